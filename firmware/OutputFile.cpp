@@ -1,0 +1,171 @@
+#include "firmware/OutputFile.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "app/Sysutils.h"
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace ledcube {
+
+namespace {
+
+constexpr std::string_view kDrivePrefix = "D:/";
+constexpr std::string_view kExtension = ".c";
+
+std::string Quoted(const std::filesystem::path& file) { return "« " + file.string() + " »"; }
+
+std::string SystemReason(int error) { return std::strerror(error); }
+
+#ifndef _WIN32
+
+std::filesystem::path HomeFolder() {
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
+    if (const passwd* entry = getpwuid(getuid()); entry != nullptr && entry->pw_dir != nullptr)
+        return entry->pw_dir;
+    throw Exception("Le dossier personnel est introuvable : impossible de placer le fichier.");
+}
+
+std::filesystem::path DriveFolder() { return HomeFolder() / "D"; }
+
+// The parts of a path below the drive root, with "." and ".." resolved as at a
+// root directory: ".." at the root stays at the root.
+std::vector<std::string> PartsBelowRoot(std::string_view rest) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (start <= rest.size()) {
+        std::size_t end = rest.find('/', start);
+        if (end == std::string_view::npos) end = rest.size();
+        const std::string_view part = rest.substr(start, end - start);
+        if (part == "..") {
+            if (!parts.empty()) parts.pop_back();
+        } else if (!part.empty() && part != ".") {
+            parts.emplace_back(part);
+        }
+        start = end + 1;
+    }
+    return parts;
+}
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int Get() const { return fd_; }
+    // Closes now and returns the error number of a failed close, or 0.
+    int Close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0 ? 0 : errno;
+    }
+
+private:
+    int fd_;
+};
+
+// Writes all of `data`; returns 0 or the error number of the failure.
+int WriteAll(int fd, std::string_view data) {
+    while (!data.empty()) {
+        const ssize_t written = ::write(fd, data.data(), data.size());
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        if (written == 0) return EIO;
+        data.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return 0;
+}
+
+// Takes the result of cutting a torn block off again; when even that fails,
+// the write error that caused it is what the user is told.
+void CutBack(int /*result*/) {}
+
+#endif
+
+}  // namespace
+
+OutputPath OutputPath::FromName(std::string_view name) {
+    OutputPath path;
+    path.text_.reserve(kDrivePrefix.size() + name.size() + kExtension.size());
+    path.text_.append(kDrivePrefix).append(name).append(kExtension);
+    return path;
+}
+
+std::filesystem::path ResolveOutputPath(const OutputPath& path) {
+    const std::string& text = path.Text();
+    if (text.empty())
+        throw Exception("Aucun nom de fichier : tapez le nom du fichier avant de commencer.");
+    if (text.find('\0') != std::string::npos)
+        throw Exception("Le nom du fichier contient un caractère nul : choisissez un autre nom.");
+    if (text.rfind(kDrivePrefix, 0) != 0)
+        throw Exception("Le chemin « " + text + " » n'est pas sur le lecteur D:.");
+#ifdef _WIN32
+    if (text.size() >= kExtension.size() + 1 && text.ends_with(std::string("/") + ".c"))
+        throw Exception("Aucun nom de fichier : tapez le nom du fichier avant de commencer.");
+    return std::filesystem::path(text);
+#else
+    const std::vector<std::string> parts = PartsBelowRoot(std::string_view(text).substr(3));
+    if (parts.empty() || parts.back() == kExtension)
+        throw Exception("Aucun nom de fichier : tapez le nom du fichier avant de commencer.");
+    std::filesystem::path resolved = DriveFolder();
+    for (const std::string& part : parts) resolved /= part;
+    return resolved;
+#endif
+}
+
+void AppendText(const OutputPath& path, std::string_view block) {
+    const std::filesystem::path file = ResolveOutputPath(path);
+#ifdef _WIN32
+    std::FILE* stream = std::fopen(file.string().c_str(), "ab");
+    if (stream == nullptr)
+        throw Exception("Impossible d'ouvrir le fichier " + Quoted(file) + " : " +
+                        SystemReason(errno));
+    const bool written = std::fwrite(block.data(), 1, block.size(), stream) == block.size();
+    const bool flushed = std::fflush(stream) == 0;
+    const bool closed = std::fclose(stream) == 0;
+    if (!written || !flushed || !closed)
+        throw Exception("Impossible d'écrire dans le fichier " + Quoted(file) + " : " +
+                        SystemReason(errno));
+#else
+    std::error_code ignored;
+    std::filesystem::create_directory(DriveFolder(), ignored);  // a failure shows at the open
+
+    // Non-blocking so that a pipe without a reader fails at once instead of hanging.
+    FileDescriptor fd(::open(file.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY |
+                                               O_NONBLOCK,
+                             0666));
+    if (fd.Get() < 0)
+        throw Exception("Impossible d'ouvrir le fichier " + Quoted(file) + " : " +
+                        SystemReason(errno));
+    const int flags = ::fcntl(fd.Get(), F_GETFL);
+    if (flags >= 0) ::fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK);
+
+    struct stat before {};
+    const bool regular = ::fstat(fd.Get(), &before) == 0 && S_ISREG(before.st_mode);
+
+    int error = WriteAll(fd.Get(), block);
+    if (error != 0 && regular) CutBack(::ftruncate(fd.Get(), before.st_size));
+    if (const int closeError = fd.Close(); error == 0 && closeError != 0) {
+        error = closeError;
+        if (regular) CutBack(::truncate(file.c_str(), before.st_size));
+    }
+    if (error != 0)
+        throw Exception("Impossible d'écrire dans le fichier " + Quoted(file) + " : " +
+                        SystemReason(error));
+#endif
+}
+
+}  // namespace ledcube

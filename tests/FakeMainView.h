@@ -1,0 +1,50 @@
+#pragma once
+
+#include <array>
+#include <map>
+#include <string>
+
+#include "workflow/MainView.h"
+
+namespace ledcube::test {
+
+// A window without a toolkit: remembers what the logic set, starts as the
+// real window starts, and lets tests act as the user (type, tick, choose).
+class FakeMainView : public MainView {
+public:
+    FakeMainView();
+
+    void SetVisible(ControlId id, bool visible) override { At(visible_, id) = visible; }
+    std::string GetText(ControlId id) const override;
+    void SetReadOnly(ControlId id, bool readOnly) override { At(readOnly_, id) = readOnly; }
+    bool IsChecked(ControlId id) const override { return At(checked_, id); }
+    void SetChecked(ControlId id, bool checked) override { At(checked_, id) = checked; }
+    void SetLit(ControlId id, bool lit) override { At(lit_, id) = lit; }
+
+    bool IsVisible(ControlId id) const { return At(visible_, id); }
+    bool IsReadOnly(ControlId id) const { return At(readOnly_, id); }
+    bool IsLit(ControlId id) const { return At(lit_, id); }
+    // What the user does: type a whole text, toggle a check box, pick a layer.
+    void Type(ControlId id, const std::string& text) { texts_[id] = text; }
+    void Toggle(ControlId id) { At(checked_, id) = !At(checked_, id); }
+    void ChooseLayer(int layer);
+
+    // Same controls shown, frozen, checked, lit and same texts.
+    bool SameState(const FakeMainView& other) const {
+        return visible_ == other.visible_ && readOnly_ == other.readOnly_ &&
+               checked_ == other.checked_ && lit_ == other.lit_ && texts_ == other.texts_;
+    }
+
+private:
+    using Flags = std::array<bool, kControlCount>;
+    static bool& At(Flags& flags, ControlId id) { return flags[static_cast<int>(id)]; }
+    static bool At(const Flags& flags, ControlId id) { return flags[static_cast<int>(id)]; }
+
+    Flags visible_{};
+    Flags readOnly_{};
+    Flags checked_{};
+    Flags lit_{};
+    std::map<ControlId, std::string> texts_;
+};
+
+}  // namespace ledcube::test

@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fstream>
+#include <map>
+#include <string>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include "app/Sysutils.h"
+#include "firmware/OutputFile.h"
+#include "TempHome.h"
+
+namespace ledcube {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(OutputPath, FollowsTheNameAsItIsTyped) {
+    std::string name;
+    const std::pair<char, std::string> steps[] = {{'a', "D:/a.c"}, {'b', "D:/ab.c"}};
+    for (const auto& [typed, path] : steps) {
+        name += typed;
+        EXPECT_EQ(OutputPath::FromName(name).Text(), path);
+    }
+    EXPECT_EQ(OutputPath::FromName("").Text(), "D:/.c");
+    EXPECT_TRUE(OutputPath{}.Empty());
+    const std::string longName(300, 'x');  // far beyond the old 78-character limit
+    EXPECT_EQ(OutputPath::FromName(longName).Text(), "D:/" + longName + ".c");
+    EXPECT_EQ(OutputPath::FromName(" mon cube ").Text(), "D:/ mon cube .c");  // kept as typed
+}
+
+TEST(ResolveOutputPath, KeepsEveryNameInsideTheDriveFolder) {
+    test::TempHome home;
+    const std::pair<std::string, fs::path> cases[] = {
+        {"cube1", "cube1.c"},
+        {"anim/cube", "anim/cube.c"},
+        {"../../etc/passwd", "etc/passwd.c"},
+        {"./a/../b", "b.c"},
+        {"a//b", "a/b.c"},
+        {"..", "...c"},
+    };
+    for (const auto& [name, relative] : cases)
+        EXPECT_EQ(ResolveOutputPath(OutputPath::FromName(name)), home.Drive() / relative) << name;
+}
+
+TEST(ResolveOutputPath, RefusesPathsWithoutAFileName) {
+    test::TempHome home;
+    const OutputPath refused[] = {OutputPath{}, OutputPath::FromName(""),
+                                  OutputPath::FromName("anim/"),
+                                  OutputPath::FromName(std::string("a\0b", 3))};
+    for (const OutputPath& path : refused) EXPECT_THROW(ResolveOutputPath(path), Exception);
+}
+
+// A failure case: how to prepare the file system, and the output path to use.
+struct FailureCase {
+    const char* what;
+    void (*prepare)(const test::TempHome&);
+    OutputPath path;
+};
+
+void PrintTo(const FailureCase& c, std::ostream* out) { *out << c.what; }
+
+void DriveOnly(const test::TempHome& home) { fs::create_directories(home.Drive()); }
+void FolderInTheWay(const test::TempHome& home) { fs::create_directories(home.Drive() / "dir.c"); }
+void LinkToDevFull(const test::TempHome& home) {
+    fs::create_directories(home.Drive());
+    fs::create_symlink("/dev/full", home.Drive() / "full.c");
+}
+void PipeWithoutReader(const test::TempHome& home) {
+    fs::create_directories(home.Drive());
+    ASSERT_EQ(::mkfifo((home.Drive() / "pipe.c").c_str(), 0600), 0);
+}
+void DriveIsAFile(const test::TempHome& home) { std::ofstream(home.Drive()) << "not a folder"; }
+
+class AppendFailureTest : public testing::TestWithParam<FailureCase> {};
+
+// Every entry below the home folder with what it holds, to compare before and after.
+std::map<std::string, std::string> Snapshot(const fs::path& home) {
+    std::map<std::string, std::string> entries;
+    for (const auto& entry : fs::recursive_directory_iterator(home)) {
+        const std::string name = fs::relative(entry.path(), home).string();
+        if (entry.is_symlink())
+            entries[name] = "link to " + fs::read_symlink(entry.path()).string();
+        else if (entry.is_regular_file())
+            entries[name] = test::ReadFile(entry.path());
+        else
+            entries[name] = entry.is_directory() ? "folder" : "special";
+    }
+    return entries;
+}
+
+TEST_P(AppendFailureTest, RaisesNamingTheFileAndLeavesItAsItWas) {
+    test::TempHome home;
+    GetParam().prepare(home);
+    const auto before = Snapshot(home.Home());
+    try {
+        AppendText(GetParam().path, "while(i<1){\n");
+        FAIL() << GetParam().what << ": no error raised";
+    } catch (const Exception& error) {
+        EXPECT_FALSE(error.Message().empty());
+        const std::string& path = GetParam().path.Text();
+        if (path.size() > 5) {
+            const std::string name = path.substr(path.rfind('/') + 1);
+            EXPECT_NE(error.Message().find(name), std::string::npos) << error.Message();
+        }
+    }
+    EXPECT_EQ(Snapshot(home.Home()), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, AppendFailureTest,
+    testing::Values(FailureCase{"no name typed yet", DriveOnly, OutputPath{}},
+                    FailureCase{"emptied name", DriveOnly, OutputPath::FromName("")},
+                    FailureCase{"folder in the way", FolderInTheWay, OutputPath::FromName("dir")},
+                    FailureCase{"name too long", DriveOnly, OutputPath::FromName(std::string(300, 'n'))},
+                    FailureCase{"missing sub-folder", DriveOnly, OutputPath::FromName("none/cube")},
+                    FailureCase{"disk full", LinkToDevFull, OutputPath::FromName("full")},
+                    FailureCase{"pipe without reader", PipeWithoutReader,
+                                OutputPath::FromName("pipe")},
+                    FailureCase{"drive is a file", DriveIsAFile, OutputPath::FromName("cube")}),
+    [](const testing::TestParamInfo<FailureCase>& info) {
+        std::string name = info.param.what;
+        for (char& c : name)
+            if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+        return name;
+    });
+
+// Lets a test write at most `limit` bytes into any file, so that a block is
+// cut short in the middle as on a disk that fills up.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t limit) {
+        ::getrlimit(RLIMIT_FSIZE, &old_);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = old_;
+        lowered.rlim_cur = limit;
+        ::setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+
+private:
+    rlimit old_{};
+    void (*oldHandler_)(int) = nullptr;
+};
+
+TEST(AppendText, AShortWriteIsCutBackSoNoTornBlockStays) {
+    test::TempHome home;
+    const OutputPath path = OutputPath::FromName("short");
+    AppendText(path, "first block\n");
+    const std::string before = home.Read("short.c");
+    {
+        FileSizeLimit limit(before.size() + 5);
+        EXPECT_THROW(AppendText(path, "second block, longer than five bytes\n"), Exception);
+    }
+    EXPECT_EQ(home.Read("short.c"), before);
+    AppendText(path, "third\n");  // the file is usable again
+    EXPECT_EQ(home.Read("short.c"), before + "third\n");
+}
+
+TEST(AppendText, AddsToTheEndWithoutReadingOrRewriting) {
+    test::TempHome home;
+    fs::create_directories(home.Drive());
+    std::ofstream(home.Drive() / "old.c") << "written by someone else";
+    AppendText(OutputPath::FromName("old"), "#include <delay.h>\n");
+    EXPECT_EQ(home.Read("old.c"), "written by someone else#include <delay.h>\n");
+}
+
+TEST(AppendText, CreatesTheDriveFolderWhenMissing) {
+    test::TempHome home;
+    ASSERT_FALSE(fs::exists(home.Drive()));
+    AppendText(OutputPath::FromName("new"), "x");
+    EXPECT_EQ(home.Read("new.c"), "x");
+}
+
+}  // namespace
+}  // namespace ledcube

@@ -1,0 +1,257 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "FakeMainView.h"
+#include "TempHome.h"
+#include "app/Sysutils.h"
+#include "workflow/CellEditor.h"
+#include "workflow/RecordingWorkflow.h"
+
+namespace ledcube {
+namespace {
+
+using enum ControlId;
+using Controls = std::set<ControlId>;
+
+// The editor's logic on a fake window, writing into a temporary home.
+struct Recording {
+    test::TempHome home;
+    test::FakeMainView view;
+    CellState cells;
+    OutputPath path;
+    CellEditor editor{view, cells};
+    RecordingWorkflow workflow{view, cells, path};
+
+    void Name(const std::string& name) {
+        view.Type(Nomf, name);
+        workflow.NomfChange();
+    }
+    void Tick(int n) {
+        view.Toggle(CheckBoxOf(n));
+        editor.CellClick(n);
+    }
+    void Frame(const std::string& duration) {
+        view.Type(Temps, duration);
+        workflow.SuivantClick();
+    }
+    std::string File(const std::string& name = "cube") const { return home.Read(name + ".c"); }
+
+    // The workflow controls shown now (cells and lamps left out).
+    Controls Shown() const {
+        Controls shown;
+        for (int i = 0; i < static_cast<int>(D1); ++i)
+            if (view.IsVisible(static_cast<ControlId>(i))) shown.insert(static_cast<ControlId>(i));
+        return shown;
+    }
+};
+
+const Controls kStart = {Label2, Nomf, Commencer};
+const Controls kSwitchChoice = {Label2, Nomf, BP1, BP2, BP3, Aucun, Label3};
+const Controls kFrameRecording = {Label2, Nomf, FinirBP, Suivant, Temps, Label1,   Etage1,
+                                  Etage2, Etage3, TAllumer, TEteindre, EAllumer, EEteindre};
+const Controls kAfterFinirBP = {Label2, Nomf,   BP1,    BP2,      BP3,       Aucun,    Label3,
+                                Finir,  Suivant, Temps, Label1,   Etage1,    Etage2,   Etage3,
+                                TAllumer, TEteindre, EAllumer, EEteindre};
+const Controls kAfterFinir = {Nomf, Commencer};
+
+struct Step {
+    const char* name;
+    std::function<void(Recording&)> action;
+    Controls shown;
+    bool nomfReadOnly;
+};
+
+TEST(RecordingWorkflow, OffersTheControlsOfEachPhaseAfterEveryStep) {
+    Recording r;
+    r.Name("cube");
+    Controls afterSecondCommencer = kSwitchChoice;
+    afterSecondCommencer.erase(Label2);  // hidden by Finir until a combination is chosen
+    const std::vector<Step> steps = {
+        {"start", [](Recording&) {}, kStart, false},
+        {"Commencer", [](Recording& x) { x.workflow.CommencerClick(); }, kSwitchChoice, true},
+        {"BP1", [](Recording& x) { x.workflow.SwitchClick(SwitchCombination::BP1); },
+         kFrameRecording, true},
+        {"Suivant", [](Recording& x) { x.Frame("300"); }, kFrameRecording, true},
+        {"FinirBP", [](Recording& x) { x.workflow.FinirBPClick(); }, kAfterFinirBP, true},
+        {"Suivant between blocks", [](Recording& x) { x.Frame("15"); }, kAfterFinirBP, true},
+        {"Aucun", [](Recording& x) { x.workflow.SwitchClick(SwitchCombination::Aucun); },
+         kFrameRecording, true},
+        {"FinirBP again", [](Recording& x) { x.workflow.FinirBPClick(); }, kAfterFinirBP, true},
+        {"Finir", [](Recording& x) { x.workflow.FinirClick(); }, kAfterFinir, false},
+        {"Commencer again", [](Recording& x) { x.workflow.CommencerClick(); },
+         afterSecondCommencer, true},
+        {"BP3", [](Recording& x) { x.workflow.SwitchClick(SwitchCombination::BP3); },
+         kFrameRecording, true},
+    };
+    for (const Step& step : steps) {
+        step.action(r);
+        EXPECT_EQ(r.Shown(), step.shown) << "after " << step.name;
+        EXPECT_EQ(r.view.IsReadOnly(Nomf), step.nomfReadOnly) << "after " << step.name;
+        for (int n = 1; n <= kCellCount; ++n)
+            EXPECT_EQ(r.view.IsVisible(CheckBoxOf(n)), n <= 9) << "D" << n << " after " << step.name;
+    }
+}
+
+TEST(RecordingWorkflow, TypicalRoadWritesTheProgramByteForByte) {
+    Recording r;
+    r.Name("cube");
+    r.workflow.CommencerClick();
+    r.workflow.SwitchClick(SwitchCombination::BP1);
+    r.Tick(1);
+    r.view.ChooseLayer(2);
+    r.editor.LayerClick(2);
+    r.Tick(14);
+    r.Frame("1000");
+    r.Tick(14);
+    r.workflow.SuivantClick();  // same duration, one cell less
+    r.workflow.FinirBPClick();
+    r.workflow.SwitchClick(SwitchCombination::Aucun);
+    r.editor.TAllumerClick();
+    r.Frame("-15");
+    r.workflow.FinirBPClick();
+    r.workflow.FinirClick();
+
+    CellState first;
+    first.Set(1, true);
+    first.Set(14, true);
+    CellState second;
+    second.Set(1, true);
+    CellState all;
+    for (int n = 1; n <= kCellCount; ++n) all.Set(n, true);
+    EXPECT_EQ(r.File(), ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP1) +
+                            FrameBlock(1000, first) + FrameBlock(1000, second) + "}\n" +
+                            SwitchBlockOpen(SwitchCombination::Aucun) + FrameBlock(-15, all) +
+                            "}\n" + "}\n}");
+    EXPECT_EQ(r.view.GetText(Temps), "-15");  // the duration stays for the next frame
+}
+
+TEST(RecordingWorkflow, EmptyBlockProgramAndASecondProgramInTheSameFile) {
+    Recording r;
+    r.Name("cube");
+    const auto program = [&r] {
+        r.workflow.CommencerClick();
+        r.workflow.SwitchClick(SwitchCombination::BP2);
+        r.workflow.FinirBPClick();
+        r.workflow.FinirClick();
+    };
+    program();
+    const std::string one = ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP2) + "}\n}\n}";
+    EXPECT_EQ(r.File(), one);
+    program();
+    EXPECT_EQ(r.File(), one + one);
+}
+
+TEST(RecordingWorkflow, NameChangedBetweenProgramsStartsANewFile) {
+    Recording r;
+    r.Name("one");
+    r.workflow.CommencerClick();
+    r.workflow.SwitchClick(SwitchCombination::BP1);
+    r.workflow.FinirBPClick();
+    r.workflow.FinirClick();
+    r.Name("two");
+    r.workflow.CommencerClick();
+    EXPECT_EQ(r.File("two"), ProgramHeader());
+    EXPECT_TRUE(r.File("one").ends_with("}\n}"));
+}
+
+// Reaches a phase, then checks that a failing step changes neither file nor window.
+struct FailureStep {
+    const char* name;
+    std::function<void(Recording&)> reach;
+    std::function<void(Recording&)> fail;
+};
+
+void StartAndChoose(Recording& r) {
+    r.workflow.CommencerClick();
+    r.workflow.SwitchClick(SwitchCombination::BP1);
+}
+
+// Reaches frame recording with a duration typed in Temps, and the click that fails.
+FailureStep Duration(const char* name, std::string text) {
+    return {name,
+            [text](Recording& r) {
+                StartAndChoose(r);
+                r.view.Type(Temps, text);
+            },
+            [](Recording& r) { r.workflow.SuivantClick(); }};
+}
+
+void PrintTo(const FailureStep& step, std::ostream* out) { *out << step.name; }
+
+class WorkflowFailureTest : public testing::TestWithParam<FailureStep> {};
+
+TEST_P(WorkflowFailureTest, LeavesFileAndWindowAsTheyWere) {
+    Recording r;
+    r.Name("cube");
+    r.Tick(5);
+    GetParam().reach(r);
+    const test::FakeMainView viewBefore = r.view;
+    const std::string fileBefore = r.File();
+    const CellState cellsBefore = r.cells;
+    EXPECT_THROW(GetParam().fail(r), Exception);
+    EXPECT_TRUE(r.view.SameState(viewBefore));
+    EXPECT_EQ(r.File(), fileBefore);
+    EXPECT_EQ(r.cells, cellsBefore);
+}
+
+// Puts the output file on a full disk: every later write fails.
+void DiskFull(Recording& r) {
+    std::filesystem::remove(r.home.Drive() / "cube.c");
+    std::filesystem::create_symlink("/dev/full", r.home.Drive() / "cube.c");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, WorkflowFailureTest,
+    testing::Values(
+        FailureStep{"Commencer without a name", [](Recording& r) { r.Name(""); },
+                    [](Recording& r) { r.workflow.CommencerClick(); }},
+        FailureStep{"Commencer on a folder",
+                    [](Recording& r) { std::filesystem::create_directories(r.home.Drive() / "cube.c"); },
+                    [](Recording& r) { r.workflow.CommencerClick(); }},
+        FailureStep{"BP2 on a full disk",
+                    [](Recording& r) { r.workflow.CommencerClick(); DiskFull(r); },
+                    [](Recording& r) { r.workflow.SwitchClick(SwitchCombination::BP2); }},
+        FailureStep{"Suivant on a full disk",
+                    [](Recording& r) { StartAndChoose(r); r.view.Type(Temps, "300"); DiskFull(r); },
+                    [](Recording& r) { r.workflow.SuivantClick(); }},
+        FailureStep{"FinirBP on a full disk", [](Recording& r) { StartAndChoose(r); DiskFull(r); },
+                    [](Recording& r) { r.workflow.FinirBPClick(); }},
+        FailureStep{"Finir on a full disk",
+                    [](Recording& r) { StartAndChoose(r); r.workflow.FinirBPClick(); DiskFull(r); },
+                    [](Recording& r) { r.workflow.FinirClick(); }},
+        Duration("empty duration", ""),
+        Duration("blank duration", "   "),
+        Duration("letters", "abc"),
+        Duration("trailing letters", "12abc"),
+        Duration("exponent", "1e3"),
+        Duration("beyond 32 bits", "99999999999"),
+        Duration("frame that would never end", "491520"),
+        Duration("largest 32-bit duration", "2147483647")),
+    [](const testing::TestParamInfo<FailureStep>& info) {
+        std::string name = info.param.name;
+        for (char& c : name)
+            if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+        return name;
+    });
+
+TEST(RecordingWorkflow, AfterAFailureTheUserCorrectsAndGoesOn) {
+    Recording r;
+    r.Name("");
+    EXPECT_THROW(r.workflow.CommencerClick(), Exception);
+    EXPECT_FALSE(r.view.IsReadOnly(Nomf));
+    r.Name("cube");  // the name can still be corrected
+    r.workflow.CommencerClick();
+    r.workflow.SwitchClick(SwitchCombination::BP1);
+    EXPECT_THROW(r.Frame("12abc"), Exception);
+    r.Frame("491519");  // the longest frame the firmware can end
+    EXPECT_TRUE(r.File().ends_with(FrameBlock(491519, r.cells)));
+    EXPECT_NE(r.File().find("while(i<32767)"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace ledcube
