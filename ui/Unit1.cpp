@@ -1,0 +1,233 @@
+#include "ui/Unit1.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QFont>
+#include <QFontMetrics>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <algorithm>
+#include <stdexcept>
+#include <utility>
+#include <vector>
+
+#include "app/Application.h"
+#include "ui/LampWidget.h"
+#include "ui/WindowLayout.h"
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+using ledcube::ControlId;
+
+QRect ToQRect(const ledcube::Rect& r) { return {r.left, r.top, r.width, r.height}; }
+
+// The platform's sans-serif face at the given size in points.
+QFont SansSerif(int points) {
+    QFont font(QStringLiteral("Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(points);
+    return font;
+}
+
+QWidget* CreateControl(const ledcube::ControlSpec& spec, QWidget* parent) {
+    const QString caption = QString::fromUtf8(spec.caption);
+    QRect rect = ToQRect(spec.rect);
+    switch (spec.kind) {
+        case ledcube::ControlKind::Label: {
+            auto* label = new QLabel(caption, parent);
+            label->setGeometry(ToQRect(ledcube::LabelRect(
+                spec, QFontMetrics(parent->font()).horizontalAdvance(caption))));
+            label->setAlignment((spec.growsLeft ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+            return label;
+        }
+        case ledcube::ControlKind::RadioButton: {
+            auto* radio = new QRadioButton(caption, parent);
+            radio->setGeometry(rect);
+            return radio;
+        }
+        case ledcube::ControlKind::Button: {
+            auto* button = new QPushButton(caption, parent);
+            button->setAutoDefault(false);  // neither Enter nor Escape presses a button
+            button->setDefault(false);
+            button->setGeometry(rect);
+            return button;
+        }
+        case ledcube::ControlKind::EditBox: {
+            auto* edit = new QLineEdit(parent);
+            edit->setGeometry(rect);
+            return edit;
+        }
+    }
+    throw std::logic_error("unknown control kind");
+}
+
+}  // namespace
+
+TForm1::TForm1(QWidget* parent) : QWidget(parent) {
+    setWindowTitle(QStringLiteral("Form1"));
+    setWindowIcon(QIcon(QStringLiteral(":/ledcube/icon.png")));
+    setFont(SansSerif(8));
+    move(ledcube::kWindowFrame.left, ledcube::kWindowFrame.top);
+    resize(ledcube::kWindowFrame.width, ledcube::kWindowFrame.height);
+    CreateControls();
+    CreateCells();
+    SetTabOrder();
+    BindEvents();
+    ShowPathInToolTip();
+}
+
+void TForm1::CreateControls() {
+    for (const ledcube::ControlSpec& spec : ledcube::MainControls()) {
+        QWidget* control = CreateControl(spec, this);
+        control->setObjectName(QString::fromStdString(ledcube::ControlName(spec.id)));
+        control->setHidden(!spec.shownAtStart);
+        controls_[static_cast<int>(spec.id)] = control;
+    }
+    static_cast<QRadioButton*>(Control(ControlId::Etage1))->setChecked(true);
+}
+
+void TForm1::CreateCells() {
+    for (int n = 1; n <= ledcube::kCellCount; ++n) {
+        auto* box = new QCheckBox(this);
+        box->setObjectName(QString::fromStdString(ledcube::ControlName(ledcube::CheckBoxOf(n))));
+        box->setGeometry(ToQRect(ledcube::CheckBoxRect(n)));
+        box->setHidden(ledcube::PlaceOf(n).layer != 1);
+        controls_[static_cast<int>(ledcube::CheckBoxOf(n))] = box;
+
+        auto* lamp = new CubeLamp(this);
+        lamp->setObjectName(QString::fromStdString(ledcube::ControlName(ledcube::IndicatorOf(n))));
+        lamp->setGeometry(ToQRect(ledcube::IndicatorRect(n)));
+        lamp->SetLampHeight(ledcube::LampHeight(n));
+        if (ledcube::PlaceOf(n).row == 2) lamp->setFont(SansSerif(10));
+        controls_[static_cast<int>(ledcube::IndicatorOf(n))] = lamp;
+    }
+}
+
+void TForm1::SetTabOrder() {
+    std::vector<std::pair<int, QWidget*>> order;
+    for (int n = 1; n <= ledcube::kCellCount; ++n)
+        order.emplace_back(ledcube::CheckBoxTabOrder(n), Control(ledcube::CheckBoxOf(n)));
+    for (const ledcube::ControlSpec& spec : ledcube::MainControls())
+        if (spec.tabOrder >= 0) order.emplace_back(spec.tabOrder, Control(spec.id));
+    std::sort(order.begin(), order.end());
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1].second, order[i].second);
+}
+
+void TForm1::BindEvents() {
+    using Handler = void (TForm1::*)();
+#define LEDCUBE_CELL_HANDLER_ADDRESS(n) &TForm1::D##n##Click,
+    static constexpr Handler kCellHandlers[] = {LEDCUBE_FOR_EACH_CELL(LEDCUBE_CELL_HANDLER_ADDRESS)};
+#undef LEDCUBE_CELL_HANDLER_ADDRESS
+    for (int n = 1; n <= ledcube::kCellCount; ++n)
+        connect(static_cast<QCheckBox*>(Control(ledcube::CheckBoxOf(n))), &QCheckBox::clicked, this,
+                kCellHandlers[n - 1]);
+
+    // A layer is chosen however its button gets checked: click, arrow key or space.
+    const std::pair<ControlId, Handler> layers[] = {{ControlId::Etage1, &TForm1::Etage1Click},
+                                                    {ControlId::Etage2, &TForm1::Etage2Click},
+                                                    {ControlId::Etage3, &TForm1::Etage3Click}};
+    for (const auto& [id, handler] : layers)
+        connect(static_cast<QRadioButton*>(Control(id)), &QRadioButton::toggled, this, handler);
+
+    const std::pair<ControlId, Handler> buttons[] = {
+        {ControlId::TAllumer, &TForm1::TAllumerClick}, {ControlId::TEteindre, &TForm1::TEteindreClick},
+        {ControlId::EAllumer, &TForm1::EAllumerClick}, {ControlId::EEteindre, &TForm1::EEteindreClick},
+        {ControlId::Commencer, &TForm1::CommencerClick}, {ControlId::BP1, &TForm1::BP1Click},
+        {ControlId::BP2, &TForm1::BP2Click},           {ControlId::BP3, &TForm1::BP3Click},
+        {ControlId::Aucun, &TForm1::AucunClick},       {ControlId::Suivant, &TForm1::SuivantClick},
+        {ControlId::FinirBP, &TForm1::FinirBPClick},   {ControlId::Finir, &TForm1::FinirClick}};
+    for (const auto& [id, handler] : buttons)
+        connect(static_cast<QPushButton*>(Control(id)), &QPushButton::clicked, this, handler);
+
+    connect(Edit(ControlId::Nomf), &QLineEdit::textChanged, this, &TForm1::NomfChange);
+}
+
+#define LEDCUBE_DEFINE_CELL_HANDLER(n) \
+    void TForm1::D##n##Click() { ledcube::Guarded([this] { editor_.CellClick(n); }); }
+LEDCUBE_FOR_EACH_CELL(LEDCUBE_DEFINE_CELL_HANDLER)
+#undef LEDCUBE_DEFINE_CELL_HANDLER
+
+void TForm1::Etage1Click() { ledcube::Guarded([this] { editor_.LayerClick(1); }); }
+void TForm1::Etage2Click() { ledcube::Guarded([this] { editor_.LayerClick(2); }); }
+void TForm1::Etage3Click() { ledcube::Guarded([this] { editor_.LayerClick(3); }); }
+void TForm1::TAllumerClick() { ledcube::Guarded([this] { editor_.TAllumerClick(); }); }
+void TForm1::TEteindreClick() { ledcube::Guarded([this] { editor_.TEteindreClick(); }); }
+void TForm1::EAllumerClick() { ledcube::Guarded([this] { editor_.EAllumerClick(); }); }
+void TForm1::EEteindreClick() { ledcube::Guarded([this] { editor_.EEteindreClick(); }); }
+
+void TForm1::CommencerClick() { ledcube::Guarded([this] { workflow_.CommencerClick(); }); }
+void TForm1::BP1Click() {
+    ledcube::Guarded([this] { workflow_.SwitchClick(ledcube::SwitchCombination::BP1); });
+}
+void TForm1::BP2Click() {
+    ledcube::Guarded([this] { workflow_.SwitchClick(ledcube::SwitchCombination::BP2); });
+}
+void TForm1::BP3Click() {
+    ledcube::Guarded([this] { workflow_.SwitchClick(ledcube::SwitchCombination::BP3); });
+}
+void TForm1::AucunClick() {
+    ledcube::Guarded([this] { workflow_.SwitchClick(ledcube::SwitchCombination::Aucun); });
+}
+void TForm1::SuivantClick() { ledcube::Guarded([this] { workflow_.SuivantClick(); }); }
+void TForm1::FinirBPClick() { ledcube::Guarded([this] { workflow_.FinirBPClick(); }); }
+void TForm1::FinirClick() { ledcube::Guarded([this] { workflow_.FinirClick(); }); }
+
+void TForm1::NomfChange() {
+    ledcube::Guarded([this] {
+        workflow_.NomfChange();
+        ShowPathInToolTip();
+    });
+}
+
+void TForm1::ShowPathInToolTip() {
+    QString tip;
+    try {
+        tip = tr("Fichier : %1").arg(QString::fromStdString(ledcube::ResolveOutputPath(outputPath_).string()));
+    } catch (const ledcube::Exception& error) {
+        tip = QString::fromStdString(error.Message());
+    }
+    Edit(ControlId::Nomf)->setToolTip(tip);
+}
+
+void TForm1::SetVisible(ControlId id, bool visible) { Control(id)->setVisible(visible); }
+
+std::string TForm1::GetText(ControlId id) const { return Edit(id)->text().toStdString(); }
+
+void TForm1::SetReadOnly(ControlId id, bool readOnly) { Edit(id)->setReadOnly(readOnly); }
+
+bool TForm1::IsChecked(ControlId id) const {
+    return static_cast<QAbstractButton*>(Control(id))->isChecked();
+}
+
+void TForm1::SetChecked(ControlId id, bool checked) {
+    static_cast<QAbstractButton*>(Control(id))->setChecked(checked);
+}
+
+void TForm1::SetLit(ControlId id, bool lit) { static_cast<CubeLamp*>(Control(id))->SetLit(lit); }
+
+QLineEdit* TForm1::Edit(ControlId id) const {
+    auto* edit = qobject_cast<QLineEdit*>(Control(id));
+    if (edit == nullptr) throw std::logic_error(ledcube::ControlName(id) + " is not an edit box");
+    return edit;
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (fitted_) return;
+    fitted_ = true;
+    // The window manager adds its frame only once the window is mapped.
+    QTimer::singleShot(0, this, &TForm1::FitOuterSize);
+}
+
+void TForm1::FitOuterSize() {
+    const QSize frame = frameGeometry().size() - size();
+    resize(ledcube::kWindowFrame.width - frame.width(), ledcube::kWindowFrame.height - frame.height());
+    move(ledcube::kWindowFrame.left, ledcube::kWindowFrame.top);
+}

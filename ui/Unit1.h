@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+#include "firmware/OutputFile.h"
+#include "model/CellModel.h"
+#include "workflow/CellEditor.h"
+#include "workflow/MainView.h"
+#include "workflow/RecordingWorkflow.h"
+
+class QLineEdit;
+
+// Applies a macro to each cell number 1..27.
+#define LEDCUBE_FOR_EACH_CELL(X)                                                                \
+    X(1) X(2) X(3) X(4) X(5) X(6) X(7) X(8) X(9) X(10) X(11) X(12) X(13) X(14) X(15) X(16) X(17) \
+        X(18) X(19) X(20) X(21) X(22) X(23) X(24) X(25) X(26) X(27)
+
+// The editor's one window: file name and workflow buttons, the 3×3 grid of
+// the current layer, layer choice, duration, bulk buttons and the cube of 27
+// lamps. Its handlers forward to the editing and recording logic, each inside
+// the guard that shows errors.
+class TForm1 : public QWidget, public ledcube::MainView {
+    Q_OBJECT
+
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+
+    void SetVisible(ledcube::ControlId id, bool visible) override;
+    std::string GetText(ledcube::ControlId id) const override;
+    void SetReadOnly(ledcube::ControlId id, bool readOnly) override;
+    bool IsChecked(ledcube::ControlId id) const override;
+    void SetChecked(ledcube::ControlId id, bool checked) override;
+    void SetLit(ledcube::ControlId id, bool lit) override;
+
+    // The widget that plays a control.
+    QWidget* Control(ledcube::ControlId id) const { return controls_[static_cast<int>(id)]; }
+    const ledcube::CellState& Cells() const { return cellState_; }
+    const ledcube::OutputPath& Path() const { return outputPath_; }
+
+#define LEDCUBE_DECLARE_CELL_HANDLER(n) void D##n##Click();
+    LEDCUBE_FOR_EACH_CELL(LEDCUBE_DECLARE_CELL_HANDLER)
+#undef LEDCUBE_DECLARE_CELL_HANDLER
+    void Etage1Click();
+    void Etage2Click();
+    void Etage3Click();
+    void TAllumerClick();
+    void TEteindreClick();
+    void EAllumerClick();
+    void EEteindreClick();
+    void CommencerClick();
+    void BP1Click();
+    void BP2Click();
+    void BP3Click();
+    void AucunClick();
+    void SuivantClick();
+    void FinirBPClick();
+    void FinirClick();
+    void NomfChange();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void CreateControls();
+    void CreateCells();
+    void BindEvents();
+    void SetTabOrder();
+    void ShowPathInToolTip();
+    void FitOuterSize();
+    QLineEdit* Edit(ledcube::ControlId id) const;
+
+    std::array<QWidget*, ledcube::kControlCount> controls_{};
+    ledcube::CellState cellState_;
+    ledcube::OutputPath outputPath_;
+    ledcube::CellEditor editor_{*this, cellState_};
+    ledcube::RecordingWorkflow workflow_{*this, cellState_, outputPath_};
+    bool fitted_ = false;
+};
+
+// The main window while the program runs.
+extern TForm1* Form1;
