@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <filesystem>
+
+#include "TempHome.h"
+#include "WindowDriver.h"
+#include "firmware/FirmwareText.h"
+#include "ui/LampWidget.h"
+
+namespace ledcube {
+namespace {
+
+using enum ControlId;
+
+CellState CellsOn(std::initializer_list<int> lit) {
+    CellState cells;
+    for (int n : lit) cells.Set(n, true);
+    return cells;
+}
+
+bool Lit(test::WindowDriver& d, int n) {
+    return static_cast<CubeLamp*>(d.Control(IndicatorOf(n)))->IsLit();
+}
+
+TEST(WindowWorkflow, ATypicalRecordingByClicksWritesTheFileByteForByte) {
+    test::TempHome home;
+    test::WindowDriver d;
+    d.Type(Nomf, "anim");
+    d.Click(Commencer);
+    d.Click(BP1);
+    d.Tick(1);
+    d.Click(Etage2);
+    d.Tick(14);
+    EXPECT_TRUE(Lit(d, 1) && Lit(d, 14));
+    d.Type(Temps, "1000");
+    d.Click(Suivant);
+    d.Tick(14);  // layer 2 is still shown: untick 14
+    EXPECT_FALSE(Lit(d, 14));
+    d.Click(Suivant);
+    d.Click(FinirBP);
+    d.Click(Aucun);
+    d.Click(TAllumer);
+    d.Click(Etage3);
+    d.Click(EEteindre);
+    d.Type(Temps, "29");
+    d.Click(Suivant);
+    d.Click(FinirBP);
+    d.Click(Finir);
+
+    CellState lower;
+    for (int n = 1; n <= 18; ++n) lower.Set(n, true);
+    EXPECT_EQ(home.Read("anim.c"),
+              ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP1) +
+                  FrameBlock(1000, CellsOn({1, 14})) + FrameBlock(1000, CellsOn({1})) +
+                  SwitchBlockClose() + SwitchBlockOpen(SwitchCombination::Aucun) +
+                  FrameBlock(29, lower) + SwitchBlockClose() + ProgramClose());
+    EXPECT_EQ(d.Form().Cells(), lower);
+    // Back to the start: a new program can be named and started.
+    EXPECT_TRUE(d.Shown(Commencer));
+    EXPECT_FALSE(d.Shown(Label2));
+    EXPECT_FALSE(qobject_cast<QLineEdit*>(d.Control(Nomf))->isReadOnly());
+}
+
+TEST(WindowWorkflow, CellEditingKeepsBoxesLampsAndCellsTogether) {
+    test::TempHome home;
+    test::WindowDriver d;
+    d.Type(Nomf, "cells");
+    d.Click(Commencer);
+    d.Click(BP2);
+    d.Click(TAllumer);
+    d.Click(Etage3);
+    for (int n = 1; n <= kCellCount; ++n) {
+        EXPECT_EQ(d.Shown(CheckBoxOf(n)), n >= 19) << n;
+        EXPECT_TRUE(d.Form().IsChecked(CheckBoxOf(n))) << n;
+    }
+    d.Tick(23);
+    d.Click(Etage1);
+    d.Click(EEteindre);
+    for (int n = 1; n <= kCellCount; ++n) {
+        const bool on = n >= 10 && n != 23;
+        EXPECT_EQ(d.Form().IsChecked(CheckBoxOf(n)), on) << n;
+        EXPECT_EQ(Lit(d, n), on) << n;
+        EXPECT_EQ(d.Form().Cells().Get(n), on ? 1 : 0) << n;
+    }
+    d.Click(TEteindre);
+    EXPECT_EQ(d.Form().Cells(), CellState{});
+}
+
+TEST(WindowWorkflow, ABadDurationIsRefusedAndCanBeCorrected) {
+    test::TempHome home;
+    test::WindowDriver d;
+    d.Type(Nomf, "bad");
+    d.Click(Commencer);
+    d.Click(BP3);
+    const std::string before = home.Read("bad.c");
+    for (const char* text : {"", "abc", "12abc", "1e3", "99999999999", "491520"}) {
+        d.Type(Temps, text);
+        const auto message = test::AnswerMessageBox([&] { d.Click(Suivant); });
+        EXPECT_TRUE(message.has_value() && !message->isEmpty()) << text;
+        EXPECT_EQ(home.Read("bad.c"), before) << text;
+        EXPECT_TRUE(d.Shown(Suivant) && d.Shown(FinirBP) && !d.Shown(Finir)) << text;
+    }
+    d.Type(Temps, "491519");
+    EXPECT_FALSE(test::AnswerMessageBox([&] { d.Click(Suivant); }).has_value());
+    EXPECT_EQ(home.Read("bad.c"), before + FrameBlock(491519, CellState{}));
+}
+
+TEST(WindowWorkflow, AFailedStartLeavesTheNameEditable) {
+    test::TempHome home;
+    std::filesystem::create_directories(home.Drive() / "taken.c");  // a folder in the way
+    test::WindowDriver d;
+    d.Type(Nomf, "taken");
+    const auto message = test::AnswerMessageBox([&] { d.Click(Commencer); });
+    ASSERT_TRUE(message.has_value());
+    EXPECT_TRUE(message->contains("taken.c")) << message->toStdString();
+    EXPECT_TRUE(d.Shown(Commencer));
+    EXPECT_FALSE(d.Shown(BP1));
+    d.Type(Nomf, "free");  // the user corrects the name and starts again
+    d.Click(Commencer);
+    EXPECT_TRUE(d.Shown(BP1));
+    EXPECT_EQ(home.Read("free.c"), ProgramHeader());
+}
+
+}  // namespace
+}  // namespace ledcube
