@@ -19,7 +19,7 @@ build: configure
 	@cmake --build $(BUILD_DIR)
 
 run: build
-	@if [ -x $(BUILD_DIR)/ledcube ]; then ./$(BUILD_DIR)/ledcube; else echo "The editor's window is not built yet: only the logic and its tests exist."; fi
+	./$(BUILD_DIR)/ledcube
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
