@@ -1,0 +1,129 @@
+#include "sim/ProgramReader.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <string>
+
+#include "sim/SimError.h"
+
+namespace ledcube::sim {
+
+namespace {
+
+constexpr SwitchCombination kCombinations[] = {SwitchCombination::BP1, SwitchCombination::BP2,
+                                               SwitchCombination::BP3, SwitchCombination::Aucun};
+
+std::size_t CountOf(std::string_view text, std::string_view part) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string_view::npos;
+         at = text.find(part, at + part.size()))
+        ++count;
+    return count;
+}
+
+// Reads the body of a program (between header and closing text) block by block.
+class BodyReader {
+public:
+    BodyReader(std::string_view whole, std::size_t start, std::size_t end)
+        : whole_(whole), at_(start), end_(end) {}
+
+    std::vector<RecordedFrame> Read() {
+        std::vector<RecordedFrame> frames;
+        while (at_ < end_) {
+            if (ReadSwitchOpen() || ReadSwitchClose()) continue;
+            frames.push_back(ReadFrame());
+        }
+        if (block_) Fail("the last push-button sequence is not closed (FinirBP)");
+        return frames;
+    }
+
+private:
+    std::string_view Rest() const { return whole_.substr(at_, end_ - at_); }
+
+    [[noreturn]] void Fail(const std::string& what) const {
+        const long line = std::count(whole_.begin(), whole_.begin() + at_, '\n') + 1;
+        throw SimError("line " + std::to_string(line) + ": " + what);
+    }
+
+    bool ReadSwitchOpen() {
+        for (SwitchCombination combination : kCombinations) {
+            const std::string open = SwitchBlockOpen(combination);
+            if (!Rest().starts_with(open)) continue;
+            if (block_) Fail("a push-button sequence opens inside another one");
+            block_ = combination;
+            at_ += open.size();
+            return true;
+        }
+        return false;
+    }
+
+    bool ReadSwitchClose() {
+        if (!Rest().starts_with(SwitchBlockClose())) return false;
+        if (!block_) Fail("a closing brace without an open push-button sequence");
+        block_.reset();
+        at_ += SwitchBlockClose().size();
+        return true;
+    }
+
+    RecordedFrame ReadFrame() {
+        constexpr std::string_view kStart = "while(i<";
+        if (!Rest().starts_with(kStart)) Fail("text the editor never writes");
+        std::int32_t count = 0;
+        const char* first = Rest().data() + kStart.size();
+        const auto [end, error] = std::from_chars(first, Rest().data() + Rest().size(), count);
+        if (error != std::errc() || count > INT32_MAX / 15 || count < INT32_MIN / 15)
+            Fail("a frame without a repeat count the editor can write");
+
+        // Cells: the nine values after each of the three "Leds(".
+        CellState cells;
+        std::size_t search = static_cast<std::size_t>(end - whole_.data());
+        for (int layer = 1; layer <= kLayerCount; ++layer) {
+            search = whole_.find("Leds(", search);
+            if (search == std::string_view::npos || search >= end_) Fail("a frame without its cells");
+            search += 5;
+            for (int n = FirstCellOfLayer(layer); n <= LastCellOfLayer(layer); ++n, search += 2) {
+                if (search >= end_) Fail("a frame without its cells");
+                cells.Set(n, whole_[search] == '1');
+            }
+        }
+        const std::string expected = FrameBlock(count * 15, cells);
+        if (!Rest().starts_with(expected)) Fail("a frame that differs from the editor's frames");
+        at_ += expected.size();
+        return {count, cells, block_};
+    }
+
+    std::string_view whole_;
+    std::size_t at_;
+    std::size_t end_;
+    std::optional<SwitchCombination> block_;
+};
+
+}  // namespace
+
+void CheckSingleProgram(std::string_view text) {
+    const std::string header = ProgramHeader();
+    const std::size_t programs = CountOf(text, header);
+    if (programs == 0 || !text.starts_with(header))
+        throw SimError("this is not a program written by the editor: it does not start with its "
+                       "program header");
+    if (programs > 1)
+        throw SimError("the file holds " + std::to_string(programs) +
+                       " programs glued together (recorded one after another under the same "
+                       "name); keep one of them in a file of its own");
+    const std::string close = ProgramClose();
+    if (!text.ends_with(close) || text.size() < header.size() + close.size())
+        throw SimError("the program is unfinished: it does not end with the closing text that "
+                       "Finir writes");
+}
+
+std::vector<RecordedFrame> ReadProgram(std::string_view text) {
+    CheckSingleProgram(text);
+    return BodyReader(text, ProgramHeader().size(), text.size() - ProgramClose().size()).Read();
+}
+
+bool PlaysUnder(const RecordedFrame& frame, SwitchCombination buttons) {
+    return !frame.block || *frame.block == buttons;
+}
+
+}  // namespace ledcube::sim

@@ -1,0 +1,15 @@
+#include <iostream>
+
+#include "sim/SimCommand.h"
+
+#include <QString>
+#include <QtGlobal>
+
+int main(int argc, char** argv) {
+    // Qt's notes about the platform (missing runtime folder and the like) are no news here.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << message.toStdString() << '\n';
+    });
+    return ledcube::sim::RunSimCommand(std::vector<std::string>(argv + 1, argv + argc), std::cout,
+                                       std::cerr);
+}

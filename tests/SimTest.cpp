@@ -1,0 +1,317 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "FakeMainView.h"
+#include "TempHome.h"
+#include "WindowDriver.h"
+#include "sim/CubeSimulator.h"
+#include "sim/FirmwareBuild.h"
+#include "sim/ProgramReader.h"
+#include "sim/Report.h"
+#include "sim/ShowDecoder.h"
+#include "sim/SimCommand.h"
+#include "sim/SimError.h"
+#include "sim/SourceRewrite.h"
+#include "workflow/CellEditor.h"
+#include "workflow/RecordingWorkflow.h"
+
+namespace ledcube::sim {
+namespace {
+
+using enum ControlId;
+
+CellState CellsOn(std::initializer_list<int> lit) {
+    CellState cells;
+    for (int n : lit) cells.Set(n, true);
+    return cells;
+}
+
+std::vector<ShownFrame> Simulate(const std::string& program, SwitchCombination buttons, double ms) {
+    const ScratchFolder scratch;
+    return DecodeShow(RunFirmware(BuildFirmware(program, "cube.c", scratch), buttons, ms));
+}
+
+// The frames a program plays in one round under a combination, in order.
+std::vector<RecordedFrame> OneRound(const std::string& program, SwitchCombination buttons) {
+    std::vector<RecordedFrame> round;
+    for (const RecordedFrame& frame : ReadProgram(program))
+        if (PlaysUnder(frame, buttons) && frame.repeatCount > 0) round.push_back(frame);
+    return round;
+}
+
+// Checks that the cube showed the round's frames one after the other, round
+// after round, each for its repeat count (the last, cut one aside).
+void ExpectRounds(const std::vector<ShownFrame>& shown, const std::vector<RecordedFrame>& round,
+                  int minimumRounds) {
+    ASSERT_FALSE(round.empty());
+    ASSERT_GE(shown.size(), round.size() * minimumRounds) << ShowReport(shown);
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        const RecordedFrame& expected = round[i % round.size()];
+        EXPECT_EQ(CellsText(shown[i].cells), CellsText(expected.cells)) << "frame " << i;
+        if (!shown[i].cut) {
+            EXPECT_EQ(shown[i].passes, expected.repeatCount) << "frame " << i;
+        }
+    }
+}
+
+TEST(SourceRewrite, TurnsSingleBitAccessIntoStandardC) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"#define LED1 PORTA.2\n", "#define LED1 LEDCUBE_BIT(PORTA, 2)\n"},
+        {"#define BP3 PIND.2\n", "#define BP3 LEDCUBE_BIT(PIND, 2)\n"},
+        {"DDRC.7=1;", "LEDCUBE_BIT(DDRC, 7)=1;"},
+        {"PORTA=0x00;\n", "PORTA=0x00;\n"},
+        {"PORTA.8", "PORTA.8"},
+        {"PORTE.1", "PORTE.1"},
+        {"XPORTA.2", "XPORTA.2"},
+        {"PORTA.25", "PORTA.25"},
+    };
+    for (const auto& [source, rewritten] : cases) EXPECT_EQ(RewriteBitAccess(source), rewritten);
+}
+
+TEST(ProgramReader, ReadsBackTheFramesAndTheirBlocks) {
+    const std::string program = ProgramHeader() + FrameBlock(30, CellsOn({27})) +
+                                SwitchBlockOpen(SwitchCombination::BP3) +
+                                FrameBlock(-15, CellsOn({1, 2})) + FrameBlock(1000, CellsOn({14})) +
+                                SwitchBlockClose() + ProgramClose();
+    const auto frames = ReadProgram(program);
+    ASSERT_EQ(frames.size(), 3u);
+    EXPECT_EQ(frames[0].repeatCount, 2);
+    EXPECT_FALSE(frames[0].block.has_value());
+    EXPECT_EQ(frames[0].cells, CellsOn({27}));
+    EXPECT_EQ(frames[1].repeatCount, -1);
+    EXPECT_EQ(frames[1].block, SwitchCombination::BP3);
+    EXPECT_EQ(frames[2].cells, CellsOn({14}));
+    EXPECT_TRUE(PlaysUnder(frames[0], SwitchCombination::BP1));
+    EXPECT_FALSE(PlaysUnder(frames[1], SwitchCombination::BP1));
+}
+
+TEST(ProgramReader, TellsWhatIsWrongWithAFile) {
+    const std::string one = ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP1) +
+                            SwitchBlockClose() + ProgramClose();
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "does not start"},
+        {"int main(void){}", "does not start"},
+        {one + one, "2 programs glued"},
+        {ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP1), "unfinished"},
+        {ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP1) + ProgramClose(), "not closed"},
+        {ProgramHeader() + "x=1;\n" + ProgramClose(), "line 89"},
+        {ProgramHeader() + "while(i<5){\n" + ProgramClose(), "line 89"},
+    };
+    for (const auto& [text, message] : cases) {
+        try {
+            ReadProgram(text);
+            ADD_FAILURE() << "accepted: " << message;
+        } catch (const SimError& error) {
+            EXPECT_NE(std::string(error.what()).find(message), std::string::npos) << error.what();
+        }
+    }
+}
+
+// Writes that show one pass of `cells`, as the firmware does: for each layer
+// select it, set the nine LED lines, hold for 5 ms.
+void AddPass(PortTrace& trace, const CellState& cells, std::uint64_t& cycle, int extraCycles = 0) {
+    static constexpr std::pair<char, int> kPins[] = {{'A', 2}, {'A', 1}, {'A', 0}, {'C', 5}, {'C', 4},
+                                                     {'C', 3}, {'C', 2}, {'C', 1}, {'C', 0}};
+    std::uint8_t a = 0;
+    std::uint8_t c = 0;
+    for (int layer = 1; layer <= 3; ++layer) {
+        a = static_cast<std::uint8_t>(0x07 | 1 << (2 + layer));
+        c = 0x3F;
+        for (int k = 0; k < 9; ++k) {
+            if (!cells.Get(FirstCellOfLayer(layer) + k)) continue;
+            (kPins[k].first == 'A' ? a : c) &= static_cast<std::uint8_t>(~(1 << kPins[k].second));
+        }
+        trace.writes.push_back({cycle += 10, 'A', static_cast<std::uint8_t>(a | 0x38)});  // all on
+        trace.writes.push_back({cycle += 10, 'A', a});
+        trace.writes.push_back({cycle += 10, 'C', c});
+        cycle += 5000;
+    }
+    cycle += extraCycles;
+}
+
+TEST(ShowDecoder, GroupsPassesIntoFramesByCellsAndRhythm) {
+    PortTrace trace{1000000, 0, {}};
+    std::uint64_t cycle = 0;
+    for (int i = 0; i < 3; ++i) AddPass(trace, CellsOn({1, 14}), cycle);
+    AddPass(trace, CellsOn({1, 14}), cycle, 40);  // the step to the next frame is longer...
+    for (int i = 0; i < 2; ++i) AddPass(trace, CellsOn({1, 14}), cycle);  // ...even with the same cells
+    for (int i = 0; i < 4; ++i) AddPass(trace, CellsOn({27}), cycle);
+    trace.endCycle = cycle + 100;
+
+    const auto frames = DecodeShow(trace);
+    ASSERT_EQ(frames.size(), 3u) << ShowReport(frames);
+    EXPECT_EQ(frames[0].passes, 4);
+    EXPECT_EQ(frames[1].passes, 2);
+    EXPECT_EQ(frames[2].passes, 4);
+    EXPECT_EQ(frames[0].cells, CellsOn({1, 14}));
+    EXPECT_EQ(frames[2].cells, CellsOn({27}));
+    EXPECT_NEAR(frames[2].durationMs, 4 * 15.09, 0.5);
+    EXPECT_FALSE(frames[0].cut);
+    EXPECT_TRUE(frames[2].cut);
+    EXPECT_EQ(CellsText(frames[0].cells), "1:#../.../... 2:.../.#./... 3:.../.../...");
+}
+
+TEST(ShowDecoder, IgnoresTheSetUpAndAnIdleLoop) {
+    PortTrace trace{1000000, 2000000, {{5, 'A', 0x00}, {9, 'C', 0x00}, {12, 'A', 0x07}, {14, 'C', 0x3F}}};
+    EXPECT_TRUE(DecodeShow(trace).empty());
+    EXPECT_EQ(ShowReport({}), "the cube showed nothing\n");
+}
+
+TEST(Simulation, WorkedExampleShowsCellsOneAndFourteenFor66PassesRepeating) {
+    const std::string program = ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP1) +
+                                FrameBlock(1000, CellsOn({1, 14})) + SwitchBlockClose() +
+                                ProgramClose();
+    ExpectRounds(Simulate(program, SwitchCombination::BP1, 3200), OneRound(program, SwitchCombination::BP1), 3);
+    EXPECT_TRUE(Simulate(program, SwitchCombination::BP2, 500).empty());
+}
+
+// A program recorded through the editor's logic: two blocks, a frame between
+// them, a frame that never shows, and a block without frames.
+std::string RecordThroughTheLogic() {
+    test::TempHome home;
+    test::FakeMainView view;
+    CellState cells;
+    OutputPath path;
+    CellEditor editor(view, cells);
+    RecordingWorkflow workflow(view, cells, path);
+    const auto frame = [&](std::initializer_list<int> lit, const char* ms) {
+        editor.TEteindreClick();
+        for (int n : lit) editor.SetCell(n, true);
+        view.Type(Temps, ms);
+        workflow.SuivantClick();
+    };
+    view.Type(Nomf, "logic");
+    workflow.NomfChange();
+    workflow.CommencerClick();
+    workflow.SwitchClick(SwitchCombination::BP1);
+    frame({1, 5, 9}, "150");
+    frame({2}, "14");  // repeat count 0: never shown
+    frame({10, 14, 18}, "45");
+    workflow.FinirBPClick();
+    frame({19, 23, 27}, "30");  // between blocks: plays under every combination
+    workflow.SwitchClick(SwitchCombination::Aucun);
+    frame({3, 6, 9, 12, 15, 18, 21, 24, 27}, "75");
+    workflow.FinirBPClick();
+    workflow.SwitchClick(SwitchCombination::BP2);
+    workflow.FinirBPClick();
+    workflow.FinirClick();
+    return home.Read("logic.c");
+}
+
+struct CombinationCase {
+    SwitchCombination buttons;
+    std::size_t framesPerRound;
+};
+
+class RecordedProgramTest : public testing::TestWithParam<CombinationCase> {};
+
+TEST_P(RecordedProgramTest, PlaysTheRecordedFramesInOrderUnderEachCombination) {
+    static const std::string program = RecordThroughTheLogic();
+    const auto round = OneRound(program, GetParam().buttons);
+    ASSERT_EQ(round.size(), GetParam().framesPerRound);
+    ExpectRounds(Simulate(program, GetParam().buttons, 1200), round, 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Combinations, RecordedProgramTest,
+                         testing::Values(CombinationCase{SwitchCombination::BP1, 3},
+                                         CombinationCase{SwitchCombination::BP2, 1},
+                                         CombinationCase{SwitchCombination::BP3, 1},
+                                         CombinationCase{SwitchCombination::Aucun, 2}));
+
+TEST(Simulation, AProgramRecordedInTheWindowPlaysAsRecorded) {
+    test::TempHome home;
+    test::WindowDriver d;
+    d.Type(Nomf, "window");
+    d.Click(Commencer);
+    d.Click(BP3);
+    d.Type(Temps, "90");
+    d.Tick(5);
+    d.Click(Suivant);
+    d.Click(Etage2);
+    d.Click(EAllumer);
+    d.Click(Suivant);
+    d.Click(FinirBP);
+    d.Click(Finir);
+    const std::string program = home.Read("window.c");
+    const auto round = OneRound(program, SwitchCombination::BP3);
+    ASSERT_EQ(round.size(), 2u);
+    EXPECT_EQ(round[1].cells, CellsOn({5, 10, 11, 12, 13, 14, 15, 16, 17, 18}));
+    ExpectRounds(Simulate(program, SwitchCombination::BP3, 600), round, 2);
+}
+
+TEST(Simulation, TheLongestFrameTheEditorAcceptsEnds) {
+    const std::string program = ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP2) +
+                                FrameBlock(kLongestFrameMs, CellsOn({14})) +
+                                FrameBlock(30, CellsOn({1})) + SwitchBlockClose() + ProgramClose();
+    const auto shown = Simulate(program, SwitchCombination::BP2, 32767 * 15.5 + 200);
+    ASSERT_GE(shown.size(), 2u) << ShowReport(shown);
+    EXPECT_EQ(shown[0].passes, 32767);
+    EXPECT_EQ(shown[1].cells, CellsOn({1}));
+}
+
+// Runs the command on a file holding `text`; returns exit status and messages.
+std::tuple<int, std::string, std::string> RunCommand(const std::string& text,
+                                                     std::vector<std::string> options) {
+    const ScratchFolder folder;
+    const auto file = folder.Path() / "prog.c";
+    std::ofstream(file) << text;
+    options.push_back(file.string());
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = RunSimCommand(options, out, err);
+    return {status, out.str(), err.str()};
+}
+
+TEST(SimCommand, ReportsWhatTheCubeShowsOrWhyItCannotRun) {
+    const std::string one = ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP1) +
+                            FrameBlock(150, CellsOn({9})) + SwitchBlockClose() + ProgramClose();
+    std::string broken = one;
+    broken.replace(broken.find("delay_ms(5);"), 12, "delay_ms(5)");
+    struct Case {
+        std::string text;
+        std::vector<std::string> options;
+        int status;
+        std::string inOut;
+        std::string inErr;
+    };
+    const Case cases[] = {
+        {one, {"--buttons", "BP1"}, 0, "1:.../.../..# 2:", ""},
+        {one, {"--buttons", "BP2", "--ms", "200"}, 0, "the cube showed nothing", ""},
+        {one + one, {}, 1, "", "2 programs glued"},
+        {ProgramHeader(), {}, 1, "", "unfinished"},
+        {broken, {}, 1, "", "prog.c:"},
+        {one, {"--buttons", "BP4"}, 2, "", "BP1, BP2, BP3 or Aucun"},
+        {one, {"--ms", "-5"}, 2, "", "--ms takes"},
+        {one, {"--bogus"}, 2, "", "unexpected argument"},
+    };
+    for (const Case& c : cases) {
+        const auto [status, out, err] = RunCommand(c.text, c.options);
+        EXPECT_EQ(status, c.status) << err;
+        EXPECT_NE(out.find(c.inOut), std::string::npos) << out;
+        EXPECT_NE(err.find(c.inErr), std::string::npos) << err;
+    }
+}
+
+TEST(SimCommand, DrawsAStoryboardOfTheShownFrames) {
+    const std::string program = ProgramHeader() + SwitchBlockOpen(SwitchCombination::Aucun) +
+                                FrameBlock(45, CellsOn({1})) + FrameBlock(45, CellsOn({2})) +
+                                SwitchBlockClose() + ProgramClose();
+    const ScratchFolder folder;
+    const auto png = folder.Path() / "story.png";
+    const auto [status, out, err] = RunCommand(program, {"--ms", "300", "--png", png.string()});
+    ASSERT_EQ(status, 0) << err;
+    const QImage image(QString::fromStdString(png.string()));
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.width(), 6 * 160);  // more than six frames: full rows of six
+    EXPECT_GE(image.height(), 2 * 170);
+    EXPECT_DOUBLE_EQ(DefaultRunMs(program, SwitchCombination::Aucun), 3 * 6 * 15.5);
+    EXPECT_DOUBLE_EQ(DefaultRunMs(ProgramHeader() + ProgramClose(), SwitchCombination::BP1), 100);
+    EXPECT_DOUBLE_EQ(DefaultRunMs("int main(void){}", SwitchCombination::BP1), 10000);
+}
+
+}  // namespace
+}  // namespace ledcube::sim
