@@ -3,7 +3,8 @@
 
 BUILD_DIR ?= build
 PACKAGES := cmake ninja-build g++ make libgtest-dev libgmock-dev \
-            qt6-base-dev libgl-dev fonts-dejavu-core
+            qt6-base-dev libgl-dev fonts-dejavu-core \
+            gcc-avr avr-libc binutils-avr libsimavr-dev libelf-dev pkg-config
 
 .PHONY: all deps configure build run test clean
 
