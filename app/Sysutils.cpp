@@ -8,8 +8,25 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+// The text as the user can read it in a message: control characters written as \xNN.
+std::string Printable(std::string_view text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string printable;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            printable += "\\x";
+            printable += kHex[byte >> 4];
+            printable += kHex[byte & 0xF];
+        } else {
+            printable += c;
+        }
+    }
+    return printable;
+}
+
 [[noreturn]] void RefuseInteger(std::string_view text) {
-    throw Exception("'" + std::string(text) + "' n'est pas une valeur entière correcte");
+    throw Exception("'" + Printable(text) + "' n'est pas une valeur entière correcte");
 }
 
 }  // namespace

@@ -45,7 +45,16 @@ INSTANTIATE_TEST_SUITE_P(
                     ConversionCase{"-2147483649", std::nullopt},
                     ConversionCase{"99999999999", std::nullopt},
                     ConversionCase{"99999999999999999999999", std::nullopt},
-                    ConversionCase{"12\n", std::nullopt}));
+                    ConversionCase{"-12 0", std::nullopt}));
+
+TEST(StrToInt, SpellsOutControlCharactersInItsMessage) {
+    try {
+        StrToInt(std::string("12\0\n", 4));
+        FAIL();
+    } catch (const Exception& error) {
+        EXPECT_EQ(error.Message(), "'12\\x00\\x0A' n'est pas une valeur entière correcte");
+    }
+}
 
 }  // namespace
 }  // namespace ledcube

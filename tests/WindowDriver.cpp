@@ -38,7 +38,7 @@ void WindowDriver::Type(ControlId id, const QString& text) {
 std::optional<QString> AnswerMessageBox(const std::function<void()>& action) {
     std::optional<QString> text;
     QTimer poll;
-    poll.setInterval(5);
+    poll.setInterval(0);
     QObject::connect(&poll, &QTimer::timeout, [&text] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             text = box->text();
