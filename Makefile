@@ -1,12 +1,23 @@
 # Quick start: `make run` starts the editor, `make test` runs every test.
-# Both install the Debian packages they need when missing.
+# Both install the Debian packages they need when missing. With CI set,
+# `make test` also runs the sanitizer build, the fuzzers and the benchmarks.
 
 BUILD_DIR ?= build
-PACKAGES := cmake ninja-build g++ make libgtest-dev libgmock-dev \
-            qt6-base-dev libgl-dev fonts-dejavu-core \
-            gcc-avr avr-libc binutils-avr libsimavr-dev libelf-dev pkg-config
+SANITIZE_DIR ?= build-asan
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build run test clean
+PACKAGES := cmake ninja-build g++ make pkg-config dpkg-dev libgtest-dev libgmock-dev \
+            libbenchmark-dev qt6-base-dev libgl-dev fonts-dejavu-core \
+            gcc-avr avr-libc binutils-avr libsimavr-dev libelf-dev time bc
+FUZZ_PACKAGES := clang libclang-rt-14-dev
+
+SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+                 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+                 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+                 QT_QPA_PLATFORM=offscreen
+
+.PHONY: all deps configure build run test test-sanitize fuzz bench package clean
 
 all: build
 
@@ -24,6 +35,40 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+ifneq ($(CI),)
+	@$(MAKE) --no-print-directory test-sanitize fuzz bench
+endif
+
+# Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+test-sanitize: deps
+	@cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLEDCUBE_SANITIZE=ON \
+	    -DLEDCUBE_WITH_BENCH=OFF > /dev/null
+	@cmake --build $(SANITIZE_DIR)
+	cd $(SANITIZE_DIR) && $(SANITIZER_ENV) ctest --output-on-failure -j2 -E DebianPackage
+
+# Each fuzzer for FUZZ_SECONDS, starting from the seed corpus in fuzz/corpus.
+fuzz: deps
+	@scripts/ensure-packages.sh $(FUZZ_PACKAGES)
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DLEDCUBE_FUZZ=ON \
+	    -DLEDCUBE_WITH_UI=OFF -DBUILD_TESTING=OFF > /dev/null
+	@cmake --build $(FUZZ_DIR)
+	@for target in duration name; do \
+	    work=$$(mktemp -d); \
+	    echo "fuzzing $$target for $(FUZZ_SECONDS) s"; \
+	    $(FUZZ_DIR)/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -artifact_prefix=$$work/ \
+	        -print_final_stats=1 $$work fuzz/corpus/$$target > $$work/log 2>&1 \
+	        || { tail -40 $$work/log; exit 1; }; \
+	    grep -E "^Done|stat::number_of_executed_units" $$work/log; \
+	    rm -rf $$work; \
+	done
+
+# The cost of recording a frame, start-up and memory against a bare Qt window.
+bench: build
+	$(BUILD_DIR)/bench/record_frame_bench
+	bench/startup.sh $(BUILD_DIR) 20
+
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
