@@ -17,7 +17,7 @@ void Guarded(const std::function<void()>& handler);
 // The application object: a QApplication whose event delivery never lets an
 // exception escape into Qt's event loop.
 class Application : public QApplication {
-public:
+  public:
     Application(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
 };

@@ -6,7 +6,9 @@ namespace ledcube {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // The text as the user can read it in a message: control characters written as \xNN.
 std::string Printable(std::string_view text) {

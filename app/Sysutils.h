@@ -9,7 +9,7 @@ namespace ledcube {
 
 // The program's error: its message is what the user sees in the error box.
 class Exception : public std::runtime_error {
-public:
+  public:
     explicit Exception(const std::string& message) : std::runtime_error(message) {}
     std::string Message() const { return what(); }
 };

@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 
 // A home folder of its own whose output file starts at the given size.
 class PreparedFile {
-public:
+  public:
     explicit PreparedFile(std::int64_t bytes) {
         std::string pattern = (fs::temp_directory_path() / "ledcube-bench-XXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr) std::abort();
@@ -26,14 +26,16 @@ public:
         ::setenv("HOME", home_.c_str(), 1);
         fs::create_directories(home_ / "D");
         const std::string chunk(1 << 20, '/');
-        const int fd = ::open((home_ / "D" / "bench.c").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int fd =
+            ::open((home_ / "D" / "bench.c").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         for (std::int64_t left = bytes; left > 0; left -= static_cast<std::int64_t>(chunk.size()))
-            if (::write(fd, chunk.data(), std::min<std::int64_t>(left, chunk.size())) < 0) std::abort();
+            if (::write(fd, chunk.data(), std::min<std::int64_t>(left, chunk.size())) < 0)
+                std::abort();
         ::close(fd);
     }
     ~PreparedFile() { fs::remove_all(home_); }
 
-private:
+  private:
     fs::path home_;
 };
 

@@ -16,7 +16,7 @@ namespace {
 
 // Ends the process at once when the watched window first paints.
 class FirstPaint : public QObject {
-protected:
+  protected:
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Paint) ::_exit(0);
         return false;

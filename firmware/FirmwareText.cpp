@@ -108,15 +108,21 @@ std::string ProgramHeader() {
 
 std::string SwitchBlockOpen(SwitchCombination combination) {
     switch (combination) {
-        case SwitchCombination::BP1: return "if((BP1==1)&&(BP2==0)&&(BP3==0))\n{\n";
-        case SwitchCombination::BP2: return "if((BP1==0)&&(BP2==1)&&(BP3==0))\n{\n";
-        case SwitchCombination::BP3: return "if((BP1==0)&&(BP2==0)&&(BP3==1))\n{\n";
-        case SwitchCombination::Aucun: return "if((BP1==0)&&(BP2==0)&&(BP3==0))\n{\n";
+        case SwitchCombination::BP1:
+            return "if((BP1==1)&&(BP2==0)&&(BP3==0))\n{\n";
+        case SwitchCombination::BP2:
+            return "if((BP1==0)&&(BP2==1)&&(BP3==0))\n{\n";
+        case SwitchCombination::BP3:
+            return "if((BP1==0)&&(BP2==0)&&(BP3==1))\n{\n";
+        case SwitchCombination::Aucun:
+            return "if((BP1==0)&&(BP2==0)&&(BP3==0))\n{\n";
     }
     throw std::invalid_argument("unknown switch combination");
 }
 
-std::int32_t RepeatCount(std::int32_t durationMs) { return durationMs / 15; }
+std::int32_t RepeatCount(std::int32_t durationMs) {
+    return durationMs / 15;
+}
 
 std::string FrameBlock(std::int32_t durationMs, const CellState& cells) {
     std::string text = "while(i<" + std::to_string(RepeatCount(durationMs)) + ")";
@@ -135,8 +141,12 @@ std::string FrameBlock(std::int32_t durationMs, const CellState& cells) {
     return text;
 }
 
-std::string SwitchBlockClose() { return "}\n"; }
+std::string SwitchBlockClose() {
+    return "}\n";
+}
 
-std::string ProgramClose() { return "}\n}"; }
+std::string ProgramClose() {
+    return "}\n}";
+}
 
 }  // namespace ledcube

@@ -21,9 +21,13 @@ namespace {
 constexpr std::string_view kDrivePrefix = "D:/";
 constexpr std::string_view kExtension = ".c";
 
-std::string Quoted(const std::filesystem::path& file) { return "« " + file.string() + " »"; }
+std::string Quoted(const std::filesystem::path& file) {
+    return "« " + file.string() + " »";
+}
 
-std::string SystemReason(int error) { return std::strerror(error); }
+std::string SystemReason(int error) {
+    return std::strerror(error);
+}
 
 #ifndef _WIN32
 
@@ -34,7 +38,9 @@ std::filesystem::path HomeFolder() {
     throw Exception("Le dossier personnel est introuvable : impossible de placer le fichier.");
 }
 
-std::filesystem::path DriveFolder() { return HomeFolder() / "D"; }
+std::filesystem::path DriveFolder() {
+    return HomeFolder() / "D";
+}
 
 // The parts of a path below the drive root, with "." and ".." resolved as at a
 // root directory: ".." at the root stays at the root.
@@ -56,7 +62,7 @@ std::vector<std::string> PartsBelowRoot(std::string_view rest) {
 }
 
 class FileDescriptor {
-public:
+  public:
     explicit FileDescriptor(int fd) : fd_(fd) {}
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
@@ -71,7 +77,7 @@ public:
         return ::close(fd) == 0 ? 0 : errno;
     }
 
-private:
+  private:
     int fd_;
 };
 
@@ -144,9 +150,8 @@ void AppendText(const OutputPath& path, std::string_view block) {
     std::filesystem::create_directory(DriveFolder(), ignored);  // a failure shows at the open
 
     // Non-blocking so that a pipe without a reader fails at once instead of hanging.
-    FileDescriptor fd(::open(file.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY |
-                                               O_NONBLOCK,
-                             0666));
+    FileDescriptor fd(::open(
+        file.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666));
     if (fd.Get() < 0)
         throw Exception("Impossible d'ouvrir le fichier " + Quoted(file) + " : " +
                         SystemReason(errno));

@@ -9,7 +9,7 @@ namespace ledcube {
 // The output file's path as the program names it: "D:/<name>.c", built from
 // the text of the file-name box exactly as typed.
 class OutputPath {
-public:
+  public:
     // The path for a typed name; the name is kept whole, whatever its length.
     static OutputPath FromName(std::string_view name);
 
@@ -19,7 +19,7 @@ public:
 
     bool operator==(const OutputPath&) const = default;
 
-private:
+  private:
     std::string text_;
 };
 

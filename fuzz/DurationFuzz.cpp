@@ -37,7 +37,8 @@ bool PlainReading(const std::string& text, long long& value) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     long long expected = 0;
-    const bool integer = PlainReading(text, expected) && expected >= INT32_MIN && expected <= INT32_MAX;
+    const bool integer =
+        PlainReading(text, expected) && expected >= INT32_MIN && expected <= INT32_MAX;
     try {
         const std::int32_t value = ledcube::StrToInt(text);
         if (!integer || value != expected) std::abort();

@@ -18,7 +18,9 @@ struct CellPlace {
 };
 
 // True for a cell number 1..27.
-constexpr bool IsCellNumber(int n) { return n >= 1 && n <= kCellCount; }
+constexpr bool IsCellNumber(int n) {
+    return n >= 1 && n <= kCellCount;
+}
 
 // Layer, position, row and column of cell n (1..27).
 constexpr CellPlace PlaceOf(int n) {
@@ -27,15 +29,19 @@ constexpr CellPlace PlaceOf(int n) {
 }
 
 // First and last cell number of layer 1..3.
-constexpr int FirstCellOfLayer(int layer) { return kCellsPerLayer * (layer - 1) + 1; }
-constexpr int LastCellOfLayer(int layer) { return kCellsPerLayer * layer; }
+constexpr int FirstCellOfLayer(int layer) {
+    return kCellsPerLayer * (layer - 1) + 1;
+}
+constexpr int LastCellOfLayer(int layer) {
+    return kCellsPerLayer * layer;
+}
 
 // The nine cell numbers of a layer, in increasing order.
 std::array<int, kCellsPerLayer> CellsOfLayer(int layer);
 
 // The on/off state of the 27 LEDs of the frame being edited; each value is 0 or 1.
 class CellState {
-public:
+  public:
     // Value (0 or 1) of cell n; throws std::out_of_range for a number outside 1..27.
     std::int32_t Get(int n) const;
     // Stores 1 for on, 0 for off in cell n; throws std::out_of_range for a bad number.
@@ -45,7 +51,7 @@ public:
 
     bool operator==(const CellState&) const = default;
 
-private:
+  private:
     std::array<std::int32_t, kCellCount> values_{};
 };
 

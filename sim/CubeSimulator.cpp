@@ -33,10 +33,14 @@ void OnPortWrite(avr_irq_t*, uint32_t value, void* param) {
 // Levels of PD0, PD1, PD2 for a combination, as the program's tests read them.
 std::array<int, 3> ButtonLevels(SwitchCombination buttons) {
     switch (buttons) {
-        case SwitchCombination::BP1: return {1, 0, 0};
-        case SwitchCombination::BP2: return {0, 1, 0};
-        case SwitchCombination::BP3: return {0, 0, 1};
-        case SwitchCombination::Aucun: return {0, 0, 0};
+        case SwitchCombination::BP1:
+            return {1, 0, 0};
+        case SwitchCombination::BP2:
+            return {0, 1, 0};
+        case SwitchCombination::BP3:
+            return {0, 0, 1};
+        case SwitchCombination::Aucun:
+            return {0, 0, 0};
     }
     return {0, 0, 0};
 }

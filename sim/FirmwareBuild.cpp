@@ -38,7 +38,8 @@ std::string ReadFile(const fs::path& file) {
 // returns its exit status.
 int Run(const std::vector<std::string>& arguments, const fs::path& folder, const fs::path& log) {
     std::vector<char*> argv;
-    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
 
     posix_spawn_file_actions_t actions;
@@ -51,7 +52,8 @@ int Run(const std::vector<std::string>& arguments, const fs::path& folder, const
     const int error = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (error != 0)
-        throw SimError("cannot run " + arguments[0] + " (is the Debian package gcc-avr installed?)");
+        throw SimError("cannot run " + arguments[0] +
+                       " (is the Debian package gcc-avr installed?)");
     int status = 0;
     while (waitpid(pid, &status, 0) < 0) {
     }

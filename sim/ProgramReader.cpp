@@ -24,7 +24,7 @@ std::size_t CountOf(std::string_view text, std::string_view part) {
 
 // Reads the body of a program (between header and closing text) block by block.
 class BodyReader {
-public:
+  public:
     BodyReader(std::string_view whole, std::size_t start, std::size_t end)
         : whole_(whole), at_(start), end_(end) {}
 
@@ -38,7 +38,7 @@ public:
         return frames;
     }
 
-private:
+  private:
     std::string_view Rest() const { return whole_.substr(at_, end_ - at_); }
 
     [[noreturn]] void Fail(const std::string& what) const {
@@ -80,7 +80,8 @@ private:
         std::size_t search = static_cast<std::size_t>(end - whole_.data());
         for (int layer = 1; layer <= kLayerCount; ++layer) {
             search = whole_.find("Leds(", search);
-            if (search == std::string_view::npos || search >= end_) Fail("a frame without its cells");
+            if (search == std::string_view::npos || search >= end_)
+                Fail("a frame without its cells");
             search += 5;
             for (int n = FirstCellOfLayer(layer); n <= LastCellOfLayer(layer); ++n, search += 2) {
                 if (search >= end_) Fail("a frame without its cells");
@@ -105,16 +106,18 @@ void CheckSingleProgram(std::string_view text) {
     const std::string header = ProgramHeader();
     const std::size_t programs = CountOf(text, header);
     if (programs == 0 || !text.starts_with(header))
-        throw SimError("this is not a program written by the editor: it does not start with its "
-                       "program header");
+        throw SimError(
+            "this is not a program written by the editor: it does not start with its "
+            "program header");
     if (programs > 1)
         throw SimError("the file holds " + std::to_string(programs) +
                        " programs glued together (recorded one after another under the same "
                        "name); keep one of them in a file of its own");
     const std::string close = ProgramClose();
     if (!text.ends_with(close) || text.size() < header.size() + close.size())
-        throw SimError("the program is unfinished: it does not end with the closing text that "
-                       "Finir writes");
+        throw SimError(
+            "the program is unfinished: it does not end with the closing text that "
+            "Finir writes");
 }
 
 std::vector<RecordedFrame> ReadProgram(std::string_view text) {

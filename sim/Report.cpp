@@ -24,8 +24,8 @@ std::string ShowReport(const std::vector<ShownFrame>& frames) {
         char line[96];
         std::snprintf(line, sizeof line, "%10.1f  %6d  %11.1f  ", frame.startMs, frame.passes,
                       frame.durationMs);
-        report += line + CellsText(frame.cells) + (frame.cut ? "  (cut by the end of the run)" : "") +
-                  "\n";
+        report += line + CellsText(frame.cells) +
+                  (frame.cut ? "  (cut by the end of the run)" : "") + "\n";
     }
     return report;
 }

@@ -70,7 +70,8 @@ std::vector<Pass> Passes(const std::vector<Slot>& slots, std::uint64_t maxGap) {
     std::vector<Pass> passes;
     for (std::size_t i = 0; i + 2 < slots.size(); ++i) {
         if (slots[i].layer != 1 || slots[i + 1].layer != 2 || slots[i + 2].layer != 3) continue;
-        if (slots[i + 1].start - slots[i].end > maxGap || slots[i + 2].start - slots[i + 1].end > maxGap)
+        if (slots[i + 1].start - slots[i].end > maxGap ||
+            slots[i + 2].start - slots[i + 1].end > maxGap)
             continue;
         Pass pass{slots[i].start, slots[i + 2].end, slots[i + 2].end - slots[i + 2].start, {}};
         for (int layer = 1; layer <= kLayerCount; ++layer)

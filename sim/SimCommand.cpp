@@ -32,9 +32,10 @@ struct Options {
 };
 
 std::optional<SwitchCombination> CombinationNamed(const std::string& name) {
-    const std::pair<const char*, SwitchCombination> names[] = {
-        {"BP1", SwitchCombination::BP1}, {"BP2", SwitchCombination::BP2},
-        {"BP3", SwitchCombination::BP3}, {"Aucun", SwitchCombination::Aucun}};
+    const std::pair<const char*, SwitchCombination> names[] = {{"BP1", SwitchCombination::BP1},
+                                                               {"BP2", SwitchCombination::BP2},
+                                                               {"BP3", SwitchCombination::BP3},
+                                                               {"Aucun", SwitchCombination::Aucun}};
     for (const auto& [text, combination] : names)
         if (name == text) return combination;
     return std::nullopt;
@@ -59,7 +60,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, s
             const std::string& text = arguments[++i];
             double ms = 0;
             const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), ms);
-            if (error != std::errc() || end != text.data() + text.size() || !(ms > 0) || ms > 3.6e6) {
+            if (error != std::errc() || end != text.data() + text.size() || !(ms > 0) ||
+                ms > 3.6e6) {
                 err << "ledcube-sim: --ms takes a duration in milliseconds, up to one hour, not '"
                     << text << "'\n";
                 return std::nullopt;
@@ -120,8 +122,8 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
         const std::string text = ReadProgramFile(options->program);
         CheckSingleProgram(text);
         const ScratchFolder scratch;
-        const auto elf = BuildFirmware(text, std::filesystem::path(options->program).filename(),
-                                       scratch);
+        const auto elf =
+            BuildFirmware(text, std::filesystem::path(options->program).filename(), scratch);
         const double ms = options->ms ? *options->ms : DefaultRunMs(text, options->buttons);
         const std::vector<ShownFrame> shown = DecodeShow(RunFirmware(elf, options->buttons, ms));
         out << ShowReport(shown);

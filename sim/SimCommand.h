@@ -3,9 +3,9 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "firmware/FirmwareText.h"
-#include <vector>
 
 namespace ledcube::sim {
 

@@ -7,7 +7,7 @@ namespace ledcube::sim {
 
 // A reason why a file cannot be run, told to the user as it stands.
 class SimError : public std::runtime_error {
-public:
+  public:
     explicit SimError(const std::string& message) : std::runtime_error(message) {}
 };
 

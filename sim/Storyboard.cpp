@@ -41,9 +41,10 @@ void DrawFrame(QPainter& painter, const ShownFrame& frame, int number, QPointF o
     for (int n = 1; n <= kCellCount; ++n) {
         const Rect control = IndicatorRect(n);
         const Rect lamp = LampRect(control.width, control.height, LampHeight(n));
-        const QRectF circle(origin.x() + offsetX + (control.left - bounds.left + lamp.left) * kScale,
-                            origin.y() + 8 + (control.top - bounds.top + lamp.top) * kScale,
-                            lamp.width * kScale, lamp.height * kScale);
+        const QRectF circle(
+            origin.x() + offsetX + (control.left - bounds.left + lamp.left) * kScale,
+            origin.y() + 8 + (control.top - bounds.top + lamp.top) * kScale, lamp.width * kScale,
+            lamp.height * kScale);
         const QColor colour = frame.cells.Get(n) ? QColor(0xFF, 0, 0) : QColor(0x80, 0, 0);
         painter.setPen(colour.darker(200));
         painter.setBrush(colour);

@@ -1,9 +1,8 @@
+#include <QString>
+#include <QtGlobal>
 #include <iostream>
 
 #include "sim/SimCommand.h"
-
-#include <QString>
-#include <QtGlobal>
 
 int main(int argc, char** argv) {
     // Qt's notes about the platform (missing runtime folder and the like) are no news here.

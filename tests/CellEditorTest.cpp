@@ -4,6 +4,7 @@
 #include <set>
 
 #include "FakeMainView.h"
+#include "TestSupport.h"
 #include "workflow/CellEditor.h"
 
 namespace ledcube {
@@ -34,7 +35,9 @@ struct EditCase {
     int shownLayer;
 };
 
-void PrintTo(const EditCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const EditCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class CellEditingTest : public testing::TestWithParam<EditCase> {};
 
@@ -63,46 +66,74 @@ std::set<int> Except(std::set<int> cells, const std::set<int>& removed) {
     return cells;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Scenarios, CellEditingTest,
-    testing::Values(
-        EditCase{"nothing", [](Editing&) {}, {}, 1},
-        EditCase{"tick D5", [](Editing& e) { e.Tick(5); }, {5}, 1},
-        EditCase{"tick D14 on layer 2", [](Editing& e) { e.Choose(2); e.Tick(14); }, {14}, 2},
-        EditCase{"tick D14 twice", [](Editing& e) { e.Choose(2); e.Tick(14); e.Tick(14); }, {}, 2},
-        EditCase{"all on then layer 3", [](Editing& e) { e.editor.TAllumerClick(); e.Choose(3); },
-                 Range(1, 27), 3},
-        EditCase{"all on, all off", [](Editing& e) {
-                     e.editor.TAllumerClick();
-                     e.editor.TEteindreClick();
-                 }, {}, 1},
-        EditCase{"layer 2 off after all on", [](Editing& e) {
-                     e.editor.TAllumerClick();
-                     e.Choose(2);
-                     e.editor.EEteindreClick();
-                 }, Except(Range(1, 27), Range(10, 18)), 2},
-        EditCase{"layer 3 on only", [](Editing& e) { e.Choose(3); e.editor.EAllumerClick(); },
-                 Range(19, 27), 3},
-        EditCase{"hidden boxes keep their marks", [](Editing& e) {
-                     e.Tick(1);
-                     e.Choose(2);
-                     e.Tick(10);
-                     e.Choose(1);
-                 }, {1, 10}, 1},
-        EditCase{"current layer chosen again", [](Editing& e) {
-                     e.Tick(3);
-                     e.Choose(1);
-                     e.Choose(1);
-                 }, {3}, 1},
-        EditCase{"click of an unchecked layer button does nothing", [](Editing& e) {
-                     e.editor.LayerClick(3);
-                 }, {}, 1}),
-    [](const testing::TestParamInfo<EditCase>& info) {
-        std::string name = info.param.name;
-        for (char& c : name)
-            if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-        return name;
-    });
+INSTANTIATE_TEST_SUITE_P(Scenarios, CellEditingTest,
+                         testing::Values(EditCase{"nothing", [](Editing&) {}, {}, 1},
+                                         EditCase{"tick D5", [](Editing& e) { e.Tick(5); }, {5}, 1},
+                                         EditCase{"tick D14 on layer 2",
+                                                  [](Editing& e) {
+                                                      e.Choose(2);
+                                                      e.Tick(14);
+                                                  },
+                                                  {14},
+                                                  2},
+                                         EditCase{"tick D14 twice",
+                                                  [](Editing& e) {
+                                                      e.Choose(2);
+                                                      e.Tick(14);
+                                                      e.Tick(14);
+                                                  },
+                                                  {},
+                                                  2},
+                                         EditCase{"all on then layer 3",
+                                                  [](Editing& e) {
+                                                      e.editor.TAllumerClick();
+                                                      e.Choose(3);
+                                                  },
+                                                  Range(1, 27), 3},
+                                         EditCase{"all on, all off",
+                                                  [](Editing& e) {
+                                                      e.editor.TAllumerClick();
+                                                      e.editor.TEteindreClick();
+                                                  },
+                                                  {},
+                                                  1},
+                                         EditCase{"layer 2 off after all on",
+                                                  [](Editing& e) {
+                                                      e.editor.TAllumerClick();
+                                                      e.Choose(2);
+                                                      e.editor.EEteindreClick();
+                                                  },
+                                                  Except(Range(1, 27), Range(10, 18)), 2},
+                                         EditCase{"layer 3 on only",
+                                                  [](Editing& e) {
+                                                      e.Choose(3);
+                                                      e.editor.EAllumerClick();
+                                                  },
+                                                  Range(19, 27), 3},
+                                         EditCase{"hidden boxes keep their marks",
+                                                  [](Editing& e) {
+                                                      e.Tick(1);
+                                                      e.Choose(2);
+                                                      e.Tick(10);
+                                                      e.Choose(1);
+                                                  },
+                                                  {1, 10},
+                                                  1},
+                                         EditCase{"current layer chosen again",
+                                                  [](Editing& e) {
+                                                      e.Tick(3);
+                                                      e.Choose(1);
+                                                      e.Choose(1);
+                                                  },
+                                                  {3},
+                                                  1},
+                                         EditCase{"click of an unchecked layer button does nothing",
+                                                  [](Editing& e) { e.editor.LayerClick(3); },
+                                                  {},
+                                                  1}),
+                         [](const testing::TestParamInfo<EditCase>& info) {
+                             return test::TestName(info.param.name);
+                         });
 
 TEST(CellEditor, BulkCommandsTouchEveryCellOfTheirRangeWhateverItWas) {
     Editing editing;

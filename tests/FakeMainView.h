@@ -11,7 +11,7 @@ namespace ledcube::test {
 // A window without a toolkit: remembers what the logic set, starts as the
 // real window starts, and lets tests act as the user (type, tick, choose).
 class FakeMainView : public MainView {
-public:
+  public:
     FakeMainView();
 
     void SetVisible(ControlId id, bool visible) override { At(visible_, id) = visible; }
@@ -35,7 +35,7 @@ public:
                checked_ == other.checked_ && lit_ == other.lit_ && texts_ == other.texts_;
     }
 
-private:
+  private:
     using Flags = std::array<bool, kControlCount>;
     static bool& At(Flags& flags, ControlId id) { return flags[static_cast<int>(id)]; }
     static bool At(const Flags& flags, ControlId id) { return flags[static_cast<int>(id)]; }

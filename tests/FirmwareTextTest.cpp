@@ -5,12 +5,15 @@
 #include <limits>
 #include <string>
 
+#include "TempHome.h"
+#include "TestSupport.h"
 #include "firmware/FirmwareText.h"
 #include "firmware/OutputFile.h"
-#include "TempHome.h"
 
 namespace ledcube {
 namespace {
+
+using test::CellsOn;
 
 // The expected text after the header for the worked example: BP1, one frame
 // of 1000 ms with cells 1 and 14 lit, the block closed and the program closed.
@@ -34,12 +37,6 @@ constexpr std::string_view kWorkedExampleBody =
     "}\n"
     "}";
 
-CellState CellsOn(std::initializer_list<int> lit) {
-    CellState cells;
-    for (int n : lit) cells.Set(n, true);
-    return cells;
-}
-
 TEST(ProgramHeader, HasItsEightyEightUnitsInOrder) {
     const auto& units = ProgramHeaderUnits();
     ASSERT_EQ(units.size(), 88u);
@@ -48,24 +45,40 @@ TEST(ProgramHeader, HasItsEightyEightUnitsInOrder) {
         std::string_view text;
     };
     const Unit expected[] = {
-        {1, "#include <delay.h>\n"},       {2, "#include <mega8535.h>\n"},
-        {3, "#define LED1 PORTA.2\n"},     {5, "#define LED3 PORTA.0\n"},
-        {6, "#define LED4 PORTC.5\n"},     {11, "#define LED9 PORTC.0\n"},
-        {12, "#define Etage1 PORTA.3\n"},  {14, "#define Etage3 PORTA.5\n"},
-        {15, "#define BP1 PIND.0\n"},      {17, "#define BP3 PIND.2\n"},
+        {1, "#include <delay.h>\n"},
+        {2, "#include <mega8535.h>\n"},
+        {3, "#define LED1 PORTA.2\n"},
+        {5, "#define LED3 PORTA.0\n"},
+        {6, "#define LED4 PORTC.5\n"},
+        {11, "#define LED9 PORTC.0\n"},
+        {12, "#define Etage1 PORTA.3\n"},
+        {14, "#define Etage3 PORTA.5\n"},
+        {15, "#define BP1 PIND.0\n"},
+        {17, "#define BP3 PIND.2\n"},
         {18, "void Etage(int E1, int E2, int E3)\n"},
-        {19, "{\n"},                       {20, "if(E1==1)\n"},
-        {25, "Etage3=1;\n"},               {26, "if(E1==0)\n"},
-        {31, "Etage3=0;\n"},               {32, "}\n"},
+        {19, "{\n"},
+        {20, "if(E1==1)\n"},
+        {25, "Etage3=1;\n"},
+        {26, "if(E1==0)\n"},
+        {31, "Etage3=0;\n"},
+        {32, "}\n"},
         {33, "void Leds(int D1, int D2, int D3, int D4, int D5, int D6, int D7, int D8, int D9)\n"},
-        {34, "{\n"},                       {35, "if(D1==1)\n"},
-        {36, "LED1=0;\n"},                 {37, "if(D1==0)\n"},
-        {38, "LED1=1;\n"},                 {67, "if(D9==1)\n"},
-        {70, "LED9=1;\n"},                 {71, "}\n"},
-        {72, "void main(void)\n"},         {74, "int i=0;\n"},
-        {75, "PORTA=0x00;\n"},             {81, "PORTD=0x07;\n"},
-        {84, "MCUCSR=0x00;\n"},            {85, "PORTA=0b00000111;\n"},
-        {86, "PORTC=0b00111111;\n"},       {87, "while(1)\n"},
+        {34, "{\n"},
+        {35, "if(D1==1)\n"},
+        {36, "LED1=0;\n"},
+        {37, "if(D1==0)\n"},
+        {38, "LED1=1;\n"},
+        {67, "if(D9==1)\n"},
+        {70, "LED9=1;\n"},
+        {71, "}\n"},
+        {72, "void main(void)\n"},
+        {74, "int i=0;\n"},
+        {75, "PORTA=0x00;\n"},
+        {81, "PORTD=0x07;\n"},
+        {84, "MCUCSR=0x00;\n"},
+        {85, "PORTA=0b00000111;\n"},
+        {86, "PORTC=0b00111111;\n"},
+        {87, "while(1)\n"},
         {88, "{\n"},
     };
     for (const auto& [number, text] : expected) EXPECT_EQ(units[number - 1], text) << number;
@@ -119,8 +132,7 @@ INSTANTIATE_TEST_SUITE_P(
                     DurationCase{14, "while(i<0)"}, DurationCase{29, "while(i<1)"},
                     DurationCase{30, "while(i<2)"}, DurationCase{1000, "while(i<66)"},
                     DurationCase{std::numeric_limits<std::int32_t>::max(), "while(i<143165576)"},
-                    DurationCase{std::numeric_limits<std::int32_t>::min(),
-                                 "while(i<-143165576)"}));
+                    DurationCase{std::numeric_limits<std::int32_t>::min(), "while(i<-143165576)"}));
 
 TEST(FrameBlock, WritesEveryLayerEvenWhenAllCellsAreDark) {
     const std::string frame = FrameBlock(300, CellState{});

@@ -23,22 +23,26 @@ using enum ControlId;
 // What the editor should look like and have written, kept apart from its code:
 // the phase decides the shown controls, the file name decides where blocks go.
 class Model {
-public:
+  public:
     enum class Phase { Idle, SwitchChoice, FrameRecording, AfterFinirBP };
 
     std::set<ControlId> Shown() const {
         std::set<ControlId> shown;
         switch (phase_) {
-            case Phase::Idle: shown = {Nomf, Commencer, Label2}; break;
-            case Phase::SwitchChoice: shown = {Nomf, Label2, BP1, BP2, BP3, Aucun, Label3}; break;
+            case Phase::Idle:
+                shown = {Nomf, Commencer, Label2};
+                break;
+            case Phase::SwitchChoice:
+                shown = {Nomf, Label2, BP1, BP2, BP3, Aucun, Label3};
+                break;
             case Phase::FrameRecording:
-                shown = {Nomf,   Label2, FinirBP, Suivant,  Temps,     Label1,  Etage1,
+                shown = {Nomf,   Label2, FinirBP,  Suivant,   Temps,    Label1,   Etage1,
                          Etage2, Etage3, TAllumer, TEteindre, EAllumer, EEteindre};
                 break;
             case Phase::AfterFinirBP:
-                shown = {Nomf,   Label2, BP1,      BP2,       BP3,      Aucun,    Label3,  Finir, Suivant,
-                         Temps,  Label1, Etage1,   Etage2,    Etage3,   TAllumer, TEteindre,
-                         EAllumer, EEteindre};
+                shown = {Nomf,   Label2, BP1,      BP2,       BP3,      Aucun,
+                         Label3, Finir,  Suivant,  Temps,     Label1,   Etage1,
+                         Etage2, Etage3, TAllumer, TEteindre, EAllumer, EEteindre};
                 break;
         }
         if (label2Hidden_) shown.erase(Label2);
@@ -64,18 +68,33 @@ public:
             return false;
         }
         switch (id) {
-            case Etage1: case Etage2: case Etage3:
+            case Etage1:
+            case Etage2:
+            case Etage3:
                 layer_ = index - static_cast<int>(Etage1) + 1;
                 return false;
-            case TAllumer: SetRange(1, 27, true); return false;
-            case TEteindre: SetRange(1, 27, false); return false;
-            case EAllumer: SetRange(9 * layer_ - 8, 9 * layer_, true); return false;
-            case EEteindre: SetRange(9 * layer_ - 8, 9 * layer_, false); return false;
-            case Commencer: return Write(ProgramHeader(), Phase::SwitchChoice);
-            case BP1: return Switch(SwitchCombination::BP1);
-            case BP2: return Switch(SwitchCombination::BP2);
-            case BP3: return Switch(SwitchCombination::BP3);
-            case Aucun: return Switch(SwitchCombination::Aucun);
+            case TAllumer:
+                SetRange(1, 27, true);
+                return false;
+            case TEteindre:
+                SetRange(1, 27, false);
+                return false;
+            case EAllumer:
+                SetRange(9 * layer_ - 8, 9 * layer_, true);
+                return false;
+            case EEteindre:
+                SetRange(9 * layer_ - 8, 9 * layer_, false);
+                return false;
+            case Commencer:
+                return Write(ProgramHeader(), Phase::SwitchChoice);
+            case BP1:
+                return Switch(SwitchCombination::BP1);
+            case BP2:
+                return Switch(SwitchCombination::BP2);
+            case BP3:
+                return Switch(SwitchCombination::BP3);
+            case Aucun:
+                return Switch(SwitchCombination::Aucun);
             case Suivant: {
                 const auto duration = Duration();
                 if (!duration) return true;
@@ -83,17 +102,19 @@ public:
                 for (int n = 1; n <= kCellCount; ++n) cells.Set(n, cells_[n - 1]);
                 return Write(FrameBlock(*duration, cells), phase_);
             }
-            case FinirBP: return Write("}\n", Phase::AfterFinirBP);
+            case FinirBP:
+                return Write("}\n", Phase::AfterFinirBP);
             case Finir: {
                 const bool failed = Write("}\n}", Phase::Idle);
                 if (!failed) label2Hidden_ = true;
                 return failed;
             }
-            default: return false;
+            default:
+                return false;
         }
     }
 
-private:
+  private:
     void SetRange(int first, int last, bool on) {
         for (int n = first; n <= last; ++n) cells_[n - 1] = on;
     }
@@ -104,7 +125,9 @@ private:
     }
     // The names the test types: those with a folder in the way, a missing
     // folder or nothing at all cannot be written.
-    bool Writable() const { return !name_.empty() && name_ != "dir" && name_.find('/') == std::string::npos; }
+    bool Writable() const {
+        return !name_.empty() && name_ != "dir" && name_.find('/') == std::string::npos;
+    }
     std::optional<int> Duration() const {
         static const std::map<std::string, int> kValid = {
             {"300", 300}, {"-15", -15}, {"14", 14}, {" 45 ", 45}, {"491519", 491519}, {"0", 0}};
@@ -131,7 +154,8 @@ private:
 std::map<std::string, std::string> FilesOnDisk(const test::TempHome& home) {
     std::map<std::string, std::string> files;
     for (const auto& entry : std::filesystem::directory_iterator(home.Drive()))
-        if (entry.is_regular_file()) files[entry.path().filename().string()] = test::ReadFile(entry.path());
+        if (entry.is_regular_file())
+            files[entry.path().filename().string()] = test::ReadFile(entry.path());
     return files;
 }
 
@@ -144,8 +168,8 @@ TEST_P(ModelBasedTest, RandomClicksAndTextsKeepWindowAndFileAsTheModelSays) {
     Model model;
     std::mt19937 random(GetParam());
     const std::vector<std::string> names = {"", "alpha", "beta", "dir", "no/such"};
-    const std::vector<std::string> durations = {"300", "-15", "14", " 45 ", "491519", "0",
-                                                "491520", "abc", "", "12abc", "99999999999"};
+    const std::vector<std::string> durations = {"300",    "-15", "14", " 45 ",  "491519",     "0",
+                                                "491520", "abc", "",   "12abc", "99999999999"};
 
     for (int step = 0; step < 2000; ++step) {
         std::string what;
@@ -179,11 +203,14 @@ TEST_P(ModelBasedTest, RandomClicksAndTextsKeepWindowAndFileAsTheModelSays) {
             ASSERT_EQ(driver.Shown(id), expected.contains(id))
                 << "step " << step << " (" << what << "): " << ControlName(id);
         }
-        ASSERT_EQ(qobject_cast<QLineEdit*>(driver.Control(Nomf))->isReadOnly(), model.NomfReadOnly())
+        ASSERT_EQ(qobject_cast<QLineEdit*>(driver.Control(Nomf))->isReadOnly(),
+                  model.NomfReadOnly())
             << "step " << step << ": " << what;
         for (int n = 1; n <= kCellCount; ++n) {
-            ASSERT_EQ(driver.Form().IsChecked(CheckBoxOf(n)), model.Cell(n)) << "step " << step << " D" << n;
-            ASSERT_EQ(static_cast<CubeLamp*>(driver.Control(IndicatorOf(n)))->IsLit(), model.Cell(n))
+            ASSERT_EQ(driver.Form().IsChecked(CheckBoxOf(n)), model.Cell(n))
+                << "step " << step << " D" << n;
+            ASSERT_EQ(static_cast<CubeLamp*>(driver.Control(IndicatorOf(n)))->IsLit(),
+                      model.Cell(n))
                 << "step " << step << " LED" << n;
             ASSERT_EQ(driver.Form().Cells().Get(n), model.Cell(n) ? 1 : 0) << "step " << step;
         }

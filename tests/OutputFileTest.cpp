@@ -1,16 +1,16 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 #include <fstream>
 #include <map>
 #include <string>
 
-#include <sys/resource.h>
-#include <sys/stat.h>
-
+#include "TempHome.h"
+#include "TestSupport.h"
 #include "app/Sysutils.h"
 #include "firmware/OutputFile.h"
-#include "TempHome.h"
 
 namespace ledcube {
 namespace {
@@ -60,10 +60,16 @@ struct FailureCase {
     OutputPath path;
 };
 
-void PrintTo(const FailureCase& c, std::ostream* out) { *out << c.what; }
+void PrintTo(const FailureCase& c, std::ostream* out) {
+    *out << c.what;
+}
 
-void DriveOnly(const test::TempHome& home) { fs::create_directories(home.Drive()); }
-void FolderInTheWay(const test::TempHome& home) { fs::create_directories(home.Drive() / "dir.c"); }
+void DriveOnly(const test::TempHome& home) {
+    fs::create_directories(home.Drive());
+}
+void FolderInTheWay(const test::TempHome& home) {
+    fs::create_directories(home.Drive() / "dir.c");
+}
 void LinkToDevFull(const test::TempHome& home) {
     fs::create_directories(home.Drive());
     fs::create_symlink("/dev/full", home.Drive() / "full.c");
@@ -72,7 +78,9 @@ void PipeWithoutReader(const test::TempHome& home) {
     fs::create_directories(home.Drive());
     ASSERT_EQ(::mkfifo((home.Drive() / "pipe.c").c_str(), 0600), 0);
 }
-void DriveIsAFile(const test::TempHome& home) { std::ofstream(home.Drive()) << "not a folder"; }
+void DriveIsAFile(const test::TempHome& home) {
+    std::ofstream(home.Drive()) << "not a folder";
+}
 
 class AppendFailureTest : public testing::TestWithParam<FailureCase> {};
 
@@ -111,26 +119,23 @@ TEST_P(AppendFailureTest, RaisesNamingTheFileAndLeavesItAsItWas) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, AppendFailureTest,
-    testing::Values(FailureCase{"no name typed yet", DriveOnly, OutputPath{}},
-                    FailureCase{"emptied name", DriveOnly, OutputPath::FromName("")},
-                    FailureCase{"folder in the way", FolderInTheWay, OutputPath::FromName("dir")},
-                    FailureCase{"name too long", DriveOnly, OutputPath::FromName(std::string(300, 'n'))},
-                    FailureCase{"missing sub-folder", DriveOnly, OutputPath::FromName("none/cube")},
-                    FailureCase{"disk full", LinkToDevFull, OutputPath::FromName("full")},
-                    FailureCase{"pipe without reader", PipeWithoutReader,
-                                OutputPath::FromName("pipe")},
-                    FailureCase{"drive is a file", DriveIsAFile, OutputPath::FromName("cube")}),
+    testing::Values(
+        FailureCase{"no name typed yet", DriveOnly, OutputPath{}},
+        FailureCase{"emptied name", DriveOnly, OutputPath::FromName("")},
+        FailureCase{"folder in the way", FolderInTheWay, OutputPath::FromName("dir")},
+        FailureCase{"name too long", DriveOnly, OutputPath::FromName(std::string(300, 'n'))},
+        FailureCase{"missing sub-folder", DriveOnly, OutputPath::FromName("none/cube")},
+        FailureCase{"disk full", LinkToDevFull, OutputPath::FromName("full")},
+        FailureCase{"pipe without reader", PipeWithoutReader, OutputPath::FromName("pipe")},
+        FailureCase{"drive is a file", DriveIsAFile, OutputPath::FromName("cube")}),
     [](const testing::TestParamInfo<FailureCase>& info) {
-        std::string name = info.param.what;
-        for (char& c : name)
-            if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-        return name;
+        return test::TestName(info.param.what);
     });
 
 // Lets a test write at most `limit` bytes into any file, so that a block is
 // cut short in the middle as on a disk that fills up.
 class FileSizeLimit {
-public:
+  public:
     explicit FileSizeLimit(rlim_t limit) {
         ::getrlimit(RLIMIT_FSIZE, &old_);
         oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
@@ -143,7 +148,7 @@ public:
         std::signal(SIGXFSZ, oldHandler_);
     }
 
-private:
+  private:
     rlimit old_{};
     void (*oldHandler_)(int) = nullptr;
 };

@@ -8,6 +8,7 @@
 
 #include "FakeMainView.h"
 #include "TempHome.h"
+#include "TestSupport.h"
 #include "app/Sysutils.h"
 #include "workflow/CellEditor.h"
 #include "workflow/RecordingWorkflow.h"
@@ -52,11 +53,11 @@ struct Recording {
 
 const Controls kStart = {Label2, Nomf, Commencer};
 const Controls kSwitchChoice = {Label2, Nomf, BP1, BP2, BP3, Aucun, Label3};
-const Controls kFrameRecording = {Label2, Nomf, FinirBP, Suivant, Temps, Label1,   Etage1,
+const Controls kFrameRecording = {Label2, Nomf,   FinirBP,  Suivant,   Temps,    Label1,   Etage1,
                                   Etage2, Etage3, TAllumer, TEteindre, EAllumer, EEteindre};
-const Controls kAfterFinirBP = {Label2, Nomf,   BP1,    BP2,      BP3,       Aucun,    Label3,
-                                Finir,  Suivant, Temps, Label1,   Etage1,    Etage2,   Etage3,
-                                TAllumer, TEteindre, EAllumer, EEteindre};
+const Controls kAfterFinirBP = {Label2, Nomf,   BP1,      BP2,       BP3,      Aucun,
+                                Label3, Finir,  Suivant,  Temps,     Label1,   Etage1,
+                                Etage2, Etage3, TAllumer, TEteindre, EAllumer, EEteindre};
 const Controls kAfterFinir = {Nomf, Commencer};
 
 struct Step {
@@ -83,8 +84,8 @@ TEST(RecordingWorkflow, OffersTheControlsOfEachPhaseAfterEveryStep) {
          kFrameRecording, true},
         {"FinirBP again", [](Recording& x) { x.workflow.FinirBPClick(); }, kAfterFinirBP, true},
         {"Finir", [](Recording& x) { x.workflow.FinirClick(); }, kAfterFinir, false},
-        {"Commencer again", [](Recording& x) { x.workflow.CommencerClick(); },
-         afterSecondCommencer, true},
+        {"Commencer again", [](Recording& x) { x.workflow.CommencerClick(); }, afterSecondCommencer,
+         true},
         {"BP3", [](Recording& x) { x.workflow.SwitchClick(SwitchCombination::BP3); },
          kFrameRecording, true},
     };
@@ -93,7 +94,8 @@ TEST(RecordingWorkflow, OffersTheControlsOfEachPhaseAfterEveryStep) {
         EXPECT_EQ(r.Shown(), step.shown) << "after " << step.name;
         EXPECT_EQ(r.view.IsReadOnly(Nomf), step.nomfReadOnly) << "after " << step.name;
         for (int n = 1; n <= kCellCount; ++n)
-            EXPECT_EQ(r.view.IsVisible(CheckBoxOf(n)), n <= 9) << "D" << n << " after " << step.name;
+            EXPECT_EQ(r.view.IsVisible(CheckBoxOf(n)), n <= 9)
+                << "D" << n << " after " << step.name;
     }
 }
 
@@ -181,7 +183,9 @@ FailureStep Duration(const char* name, std::string text) {
             [](Recording& r) { r.workflow.SuivantClick(); }};
 }
 
-void PrintTo(const FailureStep& step, std::ostream* out) { *out << step.name; }
+void PrintTo(const FailureStep& step, std::ostream* out) {
+    *out << step.name;
+}
 
 class WorkflowFailureTest : public testing::TestWithParam<FailureStep> {};
 
@@ -207,36 +211,47 @@ void DiskFull(Recording& r) {
 
 INSTANTIATE_TEST_SUITE_P(
     Steps, WorkflowFailureTest,
-    testing::Values(
-        FailureStep{"Commencer without a name", [](Recording& r) { r.Name(""); },
-                    [](Recording& r) { r.workflow.CommencerClick(); }},
-        FailureStep{"Commencer on a folder",
-                    [](Recording& r) { std::filesystem::create_directories(r.home.Drive() / "cube.c"); },
-                    [](Recording& r) { r.workflow.CommencerClick(); }},
-        FailureStep{"BP2 on a full disk",
-                    [](Recording& r) { r.workflow.CommencerClick(); DiskFull(r); },
-                    [](Recording& r) { r.workflow.SwitchClick(SwitchCombination::BP2); }},
-        FailureStep{"Suivant on a full disk",
-                    [](Recording& r) { StartAndChoose(r); r.view.Type(Temps, "300"); DiskFull(r); },
-                    [](Recording& r) { r.workflow.SuivantClick(); }},
-        FailureStep{"FinirBP on a full disk", [](Recording& r) { StartAndChoose(r); DiskFull(r); },
-                    [](Recording& r) { r.workflow.FinirBPClick(); }},
-        FailureStep{"Finir on a full disk",
-                    [](Recording& r) { StartAndChoose(r); r.workflow.FinirBPClick(); DiskFull(r); },
-                    [](Recording& r) { r.workflow.FinirClick(); }},
-        Duration("empty duration", ""),
-        Duration("blank duration", "   "),
-        Duration("letters", "abc"),
-        Duration("trailing letters", "12abc"),
-        Duration("exponent", "1e3"),
-        Duration("beyond 32 bits", "99999999999"),
-        Duration("frame that would never end", "491520"),
-        Duration("largest 32-bit duration", "2147483647")),
+    testing::Values(FailureStep{"Commencer without a name", [](Recording& r) { r.Name(""); },
+                                [](Recording& r) { r.workflow.CommencerClick(); }},
+                    FailureStep{"Commencer on a folder",
+                                [](Recording& r) {
+                                    std::filesystem::create_directories(r.home.Drive() / "cube.c");
+                                },
+                                [](Recording& r) { r.workflow.CommencerClick(); }},
+                    FailureStep{
+                        "BP2 on a full disk",
+                        [](Recording& r) {
+                            r.workflow.CommencerClick();
+                            DiskFull(r);
+                        },
+                        [](Recording& r) { r.workflow.SwitchClick(SwitchCombination::BP2); }},
+                    FailureStep{"Suivant on a full disk",
+                                [](Recording& r) {
+                                    StartAndChoose(r);
+                                    r.view.Type(Temps, "300");
+                                    DiskFull(r);
+                                },
+                                [](Recording& r) { r.workflow.SuivantClick(); }},
+                    FailureStep{"FinirBP on a full disk",
+                                [](Recording& r) {
+                                    StartAndChoose(r);
+                                    DiskFull(r);
+                                },
+                                [](Recording& r) { r.workflow.FinirBPClick(); }},
+                    FailureStep{"Finir on a full disk",
+                                [](Recording& r) {
+                                    StartAndChoose(r);
+                                    r.workflow.FinirBPClick();
+                                    DiskFull(r);
+                                },
+                                [](Recording& r) { r.workflow.FinirClick(); }},
+                    Duration("empty duration", ""), Duration("blank duration", "   "),
+                    Duration("letters", "abc"), Duration("trailing letters", "12abc"),
+                    Duration("exponent", "1e3"), Duration("beyond 32 bits", "99999999999"),
+                    Duration("frame that would never end", "491520"),
+                    Duration("largest 32-bit duration", "2147483647")),
     [](const testing::TestParamInfo<FailureStep>& info) {
-        std::string name = info.param.name;
-        for (char& c : name)
-            if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-        return name;
+        return test::TestName(info.param.name);
     });
 
 TEST(RecordingWorkflow, AfterAFailureTheUserCorrectsAndGoesOn) {

@@ -7,6 +7,7 @@
 
 #include "FakeMainView.h"
 #include "TempHome.h"
+#include "TestSupport.h"
 #include "WindowDriver.h"
 #include "sim/CubeSimulator.h"
 #include "sim/FirmwareBuild.h"
@@ -22,13 +23,9 @@
 namespace ledcube::sim {
 namespace {
 
-using enum ControlId;
+using test::CellsOn;
 
-CellState CellsOn(std::initializer_list<int> lit) {
-    CellState cells;
-    for (int n : lit) cells.Set(n, true);
-    return cells;
-}
+using enum ControlId;
 
 std::vector<ShownFrame> Simulate(const std::string& program, SwitchCombination buttons, double ms) {
     const ScratchFolder scratch;
@@ -114,8 +111,8 @@ TEST(ProgramReader, TellsWhatIsWrongWithAFile) {
 // Writes that show one pass of `cells`, as the firmware does: for each layer
 // select it, set the nine LED lines, hold for 5 ms.
 void AddPass(PortTrace& trace, const CellState& cells, std::uint64_t& cycle, int extraCycles = 0) {
-    static constexpr std::pair<char, int> kPins[] = {{'A', 2}, {'A', 1}, {'A', 0}, {'C', 5}, {'C', 4},
-                                                     {'C', 3}, {'C', 2}, {'C', 1}, {'C', 0}};
+    static constexpr std::pair<char, int> kPins[] = {
+        {'A', 2}, {'A', 1}, {'A', 0}, {'C', 5}, {'C', 4}, {'C', 3}, {'C', 2}, {'C', 1}, {'C', 0}};
     std::uint8_t a = 0;
     std::uint8_t c = 0;
     for (int layer = 1; layer <= 3; ++layer) {
@@ -138,7 +135,8 @@ TEST(ShowDecoder, GroupsPassesIntoFramesByCellsAndRhythm) {
     std::uint64_t cycle = 0;
     for (int i = 0; i < 3; ++i) AddPass(trace, CellsOn({1, 14}), cycle);
     AddPass(trace, CellsOn({1, 14}), cycle, 40);  // the step to the next frame is longer...
-    for (int i = 0; i < 2; ++i) AddPass(trace, CellsOn({1, 14}), cycle);  // ...even with the same cells
+    for (int i = 0; i < 2; ++i)
+        AddPass(trace, CellsOn({1, 14}), cycle);  // ...even with the same cells
     for (int i = 0; i < 4; ++i) AddPass(trace, CellsOn({27}), cycle);
     trace.endCycle = cycle + 100;
 
@@ -156,7 +154,8 @@ TEST(ShowDecoder, GroupsPassesIntoFramesByCellsAndRhythm) {
 }
 
 TEST(ShowDecoder, IgnoresTheSetUpAndAnIdleLoop) {
-    PortTrace trace{1000000, 2000000, {{5, 'A', 0x00}, {9, 'C', 0x00}, {12, 'A', 0x07}, {14, 'C', 0x3F}}};
+    PortTrace trace{
+        1000000, 2000000, {{5, 'A', 0x00}, {9, 'C', 0x00}, {12, 'A', 0x07}, {14, 'C', 0x3F}}};
     EXPECT_TRUE(DecodeShow(trace).empty());
     EXPECT_EQ(ShowReport({}), "the cube showed nothing\n");
 }
@@ -165,7 +164,8 @@ TEST(Simulation, WorkedExampleShowsCellsOneAndFourteenFor66PassesRepeating) {
     const std::string program = ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP1) +
                                 FrameBlock(1000, CellsOn({1, 14})) + SwitchBlockClose() +
                                 ProgramClose();
-    ExpectRounds(Simulate(program, SwitchCombination::BP1, 3200), OneRound(program, SwitchCombination::BP1), 3);
+    ExpectRounds(Simulate(program, SwitchCombination::BP1, 3200),
+                 OneRound(program, SwitchCombination::BP1), 3);
     EXPECT_TRUE(Simulate(program, SwitchCombination::BP2, 500).empty());
 }
 
@@ -206,6 +206,11 @@ struct CombinationCase {
     SwitchCombination buttons;
     std::size_t framesPerRound;
 };
+
+void PrintTo(const CombinationCase& c, std::ostream* out) {
+    static const char* kNames[] = {"BP1", "BP2", "BP3", "Aucun"};
+    *out << kNames[static_cast<int>(c.buttons)];
+}
 
 class RecordedProgramTest : public testing::TestWithParam<CombinationCase> {};
 

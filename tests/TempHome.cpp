@@ -27,7 +27,9 @@ TempHome::~TempHome() {
     std::filesystem::remove_all(home_, ignored);
 }
 
-std::string TempHome::Read(const std::string& relative) const { return ReadFile(Drive() / relative); }
+std::string TempHome::Read(const std::string& relative) const {
+    return ReadFile(Drive() / relative);
+}
 
 std::string ReadFile(const std::filesystem::path& file) {
     // Devices and pipes (a link to /dev/full, say) would never end.

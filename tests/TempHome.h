@@ -8,7 +8,7 @@ namespace ledcube::test {
 // Points HOME at a fresh temporary folder for the life of the object, so the
 // output file's drive folder lands there; restores HOME afterwards.
 class TempHome {
-public:
+  public:
     TempHome();
     ~TempHome();
     TempHome(const TempHome&) = delete;
@@ -20,7 +20,7 @@ public:
     // Content of a file below the drive folder, "" when missing.
     std::string Read(const std::string& relative) const;
 
-private:
+  private:
     std::filesystem::path home_;
     std::string oldHome_;
     bool hadHome_ = false;

@@ -17,7 +17,9 @@ WindowDriver::WindowDriver() : form_(std::make_unique<TForm1>()) {
 
 WindowDriver::~WindowDriver() = default;
 
-bool WindowDriver::Shown(ControlId id) const { return Control(id)->isVisible(); }
+bool WindowDriver::Shown(ControlId id) const {
+    return Control(id)->isVisible();
+}
 
 void WindowDriver::Click(ControlId id) {
     ASSERT_TRUE(Shown(id)) << ControlName(id) << " is hidden: the user cannot click it";

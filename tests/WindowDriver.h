@@ -12,7 +12,7 @@ namespace ledcube::test {
 // Drives a shown main window the way a user does: clicks only what is visible,
 // types into edit boxes, answers error boxes.
 class WindowDriver {
-public:
+  public:
     WindowDriver();
     ~WindowDriver();
 
@@ -25,7 +25,7 @@ public:
     void Type(ControlId id, const QString& text);
     void Tick(int cell) { Click(CheckBoxOf(cell)); }
 
-private:
+  private:
     std::unique_ptr<TForm1> form_;
 };
 

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -70,8 +69,8 @@ TEST(WindowFaults, AFullDiskIsReportedAndTheRecordingGoesOnAfterwards) {
     d.Click(Suivant);
     CellState five;
     five.Set(5, true);
-    EXPECT_EQ(home.Read("full.c"), ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP1) +
-                                       FrameBlock(300, five));
+    EXPECT_EQ(home.Read("full.c"),
+              ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP1) + FrameBlock(300, five));
 }
 
 // The recording the killed editor makes, one action a step, with the block each appends.
@@ -132,7 +131,8 @@ TEST_P(KilledEditorTest, TheFileHoldsEveryCompletedActionAndNothingTorn) {
     std::string disabled = "--gtest_also_run_disabled_tests";
     char* argv[] = {self.data(), filter.data(), disabled.data(), nullptr};
     std::vector<std::string> settings;
-    for (char** variable = environ; *variable != nullptr; ++variable) settings.emplace_back(*variable);
+    for (char** variable = environ; *variable != nullptr; ++variable)
+        settings.emplace_back(*variable);
     settings.push_back("LEDCUBE_KILL_AFTER=" + std::to_string(GetParam()));
     std::vector<char*> env;
     for (std::string& setting : settings) env.push_back(setting.data());

@@ -106,8 +106,9 @@ TEST(MainWindow, PlacesTheCellGridAndTheCubeOfLamps) {
 
         auto* lamp = qobject_cast<CubeLamp*>(form.Control(IndicatorOf(n)));
         ASSERT_NE(lamp, nullptr) << n;
-        EXPECT_EQ(lamp->geometry(), QRect(320 - 40 * p.row + 120 * p.column,
-                                          608 - 120 * (p.layer - 1) + 32 * p.row, 17 + 8 * p.row, 33))
+        EXPECT_EQ(lamp->geometry(),
+                  QRect(320 - 40 * p.row + 120 * p.column, 608 - 120 * (p.layer - 1) + 32 * p.row,
+                        17 + 8 * p.row, 33))
             << n;
         EXPECT_EQ(lamp->LampHeight(), 15 + 5 * p.row) << n;
         EXPECT_FALSE(lamp->IsLit()) << n;
@@ -121,8 +122,9 @@ TEST(MainWindow, PlacesTheCellGridAndTheCubeOfLamps) {
     // No two lamps overlap.
     for (int a = 1; a <= kCellCount; ++a)
         for (int b = a + 1; b <= kCellCount; ++b)
-            EXPECT_FALSE(form.Control(IndicatorOf(a))->geometry().intersects(
-                form.Control(IndicatorOf(b))->geometry()))
+            EXPECT_FALSE(form.Control(IndicatorOf(a))
+                             ->geometry()
+                             .intersects(form.Control(IndicatorOf(b))->geometry()))
                 << a << " and " << b;
 }
 
@@ -201,7 +203,7 @@ TEST(MainWindow, AFailingHandlerShowsItsMessageAndTheWindowGoesOn) {
 
 // An object whose event handling fails, as a handler without its guard would.
 class Throwing : public QObject {
-public:
+  public:
     bool event(QEvent* event) override {
         if (event->type() == QEvent::User) throw std::runtime_error("raised inside the loop");
         return QObject::event(event);

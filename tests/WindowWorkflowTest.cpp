@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "TempHome.h"
+#include "TestSupport.h"
 #include "WindowDriver.h"
 #include "firmware/FirmwareText.h"
 #include "ui/LampWidget.h"
@@ -11,13 +12,9 @@
 namespace ledcube {
 namespace {
 
-using enum ControlId;
+using test::CellsOn;
 
-CellState CellsOn(std::initializer_list<int> lit) {
-    CellState cells;
-    for (int n : lit) cells.Set(n, true);
-    return cells;
-}
+using enum ControlId;
 
 bool Lit(test::WindowDriver& d, int n) {
     return static_cast<CubeLamp*>(d.Control(IndicatorOf(n)))->IsLit();
@@ -50,11 +47,11 @@ TEST(WindowWorkflow, ATypicalRecordingByClicksWritesTheFileByteForByte) {
 
     CellState lower;
     for (int n = 1; n <= 18; ++n) lower.Set(n, true);
-    EXPECT_EQ(home.Read("anim.c"),
-              ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP1) +
-                  FrameBlock(1000, CellsOn({1, 14})) + FrameBlock(1000, CellsOn({1})) +
-                  SwitchBlockClose() + SwitchBlockOpen(SwitchCombination::Aucun) +
-                  FrameBlock(29, lower) + SwitchBlockClose() + ProgramClose());
+    EXPECT_EQ(home.Read("anim.c"), ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP1) +
+                                       FrameBlock(1000, CellsOn({1, 14})) +
+                                       FrameBlock(1000, CellsOn({1})) + SwitchBlockClose() +
+                                       SwitchBlockOpen(SwitchCombination::Aucun) +
+                                       FrameBlock(29, lower) + SwitchBlockClose() + ProgramClose());
     EXPECT_EQ(d.Form().Cells(), lower);
     // Back to the start: a new program can be named and started.
     EXPECT_TRUE(d.Shown(Commencer));

@@ -19,11 +19,13 @@ int CheckBoxTabOrder(int n) {
 
 Rect IndicatorRect(int n) {
     const CellPlace place = PlaceOf(n);
-    return {320 - 40 * place.row + 120 * place.column, 608 - 120 * (place.layer - 1) + 32 * place.row,
-            17 + 8 * place.row, 33};
+    return {320 - 40 * place.row + 120 * place.column,
+            608 - 120 * (place.layer - 1) + 32 * place.row, 17 + 8 * place.row, 33};
 }
 
-int LampHeight(int n) { return 15 + 5 * PlaceOf(n).row; }
+int LampHeight(int n) {
+    return 15 + 5 * PlaceOf(n).row;
+}
 
 Rect LampRect(int controlWidth, int controlHeight, int lampHeight) {
     const int size = std::max(0, std::min({lampHeight, controlWidth, controlHeight}));

@@ -8,7 +8,7 @@
 class CubeLamp : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit CubeLamp(QWidget* parent = nullptr);
 
     bool IsLit() const { return lit_; }
@@ -19,10 +19,10 @@ public:
     static inline const QColor kLitColor{0xFF, 0x00, 0x00};   // red
     static inline const QColor kDarkColor{0x80, 0x00, 0x00};  // maroon
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     bool lit_ = false;
     int lampHeight_ = 15;
 };

@@ -25,7 +25,9 @@ namespace {
 
 using ledcube::ControlId;
 
-QRect ToQRect(const ledcube::Rect& r) { return {r.left, r.top, r.width, r.height}; }
+QRect ToQRect(const ledcube::Rect& r) {
+    return {r.left, r.top, r.width, r.height};
+}
 
 // The platform's sans-serif face at the given size in points.
 QFont SansSerif(int points) {
@@ -41,8 +43,8 @@ QWidget* CreateControl(const ledcube::ControlSpec& spec, QWidget* parent) {
     switch (spec.kind) {
         case ledcube::ControlKind::Label: {
             auto* label = new QLabel(caption, parent);
-            label->setGeometry(ToQRect(ledcube::LabelRect(
-                spec, QFontMetrics(parent->font()).horizontalAdvance(caption))));
+            label->setGeometry(ToQRect(
+                ledcube::LabelRect(spec, QFontMetrics(parent->font()).horizontalAdvance(caption))));
             label->setAlignment((spec.growsLeft ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
             return label;
         }
@@ -123,7 +125,8 @@ void TForm1::SetTabOrder() {
 void TForm1::BindEvents() {
     using Handler = void (TForm1::*)();
 #define LEDCUBE_CELL_HANDLER_ADDRESS(n) &TForm1::D##n##Click,
-    static constexpr Handler kCellHandlers[] = {LEDCUBE_FOR_EACH_CELL(LEDCUBE_CELL_HANDLER_ADDRESS)};
+    static constexpr Handler kCellHandlers[] = {
+        LEDCUBE_FOR_EACH_CELL(LEDCUBE_CELL_HANDLER_ADDRESS)};
 #undef LEDCUBE_CELL_HANDLER_ADDRESS
     for (int n = 1; n <= ledcube::kCellCount; ++n)
         connect(static_cast<QCheckBox*>(Control(ledcube::CheckBoxOf(n))), &QCheckBox::clicked, this,
@@ -137,32 +140,56 @@ void TForm1::BindEvents() {
         connect(static_cast<QRadioButton*>(Control(id)), &QRadioButton::toggled, this, handler);
 
     const std::pair<ControlId, Handler> buttons[] = {
-        {ControlId::TAllumer, &TForm1::TAllumerClick}, {ControlId::TEteindre, &TForm1::TEteindreClick},
-        {ControlId::EAllumer, &TForm1::EAllumerClick}, {ControlId::EEteindre, &TForm1::EEteindreClick},
-        {ControlId::Commencer, &TForm1::CommencerClick}, {ControlId::BP1, &TForm1::BP1Click},
-        {ControlId::BP2, &TForm1::BP2Click},           {ControlId::BP3, &TForm1::BP3Click},
-        {ControlId::Aucun, &TForm1::AucunClick},       {ControlId::Suivant, &TForm1::SuivantClick},
-        {ControlId::FinirBP, &TForm1::FinirBPClick},   {ControlId::Finir, &TForm1::FinirClick}};
+        {ControlId::TAllumer, &TForm1::TAllumerClick},
+        {ControlId::TEteindre, &TForm1::TEteindreClick},
+        {ControlId::EAllumer, &TForm1::EAllumerClick},
+        {ControlId::EEteindre, &TForm1::EEteindreClick},
+        {ControlId::Commencer, &TForm1::CommencerClick},
+        {ControlId::BP1, &TForm1::BP1Click},
+        {ControlId::BP2, &TForm1::BP2Click},
+        {ControlId::BP3, &TForm1::BP3Click},
+        {ControlId::Aucun, &TForm1::AucunClick},
+        {ControlId::Suivant, &TForm1::SuivantClick},
+        {ControlId::FinirBP, &TForm1::FinirBPClick},
+        {ControlId::Finir, &TForm1::FinirClick}};
     for (const auto& [id, handler] : buttons)
         connect(static_cast<QPushButton*>(Control(id)), &QPushButton::clicked, this, handler);
 
     connect(Edit(ControlId::Nomf), &QLineEdit::textChanged, this, &TForm1::NomfChange);
 }
 
-#define LEDCUBE_DEFINE_CELL_HANDLER(n) \
-    void TForm1::D##n##Click() { ledcube::Guarded([this] { editor_.CellClick(n); }); }
+#define LEDCUBE_DEFINE_CELL_HANDLER(n)                      \
+    void TForm1::D##n##Click() {                            \
+        ledcube::Guarded([this] { editor_.CellClick(n); }); \
+    }
 LEDCUBE_FOR_EACH_CELL(LEDCUBE_DEFINE_CELL_HANDLER)
 #undef LEDCUBE_DEFINE_CELL_HANDLER
 
-void TForm1::Etage1Click() { ledcube::Guarded([this] { editor_.LayerClick(1); }); }
-void TForm1::Etage2Click() { ledcube::Guarded([this] { editor_.LayerClick(2); }); }
-void TForm1::Etage3Click() { ledcube::Guarded([this] { editor_.LayerClick(3); }); }
-void TForm1::TAllumerClick() { ledcube::Guarded([this] { editor_.TAllumerClick(); }); }
-void TForm1::TEteindreClick() { ledcube::Guarded([this] { editor_.TEteindreClick(); }); }
-void TForm1::EAllumerClick() { ledcube::Guarded([this] { editor_.EAllumerClick(); }); }
-void TForm1::EEteindreClick() { ledcube::Guarded([this] { editor_.EEteindreClick(); }); }
+void TForm1::Etage1Click() {
+    ledcube::Guarded([this] { editor_.LayerClick(1); });
+}
+void TForm1::Etage2Click() {
+    ledcube::Guarded([this] { editor_.LayerClick(2); });
+}
+void TForm1::Etage3Click() {
+    ledcube::Guarded([this] { editor_.LayerClick(3); });
+}
+void TForm1::TAllumerClick() {
+    ledcube::Guarded([this] { editor_.TAllumerClick(); });
+}
+void TForm1::TEteindreClick() {
+    ledcube::Guarded([this] { editor_.TEteindreClick(); });
+}
+void TForm1::EAllumerClick() {
+    ledcube::Guarded([this] { editor_.EAllumerClick(); });
+}
+void TForm1::EEteindreClick() {
+    ledcube::Guarded([this] { editor_.EEteindreClick(); });
+}
 
-void TForm1::CommencerClick() { ledcube::Guarded([this] { workflow_.CommencerClick(); }); }
+void TForm1::CommencerClick() {
+    ledcube::Guarded([this] { workflow_.CommencerClick(); });
+}
 void TForm1::BP1Click() {
     ledcube::Guarded([this] { workflow_.SwitchClick(ledcube::SwitchCombination::BP1); });
 }
@@ -175,9 +202,15 @@ void TForm1::BP3Click() {
 void TForm1::AucunClick() {
     ledcube::Guarded([this] { workflow_.SwitchClick(ledcube::SwitchCombination::Aucun); });
 }
-void TForm1::SuivantClick() { ledcube::Guarded([this] { workflow_.SuivantClick(); }); }
-void TForm1::FinirBPClick() { ledcube::Guarded([this] { workflow_.FinirBPClick(); }); }
-void TForm1::FinirClick() { ledcube::Guarded([this] { workflow_.FinirClick(); }); }
+void TForm1::SuivantClick() {
+    ledcube::Guarded([this] { workflow_.SuivantClick(); });
+}
+void TForm1::FinirBPClick() {
+    ledcube::Guarded([this] { workflow_.FinirBPClick(); });
+}
+void TForm1::FinirClick() {
+    ledcube::Guarded([this] { workflow_.FinirClick(); });
+}
 
 void TForm1::NomfChange() {
     ledcube::Guarded([this] {
@@ -189,18 +222,25 @@ void TForm1::NomfChange() {
 void TForm1::ShowPathInToolTip() {
     QString tip;
     try {
-        tip = tr("Fichier : %1").arg(QString::fromStdString(ledcube::ResolveOutputPath(outputPath_).string()));
+        tip = tr("Fichier : %1")
+                  .arg(QString::fromStdString(ledcube::ResolveOutputPath(outputPath_).string()));
     } catch (const ledcube::Exception& error) {
         tip = QString::fromStdString(error.Message());
     }
     Edit(ControlId::Nomf)->setToolTip(tip);
 }
 
-void TForm1::SetVisible(ControlId id, bool visible) { Control(id)->setVisible(visible); }
+void TForm1::SetVisible(ControlId id, bool visible) {
+    Control(id)->setVisible(visible);
+}
 
-std::string TForm1::GetText(ControlId id) const { return Edit(id)->text().toStdString(); }
+std::string TForm1::GetText(ControlId id) const {
+    return Edit(id)->text().toStdString();
+}
 
-void TForm1::SetReadOnly(ControlId id, bool readOnly) { Edit(id)->setReadOnly(readOnly); }
+void TForm1::SetReadOnly(ControlId id, bool readOnly) {
+    Edit(id)->setReadOnly(readOnly);
+}
 
 bool TForm1::IsChecked(ControlId id) const {
     return static_cast<QAbstractButton*>(Control(id))->isChecked();
@@ -210,7 +250,9 @@ void TForm1::SetChecked(ControlId id, bool checked) {
     static_cast<QAbstractButton*>(Control(id))->setChecked(checked);
 }
 
-void TForm1::SetLit(ControlId id, bool lit) { static_cast<CubeLamp*>(Control(id))->SetLit(lit); }
+void TForm1::SetLit(ControlId id, bool lit) {
+    static_cast<CubeLamp*>(Control(id))->SetLit(lit);
+}
 
 QLineEdit* TForm1::Edit(ControlId id) const {
     auto* edit = qobject_cast<QLineEdit*>(Control(id));
@@ -228,6 +270,7 @@ void TForm1::showEvent(QShowEvent* event) {
 
 void TForm1::FitOuterSize() {
     const QSize frame = frameGeometry().size() - size();
-    resize(ledcube::kWindowFrame.width - frame.width(), ledcube::kWindowFrame.height - frame.height());
+    resize(ledcube::kWindowFrame.width - frame.width(),
+           ledcube::kWindowFrame.height - frame.height());
     move(ledcube::kWindowFrame.left, ledcube::kWindowFrame.top);
 }

@@ -12,9 +12,10 @@
 class QLineEdit;
 
 // Applies a macro to each cell number 1..27.
-#define LEDCUBE_FOR_EACH_CELL(X)                                                                \
-    X(1) X(2) X(3) X(4) X(5) X(6) X(7) X(8) X(9) X(10) X(11) X(12) X(13) X(14) X(15) X(16) X(17) \
-        X(18) X(19) X(20) X(21) X(22) X(23) X(24) X(25) X(26) X(27)
+#define LEDCUBE_FOR_EACH_CELL(X)                                                                  \
+    X(1)                                                                                          \
+    X(2) X(3) X(4) X(5) X(6) X(7) X(8) X(9) X(10) X(11) X(12) X(13) X(14) X(15) X(16) X(17) X(18) \
+        X(19) X(20) X(21) X(22) X(23) X(24) X(25) X(26) X(27)
 
 // The editor's one window: file name and workflow buttons, the 3×3 grid of
 // the current layer, layer choice, duration, bulk buttons and the cube of 27
@@ -23,7 +24,7 @@ class QLineEdit;
 class TForm1 : public QWidget, public ledcube::MainView {
     Q_OBJECT
 
-public:
+  public:
     explicit TForm1(QWidget* parent = nullptr);
 
     void SetVisible(ledcube::ControlId id, bool visible) override;
@@ -58,10 +59,10 @@ public:
     void FinirClick();
     void NomfChange();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void CreateControls();
     void CreateCells();
     void BindEvents();

@@ -10,7 +10,8 @@ void CellEditor::CellClick(int n) {
 
 void CellEditor::LayerClick(int layer) {
     if (!view_.IsChecked(LayerButtonOf(layer))) return;
-    for (int n = 1; n <= kCellCount; ++n) view_.SetVisible(CheckBoxOf(n), PlaceOf(n).layer == layer);
+    for (int n = 1; n <= kCellCount; ++n)
+        view_.SetVisible(CheckBoxOf(n), PlaceOf(n).layer == layer);
 }
 
 void CellEditor::SetCell(int n, bool on) {

@@ -8,7 +8,7 @@ namespace ledcube {
 // The commands that edit the frame: one cell, the shown layer, and the bulk
 // on/off buttons. Keeps check box, indicator and cell state of each cell equal.
 class CellEditor {
-public:
+  public:
     CellEditor(MainView& view, CellState& cells) : view_(view), cells_(cells) {}
 
     // Click of check box Dn: mirrors its mark into indicator and cell n.
@@ -25,7 +25,7 @@ public:
     void SetAllCells(bool on);
     void SetLayerCells(int layer, bool on);
 
-private:
+  private:
     void SetCurrentLayerCells(bool on);
 
     MainView& view_;

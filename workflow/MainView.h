@@ -55,7 +55,7 @@ std::string ControlName(ControlId id);
 
 // What the editing and recording logic may do with the main window.
 class MainView {
-public:
+  public:
     virtual ~MainView() = default;
 
     // Shows or hides a control at once; a hidden control takes no clicks.

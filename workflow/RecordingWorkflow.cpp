@@ -23,7 +23,9 @@ void RecordingWorkflow::SetVisible(std::initializer_list<ControlId> ids, bool vi
     for (ControlId id : ids) view_.SetVisible(id, visible);
 }
 
-void RecordingWorkflow::NomfChange() { path_ = OutputPath::FromName(view_.GetText(ControlId::Nomf)); }
+void RecordingWorkflow::NomfChange() {
+    path_ = OutputPath::FromName(view_.GetText(ControlId::Nomf));
+}
 
 void RecordingWorkflow::CommencerClick() {
     AppendText(path_, ProgramHeader());

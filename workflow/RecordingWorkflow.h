@@ -18,7 +18,7 @@ inline constexpr std::int32_t kLongestFrameMs = 32767 * 15 + 14;
 // the output file and then offers the controls that make sense next. A step
 // whose write fails raises Exception and leaves the window as it was.
 class RecordingWorkflow {
-public:
+  public:
     RecordingWorkflow(MainView& view, const CellState& cells, OutputPath& path)
         : view_(view), cells_(cells), path_(path) {}
 
@@ -31,7 +31,7 @@ public:
     void FinirBPClick();
     void FinirClick();
 
-private:
+  private:
     void Show(std::initializer_list<ControlId> ids) { SetVisible(ids, true); }
     void Hide(std::initializer_list<ControlId> ids) { SetVisible(ids, false); }
     void SetVisible(std::initializer_list<ControlId> ids, bool visible);

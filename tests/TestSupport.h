@@ -1,0 +1,16 @@
+#pragma once
+
+#include <initializer_list>
+#include <string>
+
+#include "model/CellModel.h"
+
+namespace ledcube::test {
+
+// A frame with exactly the given cells lit.
+CellState CellsOn(std::initializer_list<int> lit);
+
+// A case description turned into a test name: letters and digits kept, the rest '_'.
+std::string TestName(std::string description);
+
+}  // namespace ledcube::test
