@@ -151,6 +151,22 @@ TEST(MainWindow, TabOrderFollowsTheLayout) {
     }
 }
 
+TEST(MainWindow, TheLayerButtonsAreOneTabStopOnTheCheckedLayer) {
+    test::TempHome home;
+    test::WindowDriver driver;
+    driver.Type(Nomf, "tabs");
+    driver.Click(Commencer);
+    driver.Click(Aucun);
+    for (const int layer : {1, 2, 3}) {
+        driver.Click(LayerButtonOf(layer));
+        driver.Control(CheckBoxOf(9 * layer))->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), driver.Control(LayerButtonOf(layer))) << layer;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), driver.Control(Suivant)) << layer;
+    }
+}
+
 TEST(MainWindow, OpensAt973By822WithTheIconAndTheSmallSansSerifFace) {
     test::WindowDriver driver;
     TForm1& form = driver.Form();

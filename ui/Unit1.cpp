@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QFocusEvent>
 #include <QFont>
 #include <QFontMetrics>
 #include <QIcon>
@@ -136,8 +137,10 @@ void TForm1::BindEvents() {
     const std::pair<ControlId, Handler> layers[] = {{ControlId::Etage1, &TForm1::Etage1Click},
                                                     {ControlId::Etage2, &TForm1::Etage2Click},
                                                     {ControlId::Etage3, &TForm1::Etage3Click}};
-    for (const auto& [id, handler] : layers)
+    for (const auto& [id, handler] : layers) {
         connect(static_cast<QRadioButton*>(Control(id)), &QRadioButton::toggled, this, handler);
+        Control(id)->installEventFilter(this);
+    }
 
     const std::pair<ControlId, Handler> buttons[] = {
         {ControlId::TAllumer, &TForm1::TAllumerClick},
@@ -266,6 +269,23 @@ void TForm1::showEvent(QShowEvent* event) {
     fitted_ = true;
     // The window manager adds its frame only once the window is mapped.
     QTimer::singleShot(0, this, &TForm1::FitOuterSize);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    // The layer buttons are one tab stop: Tab lands on the checked one.
+    if (event->type() == QEvent::FocusIn) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        auto* radio = qobject_cast<QRadioButton*>(watched);
+        if (radio != nullptr && !radio->isChecked() &&
+            (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)) {
+            for (int layer = 1; layer <= ledcube::kLayerCount; ++layer) {
+                QWidget* button = Control(ledcube::LayerButtonOf(layer));
+                if (IsChecked(ledcube::LayerButtonOf(layer)) && button->isVisible())
+                    button->setFocus(reason);
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TForm1::FitOuterSize() {

@@ -61,6 +61,7 @@ class TForm1 : public QWidget, public ledcube::MainView {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void CreateControls();
