@@ -2,6 +2,7 @@
 
 #include <QIcon>
 #include <QMessageBox>
+#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <optional>
@@ -56,6 +57,8 @@ bool Application::notify(QObject* receiver, QEvent* event) {
 }
 
 int RunProgram(int& argc, char** argv) {
+    // A file grown past the system's size limit must fail its write, not end the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     // The application outlives the try block so that a start-up error can still be shown.
     std::optional<Application> application;
     try {

@@ -29,9 +29,6 @@ Rect IndicatorRect(int n);
 // Diameter of LEDn's lamp: 15, 20 or 25 from the back row to the front.
 int LampHeight(int n);
 
-// Gap between the lamp and the (unused) caption of an indicator.
-inline constexpr int kLampSpacing = 5;
-
 // The lamp's circle inside an indicator of the given size: on the left,
 // centred vertically, never larger than the control.
 Rect LampRect(int controlWidth, int controlHeight, int lampHeight);
