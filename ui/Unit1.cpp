@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 #include <algorithm>
 #include <stdexcept>
 #include <utility>
@@ -263,12 +262,14 @@ QLineEdit* TForm1::Edit(ControlId id) const {
     return edit;
 }
 
-void TForm1::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (fitted_) return;
-    fitted_ = true;
-    // The window manager adds its frame only once the window is mapped.
-    QTimer::singleShot(0, this, &TForm1::FitOuterSize);
+void TForm1::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    FitOuterSize();
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    FitOuterSize();
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
@@ -289,8 +290,12 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TForm1::FitOuterSize() {
+    // The window manager adds its frame some time after the window is shown: the
+    // first time a frame is known, the client area shrinks so that the whole
+    // window keeps the layout's outer size and place.
     const QSize frame = frameGeometry().size() - size();
-    resize(ledcube::kWindowFrame.width - frame.width(),
-           ledcube::kWindowFrame.height - frame.height());
+    if (frameFitted_ || !isVisible() || frame.isNull()) return;
+    frameFitted_ = true;
+    resize(ledcube::kWindowFrame.width - frame.width(), ledcube::kWindowFrame.height - frame.height());
     move(ledcube::kWindowFrame.left, ledcube::kWindowFrame.top);
 }

@@ -60,7 +60,8 @@ class TForm1 : public QWidget, public ledcube::MainView {
     void NomfChange();
 
   protected:
-    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -77,7 +78,7 @@ class TForm1 : public QWidget, public ledcube::MainView {
     ledcube::OutputPath outputPath_;
     ledcube::CellEditor editor_{*this, cellState_};
     ledcube::RecordingWorkflow workflow_{*this, cellState_, outputPath_};
-    bool fitted_ = false;
+    bool frameFitted_ = false;
 };
 
 // The main window while the program runs.
