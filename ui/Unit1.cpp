@@ -37,15 +37,15 @@ QFont SansSerif(int points) {
     return font;
 }
 
-QWidget* CreateControl(const ledcube::ControlSpec& spec, QWidget* parent) {
-    const QString caption = QString::fromUtf8(spec.caption);
-    QRect rect = ToQRect(spec.rect);
-    switch (spec.kind) {
+QWidget* CreateControl(const ledcube::ControlSpec& entry, QWidget* parent) {
+    const QString caption = QString::fromUtf8(entry.caption);
+    QRect rect = ToQRect(entry.rect);
+    switch (entry.kind) {
         case ledcube::ControlKind::Label: {
             auto* label = new QLabel(caption, parent);
             label->setGeometry(ToQRect(
-                ledcube::LabelRect(spec, QFontMetrics(parent->font()).horizontalAdvance(caption))));
-            label->setAlignment((spec.growsLeft ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+                ledcube::LabelRect(entry, QFontMetrics(parent->font()).horizontalAdvance(caption))));
+            label->setAlignment((entry.growsLeft ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
             return label;
         }
         case ledcube::ControlKind::RadioButton: {
@@ -85,11 +85,11 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
 }
 
 void TForm1::CreateControls() {
-    for (const ledcube::ControlSpec& spec : ledcube::MainControls()) {
-        QWidget* control = CreateControl(spec, this);
-        control->setObjectName(QString::fromStdString(ledcube::ControlName(spec.id)));
-        control->setHidden(!spec.shownAtStart);
-        controls_[static_cast<int>(spec.id)] = control;
+    for (const ledcube::ControlSpec& entry : ledcube::MainControls()) {
+        QWidget* control = CreateControl(entry, this);
+        control->setObjectName(QString::fromStdString(ledcube::ControlName(entry.id)));
+        control->setHidden(!entry.shownAtStart);
+        controls_[static_cast<int>(entry.id)] = control;
     }
     static_cast<QRadioButton*>(Control(ControlId::Etage1))->setChecked(true);
 }
@@ -115,8 +115,8 @@ void TForm1::SetTabOrder() {
     std::vector<std::pair<int, QWidget*>> order;
     for (int n = 1; n <= ledcube::kCellCount; ++n)
         order.emplace_back(ledcube::CheckBoxTabOrder(n), Control(ledcube::CheckBoxOf(n)));
-    for (const ledcube::ControlSpec& spec : ledcube::MainControls())
-        if (spec.tabOrder >= 0) order.emplace_back(spec.tabOrder, Control(spec.id));
+    for (const ledcube::ControlSpec& entry : ledcube::MainControls())
+        if (entry.tabOrder >= 0) order.emplace_back(entry.tabOrder, Control(entry.id));
     std::sort(order.begin(), order.end());
     for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1].second, order[i].second);
