@@ -262,6 +262,11 @@ QLineEdit* TForm1::Edit(ControlId id) const {
     return edit;
 }
 
+void TForm1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    FitOuterSize();
+}
+
 void TForm1::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
     FitOuterSize();

@@ -60,6 +60,7 @@ class TForm1 : public QWidget, public ledcube::MainView {
     void NomfChange();
 
   protected:
+    void showEvent(QShowEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
