@@ -12,6 +12,8 @@ struct PlaceCase {
     CellPlace place;
 };
 
+void PrintTo(const PlaceCase& c, std::ostream* out) { *out << "cell " << c.cell; }
+
 class CellPlaceTest : public testing::TestWithParam<PlaceCase> {};
 
 TEST_P(CellPlaceTest, DerivesLayerPositionRowColumn) {

@@ -118,6 +118,8 @@ struct DurationCase {
     std::string_view firstUnit;
 };
 
+void PrintTo(const DurationCase& c, std::ostream* out) { *out << c.durationMs << " ms"; }
+
 class FrameDurationTest : public testing::TestWithParam<DurationCase> {};
 
 TEST_P(FrameDurationTest, RepeatCountIsDurationOverFifteenTowardZero) {

@@ -13,6 +13,8 @@ struct ConversionCase {
     std::optional<std::int32_t> value;  // nullopt: refused
 };
 
+void PrintTo(const ConversionCase& c, std::ostream* out) { *out << "'" << c.text << "'"; }
+
 class StrToIntTest : public testing::TestWithParam<ConversionCase> {};
 
 TEST_P(StrToIntTest, AcceptsSignedDecimalsInRangeAndRefusesTheRest) {
