@@ -1,6 +1,7 @@
 #include "firmware/OutputFile.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -29,19 +30,6 @@ std::string SystemReason(int error) {
     return std::strerror(error);
 }
 
-#ifndef _WIN32
-
-std::filesystem::path HomeFolder() {
-    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
-    if (const passwd* entry = getpwuid(getuid()); entry != nullptr && entry->pw_dir != nullptr)
-        return entry->pw_dir;
-    throw Exception("Le dossier personnel est introuvable : impossible de placer le fichier.");
-}
-
-std::filesystem::path DriveFolder() {
-    return HomeFolder() / "D";
-}
-
 // The parts of a path below the drive root, with "." and ".." resolved as at a
 // root directory: ".." at the root stays at the root.
 std::vector<std::string> PartsBelowRoot(std::string_view rest) {
@@ -59,6 +47,19 @@ std::vector<std::string> PartsBelowRoot(std::string_view rest) {
         start = end + 1;
     }
     return parts;
+}
+
+#ifndef _WIN32
+
+std::filesystem::path HomeFolder() {
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
+    if (const passwd* entry = getpwuid(getuid()); entry != nullptr && entry->pw_dir != nullptr)
+        return entry->pw_dir;
+    throw Exception("Le dossier personnel est introuvable : impossible de placer le fichier.");
+}
+
+std::filesystem::path DriveFolder() {
+    return HomeFolder() / "D";
 }
 
 class FileDescriptor {
@@ -118,18 +119,17 @@ std::filesystem::path ResolveOutputPath(const OutputPath& path) {
         throw Exception("Le nom du fichier contient un caractère nul : choisissez un autre nom.");
     if (text.rfind(kDrivePrefix, 0) != 0)
         throw Exception("Le chemin « " + text + " » n'est pas sur le lecteur D:.");
-#ifdef _WIN32
-    if (text.size() >= kExtension.size() + 1 && text.ends_with(std::string("/") + ".c"))
-        throw Exception("Aucun nom de fichier : tapez le nom du fichier avant de commencer.");
-    return std::filesystem::path(text);
-#else
-    const std::vector<std::string> parts = PartsBelowRoot(std::string_view(text).substr(3));
+    const std::vector<std::string> parts =
+        PartsBelowRoot(std::string_view(text).substr(kDrivePrefix.size()));
     if (parts.empty() || parts.back() == kExtension)
         throw Exception("Aucun nom de fichier : tapez le nom du fichier avant de commencer.");
+#ifdef _WIN32
+    std::filesystem::path resolved(std::string(kDrivePrefix));
+#else
     std::filesystem::path resolved = DriveFolder();
+#endif
     for (const std::string& part : parts) resolved /= part;
     return resolved;
-#endif
 }
 
 void AppendText(const OutputPath& path, std::string_view block) {
