@@ -246,6 +246,9 @@ TEST(Simulation, AProgramRecordedInTheWindowPlaysAsRecorded) {
     ASSERT_EQ(round.size(), 2u);
     EXPECT_EQ(round[1].cells, CellsOn({5, 10, 11, 12, 13, 14, 15, 16, 17, 18}));
     ExpectRounds(Simulate(program, SwitchCombination::BP3, 600), round, 2);
+    // The only sequence plays under BP3 alone.
+    for (const auto other : {SwitchCombination::BP1, SwitchCombination::BP2, SwitchCombination::Aucun})
+        EXPECT_TRUE(Simulate(program, other, 200).empty()) << static_cast<int>(other);
 }
 
 TEST(Simulation, TheLongestFrameTheEditorAcceptsEnds) {
