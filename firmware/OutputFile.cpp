@@ -22,13 +22,18 @@ namespace {
 constexpr std::string_view kDrivePrefix = "D:/";
 constexpr std::string_view kExtension = ".c";
 
-std::string Quoted(const std::filesystem::path& file) {
-    return "« " + file.string() + " »";
+[[noreturn]] void RefuseMissingName() {
+    throw Exception("Aucun nom de fichier : tapez le nom du fichier avant de commencer.");
 }
 
-std::string SystemReason(int error) {
-    return std::strerror(error);
+// A file that could not be opened or written: what failed, the file and the system's reason.
+[[noreturn]] void RefuseFile(const char* failure, const std::filesystem::path& file, int error) {
+    throw Exception(std::string(failure) + " le fichier « " + file.string() + " » : " +
+                    std::strerror(error));
 }
+
+constexpr const char* kCannotOpen = "Impossible d'ouvrir";
+constexpr const char* kCannotWrite = "Impossible d'écrire dans";
 
 // The parts of a path below the drive root, with "." and ".." resolved as at a
 // root directory: ".." at the root stays at the root.
@@ -114,7 +119,7 @@ OutputPath OutputPath::FromName(std::string_view name) {
 std::filesystem::path ResolveOutputPath(const OutputPath& path) {
     const std::string& text = path.Text();
     if (text.empty())
-        throw Exception("Aucun nom de fichier : tapez le nom du fichier avant de commencer.");
+        RefuseMissingName();
     if (text.find('\0') != std::string::npos)
         throw Exception("Le nom du fichier contient un caractère nul : choisissez un autre nom.");
     if (text.rfind(kDrivePrefix, 0) != 0)
@@ -122,7 +127,7 @@ std::filesystem::path ResolveOutputPath(const OutputPath& path) {
     const std::vector<std::string> parts =
         PartsBelowRoot(std::string_view(text).substr(kDrivePrefix.size()));
     if (parts.empty() || parts.back() == kExtension)
-        throw Exception("Aucun nom de fichier : tapez le nom du fichier avant de commencer.");
+        RefuseMissingName();
 #ifdef _WIN32
     std::filesystem::path resolved(std::string(kDrivePrefix));
 #else
@@ -137,14 +142,12 @@ void AppendText(const OutputPath& path, std::string_view block) {
 #ifdef _WIN32
     std::FILE* stream = std::fopen(file.string().c_str(), "ab");
     if (stream == nullptr)
-        throw Exception("Impossible d'ouvrir le fichier " + Quoted(file) + " : " +
-                        SystemReason(errno));
+        RefuseFile(kCannotOpen, file, errno);
     const bool written = std::fwrite(block.data(), 1, block.size(), stream) == block.size();
     const bool flushed = std::fflush(stream) == 0;
     const bool closed = std::fclose(stream) == 0;
     if (!written || !flushed || !closed)
-        throw Exception("Impossible d'écrire dans le fichier " + Quoted(file) + " : " +
-                        SystemReason(errno));
+        RefuseFile(kCannotWrite, file, errno);
 #else
     std::error_code ignored;
     std::filesystem::create_directory(DriveFolder(), ignored);  // a failure shows at the open
@@ -153,8 +156,7 @@ void AppendText(const OutputPath& path, std::string_view block) {
     FileDescriptor fd(::open(
         file.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666));
     if (fd.Get() < 0)
-        throw Exception("Impossible d'ouvrir le fichier " + Quoted(file) + " : " +
-                        SystemReason(errno));
+        RefuseFile(kCannotOpen, file, errno);
     const int flags = ::fcntl(fd.Get(), F_GETFL);
     if (flags >= 0) ::fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK);
 
@@ -168,8 +170,7 @@ void AppendText(const OutputPath& path, std::string_view block) {
         if (regular) CutBack(::truncate(file.c_str(), before.st_size));
     }
     if (error != 0)
-        throw Exception("Impossible d'écrire dans le fichier " + Quoted(file) + " : " +
-                        SystemReason(error));
+        RefuseFile(kCannotWrite, file, error);
 #endif
 }
 

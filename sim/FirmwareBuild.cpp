@@ -27,13 +27,6 @@ void WriteFile(const fs::path& file, std::string_view text) {
     if (!out.flush()) throw SimError("cannot write " + file.string());
 }
 
-std::string ReadFile(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // Runs a program in `folder` with its messages (stdout and stderr) going to `log`;
 // returns its exit status.
 int Run(const std::vector<std::string>& arguments, const fs::path& folder, const fs::path& log) {
@@ -68,10 +61,18 @@ void Compile(const fs::path& source, const std::string& mcu, const fs::path& elf
                             source.filename().string(), "-o", elf.string()},
                            folder, log);
     if (status != 0)
-        throw SimError("the program does not compile for the " + mcu + ":\n" + ReadFile(log));
+        throw SimError("the program does not compile for the " + mcu + ":\n" + ReadTextFile(log));
 }
 
 }  // namespace
+
+std::string ReadTextFile(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in || fs::is_directory(file)) throw SimError("cannot read " + file.string());
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
 
 ScratchFolder::ScratchFolder() {
     std::string pattern = (fs::temp_directory_path() / "ledcube-sim-XXXXXX").string();

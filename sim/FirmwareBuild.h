@@ -22,6 +22,9 @@ class ScratchFolder {
     std::filesystem::path path_;
 };
 
+// The whole content of a file; raises SimError when it cannot be read.
+std::string ReadTextFile(const std::filesystem::path& file);
+
 // Compiles a generated program with avr-gcc: once for the ATmega8535 it is
 // written for (the compile and its flash size check), once for the
 // pin-compatible ATmega16 that the simulator has. `fileName` names the source

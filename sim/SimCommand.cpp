@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 
 #include "sim/CubeSimulator.h"
 #include "sim/FirmwareBuild.h"
@@ -87,14 +85,6 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, s
     return options;
 }
 
-std::string ReadProgramFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in || std::filesystem::is_directory(path)) throw SimError("cannot read " + path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // A pass lasts 15 ms of delays and a little more for the code around them.
 constexpr double kPassMs = 15.5;
 
@@ -119,7 +109,7 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
     const std::optional<Options> options = ParseOptions(arguments, err);
     if (!options) return 2;
     try {
-        const std::string text = ReadProgramFile(options->program);
+        const std::string text = ReadTextFile(options->program);
         CheckSingleProgram(text);
         const ScratchFolder scratch;
         const auto elf =

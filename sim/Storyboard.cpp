@@ -36,7 +36,7 @@ Rect CubeBounds() {
 }
 
 void DrawFrame(QPainter& painter, const ShownFrame& frame, int number, QPointF origin) {
-    const Rect bounds = CubeBounds();
+    static const Rect bounds = CubeBounds();
     const double offsetX = (kTileWidth - bounds.width * kScale) / 2;
     for (int n = 1; n <= kCellCount; ++n) {
         const Rect control = IndicatorRect(n);

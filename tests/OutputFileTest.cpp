@@ -167,7 +167,7 @@ TEST(AppendText, AShortWriteIsCutBackSoNoTornBlockStays) {
     EXPECT_EQ(home.Read("short.c"), before + "third\n");
 }
 
-TEST(AppendText, AddsToTheEndWithoutReadingOrRewriting) {
+TEST(AppendText, AddsAfterWhatTheFileAlreadyHolds) {
     test::TempHome home;
     fs::create_directories(home.Drive());
     std::ofstream(home.Drive() / "old.c") << "written by someone else";
