@@ -28,8 +28,8 @@ constexpr std::string_view kExtension = ".c";
 
 // A file that could not be opened or written: what failed, the file and the system's reason.
 [[noreturn]] void RefuseFile(const char* failure, const std::filesystem::path& file, int error) {
-    throw Exception(std::string(failure) + " le fichier « " + file.string() + " » : " +
-                    std::strerror(error));
+    throw Exception(std::string(failure) + " le fichier « " + file.string() +
+                    " » : " + std::strerror(error));
 }
 
 constexpr const char* kCannotOpen = "Impossible d'ouvrir";
@@ -118,16 +118,14 @@ OutputPath OutputPath::FromName(std::string_view name) {
 
 std::filesystem::path ResolveOutputPath(const OutputPath& path) {
     const std::string& text = path.Text();
-    if (text.empty())
-        RefuseMissingName();
+    if (text.empty()) RefuseMissingName();
     if (text.find('\0') != std::string::npos)
         throw Exception("Le nom du fichier contient un caractère nul : choisissez un autre nom.");
     if (text.rfind(kDrivePrefix, 0) != 0)
         throw Exception("Le chemin « " + text + " » n'est pas sur le lecteur D:.");
     const std::vector<std::string> parts =
         PartsBelowRoot(std::string_view(text).substr(kDrivePrefix.size()));
-    if (parts.empty() || parts.back() == kExtension)
-        RefuseMissingName();
+    if (parts.empty() || parts.back() == kExtension) RefuseMissingName();
 #ifdef _WIN32
     std::filesystem::path resolved(std::string(kDrivePrefix));
 #else
@@ -141,13 +139,11 @@ void AppendText(const OutputPath& path, std::string_view block) {
     const std::filesystem::path file = ResolveOutputPath(path);
 #ifdef _WIN32
     std::FILE* stream = std::fopen(file.string().c_str(), "ab");
-    if (stream == nullptr)
-        RefuseFile(kCannotOpen, file, errno);
+    if (stream == nullptr) RefuseFile(kCannotOpen, file, errno);
     const bool written = std::fwrite(block.data(), 1, block.size(), stream) == block.size();
     const bool flushed = std::fflush(stream) == 0;
     const bool closed = std::fclose(stream) == 0;
-    if (!written || !flushed || !closed)
-        RefuseFile(kCannotWrite, file, errno);
+    if (!written || !flushed || !closed) RefuseFile(kCannotWrite, file, errno);
 #else
     std::error_code ignored;
     std::filesystem::create_directory(DriveFolder(), ignored);  // a failure shows at the open
@@ -155,8 +151,7 @@ void AppendText(const OutputPath& path, std::string_view block) {
     // Non-blocking so that a pipe without a reader fails at once instead of hanging.
     FileDescriptor fd(::open(
         file.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666));
-    if (fd.Get() < 0)
-        RefuseFile(kCannotOpen, file, errno);
+    if (fd.Get() < 0) RefuseFile(kCannotOpen, file, errno);
     const int flags = ::fcntl(fd.Get(), F_GETFL);
     if (flags >= 0) ::fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK);
 
@@ -169,8 +164,7 @@ void AppendText(const OutputPath& path, std::string_view block) {
         error = closeError;
         if (regular) CutBack(::truncate(file.c_str(), before.st_size));
     }
-    if (error != 0)
-        RefuseFile(kCannotWrite, file, error);
+    if (error != 0) RefuseFile(kCannotWrite, file, error);
 #endif
 }
 
