@@ -1,12 +1,15 @@
 #include "firmware/OutputFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <vector>
 
 #include "app/Sysutils.h"
+#include "firmware/FirmwareText.h"
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -166,6 +169,30 @@ void AppendText(const OutputPath& path, std::string_view block) {
     }
     if (error != 0) RefuseFile(kCannotWrite, file, error);
 #endif
+}
+
+int CountPrograms(const std::filesystem::path& file) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(file, error)) return 0;
+    std::ifstream in(file, std::ios::binary);
+    const std::string header = ProgramHeader();
+    // Read in pieces, keeping the end of each piece in case a header spans two.
+    std::string window;
+    std::vector<char> piece(1 << 20);
+    int count = 0;
+    while (in) {
+        in.read(piece.data(), static_cast<std::streamsize>(piece.size()));
+        window.append(piece.data(), static_cast<std::size_t>(in.gcount()));
+        std::size_t at = 0;
+        for (std::size_t found = window.find(header); found != std::string::npos;
+             found = window.find(header, at)) {
+            ++count;
+            at = found + header.size();
+        }
+        const std::size_t keep = std::min(window.size() - at, header.size() - 1);
+        window.erase(0, window.size() - keep);
+    }
+    return count;
 }
 
 }  // namespace ledcube

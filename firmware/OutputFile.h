@@ -36,4 +36,8 @@ std::filesystem::path ResolveOutputPath(const OutputPath& path);
 // Exception is raised with a message naming the file and the system's reason.
 void AppendText(const OutputPath& path, std::string_view block);
 
+// How many programs a file already holds, counted by their headers; 0 when the
+// file is missing or is not a regular file (a pipe is never read).
+int CountPrograms(const std::filesystem::path& file);
+
 }  // namespace ledcube

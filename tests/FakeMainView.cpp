@@ -19,6 +19,11 @@ std::string FakeMainView::GetText(ControlId id) const {
     return found == texts_.end() ? std::string() : found->second;
 }
 
+std::string FakeMainView::ToolTip(ControlId id) const {
+    const auto found = toolTips_.find(id);
+    return found == toolTips_.end() ? std::string() : found->second;
+}
+
 void FakeMainView::ChooseLayer(int layer) {
     for (int other = 1; other <= kLayerCount; ++other)
         SetChecked(LayerButtonOf(other), other == layer);

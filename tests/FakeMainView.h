@@ -3,6 +3,7 @@
 #include <array>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "workflow/MainView.h"
 
@@ -20,10 +21,19 @@ class FakeMainView : public MainView {
     bool IsChecked(ControlId id) const override { return At(checked_, id); }
     void SetChecked(ControlId id, bool checked) override { At(checked_, id) = checked; }
     void SetLit(ControlId id, bool lit) override { At(lit_, id) = lit; }
+    void SetToolTip(ControlId id, const std::string& text) override { toolTips_[id] = text; }
+    // Records the question and gives the answer set by AnswerWith (Non at first).
+    bool Confirm(const std::string& question) override {
+        questions_.push_back(question);
+        return answer_;
+    }
 
     bool IsVisible(ControlId id) const { return At(visible_, id); }
     bool IsReadOnly(ControlId id) const { return At(readOnly_, id); }
     bool IsLit(ControlId id) const { return At(lit_, id); }
+    std::string ToolTip(ControlId id) const;
+    const std::vector<std::string>& Questions() const { return questions_; }
+    void AnswerWith(bool oui) { answer_ = oui; }
     // What the user does: type a whole text, toggle a check box, pick a layer.
     void Type(ControlId id, const std::string& text) { texts_[id] = text; }
     void Toggle(ControlId id) { At(checked_, id) = !At(checked_, id); }
@@ -45,6 +55,9 @@ class FakeMainView : public MainView {
     Flags checked_{};
     Flags lit_{};
     std::map<ControlId, std::string> texts_;
+    std::map<ControlId, std::string> toolTips_;
+    std::vector<std::string> questions_;
+    bool answer_ = false;
 };
 
 }  // namespace ledcube::test

@@ -8,6 +8,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <algorithm>
@@ -81,7 +82,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     CreateCells();
     SetTabOrder();
     BindEvents();
-    ShowPathInToolTip();
+    workflow_.ShowFileToolTip();
 }
 
 void TForm1::CreateControls() {
@@ -215,21 +216,7 @@ void TForm1::FinirClick() {
 }
 
 void TForm1::NomfChange() {
-    ledcube::Guarded([this] {
-        workflow_.NomfChange();
-        ShowPathInToolTip();
-    });
-}
-
-void TForm1::ShowPathInToolTip() {
-    QString tip;
-    try {
-        tip = tr("Fichier : %1")
-                  .arg(QString::fromStdString(ledcube::ResolveOutputPath(outputPath_).string()));
-    } catch (const ledcube::Exception& error) {
-        tip = QString::fromStdString(error.Message());
-    }
-    Edit(ControlId::Nomf)->setToolTip(tip);
+    ledcube::Guarded([this] { workflow_.NomfChange(); });
 }
 
 void TForm1::SetVisible(ControlId id, bool visible) {
@@ -254,6 +241,21 @@ void TForm1::SetChecked(ControlId id, bool checked) {
 
 void TForm1::SetLit(ControlId id, bool lit) {
     static_cast<CubeLamp*>(Control(id))->SetLit(lit);
+}
+
+void TForm1::SetToolTip(ControlId id, const std::string& text) {
+    Control(id)->setToolTip(QString::fromStdString(text));
+}
+
+bool TForm1::Confirm(const std::string& question) {
+    QMessageBox box(QMessageBox::Warning, windowTitle(), QString::fromStdString(question),
+                    QMessageBox::NoButton, this);
+    QPushButton* oui = box.addButton(QStringLiteral("Oui"), QMessageBox::YesRole);
+    QPushButton* non = box.addButton(QStringLiteral("Non"), QMessageBox::NoRole);
+    box.setDefaultButton(non);
+    box.setEscapeButton(non);
+    box.exec();
+    return box.clickedButton() == oui;
 }
 
 QLineEdit* TForm1::Edit(ControlId id) const {

@@ -33,6 +33,8 @@ class TForm1 : public QWidget, public ledcube::MainView {
     bool IsChecked(ledcube::ControlId id) const override;
     void SetChecked(ledcube::ControlId id, bool checked) override;
     void SetLit(ledcube::ControlId id, bool lit) override;
+    void SetToolTip(ledcube::ControlId id, const std::string& text) override;
+    bool Confirm(const std::string& question) override;
 
     // The widget that plays a control.
     QWidget* Control(ledcube::ControlId id) const { return controls_[static_cast<int>(id)]; }
@@ -70,7 +72,6 @@ class TForm1 : public QWidget, public ledcube::MainView {
     void CreateCells();
     void BindEvents();
     void SetTabOrder();
-    void ShowPathInToolTip();
     void FitOuterSize();
     QLineEdit* Edit(ledcube::ControlId id) const;
 

@@ -70,6 +70,11 @@ class MainView {
     virtual void SetChecked(ControlId id, bool checked) = 0;
     // Lights or darkens an indicator.
     virtual void SetLit(ControlId id, bool lit) = 0;
+    // The help text shown while the mouse rests on a control.
+    virtual void SetToolTip(ControlId id, const std::string& text) = 0;
+    // Asks the user a question with the answers Oui and Non; Non is the
+    // default (Enter) and the answer to Escape. True for Oui.
+    virtual bool Confirm(const std::string& question) = 0;
 };
 
 }  // namespace ledcube

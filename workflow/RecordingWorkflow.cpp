@@ -19,16 +19,75 @@ std::int32_t FrameDuration(const std::string& text) {
     return duration;
 }
 
+bool MayNotFit(const FlashEstimate& estimate) {
+    return estimate.BytesWithClosings() > kFlashBytes - kFlashBytes / 100;
+}
+
+namespace {
+
+std::string Percent(int bytes) {
+    return std::to_string((bytes * 100 + kFlashBytes / 2) / kFlashBytes) + " %";
+}
+
+std::string Plural(int count, const std::string& word) {
+    return FrenchNumber(count) + " " + word + (count > 1 ? "s" : "");
+}
+
+}  // namespace
+
+std::string BudgetText(const FlashEstimate& estimate) {
+    const int bytes = estimate.BytesWithClosings();
+    return "Image n° " + std::to_string(estimate.Frames() + 1) + " du programme\n" +
+           "Taille estimée jusqu'ici : " + FrenchNumber(bytes) + " octets sur " +
+           FrenchNumber(kFlashBytes) + " de mémoire flash (" + Percent(bytes) + ")" +
+           (MayNotFit(estimate) ? "\nLe programme ne tient plus dans l'ATmega8535." : "");
+}
+
+std::string OverflowQuestion(const FlashEstimate& after) {
+    return "L'image n° " + std::to_string(after.Frames()) + " porterait le programme à environ " +
+           FrenchNumber(after.BytesWithClosings()) + " octets (fermetures comprises), plus que les " +
+           FrenchNumber(kFlashBytes) +
+           " octets de mémoire flash de l'ATmega8535 : le programme ne tiendrait plus dans le "
+           "microcontrôleur, et une image écrite ne peut plus être retirée du fichier.\n\n"
+           "Ajouter cette image quand même ?";
+}
+
+std::string FileText(const std::string& resolvedPath, int programs) {
+    std::string text = "Fichier : " + resolvedPath;
+    if (programs > 0)
+        text += "\nCe fichier contient déjà " + Plural(programs, "programme") +
+                " : un nouveau programme sera ajouté à la suite.";
+    return text;
+}
+
 void RecordingWorkflow::SetVisible(std::initializer_list<ControlId> ids, bool visible) {
     for (ControlId id : ids) view_.SetVisible(id, visible);
 }
 
 void RecordingWorkflow::NomfChange() {
     path_ = OutputPath::FromName(view_.GetText(ControlId::Nomf));
+    ShowFileToolTip();
+}
+
+void RecordingWorkflow::ShowFileToolTip() {
+    std::string text;
+    try {
+        const auto file = ResolveOutputPath(path_);
+        text = FileText(file.string(), CountPrograms(file));
+    } catch (const Exception& error) {
+        text = error.Message();
+    }
+    view_.SetToolTip(ControlId::Nomf, text);
+}
+
+void RecordingWorkflow::ShowBudget() {
+    view_.SetToolTip(ControlId::Suivant, BudgetText(estimate_));
 }
 
 void RecordingWorkflow::CommencerClick() {
     AppendText(path_, ProgramHeader());
+    estimate_.Header();
+    ShowBudget();
     SetVisible(kSwitchButtons, true);
     view_.SetReadOnly(ControlId::Nomf, true);
     Show({ControlId::Label3});
@@ -37,6 +96,8 @@ void RecordingWorkflow::CommencerClick() {
 
 void RecordingWorkflow::SwitchClick(SwitchCombination combination) {
     AppendText(path_, SwitchBlockOpen(combination));
+    estimate_.Open(combination);
+    ShowBudget();
     Show({ControlId::Etage1, ControlId::Etage2, ControlId::Etage3, ControlId::Temps,
           ControlId::Label1, ControlId::Label2});
     SetVisible(kSwitchButtons, false);
@@ -47,11 +108,19 @@ void RecordingWorkflow::SwitchClick(SwitchCombination combination) {
 
 void RecordingWorkflow::SuivantClick() {
     const std::int32_t duration = FrameDuration(view_.GetText(ControlId::Temps));
+    FlashEstimate after = estimate_;
+    after.Frame(duration, cells_);
+    if (!MayNotFit(estimate_) && MayNotFit(after) && !view_.Confirm(OverflowQuestion(after)))
+        return;
     AppendText(path_, FrameBlock(duration, cells_));
+    estimate_ = after;
+    ShowBudget();
 }
 
 void RecordingWorkflow::FinirBPClick() {
     AppendText(path_, SwitchBlockClose());
+    estimate_.Close();
+    ShowBudget();
     Show({ControlId::Finir});
     SetVisible(kSwitchButtons, true);
     Hide({ControlId::FinirBP});
@@ -67,6 +136,7 @@ void RecordingWorkflow::FinirClick() {
     Hide({ControlId::TAllumer, ControlId::TEteindre, ControlId::EAllumer, ControlId::EEteindre});
     view_.SetReadOnly(ControlId::Nomf, false);
     Hide({ControlId::Label3});
+    ShowFileToolTip();
 }
 
 }  // namespace ledcube

@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "firmware/FirmwareText.h"
+#include "firmware/FlashEstimate.h"
 #include "firmware/OutputFile.h"
 #include "model/CellModel.h"
 #include "workflow/MainView.h"
@@ -16,7 +17,9 @@ inline constexpr std::int32_t kLongestFrameMs = 32767 * 15 + 14;
 
 // Leads the user through recording a program: each step appends its block to
 // the output file and then offers the controls that make sense next. A step
-// whose write fails raises Exception and leaves the window as it was.
+// whose write fails raises Exception and leaves the window as it was. It keeps
+// the program's estimated flash size: Suivant shows it, and asks before the
+// frame that would take the program past the chip's flash.
 class RecordingWorkflow {
   public:
     RecordingWorkflow(MainView& view, const CellState& cells, OutputPath& path)
@@ -30,8 +33,13 @@ class RecordingWorkflow {
     void SuivantClick();
     void FinirBPClick();
     void FinirClick();
+    // Shows in Nomf's tooltip where the file goes and whether it already
+    // holds programs.
+    void ShowFileToolTip();
 
   private:
+    void ShowBudget();
+
     void Show(std::initializer_list<ControlId> ids) { SetVisible(ids, true); }
     void Hide(std::initializer_list<ControlId> ids) { SetVisible(ids, false); }
     void SetVisible(std::initializer_list<ControlId> ids, bool visible);
@@ -39,10 +47,25 @@ class RecordingWorkflow {
     MainView& view_;
     const CellState& cells_;
     OutputPath& path_;
+    FlashEstimate estimate_;
 };
 
 // The frame duration typed in Temps, in milliseconds; raises Exception for a
 // text that is not an integer or a duration too long for the firmware.
 std::int32_t FrameDuration(const std::string& text);
+
+// True when a program of this estimated size may not fit the chip's flash:
+// the estimate leaves a margin of 1 % for its own error.
+bool MayNotFit(const FlashEstimate& estimate);
+
+// Suivant's tooltip: the number the next frame gets and the size so far.
+std::string BudgetText(const FlashEstimate& estimate);
+
+// The question before a frame that takes the program past the flash; `after`
+// holds the program with that frame.
+std::string OverflowQuestion(const FlashEstimate& after);
+
+// Nomf's tooltip: the file's full path, and how many programs it already holds.
+std::string FileText(const std::string& resolvedPath, int programs);
 
 }  // namespace ledcube
