@@ -1,9 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/CubeSimulator.h"
 
-#include <array>
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
-#include <memory>
 
 #include "sim/FirmwareBuild.h"
 #include "sim/SimError.h"
@@ -11,86 +11,98 @@
 extern "C" {
 #include <simavr/avr_ioport.h>
 #include <simavr/sim_avr.h>
-#include <simavr/sim_elf.h>
 }
 
 namespace ledcube::sim {
 
 namespace {
 
-struct Recorder {
-    avr_t* avr;
-    char port;
-    PortTrace* trace;
-};
-
-void OnPortWrite(avr_irq_t*, uint32_t value, void* param) {
-    const auto* recorder = static_cast<Recorder*>(param);
-    recorder->trace->writes.push_back(
-        {recorder->avr->cycle, recorder->port, static_cast<std::uint8_t>(value)});
-}
-
-// Levels of PD0, PD1, PD2 for a combination, as the program's tests read them.
-std::array<int, 3> ButtonLevels(SwitchCombination buttons) {
-    switch (buttons) {
-        case SwitchCombination::BP1:
-            return {1, 0, 0};
-        case SwitchCombination::BP2:
-            return {0, 1, 0};
-        case SwitchCombination::BP3:
-            return {0, 0, 1};
-        case SwitchCombination::Aucun:
-            return {0, 0, 0};
-    }
-    return {0, 0, 0};
-}
-
 // simavr's messages below errors (what it loaded, and so on) are not for our users.
 void QuietLogger(avr_t*, const int level, const char* format, va_list arguments) {
     if (level <= LOG_ERROR) std::vfprintf(stderr, format, arguments);
 }
 
-struct AvrDeleter {
-    void operator()(avr_t* avr) const { avr_terminate(avr); }
-};
-
 }  // namespace
 
-PortTrace RunFirmware(const std::filesystem::path& elf, SwitchCombination buttons, double ms) {
+CubeChip::CubeChip(const std::filesystem::path& hex) {
+    const std::vector<HexChunk> chunks = ParseIntelHex(ReadTextFile(hex));
     avr_global_logger_set(QuietLogger);
-    elf_firmware_t firmware{};
-    if (elf_read_firmware(elf.c_str(), &firmware) != 0)
-        throw SimError("cannot load the compiled program " + elf.string());
-    std::unique_ptr<avr_t, AvrDeleter> avr(avr_make_mcu_by_name("atmega16"));
-    if (!avr) throw SimError("the simulator has no ATmega16 core");
-    avr_init(avr.get());
-    avr->log = LOG_ERROR;
-    firmware.frequency = kCpuHertz;
-    avr_load_firmware(avr.get(), &firmware);
-    avr->frequency = kCpuHertz;
-
-    PortTrace trace{kCpuHertz, 0, {}};
-    Recorder recorders[] = {{avr.get(), 'A', &trace}, {avr.get(), 'C', &trace}};
-    for (Recorder& recorder : recorders)
+    avr_ = avr_make_mcu_by_name("atmega16");
+    if (avr_ == nullptr) throw SimError("the simulator has no ATmega16 core");
+    avr_init(avr_);
+    avr_->log = LOG_ERROR;
+    avr_->frequency = kCpuHertz;
+    for (const HexChunk& chunk : chunks) {
+        if (chunk.address + chunk.bytes.size() > kChipFlashBytes * 2u) {
+            avr_terminate(avr_);
+            throw SimError("the HEX does not fit the simulated chip's flash");
+        }
+        avr_loadcode(avr_, const_cast<std::uint8_t*>(chunk.bytes.data()),
+                     static_cast<std::uint32_t>(chunk.bytes.size()), chunk.address);
+        avr_->codeend = std::max<std::uint32_t>(
+            avr_->codeend, chunk.address + static_cast<std::uint32_t>(chunk.bytes.size()));
+    }
+    listeners_ = {Listener{this, 'A'}, Listener{this, 'C'}};
+    for (Listener& listener : listeners_)
         avr_irq_register_notify(
-            avr_io_getirq(avr.get(), AVR_IOCTL_IOPORT_GETIRQ(recorder.port), IOPORT_IRQ_REG_PORT),
-            OnPortWrite, &recorder);
-    // The buttons drive PD0..PD2 whatever the pull-ups the program switches on.
-    const std::array<int, 3> levels = ButtonLevels(buttons);
+            avr_io_getirq(avr_, AVR_IOCTL_IOPORT_GETIRQ(listener.port), IOPORT_IRQ_REG_PORT),
+            OnPortWrite, &listener);
+    HoldButtons(std::array<bool, 3>{});
+}
+
+CubeChip::~CubeChip() {
+    avr_terminate(avr_);
+}
+
+void CubeChip::OnPortWrite(avr_irq_t*, std::uint32_t value, void* param) {
+    const auto* listener = static_cast<Listener*>(param);
+    listener->chip->pending_.push_back(
+        {listener->chip->avr_->cycle, listener->port, static_cast<std::uint8_t>(value)});
+}
+
+void CubeChip::HoldButtons(std::array<bool, 3> held) {
+    // A held button drives its pin whatever the pull-ups the program switches on.
     avr_ioport_external_t external{};
     external.name = 'D';
     external.mask = 0x07;
-    external.value = static_cast<unsigned>(levels[0] | levels[1] << 1 | levels[2] << 2);
-    avr_ioctl(avr.get(), AVR_IOCTL_IOPORT_SET_EXTERNAL('D'), &external);
+    external.value = static_cast<unsigned>(held[0] | held[1] << 1 | held[2] << 2);
+    avr_ioctl(avr_, AVR_IOCTL_IOPORT_SET_EXTERNAL('D'), &external);
     for (int pin = 0; pin < 3; ++pin)
-        avr_raise_irq(avr_io_getirq(avr.get(), AVR_IOCTL_IOPORT_GETIRQ('D'), pin), levels[pin]);
+        avr_raise_irq(avr_io_getirq(avr_, AVR_IOCTL_IOPORT_GETIRQ('D'), pin), held[pin] ? 1 : 0);
+}
 
-    const auto end = static_cast<std::uint64_t>(ms * kCpuHertz / 1000.0);
-    while (avr->cycle < end) {
-        const int state = avr_run(avr.get());
-        if (state == cpu_Done || state == cpu_Crashed) break;
+void CubeChip::HoldButtons(SwitchCombination combination) {
+    HoldButtons(std::array<bool, 3>{combination == SwitchCombination::BP1,
+                                    combination == SwitchCombination::BP2,
+                                    combination == SwitchCombination::BP3});
+}
+
+std::vector<PortWrite> CubeChip::Run(std::uint64_t cycles) {
+    const std::uint64_t end = avr_->cycle + cycles;
+    while (!stopped_ && avr_->cycle < end) {
+        const int state = avr_run(avr_);
+        stopped_ = state == cpu_Done || state == cpu_Crashed;
     }
-    trace.endCycle = avr->cycle;
+    std::vector<PortWrite> writes;
+    writes.swap(pending_);
+    return writes;
+}
+
+std::uint64_t CubeChip::Cycle() const {
+    return avr_->cycle;
+}
+
+PortTrace RunFirmware(const std::filesystem::path& hex, SwitchCombination buttons, double ms) {
+    CubeChip chip(hex);
+    chip.HoldButtons(buttons);
+    PortTrace trace{kCpuHertz, 0, {}};
+    const auto end = static_cast<std::uint64_t>(ms * kCpuHertz / 1000.0);
+    while (chip.Cycle() < end && !chip.Stopped()) {
+        // A second of cube time at a time keeps the pending writes small.
+        std::vector<PortWrite> writes = chip.Run(std::min<std::uint64_t>(end - chip.Cycle(), kCpuHertz));
+        trace.writes.insert(trace.writes.end(), writes.begin(), writes.end());
+    }
+    trace.endCycle = chip.Cycle();
     return trace;
 }
 

@@ -1,16 +1,60 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <filesystem>
+#include <memory>
+#include <vector>
 
 #include "firmware/FirmwareText.h"
 #include "sim/ShowDecoder.h"
 
+struct avr_t;
+struct avr_irq_t;
+
 namespace ledcube::sim {
 
-// Runs a compiled cube program on a simulated ATmega16 at 1 MHz with the push
-// buttons held at one combination (a held combination drives PD0..PD2 to the
-// levels the program tests for, against its pull-ups), for `ms` milliseconds
-// of cube time, and records every write to ports A and C.
-PortTrace RunFirmware(const std::filesystem::path& elf, SwitchCombination buttons, double ms);
+// The cube's microcontroller, simulated: a program loaded from an Intel HEX
+// runs on simavr's ATmega16 core (pin-compatible with the ATmega8535, with the
+// same I/O addresses) at 1 MHz. It runs a given number of cycles per call,
+// records every write to ports A and C, and takes button changes between calls.
+class CubeChip {
+  public:
+    // Raises SimError when the HEX cannot be read or is too large.
+    explicit CubeChip(const std::filesystem::path& hex);
+    ~CubeChip();
+    CubeChip(const CubeChip&) = delete;
+    CubeChip& operator=(const CubeChip&) = delete;
+
+    // Holds the buttons BP1, BP2, BP3: a held button drives its pin (PD0..PD2)
+    // to the level the program tests for, against its pull-up.
+    void HoldButtons(std::array<bool, 3> held);
+    void HoldButtons(SwitchCombination combination);
+
+    // Runs until at least `cycles` more cycles have passed (or the program
+    // stops); returns the port writes made meanwhile, oldest first.
+    std::vector<PortWrite> Run(std::uint64_t cycles);
+
+    std::uint64_t Cycle() const;
+    bool Stopped() const { return stopped_; }
+
+  private:
+    static void OnPortWrite(::avr_irq_t* irq, std::uint32_t value, void* param);
+
+    struct Listener {
+        CubeChip* chip;
+        char port;
+    };
+    avr_t* avr_ = nullptr;
+    std::array<Listener, 2> listeners_{};
+    std::vector<PortWrite> pending_;
+    bool stopped_ = false;
+};
+
+// Runs a cube program (an Intel HEX) with the push buttons held at one
+// combination for `ms` milliseconds of cube time, and records every write to
+// ports A and C.
+PortTrace RunFirmware(const std::filesystem::path& hex, SwitchCombination buttons, double ms);
 
 }  // namespace ledcube::sim

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/FirmwareBuild.h"
 
 #include <fcntl.h>
@@ -5,7 +6,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <charconv>
+#include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -46,22 +50,43 @@ int Run(const std::vector<std::string>& arguments, const fs::path& folder, const
     posix_spawn_file_actions_destroy(&actions);
     if (error != 0)
         throw SimError("cannot run " + arguments[0] +
-                       " (is the Debian package gcc-avr installed?)");
+                       " (are the Debian packages gcc-avr and binutils-avr installed?)");
     int status = 0;
     while (waitpid(pid, &status, 0) < 0) {
     }
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-void Compile(const fs::path& source, const std::string& mcu, const fs::path& elf,
-             const fs::path& folder) {
-    const fs::path log = folder / ("avr-gcc-" + mcu + ".log");
-    const int status = Run({"avr-gcc", "-mmcu=" + mcu, "-Os", "-std=gnu99", "-Wno-main",
-                            "-DF_CPU=" + std::to_string(kCpuHertz) + "UL", "-I", folder.string(),
-                            source.filename().string(), "-o", elf.string()},
-                           folder, log);
-    if (status != 0)
-        throw SimError("the program does not compile for the " + mcu + ":\n" + ReadTextFile(log));
+// Section sizes of an ELF by name (".text", ".data", ".bss" ...), from avr-size.
+std::map<std::string, int> SectionSizes(const fs::path& elf, const fs::path& folder) {
+    const fs::path log = folder / "avr-size.log";
+    if (Run({"avr-size", "-A", elf.string()}, folder, log) != 0)
+        throw SimError("avr-size cannot read the compiled program:\n" + ReadTextFile(log));
+    std::map<std::string, int> sizes;
+    std::istringstream lines(ReadTextFile(log));
+    std::string name;
+    long size = 0;
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream fields(line);
+        if (fields >> name >> size && name.starts_with('.')) sizes[name] = static_cast<int>(size);
+    }
+    return sizes;
+}
+
+std::string Grouped(long value) {
+    std::string digits = std::to_string(value);
+    std::string text;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) text += ',';
+        text += digits[i];
+    }
+    return text;
+}
+
+std::string Share(int part, int whole) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%.1f %%", 100.0 * part / whole);
+    return text;
 }
 
 }  // namespace
@@ -85,7 +110,15 @@ ScratchFolder::~ScratchFolder() {
     fs::remove_all(path_, ignored);
 }
 
-fs::path BuildFirmware(std::string_view source, const std::string& fileName,
+std::string SizesLine(const ProgramSizes& sizes) {
+    return "flash " + Grouped(sizes.flash) + " of " + Grouped(kChipFlashBytes) + " bytes (" +
+           Share(sizes.flash, kChipFlashBytes) + "), RAM " + Grouped(sizes.Ram()) + " of " +
+           Grouped(kChipRamBytes) + " bytes (" + Share(sizes.Ram(), kChipRamBytes) +
+           ": data " + std::to_string(sizes.data) + ", bss " + std::to_string(sizes.bss) +
+           ", stack " + std::to_string(kStackAllowance) + ")";
+}
+
+Firmware BuildFirmware(std::string_view source, const std::string& fileName,
                        const ScratchFolder& scratch) {
     const fs::path folder = scratch.Path();
     const fs::path file = folder / fs::path(fileName).filename();
@@ -94,9 +127,95 @@ fs::path BuildFirmware(std::string_view source, const std::string& fileName,
     WriteFile(folder / "delay.h", DelayHeader());
 
     // avr-gcc runs in the scratch folder so that its messages name the file alone.
-    Compile(file, "atmega8535", folder / "cube-atmega8535.elf", folder);
-    Compile(file, "atmega16", folder / "cube-atmega16.elf", folder);
-    return folder / "cube-atmega16.elf";
+    // The flash region is opened up to 64 KB so that a program too large still
+    // links and tells its real size; the size check is ours.
+    const fs::path elf = folder / "cube-atmega8535.elf";
+    const fs::path log = folder / "avr-gcc.log";
+    const int status =
+        Run({"avr-gcc", "-mmcu=atmega8535", "-Os", "-std=gnu99", "-Wno-main",
+             "-DF_CPU=" + std::to_string(kCpuHertz) + "UL", "-I", folder.string(),
+             "-Wl,--defsym=__TEXT_REGION_LENGTH__=65536", file.filename().string(), "-o",
+             elf.string()},
+            folder, log);
+    if (status != 0)
+        throw SimError("the program does not compile for the ATmega8535:\n" + ReadTextFile(log));
+
+    Firmware firmware{folder / "cube-atmega8535.hex", {}, ReadTextFile(log)};
+    const fs::path objcopyLog = folder / "avr-objcopy.log";
+    if (Run({"avr-objcopy", "-O", "ihex", "-j", ".text", "-j", ".data", elf.string(),
+             firmware.hex.string()},
+            folder, objcopyLog) != 0)
+        throw SimError("avr-objcopy cannot write the HEX:\n" + ReadTextFile(objcopyLog));
+
+    int flash = 0;
+    for (const HexChunk& chunk : ParseIntelHex(ReadTextFile(firmware.hex)))
+        flash += static_cast<int>(chunk.bytes.size());
+    const std::map<std::string, int> sections = SectionSizes(elf, folder);
+    const auto size = [&](const char* name) {
+        const auto found = sections.find(name);
+        return found == sections.end() ? 0 : found->second;
+    };
+    firmware.sizes = {flash, size(".data"), size(".bss") + size(".noinit")};
+    return firmware;
+}
+
+std::vector<HexChunk> ParseIntelHex(std::string_view text) {
+    std::vector<HexChunk> chunks;
+    std::uint32_t base = 0;
+    int lineNumber = 0;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        std::size_t end = text.find('\n', at);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(at, end - at);
+        at = end + 1;
+        ++lineNumber;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (line.empty()) continue;
+        const auto fail = [&] {
+            throw SimError("line " + std::to_string(lineNumber) + " of the HEX is not a record");
+        };
+        if (line[0] != ':' || line.size() < 11 || line.size() % 2 == 0) fail();
+        std::vector<std::uint8_t> bytes;
+        for (std::size_t i = 1; i < line.size(); i += 2) {
+            unsigned value = 0;
+            const auto [next, error] = std::from_chars(line.data() + i, line.data() + i + 2, value, 16);
+            if (error != std::errc() || next != line.data() + i + 2) fail();
+            bytes.push_back(static_cast<std::uint8_t>(value));
+        }
+        std::uint8_t sum = 0;
+        for (std::uint8_t byte : bytes) sum = static_cast<std::uint8_t>(sum + byte);
+        if (sum != 0 || bytes[0] + 5u != bytes.size()) fail();
+        const std::uint32_t offset = static_cast<std::uint32_t>(bytes[1] << 8 | bytes[2]);
+        switch (bytes[3]) {
+            case 0x00: {
+                HexChunk chunk{base + offset, {bytes.begin() + 4, bytes.end() - 1}};
+                if (!chunks.empty() && chunks.back().address + chunks.back().bytes.size() ==
+                                           chunk.address)
+                    chunks.back().bytes.insert(chunks.back().bytes.end(), chunk.bytes.begin(),
+                                               chunk.bytes.end());
+                else
+                    chunks.push_back(std::move(chunk));
+                break;
+            }
+            case 0x01:
+                return chunks;
+            case 0x02:  // extended segment address
+                if (bytes[0] != 2) fail();
+                base = static_cast<std::uint32_t>(bytes[4] << 8 | bytes[5]) << 4;
+                break;
+            case 0x04:  // extended linear address
+                if (bytes[0] != 2) fail();
+                base = static_cast<std::uint32_t>(bytes[4] << 8 | bytes[5]) << 16;
+                break;
+            case 0x03:
+            case 0x05:  // start addresses: nothing to load
+                break;
+            default:
+                fail();
+        }
+    }
+    return chunks;
 }
 
 }  // namespace ledcube::sim

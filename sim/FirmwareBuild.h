@@ -1,13 +1,25 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ledcube::sim {
 
-// The clock the simulated cube runs at.
+// The clock the simulated cube runs at: the ATmega8535's factory setting,
+// its internal RC oscillator at 1 MHz.
 inline constexpr unsigned kCpuHertz = 1000000;
+
+// The ATmega8535's memories, in bytes.
+inline constexpr int kChipFlashBytes = 8192;
+inline constexpr int kChipRamBytes = 512;
+// The stack the generated program needs: main calls Leds and delay_ms, which
+// push nothing, so a return address of 2 bytes; the allowance leaves room for
+// what a hand edit may add.
+inline constexpr int kStackAllowance = 32;
 
 // A scratch folder that is removed with everything in it when the object goes.
 class ScratchFolder {
@@ -25,12 +37,41 @@ class ScratchFolder {
 // The whole content of a file; raises SimError when it cannot be read.
 std::string ReadTextFile(const std::filesystem::path& file);
 
-// Compiles a generated program with avr-gcc: once for the ATmega8535 it is
-// written for (the compile and its flash size check), once for the
-// pin-compatible ATmega16 that the simulator has. `fileName` names the source
-// in the compiler's messages. Returns the ATmega16 program (ELF) in `scratch`;
-// raises SimError with the compiler's message when it does not compile.
-std::filesystem::path BuildFirmware(std::string_view source, const std::string& fileName,
-                                    const ScratchFolder& scratch);
+// Bytes of flash and RAM that a build takes.
+struct ProgramSizes {
+    int flash;  // code and initial data: the bytes of the HEX
+    int data;   // initialised variables
+    int bss;    // zeroed variables
+    int Ram() const { return data + bss + kStackAllowance; }
+    bool Fits() const { return flash <= kChipFlashBytes && Ram() <= kChipRamBytes; }
+};
+
+// "flash 2,346 of 8,192 bytes (28.6 %), RAM 32 of 512 bytes (6.3 %: data 0, bss 0, stack 32)"
+std::string SizesLine(const ProgramSizes& sizes);
+
+// The ATmega8535 build of a program.
+struct Firmware {
+    std::filesystem::path hex;  // Intel HEX, what goes into the chip
+    ProgramSizes sizes;
+    std::string compilerLog;    // what avr-gcc said, warnings included
+};
+
+// Compiles a generated program with avr-gcc -Os for the ATmega8535 into an
+// Intel HEX in `scratch`. The flash is not limited at the link, so a program
+// too large still gets its real size (check Fits). `fileName` names the source
+// in the compiler's messages. Raises SimError with the compiler's message when
+// the program does not compile.
+Firmware BuildFirmware(std::string_view source, const std::string& fileName,
+                       const ScratchFolder& scratch);
+
+// One run of bytes of an Intel HEX at its address.
+struct HexChunk {
+    std::uint32_t address;
+    std::vector<std::uint8_t> bytes;
+};
+
+// Reads an Intel HEX text (data, end-of-file and address records); raises
+// SimError for a line that is not a valid record.
+std::vector<HexChunk> ParseIntelHex(std::string_view text);
 
 }  // namespace ledcube::sim

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/ProgramReader.h"
 
 #include <algorithm>
@@ -123,6 +124,54 @@ void CheckSingleProgram(std::string_view text) {
 std::vector<RecordedFrame> ReadProgram(std::string_view text) {
     CheckSingleProgram(text);
     return BodyReader(text, ProgramHeader().size(), text.size() - ProgramClose().size()).Read();
+}
+
+std::vector<ProgramInFile> ProgramsIn(std::string_view text) {
+    const std::string header = ProgramHeader();
+    if (!text.starts_with(header))
+        throw SimError(
+            "this is not a program written by the editor: it does not start with its "
+            "program header");
+    std::vector<ProgramInFile> programs;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t next = text.find(header, start + header.size());
+        if (next == std::string_view::npos) next = text.size();
+        const std::string_view program = text.substr(start, next - start);
+        programs.push_back({program, program.size() >= header.size() + ProgramClose().size() &&
+                                         program.ends_with(ProgramClose())});
+        start = next;
+    }
+    return programs;
+}
+
+ChosenProgram ChooseProgram(std::string_view text, std::optional<int> number) {
+    const std::vector<ProgramInFile> programs = ProgramsIn(text);
+    const int count = static_cast<int>(programs.size());
+    const bool lastUnfinished = !programs.back().finished;
+    if (number && (*number < 1 || *number > count))
+        throw SimError("there is no program " + std::to_string(*number) + ": the file holds " +
+                       std::to_string(count) + (count == 1 ? " program" : " programs"));
+    int chosen = number.value_or(count);
+    if (!number)
+        while (chosen > 1 && !programs[chosen - 1].finished) --chosen;
+    if (!number && count > 1 && !programs[chosen - 1].finished)
+        throw SimError("none of the " + std::to_string(count) +
+                       " programs of the file is finished: none ends with the closing text "
+                       "that Finir writes");
+    if (!programs[chosen - 1].finished)
+        throw SimError(
+            std::string(count > 1 ? "program " + std::to_string(chosen) + " is unfinished"
+                                  : "the program is unfinished") +
+            ": it does not end with the closing text that Finir writes");
+    return {programs[chosen - 1].text, chosen, count, lastUnfinished};
+}
+
+long RoundPasses(const std::vector<RecordedFrame>& frames, SwitchCombination buttons) {
+    long passes = 0;
+    for (const RecordedFrame& frame : frames)
+        if (PlaysUnder(frame, buttons) && frame.repeatCount > 0) passes += frame.repeatCount;
+    return passes;
 }
 
 bool PlaysUnder(const RecordedFrame& frame, SwitchCombination buttons) {

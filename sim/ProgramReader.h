@@ -27,6 +27,32 @@ void CheckSingleProgram(std::string_view text);
 // CheckSingleProgram does, and for text the editor never writes (with its line).
 std::vector<RecordedFrame> ReadProgram(std::string_view text);
 
+// One program of a file, from its header to the next header or the end.
+struct ProgramInFile {
+    std::string_view text;
+    bool finished;  // ends with the closing text that Finir writes
+};
+
+// The programs a file holds, in order (a name used twice glues them together).
+// Raises SimError when the text does not start with a program header.
+std::vector<ProgramInFile> ProgramsIn(std::string_view text);
+
+// The program to play and where it stands in its file.
+struct ChosenProgram {
+    std::string_view text;
+    int number;  // 1 = the first of the file
+    int count;   // programs in the file
+    bool lastUnfinished;
+};
+
+// Picks program `number` (1-based) of a file, or by default its last finished
+// program. Raises SimError when there is no such program or it is unfinished.
+ChosenProgram ChooseProgram(std::string_view text, std::optional<int> number);
+
+// Passes of one round of a program under a combination: the repeat counts
+// of the frames that play, added up.
+long RoundPasses(const std::vector<RecordedFrame>& frames, SwitchCombination buttons);
+
 // True when a frame recorded in `block` plays while `buttons` are held.
 bool PlaysUnder(const RecordedFrame& frame, SwitchCombination buttons);
 

@@ -1,8 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/Report.h"
 
 #include <cstdio>
 
 namespace ledcube::sim {
+
+namespace {
+
+bool Dark(const ShownFrame& frame) {
+    return frame.cells == CellState();
+}
+
+}  // namespace
 
 std::string CellsText(const CellState& cells) {
     std::string text;
@@ -17,14 +26,43 @@ std::string CellsText(const CellState& cells) {
     return text;
 }
 
-std::string ShowReport(const std::vector<ShownFrame>& frames) {
+std::vector<ShownFrame> MergeDarkStretches(const std::vector<ShownFrame>& frames) {
+    std::vector<ShownFrame> merged;
+    for (const ShownFrame& frame : frames) {
+        if (!merged.empty() && Dark(merged.back()) && Dark(frame)) {
+            ShownFrame& stretch = merged.back();
+            stretch.passes += frame.passes;
+            stretch.durationMs = frame.startMs + frame.durationMs - stretch.startMs;
+            stretch.cut = frame.cut;
+        } else {
+            merged.push_back(frame);
+        }
+    }
+    return merged;
+}
+
+std::vector<long> RoundOf(const std::vector<ShownFrame>& frames, long roundPasses) {
+    std::vector<long> rounds;
+    long passes = 0;
+    for (const ShownFrame& frame : frames) {
+        rounds.push_back(roundPasses > 0 ? passes / roundPasses + 1 : 1);
+        passes += frame.passes;
+    }
+    return rounds;
+}
+
+std::string ShowReport(const std::vector<ShownFrame>& frames, long roundPasses) {
     if (frames.empty()) return "the cube showed nothing\n";
     std::string report = "  start ms  passes  duration ms  cells (layer:back/middle/front)\n";
-    for (const ShownFrame& frame : frames) {
+    const std::vector<long> rounds = RoundOf(frames, roundPasses);
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        const ShownFrame& frame = frames[i];
+        if (i > 0 && rounds[i] != rounds[i - 1])
+            report += "  -- round " + std::to_string(rounds[i]) + " --\n";
         char line[96];
         std::snprintf(line, sizeof line, "%10.1f  %6d  %11.1f  ", frame.startMs, frame.passes,
                       frame.durationMs);
-        report += line + CellsText(frame.cells) +
+        report += line + (Dark(frame) ? std::string("dark") : CellsText(frame.cells)) +
                   (frame.cut ? "  (cut by the end of the run)" : "") + "\n";
     }
     return report;

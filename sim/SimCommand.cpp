@@ -1,10 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/SimCommand.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
-#include <filesystem>
+#include <cmath>
+#include <fstream>
 #include <optional>
 
+#include "firmware/FlashEstimate.h"
 #include "sim/CubeSimulator.h"
 #include "sim/FirmwareBuild.h"
 #include "sim/ProgramReader.h"
@@ -17,68 +21,114 @@ namespace ledcube::sim {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: ledcube-sim [--buttons BP1|BP2|BP3|Aucun] [--ms MILLISECONDS] [--png FILE] PROGRAM.c\n"
-    "Compiles a program written by the ledcube editor for the ATmega8535, runs it on a\n"
-    "simulated microcontroller with the push buttons held at one combination (default Aucun)\n"
-    "and prints the frames the cube shows. --png draws them as a storyboard.\n";
+    "usage: ledcube-sim [OPTIONS] PROGRAM.c\n"
+    "Compiles a program written by the ledcube editor for the ATmega8535 (avr-gcc -Os),\n"
+    "reports its flash and RAM, runs it on a simulated microcontroller with the push\n"
+    "buttons held at one combination and prints the frames the cube shows.\n"
+    "\n"
+    "  --buttons BP1|BP2|BP3|Aucun  the buttons held (default Aucun, any letter case)\n"
+    "  --ms MILLISECONDS            how long to run (default: three rounds of the frames)\n"
+    "  --program N                  the N-th program of a file that holds several\n"
+    "                               (default: the last finished one)\n"
+    "  --png FILE                   draw the shown frames as a storyboard\n"
+    "  --hex FILE                   write the Intel HEX to put into the chip\n"
+    "  --programmer NAME            the avrdude programmer for the printed command\n"
+    "                               (default usbasp)\n"
+    "  --verbose                    print the compiler's messages\n"
+    "  --help                       print this help\n";
 
 struct Options {
     SwitchCombination buttons = SwitchCombination::Aucun;
     std::optional<double> ms;
     std::optional<std::string> png;
-    std::string program;
+    std::optional<std::string> hex;
+    std::string programmer = "usbasp";
+    std::optional<int> program;
+    bool verbose = false;
+    bool help = false;
+    std::string file;
 };
 
-std::optional<SwitchCombination> CombinationNamed(const std::string& name) {
-    const std::pair<const char*, SwitchCombination> names[] = {{"BP1", SwitchCombination::BP1},
-                                                               {"BP2", SwitchCombination::BP2},
-                                                               {"BP3", SwitchCombination::BP3},
-                                                               {"Aucun", SwitchCombination::Aucun}};
-    for (const auto& [text, combination] : names)
-        if (name == text) return combination;
+const char* CombinationName(SwitchCombination combination) {
+    static const char* kNames[] = {"BP1", "BP2", "BP3", "Aucun"};
+    return kNames[static_cast<int>(combination)];
+}
+
+std::optional<SwitchCombination> CombinationNamed(std::string name) {
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    for (const auto combination : {SwitchCombination::BP1, SwitchCombination::BP2,
+                                   SwitchCombination::BP3, SwitchCombination::Aucun}) {
+        std::string known = CombinationName(combination);
+        std::transform(known.begin(), known.end(), known.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        if (name == known) return combination;
+    }
     return std::nullopt;
+}
+
+bool IsProgrammerName(const std::string& name) {
+    return !name.empty() && std::all_of(name.begin(), name.end(), [](unsigned char c) {
+        return std::isalnum(c) || c == '_' || c == '-';
+    });
 }
 
 // Reads the options; returns nothing after telling what is wrong.
 std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, std::ostream& err) {
     Options options;
-    bool haveProgram = false;
+    bool haveFile = false;
+    const auto wrong = [&](const std::string& what) {
+        err << "ledcube-sim: " << what << "\n";
+        return std::nullopt;
+    };
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         const bool hasValue = i + 1 < arguments.size();
         if (argument == "--buttons" && hasValue) {
             const auto combination = CombinationNamed(arguments[++i]);
-            if (!combination) {
-                err << "ledcube-sim: --buttons takes BP1, BP2, BP3 or Aucun, not '" << arguments[i]
-                    << "'\n";
-                return std::nullopt;
-            }
+            if (!combination)
+                return wrong("--buttons takes BP1, BP2, BP3 or Aucun, not '" + arguments[i] + "'");
             options.buttons = *combination;
         } else if (argument == "--ms" && hasValue) {
             const std::string& text = arguments[++i];
             double ms = 0;
             const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), ms);
             if (error != std::errc() || end != text.data() + text.size() || !(ms > 0) ||
-                ms > 3.6e6) {
-                err << "ledcube-sim: --ms takes a duration in milliseconds, up to one hour, not '"
-                    << text << "'\n";
-                return std::nullopt;
-            }
+                ms > 3.6e6)
+                return wrong("--ms takes a duration in milliseconds, up to one hour, not '" + text +
+                             "'");
             options.ms = ms;
+        } else if (argument == "--program" && hasValue) {
+            const std::string& text = arguments[++i];
+            int number = 0;
+            const auto [end, error] =
+                std::from_chars(text.data(), text.data() + text.size(), number);
+            if (error != std::errc() || end != text.data() + text.size() || number < 1)
+                return wrong("--program takes a program number from 1, not '" + text + "'");
+            options.program = number;
         } else if (argument == "--png" && hasValue) {
             options.png = arguments[++i];
+        } else if (argument == "--hex" && hasValue) {
+            options.hex = arguments[++i];
+        } else if (argument == "--programmer" && hasValue) {
+            options.programmer = arguments[++i];
+            if (!IsProgrammerName(options.programmer))
+                return wrong("--programmer takes an avrdude programmer name (letters, digits, - "
+                             "and _), not '" +
+                             options.programmer + "'");
+        } else if (argument == "--verbose") {
+            options.verbose = true;
         } else if (argument == "--help" || argument == "-h") {
-            err << kUsage;
-            return std::nullopt;
-        } else if (!argument.starts_with("--") && !haveProgram) {
-            options.program = argument;
-            haveProgram = true;
+            options.help = true;
+        } else if (!argument.starts_with("-") && !haveFile) {
+            options.file = argument;
+            haveFile = true;
         } else {
             err << "ledcube-sim: unexpected argument '" << argument << "'\n" << kUsage;
             return std::nullopt;
         }
     }
-    if (!haveProgram) {
+    if (!haveFile && !options.help) {
         err << kUsage;
         return std::nullopt;
     }
@@ -88,11 +138,64 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, s
 // A pass lasts 15 ms of delays and a little more for the code around them.
 constexpr double kPassMs = 15.5;
 
+std::string Grouped(long value) {
+    const std::string digits = std::to_string(value);
+    std::string text;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) text += ',';
+        text += digits[i];
+    }
+    return text;
+}
+
+// Why a build does not fit the ATmega8535, with a hint of how many frames too many.
+std::string TooBigMessage(const ProgramSizes& sizes, std::string_view program) {
+    std::string message;
+    if (sizes.flash > kChipFlashBytes) {
+        message = "the program needs " + Grouped(sizes.flash) +
+                  " bytes of flash, and the ATmega8535 has " + Grouped(kChipFlashBytes);
+        try {
+            int liveFrames = 0;
+            for (const RecordedFrame& frame : ReadProgram(program))
+                liveFrames += frame.repeatCount > 0 ? 1 : 0;
+            FlashEstimate empty;
+            empty.Header();
+            const double perFrame =
+                static_cast<double>(sizes.flash - empty.BytesWithClosings()) / liveFrames;
+            if (liveFrames > 0 && perFrame > 0)
+                message += ": about " +
+                           std::to_string(static_cast<int>(
+                               std::ceil((sizes.flash - kChipFlashBytes) / perFrame))) +
+                           " frames too many (" + std::to_string(static_cast<int>(perFrame)) +
+                           " bytes a frame)";
+        } catch (const SimError&) {
+            // edited by hand: no frames to count
+        }
+    } else {
+        message = "the program needs " + Grouped(sizes.Ram()) +
+                  " bytes of RAM (data, bss and " + std::to_string(kStackAllowance) +
+                  " of stack), and the ATmega8535 has " + Grouped(kChipRamBytes);
+    }
+    return message;
+}
+
 double RoundMs(const std::vector<RecordedFrame>& frames, SwitchCombination buttons) {
-    double ms = 0;
-    for (const RecordedFrame& frame : frames)
-        if (PlaysUnder(frame, buttons)) ms += std::max(0, frame.repeatCount) * kPassMs;
-    return ms;
+    return RoundPasses(frames, buttons) * kPassMs;
+}
+
+long RoundPassesOf(std::string_view program, SwitchCombination buttons) {
+    try {
+        return RoundPasses(ReadProgram(program), buttons);
+    } catch (const SimError&) {
+        return 0;  // edited by hand: rounds unknown
+    }
+}
+
+void CopyFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+    const std::string text = ReadTextFile(from);
+    std::ofstream out(to, std::ios::binary | std::ios::trunc);
+    out << text;
+    if (!out.flush()) throw SimError("cannot write " + to.string());
 }
 
 }  // namespace
@@ -105,22 +208,77 @@ double DefaultRunMs(std::string_view program, SwitchCombination buttons) {
     }
 }
 
+std::string AvrdudeCommand(const std::filesystem::path& hex, const std::string& programmer) {
+    std::string file = hex.string();
+    const bool plain = std::all_of(file.begin(), file.end(), [](unsigned char c) {
+        return std::isalnum(c) || std::string_view("/._-+~").find(static_cast<char>(c)) !=
+                                      std::string_view::npos;
+    });
+    std::string operation = "flash:w:" + file + ":i";
+    if (!plain) {
+        // Quoted for the shell: a ' inside becomes '\''.
+        std::string quoted = "'";
+        for (char c : operation) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        operation = quoted + "'";
+    }
+    return "avrdude -p m8535 -c " + programmer + " -U " + operation;
+}
+
 int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     const std::optional<Options> options = ParseOptions(arguments, err);
     if (!options) return 2;
+    if (options->help) {
+        out << kUsage;
+        return 0;
+    }
     try {
-        const std::string text = ReadTextFile(options->program);
-        CheckSingleProgram(text);
+        const std::string text = ReadTextFile(options->file);
+        const ChosenProgram chosen = ChooseProgram(text, options->program);
+        std::string where;
+        if (chosen.count > 1)
+            where = "program " + std::to_string(chosen.number) + " of " +
+                    std::to_string(chosen.count) + " in the file";
+        if (chosen.lastUnfinished)
+            where += std::string(where.empty() ? "" : "; ") + "the last program of the file is unfinished";
+        if (!where.empty()) out << where << "\n";
+
         const ScratchFolder scratch;
-        const auto elf =
-            BuildFirmware(text, std::filesystem::path(options->program).filename(), scratch);
-        const double ms = options->ms ? *options->ms : DefaultRunMs(text, options->buttons);
-        const std::vector<ShownFrame> shown = DecodeShow(RunFirmware(elf, options->buttons, ms));
-        out << ShowReport(shown);
-        if (options->png) WriteStoryboard(shown, *options->png);
+        const Firmware firmware = BuildFirmware(
+            chosen.text, std::filesystem::path(options->file).filename(), scratch);
+        if (options->verbose) err << firmware.compilerLog;
+        const std::string sizes = SizesLine(firmware.sizes);
+        out << "sizes: " << sizes << "\n";
+        if (!firmware.sizes.Fits()) {
+            err << "ledcube-sim: " << options->file << ": "
+                << TooBigMessage(firmware.sizes, chosen.text) << "\n";
+            if (!options->verbose) err << "(--verbose shows the compiler's messages)\n";
+            return 1;
+        }
+        if (options->hex) CopyFile(firmware.hex, *options->hex);
+
+        const double ms = options->ms ? *options->ms : DefaultRunMs(chosen.text, options->buttons);
+        const std::vector<ShownFrame> shown = MergeDarkStretches(
+            DecodeShow(RunFirmware(firmware.hex, options->buttons, ms)));
+        const long roundPasses = RoundPassesOf(chosen.text, options->buttons);
+        out << ShowReport(shown, roundPasses);
+        if (options->png) {
+            const std::string title =
+                std::filesystem::path(options->file).filename().string() +
+                (chosen.count > 1 ? " (program " + std::to_string(chosen.number) + " of " +
+                                        std::to_string(chosen.count) + ")"
+                                  : std::string()) +
+                ", buttons " + CombinationName(options->buttons) + "; " + sizes;
+            WriteStoryboard(shown, RoundOf(shown, roundPasses), title, *options->png);
+        }
+        if (options->hex) {
+            out << "wrote " << *options->hex << "; to put it into the chip:\n  "
+                << AvrdudeCommand(*options->hex, options->programmer) << "\n"
+                << "The timings assume the ATmega8535's factory clock: its internal RC "
+                   "oscillator at 1 MHz (fuses as delivered).\n";
+        }
         return 0;
     } catch (const SimError& error) {
-        err << "ledcube-sim: " << options->program << ": " << error.what() << "\n";
+        err << "ledcube-sim: " << options->file << ": " << error.what() << "\n";
         return 1;
     }
 }

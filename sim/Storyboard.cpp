@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/Storyboard.h"
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -19,6 +21,22 @@ constexpr int kColumns = 6;
 constexpr double kScale = 0.4;
 constexpr int kTileWidth = 160;
 constexpr int kTileHeight = 170;
+constexpr int kTitleHeight = 28;
+
+// Where each frame's tile goes: column and row, a new row for each new round.
+std::vector<QPoint> TilePlaces(const std::vector<long>& rounds) {
+    std::vector<QPoint> places;
+    int column = 0;
+    int row = 0;
+    for (std::size_t i = 0; i < rounds.size(); ++i) {
+        if (i > 0 && (column == kColumns || rounds[i] != rounds[i - 1])) {
+            column = 0;
+            ++row;
+        }
+        places.emplace_back(column++, row);
+    }
+    return places;
+}
 
 // The box around all 27 lamps of the editor's cube picture.
 Rect CubeBounds() {
@@ -51,10 +69,12 @@ void DrawFrame(QPainter& painter, const ShownFrame& frame, int number, QPointF o
         painter.drawEllipse(circle);
     }
     painter.setPen(Qt::black);
-    const QString caption = QStringLiteral("%1. %2 ms, %3 passes%4")
+    const QString caption = QStringLiteral("%1. %2 ms, %3 %4%5")
                                 .arg(number)
                                 .arg(frame.durationMs, 0, 'f', 0)
                                 .arg(frame.passes)
+                                .arg(frame.passes == 1 ? QStringLiteral("pass")
+                                                       : QStringLiteral("passes"))
                                 .arg(frame.cut ? QStringLiteral(" (cut)") : QString());
     painter.drawText(QRectF(origin.x(), origin.y() + kTileHeight - 28, kTileWidth, 20),
                      Qt::AlignCenter, caption);
@@ -62,7 +82,8 @@ void DrawFrame(QPainter& painter, const ShownFrame& frame, int number, QPointF o
 
 }  // namespace
 
-void WriteStoryboard(const std::vector<ShownFrame>& frames, const std::filesystem::path& png) {
+void WriteStoryboard(const std::vector<ShownFrame>& frames, const std::vector<long>& rounds,
+                     const std::string& title, const std::filesystem::path& png) {
     // Text needs a GUI application; a command-line run has none, so make one offscreen.
     std::unique_ptr<QGuiApplication> application;
     if (QGuiApplication::instance() == nullptr) {
@@ -72,23 +93,45 @@ void WriteStoryboard(const std::vector<ShownFrame>& frames, const std::filesyste
         static char* argv[] = {name, nullptr};
         application = std::make_unique<QGuiApplication>(argc, argv);
     }
-    const int count = std::max<int>(1, static_cast<int>(frames.size()));
-    const int columns = std::min(kColumns, count);
-    const int rows = (count + kColumns - 1) / kColumns;
-    QImage image(columns * kTileWidth, rows * kTileHeight, QImage::Format_RGB32);
+    std::vector<long> roundOf = rounds;
+    roundOf.resize(frames.size(), roundOf.empty() ? 1 : roundOf.back());
+    const std::vector<QPoint> places = TilePlaces(roundOf);
+    int columns = 1;
+    int rows = 1;
+    for (const QPoint& place : places) {
+        columns = std::max(columns, place.x() + 1);
+        rows = std::max(rows, place.y() + 1);
+    }
+    QFont font(QStringLiteral("Sans Serif"));
+    font.setPixelSize(12);
+    const QString titleText = QString::fromStdString(title);
+    const int titleWidth = QFontMetrics(font).horizontalAdvance(titleText) + 16;
+    QImage image(std::max(columns * kTileWidth, titleWidth), kTitleHeight + rows * kTileHeight,
+                 QImage::Format_RGB32);
     image.fill(QColor(0xF0, 0xF0, 0xF0));
     {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
-        QFont font(QStringLiteral("Sans Serif"));
-        font.setPixelSize(12);
         painter.setFont(font);
+        painter.drawText(QRect(8, 0, image.width() - 16, kTitleHeight),
+                         Qt::AlignLeft | Qt::AlignVCenter, titleText);
+        // A rule above the row where a new round of the sequence begins.
+        for (std::size_t i = 1; i < frames.size(); ++i) {
+            if (roundOf[i] == roundOf[i - 1]) continue;
+            const int y = kTitleHeight + places[i].y() * kTileHeight;
+            painter.setPen(QColor(0x60, 0x60, 0x60));
+            painter.drawLine(0, y, image.width(), y);
+            painter.drawText(QRect(4, y + 2, 120, 16), Qt::AlignLeft | Qt::AlignTop,
+                             QStringLiteral("round %1").arg(roundOf[i]));
+        }
+        painter.setPen(Qt::black);
         if (frames.empty())
-            painter.drawText(image.rect(), Qt::AlignCenter, QStringLiteral("nothing shown"));
+            painter.drawText(image.rect().adjusted(0, kTitleHeight, 0, 0), Qt::AlignCenter,
+                             QStringLiteral("nothing shown"));
         for (std::size_t i = 0; i < frames.size(); ++i)
             DrawFrame(painter, frames[i], static_cast<int>(i) + 1,
-                      QPointF(static_cast<int>(i % kColumns) * kTileWidth,
-                              static_cast<int>(i / kColumns) * kTileHeight));
+                      QPointF(places[i].x() * kTileWidth,
+                              kTitleHeight + places[i].y() * kTileHeight));
     }
     if (!image.save(QString::fromStdString(png.string()), "PNG"))
         throw SimError("cannot write the storyboard " + png.string());

@@ -29,7 +29,7 @@ using enum ControlId;
 
 std::vector<ShownFrame> Simulate(const std::string& program, SwitchCombination buttons, double ms) {
     const ScratchFolder scratch;
-    return DecodeShow(RunFirmware(BuildFirmware(program, "cube.c", scratch), buttons, ms));
+    return DecodeShow(RunFirmware(BuildFirmware(program, "cube.c", scratch).hex, buttons, ms));
 }
 
 // The frames a program plays in one round under a combination, in order.
@@ -214,11 +214,20 @@ void PrintTo(const CombinationCase& c, std::ostream* out) {
 
 class RecordedProgramTest : public testing::TestWithParam<CombinationCase> {};
 
-TEST_P(RecordedProgramTest, PlaysTheRecordedFramesInOrderUnderEachCombination) {
+TEST_P(RecordedProgramTest, TheWrittenHexPlaysTheRecordedFramesInOrderUnderEachCombination) {
     static const std::string program = RecordThroughTheLogic();
     const auto round = OneRound(program, GetParam().buttons);
     ASSERT_EQ(round.size(), GetParam().framesPerRound);
-    ExpectRounds(Simulate(program, GetParam().buttons, 1200), round, 2);
+    // The HEX that --hex writes, loaded as it would be flashed.
+    const ScratchFolder folder;
+    const auto file = folder.Path() / "prog.c";
+    const auto hex = folder.Path() / "out.hex";
+    std::ofstream(file) << program;
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_EQ(RunSimCommand({"--ms", "100", "--hex", hex.string(), file.string()}, out, err), 0)
+        << err.str();
+    ExpectRounds(DecodeShow(RunFirmware(hex, GetParam().buttons, 1200)), round, 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Combinations, RecordedProgramTest,
@@ -279,6 +288,10 @@ TEST(SimCommand, ReportsWhatTheCubeShowsOrWhyItCannotRun) {
                             FrameBlock(150, CellsOn({9})) + SwitchBlockClose() + ProgramClose();
     std::string broken = one;
     broken.replace(broken.find("delay_ms(5);"), 12, "delay_ms(5)");
+    const std::string two = ProgramHeader() + FrameBlock(45, CellsOn({27})) + ProgramClose();
+    std::string tooBig = ProgramHeader();
+    for (int i = 0; i < 70; ++i) tooBig += FrameBlock(300, CellsOn({1 + i % 27, 27 - i % 20}));
+    tooBig += ProgramClose();
     struct Case {
         std::string text;
         std::vector<std::string> options;
@@ -289,12 +302,24 @@ TEST(SimCommand, ReportsWhatTheCubeShowsOrWhyItCannotRun) {
     const Case cases[] = {
         {one, {"--buttons", "BP1"}, 0, "1:.../.../..# 2:", ""},
         {one, {"--buttons", "BP2", "--ms", "200"}, 0, "the cube showed nothing", ""},
-        {one + one, {}, 1, "", "2 programs glued"},
+        {one, {"--buttons", "bp1"}, 0, "sizes: flash ", ""},
+        {one, {"--buttons", "aUCUN", "--ms", "100"}, 0, "of 8,192 bytes", ""},
+        {one + two, {}, 0, "program 2 of 2 in the file", ""},
+        {one + two, {}, 0, "1:.../.../... 2:.../.../... 3:.../.../..#", ""},
+        {one + two, {"--program", "1", "--buttons", "BP1"}, 0, "program 1 of 2", ""},
+        {one + two, {"--program", "3"}, 1, "", "no program 3: the file holds 2 programs"},
+        {one + ProgramHeader(), {}, 0, "program 1 of 2 in the file; the last program", ""},
+        {one + ProgramHeader(), {"--program", "2"}, 1, "", "program 2 is unfinished"},
         {ProgramHeader(), {}, 1, "", "unfinished"},
+        {"int main(void){}", {}, 1, "", "not a program written by the editor"},
         {broken, {}, 1, "", "prog.c:"},
+        {tooBig, {}, 1, "(10", "frames too many"},
         {one, {"--buttons", "BP4"}, 2, "", "BP1, BP2, BP3 or Aucun"},
         {one, {"--ms", "-5"}, 2, "", "--ms takes"},
+        {one, {"--program", "0"}, 2, "", "--program takes"},
+        {one, {"--programmer", "usb asp"}, 2, "", "--programmer takes"},
         {one, {"--bogus"}, 2, "", "unexpected argument"},
+        {one, {"--help"}, 0, "usage: ledcube-sim", ""},
     };
     for (const Case& c : cases) {
         const auto [status, out, err] = RunCommand(c.text, c.options);
@@ -314,8 +339,9 @@ TEST(SimCommand, DrawsAStoryboardOfTheShownFrames) {
     ASSERT_EQ(status, 0) << err;
     const QImage image(QString::fromStdString(png.string()));
     ASSERT_FALSE(image.isNull());
-    EXPECT_EQ(image.width(), 6 * 160);  // more than six frames: full rows of six
-    EXPECT_GE(image.height(), 2 * 170);
+    // Rounds of two frames: each round starts a row of its own, under the title.
+    EXPECT_GE(image.width(), 2 * 160);
+    EXPECT_GE(image.height(), 3 * 170);
     EXPECT_DOUBLE_EQ(DefaultRunMs(program, SwitchCombination::Aucun), 3 * 6 * 15.5);
     EXPECT_DOUBLE_EQ(DefaultRunMs(ProgramHeader() + ProgramClose(), SwitchCombination::BP1), 100);
     EXPECT_DOUBLE_EQ(DefaultRunMs("int main(void){}", SwitchCombination::BP1), 10000);

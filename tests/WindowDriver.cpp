@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -37,14 +38,22 @@ void WindowDriver::Type(ControlId id, const QString& text) {
     QTest::keyClicks(edit, text);
 }
 
-std::optional<QString> AnswerMessageBox(const std::function<void()>& action) {
+std::optional<QString> AnswerMessageBox(const std::function<void()>& action,
+                                        const QString& answer) {
     std::optional<QString> text;
     QTimer poll;
     poll.setInterval(0);
-    QObject::connect(&poll, &QTimer::timeout, [&text] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            text = box->text();
+    QObject::connect(&poll, &QTimer::timeout, [&text, &answer] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr || text) return;
+        text = box->text();
+        if (answer.isEmpty()) {
             box->accept();
+        } else if (answer == QStringLiteral("Escape")) {
+            QTest::keyClick(box, Qt::Key_Escape);
+        } else {
+            for (QAbstractButton* button : box->buttons())
+                if (button->text() == answer) button->click();
         }
     });
     poll.start();

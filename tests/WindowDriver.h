@@ -29,8 +29,10 @@ class WindowDriver {
     std::unique_ptr<TForm1> form_;
 };
 
-// Runs an action and answers the message box it opens; returns the box's
-// text, or nothing when no box opened.
-std::optional<QString> AnswerMessageBox(const std::function<void()>& action);
+// Runs an action and answers the message box it opens: with its default
+// acceptance, by pressing Escape ("Escape") or by clicking the button with the
+// given caption. Returns the box's text, or nothing when no box opened.
+std::optional<QString> AnswerMessageBox(const std::function<void()>& action,
+                                        const QString& answer = {});
 
 }  // namespace ledcube::test
