@@ -52,7 +52,7 @@ fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DLEDCUBE_FUZZ=ON \
 	    -DLEDCUBE_WITH_UI=OFF -DBUILD_TESTING=OFF > /dev/null
 	@cmake --build $(FUZZ_DIR)
-	@for target in duration name; do \
+	@for target in duration name program; do \
 	    work=$$(mktemp -d); \
 	    echo "fuzzing $$target for $(FUZZ_SECONDS) s"; \
 	    $(FUZZ_DIR)/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -artifact_prefix=$$work/ \

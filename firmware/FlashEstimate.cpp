@@ -9,16 +9,25 @@ namespace ledcube {
 namespace {
 
 // Bytes per feature, fitted to avr-gcc 5.4 -Os builds for the ATmega8535.
-constexpr double kEmptyProgram = 393.8;      // start-up code, Etage, Leds, set-up, loop
-constexpr double kDelayOutOfLine = 56.5;     // delay_ms gets a body of its own from two frames on
-constexpr double kOnlyFrame = 167.0;         // a single frame: its delays are written out inline
-constexpr double kLoopFrame = 98.35;         // three layer slots and the counting loop
-constexpr double kSingleFrame = 88.96;       // three layer slots without a loop
-constexpr double kOpen = 8.73;               // the test of the buttons
-constexpr double kFilledBlock = 7.17;        // the jump over a sequence that has code
-constexpr double kFirstIsLoop = 7.58;        // the loop at the very top of the endless loop
-constexpr double kFirstIsSingle = 15.55;
-constexpr double kPerReloadByte = 1.04;
+// Without frames that play: the start-up code, Etage, Leds, the set-up and
+// the loop, and the test of each sequence's buttons.
+constexpr double kEmptyProgram = 346;
+constexpr double kEmptyOpen = 9;
+// One frame that plays: its delays are written out inline.
+constexpr double kOneFrameProgram = 613.7;
+constexpr double kOneFrameOpen = 9.87;
+constexpr double kOneFrameInBlock = 4.33;
+constexpr double kOneFrameReloadByte = 0.84;
+constexpr double kOneFrameSingle = -9.48;
+// Two frames or more: delay_ms gets a body of its own.
+constexpr double kProgram = 406.02;
+constexpr double kLoopFrame = 85.01;    // three layer slots and the counting loop
+constexpr double kSingleFrame = 76.33;  // three layer slots without a loop
+constexpr double kOpen = 9.9;
+constexpr double kFilledBlock = 4.67;   // the jump over a sequence that has code
+constexpr double kFirstIsLoop = 7.1;    // at the very top of the endless loop
+constexpr double kFirstIsSingle = 15.66;
+constexpr double kReloadByte = 1.05;
 
 }  // namespace
 
@@ -51,9 +60,9 @@ int FlashEstimate::ReloadBytes(const CellState& cells, int layer) {
 void FlashEstimate::Frame(std::int32_t durationMs, const CellState& cells) {
     ++frames_;
     const std::int32_t count = RepeatCount(durationMs);
-    if (count <= 0) return;  // the compiler drops a loop that never runs
-    if (!anyItem_) (count > 1 ? firstIsLoop_ : firstIsSingle_) = true;
+    if (!anyItem_ && count > 0) (count > 1 ? firstIsLoop_ : firstIsSingle_) = true;
     anyItem_ = true;
+    if (count <= 0) return;  // the compiler drops a loop that never runs
     if (count > 1) {
         ++loopFrames_;
         registers_ = {};  // the loop's head is reached from two places
@@ -74,13 +83,19 @@ void FlashEstimate::Close() {
 
 int FlashEstimate::BytesWithClosings() const {
     const int liveFrames = loopFrames_ + singleFrames_;
-    double bytes = kEmptyProgram + kLoopFrame * loopFrames_ + kSingleFrame * singleFrames_ +
-                   kOpen * opens_ + kFilledBlock * (filledBlocks_ + (blockFilled_ ? 1 : 0)) +
-                   kPerReloadByte * reloadBytes_;
-    if (liveFrames == 1) bytes += kOnlyFrame;
-    if (liveFrames >= 2) bytes += kDelayOutOfLine;
-    if (firstIsLoop_) bytes += kFirstIsLoop;
-    if (firstIsSingle_) bytes += kFirstIsSingle;
+    double bytes = 0;
+    if (liveFrames == 0) {
+        bytes = kEmptyProgram + kEmptyOpen * opens_;
+    } else if (liveFrames == 1) {
+        bytes = kOneFrameProgram + kOneFrameOpen * opens_ +
+                kOneFrameInBlock * (filledBlocks_ + (blockFilled_ ? 1 : 0)) +
+                kOneFrameReloadByte * reloadBytes_ + kOneFrameSingle * singleFrames_;
+    } else {
+        bytes = kProgram + kLoopFrame * loopFrames_ + kSingleFrame * singleFrames_ +
+                kOpen * opens_ + kFilledBlock * (filledBlocks_ + (blockFilled_ ? 1 : 0)) +
+                kReloadByte * reloadBytes_ + (firstIsLoop_ ? kFirstIsLoop : 0) +
+                (firstIsSingle_ ? kFirstIsSingle : 0);
+    }
     // Instructions come in 2-byte words.
     return 2 * static_cast<int>(std::lround(bytes / 2));
 }

@@ -17,7 +17,7 @@ inline constexpr int kFlashBytes = 8192;
 // Estimates the flash bytes that avr-gcc -Os makes of the program being
 // recorded, fed the same blocks the editor appends, without running a
 // compiler. Measured against real builds of random programs of 1 to 90 frames
-// in 1 to 4 sequences: within 1.5 %, and within 0.3 % above 5,000 bytes. Frames
+// in 1 to 4 sequences: within 2 % (within 0.3 % above 5,000 bytes). Frames
 // repeated with the very same cells and count may cost less than estimated
 // (the compiler shares their code), never more.
 class FlashEstimate {

@@ -347,5 +347,49 @@ TEST(SimCommand, DrawsAStoryboardOfTheShownFrames) {
     EXPECT_DOUBLE_EQ(DefaultRunMs("int main(void){}", SwitchCombination::BP1), 10000);
 }
 
+TEST(IntelHex, ReadsRecordsAndRefusesBrokenLines) {
+    // Two data records that follow each other, an extended linear address, end of file.
+    const auto chunks = ParseIntelHex(
+        ":0400000001020304F2\r\n:020004000506EF\n:020000040001F9\n:0100000007F8\n:00000001FF\n");
+    ASSERT_EQ(chunks.size(), 2u);
+    EXPECT_EQ(chunks[0].address, 0u);
+    EXPECT_EQ(chunks[0].bytes, (std::vector<std::uint8_t>{1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(chunks[1].address, 0x10000u);
+    for (const char* broken : {":0400000001020304F3\n", "0400000001020304F2\n", ":04000000010203\n",
+                               ":0400000001020304G2\n", ":020000070000F7\n"})
+        EXPECT_THROW(ParseIntelHex(broken), SimError) << broken;
+}
+
+TEST(Flashing, AvrdudeCommandQuotesOnlyWhatTheShellWouldSplit) {
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        {"cube.hex", "usbasp", "avrdude -p m8535 -c usbasp -U flash:w:cube.hex:i"},
+        {"/tmp/a-b_c.hex", "avrisp2", "avrdude -p m8535 -c avrisp2 -U flash:w:/tmp/a-b_c.hex:i"},
+        {"my cube.hex", "usbasp", "avrdude -p m8535 -c usbasp -U 'flash:w:my cube.hex:i'"},
+        {"it's.hex", "usbasp", R"(avrdude -p m8535 -c usbasp -U 'flash:w:it'\''s.hex:i')"},
+    };
+    for (const auto& [hex, programmer, command] : cases)
+        EXPECT_EQ(AvrdudeCommand(hex, programmer), command);
+}
+
+TEST(Report, MergesDarkStretchesAndMarksRounds) {
+    const auto frame = [](double start, int passes, const CellState& cells) {
+        return ShownFrame{start, passes, passes * 15.3, cells, false};
+    };
+    const CellState dark;
+    // A round of 3 + 2 dark + 1 dark passes, shown twice.
+    const std::vector<ShownFrame> shown = {
+        frame(0, 3, CellsOn({5})),     frame(46, 2, dark),  frame(76.6, 1, dark),
+        frame(91.9, 3, CellsOn({5})),  frame(138, 2, dark), frame(168.6, 1, dark)};
+    const auto merged = MergeDarkStretches(shown);
+    ASSERT_EQ(merged.size(), 4u);
+    EXPECT_EQ(merged[1].passes, 3);
+    EXPECT_NEAR(merged[1].durationMs, 76.6 + 15.3 - 46, 1e-9);
+    EXPECT_EQ(RoundOf(merged, 6), (std::vector<long>{1, 1, 2, 2}));
+    const std::string report = ShowReport(merged, 6);
+    EXPECT_NE(report.find("-- round 2 --\n      91.9"), std::string::npos) << report;
+    EXPECT_EQ(report.find("round 3"), std::string::npos) << report;
+    EXPECT_NE(report.find("  dark\n"), std::string::npos) << report;
+}
+
 }  // namespace
 }  // namespace ledcube::sim
