@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Quick start: `make run` starts the editor, `make test` runs every test.
 # Both install the Debian packages they need when missing. With CI set,
 # `make test` also runs the sanitizer build, the fuzzers and the benchmarks.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cost of recording one frame (building its text and appending it) when
 // the output file already holds 1 KB or 100 MB: appending must not read or
 // rewrite what is there, so both must cost the same.

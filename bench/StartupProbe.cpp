@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts a program's window and leaves at its first paint, so that timing the
 // process measures start-up to the first shown window. Built twice: with the
 // editor's window, and with a bare Qt window of the same size for comparison.

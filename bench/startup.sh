@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up to the first shown window and peak memory of the editor against a
 # bare Qt window of the same size, as ratios. Usage: bench/startup.sh [BUILD_DIR] [RUNS]
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary texts to the duration conversion and checks every answer
 // against a plain reading of the text.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary file names through the output path and its place on disk,
 // and checks that no name leads outside the drive folder.
 #include <cstdint>

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws the program's icon: a 32x32, 16-colour picture of a small LED cube
 seen at an angle like the window's cube, written as a 4-bit palette PNG."""
 import struct

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages given as arguments that are not installed yet.
 # Quiet and quick when all are present; uses sudo only when not root.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package, unpacks it into a scratch root and checks that the
 # programs, the desktop entry and the icon are there and its dependencies are declared.
 set -euo pipefail
