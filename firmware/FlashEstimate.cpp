@@ -24,8 +24,8 @@ constexpr double kProgram = 406.02;
 constexpr double kLoopFrame = 85.01;    // three layer slots and the counting loop
 constexpr double kSingleFrame = 76.33;  // three layer slots without a loop
 constexpr double kOpen = 9.9;
-constexpr double kFilledBlock = 4.67;   // the jump over a sequence that has code
-constexpr double kFirstIsLoop = 7.1;    // at the very top of the endless loop
+constexpr double kFilledBlock = 4.67;  // the jump over a sequence that has code
+constexpr double kFirstIsLoop = 7.1;   // at the very top of the endless loop
 constexpr double kFirstIsSingle = 15.66;
 constexpr double kReloadByte = 1.05;
 
@@ -100,11 +100,11 @@ int FlashEstimate::BytesWithClosings() const {
     return 2 * static_cast<int>(std::lround(bytes / 2));
 }
 
-std::string FrenchNumber(long long value) {
+std::string GroupThousands(long long value, char separator) {
     const std::string digits = std::to_string(value < 0 ? -value : value);
     std::string text = value < 0 ? "-" : "";
     for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) text += ' ';
+        if (i > 0 && (digits.size() - i) % 3 == 0) text += separator;
         text += digits[i];
     }
     return text;

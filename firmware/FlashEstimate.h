@@ -54,7 +54,12 @@ class FlashEstimate {
     Registers registers_{};
 };
 
+// A number with its thousands grouped: GroupThousands(8192, ',') is "8,192".
+std::string GroupThousands(long long value, char separator);
+
 // "8 192": a number with its thousands grouped by a space, as French writes it.
-std::string FrenchNumber(long long value);
+inline std::string FrenchNumber(long long value) {
+    return GroupThousands(value, ' ');
+}
 
 }  // namespace ledcube

@@ -99,7 +99,8 @@ PortTrace RunFirmware(const std::filesystem::path& hex, SwitchCombination button
     const auto end = static_cast<std::uint64_t>(ms * kCpuHertz / 1000.0);
     while (chip.Cycle() < end && !chip.Stopped()) {
         // A second of cube time at a time keeps the pending writes small.
-        std::vector<PortWrite> writes = chip.Run(std::min<std::uint64_t>(end - chip.Cycle(), kCpuHertz));
+        std::vector<PortWrite> writes =
+            chip.Run(std::min<std::uint64_t>(end - chip.Cycle(), kCpuHertz));
         trace.writes.insert(trace.writes.end(), writes.begin(), writes.end());
     }
     trace.endCycle = chip.Cycle();

@@ -9,11 +9,12 @@
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <vector>
 
+#include "firmware/FlashEstimate.h"
 #include "sim/SimError.h"
 #include "sim/SourceRewrite.h"
 
@@ -73,16 +74,6 @@ std::map<std::string, int> SectionSizes(const fs::path& elf, const fs::path& fol
     return sizes;
 }
 
-std::string Grouped(long value) {
-    std::string digits = std::to_string(value);
-    std::string text;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) text += ',';
-        text += digits[i];
-    }
-    return text;
-}
-
 std::string Share(int part, int whole) {
     char text[16];
     std::snprintf(text, sizeof text, "%.1f %%", 100.0 * part / whole);
@@ -111,9 +102,10 @@ ScratchFolder::~ScratchFolder() {
 }
 
 std::string SizesLine(const ProgramSizes& sizes) {
-    return "flash " + Grouped(sizes.flash) + " of " + Grouped(kChipFlashBytes) + " bytes (" +
-           Share(sizes.flash, kChipFlashBytes) + "), RAM " + Grouped(sizes.Ram()) + " of " +
-           Grouped(kChipRamBytes) + " bytes (" + Share(sizes.Ram(), kChipRamBytes) +
+    return "flash " + GroupThousands(sizes.flash, ',') + " of " +
+           GroupThousands(kChipFlashBytes, ',') + " bytes (" + Share(sizes.flash, kChipFlashBytes) +
+           "), RAM " + GroupThousands(sizes.Ram(), ',') + " of " +
+           GroupThousands(kChipRamBytes, ',') + " bytes (" + Share(sizes.Ram(), kChipRamBytes) +
            ": data " + std::to_string(sizes.data) + ", bss " + std::to_string(sizes.bss) +
            ", stack " + std::to_string(kStackAllowance) + ")";
 }
@@ -131,12 +123,11 @@ Firmware BuildFirmware(std::string_view source, const std::string& fileName,
     // links and tells its real size; the size check is ours.
     const fs::path elf = folder / "cube-atmega8535.elf";
     const fs::path log = folder / "avr-gcc.log";
-    const int status =
-        Run({"avr-gcc", "-mmcu=atmega8535", "-Os", "-std=gnu99", "-Wno-main",
-             "-DF_CPU=" + std::to_string(kCpuHertz) + "UL", "-I", folder.string(),
-             "-Wl,--defsym=__TEXT_REGION_LENGTH__=65536", file.filename().string(), "-o",
-             elf.string()},
-            folder, log);
+    const int status = Run(
+        {"avr-gcc", "-mmcu=atmega8535", "-Os", "-std=gnu99", "-Wno-main",
+         "-DF_CPU=" + std::to_string(kCpuHertz) + "UL", "-I", folder.string(),
+         "-Wl,--defsym=__TEXT_REGION_LENGTH__=65536", file.filename().string(), "-o", elf.string()},
+        folder, log);
     if (status != 0)
         throw SimError("the program does not compile for the ATmega8535:\n" + ReadTextFile(log));
 
@@ -179,7 +170,8 @@ std::vector<HexChunk> ParseIntelHex(std::string_view text) {
         std::vector<std::uint8_t> bytes;
         for (std::size_t i = 1; i < line.size(); i += 2) {
             unsigned value = 0;
-            const auto [next, error] = std::from_chars(line.data() + i, line.data() + i + 2, value, 16);
+            const auto [next, error] =
+                std::from_chars(line.data() + i, line.data() + i + 2, value, 16);
             if (error != std::errc() || next != line.data() + i + 2) fail();
             bytes.push_back(static_cast<std::uint8_t>(value));
         }
@@ -190,8 +182,8 @@ std::vector<HexChunk> ParseIntelHex(std::string_view text) {
         switch (bytes[3]) {
             case 0x00: {
                 HexChunk chunk{base + offset, {bytes.begin() + 4, bytes.end() - 1}};
-                if (!chunks.empty() && chunks.back().address + chunks.back().bytes.size() ==
-                                           chunk.address)
+                if (!chunks.empty() &&
+                    chunks.back().address + chunks.back().bytes.size() == chunk.address)
                     chunks.back().bytes.insert(chunks.back().bytes.end(), chunk.bytes.begin(),
                                                chunk.bytes.end());
                 else

@@ -53,7 +53,7 @@ std::string SizesLine(const ProgramSizes& sizes);
 struct Firmware {
     std::filesystem::path hex;  // Intel HEX, what goes into the chip
     ProgramSizes sizes;
-    std::string compilerLog;    // what avr-gcc said, warnings included
+    std::string compilerLog;  // what avr-gcc said, warnings included
 };
 
 // Compiles a generated program with avr-gcc -Os for the ATmega8535 into an

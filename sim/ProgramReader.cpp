@@ -160,10 +160,10 @@ ChosenProgram ChooseProgram(std::string_view text, std::optional<int> number) {
                        " programs of the file is finished: none ends with the closing text "
                        "that Finir writes");
     if (!programs[chosen - 1].finished)
-        throw SimError(
-            std::string(count > 1 ? "program " + std::to_string(chosen) + " is unfinished"
-                                  : "the program is unfinished") +
-            ": it does not end with the closing text that Finir writes");
+        throw SimError(std::string(count > 1
+                                       ? "program " + std::to_string(chosen) + " is unfinished"
+                                       : "the program is unfinished") +
+                       ": it does not end with the closing text that Finir writes");
     return {programs[chosen - 1].text, chosen, count, lastUnfinished};
 }
 

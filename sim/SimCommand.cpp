@@ -93,8 +93,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, s
             const std::string& text = arguments[++i];
             double ms = 0;
             const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), ms);
-            if (error != std::errc() || end != text.data() + text.size() || !(ms > 0) ||
-                ms > 3.6e6)
+            if (error != std::errc() || end != text.data() + text.size() || !(ms > 0) || ms > 3.6e6)
                 return wrong("--ms takes a duration in milliseconds, up to one hour, not '" + text +
                              "'");
             options.ms = ms;
@@ -113,9 +112,10 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, s
         } else if (argument == "--programmer" && hasValue) {
             options.programmer = arguments[++i];
             if (!IsProgrammerName(options.programmer))
-                return wrong("--programmer takes an avrdude programmer name (letters, digits, - "
-                             "and _), not '" +
-                             options.programmer + "'");
+                return wrong(
+                    "--programmer takes an avrdude programmer name (letters, digits, - "
+                    "and _), not '" +
+                    options.programmer + "'");
         } else if (argument == "--verbose") {
             options.verbose = true;
         } else if (argument == "--help" || argument == "-h") {
@@ -138,22 +138,12 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, s
 // A pass lasts 15 ms of delays and a little more for the code around them.
 constexpr double kPassMs = 15.5;
 
-std::string Grouped(long value) {
-    const std::string digits = std::to_string(value);
-    std::string text;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) text += ',';
-        text += digits[i];
-    }
-    return text;
-}
-
 // Why a build does not fit the ATmega8535, with a hint of how many frames too many.
 std::string TooBigMessage(const ProgramSizes& sizes, std::string_view program) {
     std::string message;
     if (sizes.flash > kChipFlashBytes) {
-        message = "the program needs " + Grouped(sizes.flash) +
-                  " bytes of flash, and the ATmega8535 has " + Grouped(kChipFlashBytes);
+        message = "the program needs " + GroupThousands(sizes.flash, ',') +
+                  " bytes of flash, and the ATmega8535 has " + GroupThousands(kChipFlashBytes, ',');
         try {
             int liveFrames = 0;
             for (const RecordedFrame& frame : ReadProgram(program))
@@ -172,9 +162,9 @@ std::string TooBigMessage(const ProgramSizes& sizes, std::string_view program) {
             // edited by hand: no frames to count
         }
     } else {
-        message = "the program needs " + Grouped(sizes.Ram()) +
+        message = "the program needs " + GroupThousands(sizes.Ram(), ',') +
                   " bytes of RAM (data, bss and " + std::to_string(kStackAllowance) +
-                  " of stack), and the ATmega8535 has " + Grouped(kChipRamBytes);
+                  " of stack), and the ATmega8535 has " + GroupThousands(kChipRamBytes, ',');
     }
     return message;
 }
@@ -211,8 +201,8 @@ double DefaultRunMs(std::string_view program, SwitchCombination buttons) {
 std::string AvrdudeCommand(const std::filesystem::path& hex, const std::string& programmer) {
     std::string file = hex.string();
     const bool plain = std::all_of(file.begin(), file.end(), [](unsigned char c) {
-        return std::isalnum(c) || std::string_view("/._-+~").find(static_cast<char>(c)) !=
-                                      std::string_view::npos;
+        return std::isalnum(c) ||
+               std::string_view("/._-+~").find(static_cast<char>(c)) != std::string_view::npos;
     });
     std::string operation = "flash:w:" + file + ":i";
     if (!plain) {
@@ -239,12 +229,13 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
             where = "program " + std::to_string(chosen.number) + " of " +
                     std::to_string(chosen.count) + " in the file";
         if (chosen.lastUnfinished)
-            where += std::string(where.empty() ? "" : "; ") + "the last program of the file is unfinished";
+            where += std::string(where.empty() ? "" : "; ") +
+                     "the last program of the file is unfinished";
         if (!where.empty()) out << where << "\n";
 
         const ScratchFolder scratch;
-        const Firmware firmware = BuildFirmware(
-            chosen.text, std::filesystem::path(options->file).filename(), scratch);
+        const Firmware firmware =
+            BuildFirmware(chosen.text, std::filesystem::path(options->file).filename(), scratch);
         if (options->verbose) err << firmware.compilerLog;
         const std::string sizes = SizesLine(firmware.sizes);
         out << "sizes: " << sizes << "\n";
@@ -257,8 +248,8 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
         if (options->hex) CopyFile(firmware.hex, *options->hex);
 
         const double ms = options->ms ? *options->ms : DefaultRunMs(chosen.text, options->buttons);
-        const std::vector<ShownFrame> shown = MergeDarkStretches(
-            DecodeShow(RunFirmware(firmware.hex, options->buttons, ms)));
+        const std::vector<ShownFrame> shown =
+            MergeDarkStretches(DecodeShow(RunFirmware(firmware.hex, options->buttons, ms)));
         const long roundPasses = RoundPassesOf(chosen.text, options->buttons);
         out << ShowReport(shown, roundPasses);
         if (options->png) {

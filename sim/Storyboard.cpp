@@ -69,13 +69,13 @@ void DrawFrame(QPainter& painter, const ShownFrame& frame, int number, QPointF o
         painter.drawEllipse(circle);
     }
     painter.setPen(Qt::black);
-    const QString caption = QStringLiteral("%1. %2 ms, %3 %4%5")
-                                .arg(number)
-                                .arg(frame.durationMs, 0, 'f', 0)
-                                .arg(frame.passes)
-                                .arg(frame.passes == 1 ? QStringLiteral("pass")
-                                                       : QStringLiteral("passes"))
-                                .arg(frame.cut ? QStringLiteral(" (cut)") : QString());
+    const QString caption =
+        QStringLiteral("%1. %2 ms, %3 %4%5")
+            .arg(number)
+            .arg(frame.durationMs, 0, 'f', 0)
+            .arg(frame.passes)
+            .arg(frame.passes == 1 ? QStringLiteral("pass") : QStringLiteral("passes"))
+            .arg(frame.cut ? QStringLiteral(" (cut)") : QString());
     painter.drawText(QRectF(origin.x(), origin.y() + kTileHeight - 28, kTileWidth, 20),
                      Qt::AlignCenter, caption);
 }
@@ -129,9 +129,9 @@ void WriteStoryboard(const std::vector<ShownFrame>& frames, const std::vector<lo
             painter.drawText(image.rect().adjusted(0, kTitleHeight, 0, 0), Qt::AlignCenter,
                              QStringLiteral("nothing shown"));
         for (std::size_t i = 0; i < frames.size(); ++i)
-            DrawFrame(painter, frames[i], static_cast<int>(i) + 1,
-                      QPointF(places[i].x() * kTileWidth,
-                              kTitleHeight + places[i].y() * kTileHeight));
+            DrawFrame(
+                painter, frames[i], static_cast<int>(i) + 1,
+                QPointF(places[i].x() * kTileWidth, kTitleHeight + places[i].y() * kTileHeight));
     }
     if (!image.save(QString::fromStdString(png.string()), "PNG"))
         throw SimError("cannot write the storyboard " + png.string());

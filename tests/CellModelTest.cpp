@@ -13,7 +13,9 @@ struct PlaceCase {
     CellPlace place;
 };
 
-void PrintTo(const PlaceCase& c, std::ostream* out) { *out << "cell " << c.cell; }
+void PrintTo(const PlaceCase& c, std::ostream* out) {
+    *out << "cell " << c.cell;
+}
 
 class CellPlaceTest : public testing::TestWithParam<PlaceCase> {};
 

@@ -119,7 +119,9 @@ struct DurationCase {
     std::string_view firstUnit;
 };
 
-void PrintTo(const DurationCase& c, std::ostream* out) { *out << c.durationMs << " ms"; }
+void PrintTo(const DurationCase& c, std::ostream* out) {
+    *out << c.durationMs << " ms";
+}
 
 class FrameDurationTest : public testing::TestWithParam<DurationCase> {};
 

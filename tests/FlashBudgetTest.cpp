@@ -82,7 +82,8 @@ int RecordUntilAsked(test::WindowDriver& d, int layer, const QString& answer) {
         d.Tick(FirstCellOfLayer(layer) + frame % 9);
         const auto question = test::AnswerMessageBox([&] { d.Click(Suivant); }, answer);
         if (question) {
-            EXPECT_TRUE(question->contains(QStringLiteral("8 192 octets"))) << question->toStdString();
+            EXPECT_TRUE(question->contains(QStringLiteral("8 192 octets")))
+                << question->toStdString();
             return frame - 1;
         }
     }

@@ -281,8 +281,10 @@ TEST(FlashBudget, SuivantAsksOnceWhenTheProgramOutgrowsTheFlashAndNonAppendsNoth
         r.Tick(1 + appended % 27);
         const std::string before = r.File();
         r.Frame("300");
-        if (r.view.Questions().empty()) ++appended;
-        else EXPECT_EQ(r.File(), before) << "Non appended the frame";
+        if (r.view.Questions().empty())
+            ++appended;
+        else
+            EXPECT_EQ(r.File(), before) << "Non appended the frame";
     }
     ASSERT_EQ(r.view.Questions().size(), 1u);
     EXPECT_GT(appended, 40);
@@ -311,7 +313,8 @@ TEST(FlashBudget, NomfToolTipCountsTheProgramsAlreadyInTheFile) {
     const auto tip = [&r] { return r.view.ToolTip(Nomf); };
     r.Name("cube");
     EXPECT_EQ(tip(), "Fichier : " + (r.home.Drive() / "cube.c").string());
-    for (const char* expected : {"déjà 1 programme : un nouveau", "déjà 2 programmes : un nouveau"}) {
+    for (const char* expected :
+         {"déjà 1 programme : un nouveau", "déjà 2 programmes : un nouveau"}) {
         r.workflow.CommencerClick();
         r.workflow.SwitchClick(SwitchCombination::Aucun);
         r.workflow.FinirBPClick();

@@ -257,7 +257,8 @@ TEST(Simulation, AProgramRecordedInTheWindowPlaysAsRecorded) {
     EXPECT_EQ(round[1].cells, CellsOn({5, 10, 11, 12, 13, 14, 15, 16, 17, 18}));
     ExpectRounds(Simulate(program, SwitchCombination::BP3, 600), round, 2);
     // The only sequence plays under BP3 alone.
-    for (const auto other : {SwitchCombination::BP1, SwitchCombination::BP2, SwitchCombination::Aucun})
+    for (const auto other :
+         {SwitchCombination::BP1, SwitchCombination::BP2, SwitchCombination::Aucun})
         EXPECT_TRUE(Simulate(program, other, 200).empty()) << static_cast<int>(other);
 }
 
@@ -378,9 +379,9 @@ TEST(Report, MergesDarkStretchesAndMarksRounds) {
     };
     const CellState dark;
     // A round of 3 + 2 dark + 1 dark passes, shown twice.
-    const std::vector<ShownFrame> shown = {
-        frame(0, 3, CellsOn({5})),     frame(46, 2, dark),  frame(76.6, 1, dark),
-        frame(91.9, 3, CellsOn({5})),  frame(138, 2, dark), frame(168.6, 1, dark)};
+    const std::vector<ShownFrame> shown = {frame(0, 3, CellsOn({5})), frame(46, 2, dark),
+                                           frame(76.6, 1, dark),      frame(91.9, 3, CellsOn({5})),
+                                           frame(138, 2, dark),       frame(168.6, 1, dark)};
     const auto merged = MergeDarkStretches(shown);
     ASSERT_EQ(merged.size(), 4u);
     EXPECT_EQ(merged[1].passes, 3);

@@ -14,7 +14,9 @@ struct ConversionCase {
     std::optional<std::int32_t> value;  // nullopt: refused
 };
 
-void PrintTo(const ConversionCase& c, std::ostream* out) { *out << "'" << c.text << "'"; }
+void PrintTo(const ConversionCase& c, std::ostream* out) {
+    *out << "'" << c.text << "'";
+}
 
 class StrToIntTest : public testing::TestWithParam<ConversionCase> {};
 

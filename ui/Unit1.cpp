@@ -45,8 +45,8 @@ QWidget* CreateControl(const ledcube::ControlSpec& entry, QWidget* parent) {
     switch (entry.kind) {
         case ledcube::ControlKind::Label: {
             auto* label = new QLabel(caption, parent);
-            label->setGeometry(ToQRect(
-                ledcube::LabelRect(entry, QFontMetrics(parent->font()).horizontalAdvance(caption))));
+            label->setGeometry(ToQRect(ledcube::LabelRect(
+                entry, QFontMetrics(parent->font()).horizontalAdvance(caption))));
             label->setAlignment((entry.growsLeft ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
             return label;
         }
@@ -304,6 +304,7 @@ void TForm1::FitOuterSize() {
     const QSize frame = frameGeometry().size() - size();
     if (frameFitted_ || !isVisible() || frame.isNull()) return;
     frameFitted_ = true;
-    resize(ledcube::kWindowFrame.width - frame.width(), ledcube::kWindowFrame.height - frame.height());
+    resize(ledcube::kWindowFrame.width - frame.width(),
+           ledcube::kWindowFrame.height - frame.height());
     move(ledcube::kWindowFrame.left, ledcube::kWindowFrame.top);
 }

@@ -13,10 +13,11 @@
 class QLineEdit;
 
 // Applies a macro to each cell number 1..27.
-#define LEDCUBE_FOR_EACH_CELL(X)                                                                  \
-    X(1)                                                                                          \
-    X(2) X(3) X(4) X(5) X(6) X(7) X(8) X(9) X(10) X(11) X(12) X(13) X(14) X(15) X(16) X(17) X(18) \
-        X(19) X(20) X(21) X(22) X(23) X(24) X(25) X(26) X(27)
+#define LEDCUBE_FOR_EACH_CELL(X)                                                                   \
+    X(1)                                                                                           \
+    X(2)                                                                                           \
+    X(3) X(4) X(5) X(6) X(7) X(8) X(9) X(10) X(11) X(12) X(13) X(14) X(15) X(16) X(17) X(18) X(19) \
+        X(20) X(21) X(22) X(23) X(24) X(25) X(26) X(27)
 
 // The editor's one window: file name and workflow buttons, the 3×3 grid of
 // the current layer, layer choice, duration, bulk buttons and the cube of 27

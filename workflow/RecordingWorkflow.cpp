@@ -46,8 +46,8 @@ std::string BudgetText(const FlashEstimate& estimate) {
 
 std::string OverflowQuestion(const FlashEstimate& after) {
     return "L'image n° " + std::to_string(after.Frames()) + " porterait le programme à environ " +
-           FrenchNumber(after.BytesWithClosings()) + " octets (fermetures comprises), plus que les " +
-           FrenchNumber(kFlashBytes) +
+           FrenchNumber(after.BytesWithClosings()) +
+           " octets (fermetures comprises), plus que les " + FrenchNumber(kFlashBytes) +
            " octets de mémoire flash de l'ATmega8535 : le programme ne tiendrait plus dans le "
            "microcontrôleur, et une image écrite ne peut plus être retirée du fichier.\n\n"
            "Ajouter cette image quand même ?";
