@@ -119,14 +119,16 @@ Firmware BuildFirmware(std::string_view source, const std::string& fileName,
     WriteFile(folder / "delay.h", DelayHeader());
 
     // avr-gcc runs in the scratch folder so that its messages name the file alone.
-    // The flash region is opened up to 64 KB so that a program too large still
-    // links and tells its real size; the size check is ours.
+    // Flash and RAM are opened up to 64 KB so that a program too large still
+    // links and tells its real sizes; the size checks are ours (the linker's
+    // RAM check would leave out the stack anyway).
     const fs::path elf = folder / "cube-atmega8535.elf";
     const fs::path log = folder / "avr-gcc.log";
     const int status = Run(
         {"avr-gcc", "-mmcu=atmega8535", "-Os", "-std=gnu99", "-Wno-main",
          "-DF_CPU=" + std::to_string(kCpuHertz) + "UL", "-I", folder.string(),
-         "-Wl,--defsym=__TEXT_REGION_LENGTH__=65536", file.filename().string(), "-o", elf.string()},
+         "-Wl,--defsym=__TEXT_REGION_LENGTH__=65536", "-Wl,--defsym=__DATA_REGION_LENGTH__=65535",
+         file.filename().string(), "-o", elf.string()},
         folder, log);
     if (status != 0)
         throw SimError("the program does not compile for the ATmega8535:\n" + ReadTextFile(log));

@@ -9,6 +9,7 @@
 #include "TestSupport.h"
 #include "WindowDriver.h"
 #include "firmware/FlashEstimate.h"
+#include "sim/CubeSimulator.h"
 #include "sim/FirmwareBuild.h"
 #include "sim/ProgramReader.h"
 
@@ -116,10 +117,18 @@ TEST(FlashBudget, SuivantAsksBeforeTheFrameThatOverflowsAndNonKeepsFileAndWindow
     d.Click(Finir);
     const std::string program = home.Read("full.c");
     const ScratchFolder scratch;
-    const ProgramSizes sizes = BuildFirmware(program, "full.c", scratch).sizes;
-    EXPECT_TRUE(sizes.Fits()) << SizesLine(sizes);
-    EXPECT_GT(sizes.flash, kChipFlashBytes * 95 / 100) << "the question came too early";
-    EXPECT_EQ(ReadProgram(program).size(), static_cast<std::size_t>(recorded));
+    const Firmware firmware = BuildFirmware(program, "full.c", scratch);
+    EXPECT_TRUE(firmware.sizes.Fits()) << SizesLine(firmware.sizes);
+    EXPECT_GT(firmware.sizes.flash, kChipFlashBytes * 95 / 100) << "the question came too early";
+    const std::vector<RecordedFrame> frames = ReadProgram(program);
+    ASSERT_EQ(frames.size(), static_cast<std::size_t>(recorded));
+    // The HEX plays the recorded frames, each for its 20 passes.
+    const auto shown = DecodeShow(RunFirmware(firmware.hex, SwitchCombination::BP1, 3200));
+    ASSERT_GE(shown.size(), 10u);
+    for (std::size_t i = 0; i + 1 < shown.size(); ++i) {
+        EXPECT_EQ(shown[i].cells, frames[i].cells) << "frame " << i;
+        EXPECT_EQ(shown[i].passes, 20) << "frame " << i;
+    }
     // The file now holds a program, and the name box says so.
     EXPECT_TRUE(d.Control(Nomf)->toolTip().contains(QStringLiteral("déjà 1 programme :")));
 }

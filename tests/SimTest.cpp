@@ -294,6 +294,9 @@ TEST(SimCommand, ReportsWhatTheCubeShowsOrWhyItCannotRun) {
     std::string tooBig = ProgramHeader();
     for (int i = 0; i < 70; ++i) tooBig += FrameBlock(300, CellsOn({1 + i % 27, 27 - i % 20}));
     tooBig += ProgramClose();
+    // A hand edit that takes more RAM than the chip has: the linker lets it through.
+    std::string ramHog = one;
+    ramHog.insert(ProgramHeader().size(), "static volatile unsigned char pad[490];\npad[1]=1;\n");
     struct Case {
         std::string text;
         std::vector<std::string> options;
@@ -316,6 +319,7 @@ TEST(SimCommand, ReportsWhatTheCubeShowsOrWhyItCannotRun) {
         {"int main(void){}", {}, 1, "", "not a program written by the editor"},
         {broken, {}, 1, "", "prog.c:"},
         {tooBig, {}, 1, "(10", "frames too many"},
+        {ramHog, {}, 1, "RAM 522 of 512", "522 bytes of RAM"},
         {one, {"--buttons", "BP4"}, 2, "", "BP1, BP2, BP3 or Aucun"},
         {one, {"--ms", "-5"}, 2, "", "--ms takes"},
         {one, {"--program", "0"}, 2, "", "--program takes"},
