@@ -107,6 +107,11 @@ std::string ProgramHeader() {
     return text;
 }
 
+const char* CombinationName(SwitchCombination combination) {
+    static const char* const kNames[] = {"BP1", "BP2", "BP3", "Aucun"};
+    return kNames[static_cast<int>(combination)];
+}
+
 std::string SwitchBlockOpen(SwitchCombination combination) {
     switch (combination) {
         case SwitchCombination::BP1:

@@ -20,6 +20,9 @@ const std::vector<std::string_view>& ProgramHeaderUnits();
 // of main's endless loop.
 std::string ProgramHeader();
 
+// The combination's name as the window's button bears it: "BP1" ... "Aucun".
+const char* CombinationName(SwitchCombination combination);
+
 // The test of one button combination and the brace that opens its sequence.
 std::string SwitchBlockOpen(SwitchCombination combination);
 

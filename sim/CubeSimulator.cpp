@@ -25,7 +25,7 @@ void QuietLogger(avr_t*, const int level, const char* format, va_list arguments)
 }  // namespace
 
 CubeChip::CubeChip(const std::filesystem::path& hex) {
-    const std::vector<HexChunk> chunks = ParseIntelHex(ReadTextFile(hex));
+    const std::vector<HexChunk> chunks = ReadIntelHex(hex);
     avr_global_logger_set(QuietLogger);
     avr_ = avr_make_mcu_by_name("atmega16");
     if (avr_ == nullptr) throw SimError("the simulator has no ATmega16 core");

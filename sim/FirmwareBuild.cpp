@@ -6,7 +6,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -17,6 +16,10 @@
 #include "firmware/FlashEstimate.h"
 #include "sim/SimError.h"
 #include "sim/SourceRewrite.h"
+
+extern "C" {
+#include <simavr/sim_hex.h>
+}
 
 extern char** environ;
 
@@ -141,7 +144,7 @@ Firmware BuildFirmware(std::string_view source, const std::string& fileName,
         throw SimError("avr-objcopy cannot write the HEX:\n" + ReadTextFile(objcopyLog));
 
     int flash = 0;
-    for (const HexChunk& chunk : ParseIntelHex(ReadTextFile(firmware.hex)))
+    for (const HexChunk& chunk : ReadIntelHex(firmware.hex))
         flash += static_cast<int>(chunk.bytes.size());
     const std::map<std::string, int> sections = SectionSizes(elf, folder);
     const auto size = [&](const char* name) {
@@ -152,64 +155,17 @@ Firmware BuildFirmware(std::string_view source, const std::string& fileName,
     return firmware;
 }
 
-std::vector<HexChunk> ParseIntelHex(std::string_view text) {
-    std::vector<HexChunk> chunks;
-    std::uint32_t base = 0;
-    int lineNumber = 0;
-    std::size_t at = 0;
-    while (at < text.size()) {
-        std::size_t end = text.find('\n', at);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(at, end - at);
-        at = end + 1;
-        ++lineNumber;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (line.empty()) continue;
-        const auto fail = [&] {
-            throw SimError("line " + std::to_string(lineNumber) + " of the HEX is not a record");
-        };
-        if (line[0] != ':' || line.size() < 11 || line.size() % 2 == 0) fail();
-        std::vector<std::uint8_t> bytes;
-        for (std::size_t i = 1; i < line.size(); i += 2) {
-            unsigned value = 0;
-            const auto [next, error] =
-                std::from_chars(line.data() + i, line.data() + i + 2, value, 16);
-            if (error != std::errc() || next != line.data() + i + 2) fail();
-            bytes.push_back(static_cast<std::uint8_t>(value));
-        }
-        std::uint8_t sum = 0;
-        for (std::uint8_t byte : bytes) sum = static_cast<std::uint8_t>(sum + byte);
-        if (sum != 0 || bytes[0] + 5u != bytes.size()) fail();
-        const std::uint32_t offset = static_cast<std::uint32_t>(bytes[1] << 8 | bytes[2]);
-        switch (bytes[3]) {
-            case 0x00: {
-                HexChunk chunk{base + offset, {bytes.begin() + 4, bytes.end() - 1}};
-                if (!chunks.empty() &&
-                    chunks.back().address + chunks.back().bytes.size() == chunk.address)
-                    chunks.back().bytes.insert(chunks.back().bytes.end(), chunk.bytes.begin(),
-                                               chunk.bytes.end());
-                else
-                    chunks.push_back(std::move(chunk));
-                break;
-            }
-            case 0x01:
-                return chunks;
-            case 0x02:  // extended segment address
-                if (bytes[0] != 2) fail();
-                base = static_cast<std::uint32_t>(bytes[4] << 8 | bytes[5]) << 4;
-                break;
-            case 0x04:  // extended linear address
-                if (bytes[0] != 2) fail();
-                base = static_cast<std::uint32_t>(bytes[4] << 8 | bytes[5]) << 16;
-                break;
-            case 0x03:
-            case 0x05:  // start addresses: nothing to load
-                break;
-            default:
-                fail();
-        }
-    }
-    return chunks;
+std::vector<HexChunk> ReadIntelHex(const fs::path& hex) {
+    ihex_chunk_p chunks = nullptr;
+    const int count = read_ihex_chunks(hex.c_str(), &chunks);
+    if (count < 0) throw SimError("cannot read the HEX " + hex.string());
+    std::vector<HexChunk> result;
+    for (int i = 0; i < count; ++i)
+        result.push_back(
+            {chunks[i].baseaddr,
+             std::vector<std::uint8_t>(chunks[i].data, chunks[i].data + chunks[i].size)});
+    free_ihex_chunks(chunks);
+    return result;
 }
 
 }  // namespace ledcube::sim

@@ -70,8 +70,8 @@ struct HexChunk {
     std::vector<std::uint8_t> bytes;
 };
 
-// Reads an Intel HEX text (data, end-of-file and address records); raises
-// SimError for a line that is not a valid record.
-std::vector<HexChunk> ParseIntelHex(std::string_view text);
+// Reads an Intel HEX file (with simavr's reader): its runs of bytes at their
+// addresses. Raises SimError when the file cannot be read or is not a HEX.
+std::vector<HexChunk> ReadIntelHex(const std::filesystem::path& hex);
 
 }  // namespace ledcube::sim

@@ -5,7 +5,6 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
-#include <fstream>
 #include <optional>
 
 #include "firmware/FlashEstimate.h"
@@ -48,11 +47,6 @@ struct Options {
     bool help = false;
     std::string file;
 };
-
-const char* CombinationName(SwitchCombination combination) {
-    static const char* kNames[] = {"BP1", "BP2", "BP3", "Aucun"};
-    return kNames[static_cast<int>(combination)];
-}
 
 std::optional<SwitchCombination> CombinationNamed(std::string name) {
     std::transform(name.begin(), name.end(), name.begin(),
@@ -139,27 +133,25 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, s
 constexpr double kPassMs = 15.5;
 
 // Why a build does not fit the ATmega8535, with a hint of how many frames too many.
-std::string TooBigMessage(const ProgramSizes& sizes, std::string_view program) {
+std::string TooBigMessage(const ProgramSizes& sizes,
+                          const std::optional<std::vector<RecordedFrame>>& frames) {
     std::string message;
     if (sizes.flash > kChipFlashBytes) {
         message = "the program needs " + GroupThousands(sizes.flash, ',') +
                   " bytes of flash, and the ATmega8535 has " + GroupThousands(kChipFlashBytes, ',');
-        try {
-            int liveFrames = 0;
-            for (const RecordedFrame& frame : ReadProgram(program))
-                liveFrames += frame.repeatCount > 0 ? 1 : 0;
-            FlashEstimate empty;
-            empty.Header();
+        int liveFrames = 0;
+        for (const RecordedFrame& frame : frames.value_or(std::vector<RecordedFrame>()))
+            liveFrames += frame.repeatCount > 0 ? 1 : 0;
+        FlashEstimate empty;
+        empty.Header();
+        if (liveFrames > 0) {  // none when edited by hand
             const double perFrame =
                 static_cast<double>(sizes.flash - empty.BytesWithClosings()) / liveFrames;
-            if (liveFrames > 0 && perFrame > 0)
-                message += ": about " +
-                           std::to_string(static_cast<int>(
-                               std::ceil((sizes.flash - kChipFlashBytes) / perFrame))) +
-                           " frames too many (" + std::to_string(static_cast<int>(perFrame)) +
-                           " bytes a frame)";
-        } catch (const SimError&) {
-            // edited by hand: no frames to count
+            message += ": about " +
+                       std::to_string(static_cast<int>(
+                           std::ceil((sizes.flash - kChipFlashBytes) / perFrame))) +
+                       " frames too many (" + std::to_string(static_cast<int>(perFrame)) +
+                       " bytes a frame)";
         }
     } else {
         message = "the program needs " + GroupThousands(sizes.Ram(), ',') +
@@ -169,33 +161,24 @@ std::string TooBigMessage(const ProgramSizes& sizes, std::string_view program) {
     return message;
 }
 
-double RoundMs(const std::vector<RecordedFrame>& frames, SwitchCombination buttons) {
-    return RoundPasses(frames, buttons) * kPassMs;
-}
-
-long RoundPassesOf(std::string_view program, SwitchCombination buttons) {
+// The program's frames, or nothing when it was edited by hand.
+std::optional<std::vector<RecordedFrame>> FramesOf(std::string_view program) {
     try {
-        return RoundPasses(ReadProgram(program), buttons);
+        return ReadProgram(program);
     } catch (const SimError&) {
-        return 0;  // edited by hand: rounds unknown
+        return std::nullopt;
     }
 }
 
-void CopyFile(const std::filesystem::path& from, const std::filesystem::path& to) {
-    const std::string text = ReadTextFile(from);
-    std::ofstream out(to, std::ios::binary | std::ios::trunc);
-    out << text;
-    if (!out.flush()) throw SimError("cannot write " + to.string());
+double RunMs(const std::optional<std::vector<RecordedFrame>>& frames, SwitchCombination buttons) {
+    if (!frames) return 10000;  // edited by hand: its rounds are unknown
+    return std::clamp(3 * RoundPasses(*frames, buttons) * kPassMs, 100.0, 120000.0);
 }
 
 }  // namespace
 
 double DefaultRunMs(std::string_view program, SwitchCombination buttons) {
-    try {
-        return std::clamp(3 * RoundMs(ReadProgram(program), buttons), 100.0, 120000.0);
-    } catch (const SimError&) {
-        return 10000;  // edited by hand: its frames cannot be read back
-    }
+    return RunMs(FramesOf(program), buttons);
 }
 
 std::string AvrdudeCommand(const std::filesystem::path& hex, const std::string& programmer) {
@@ -237,20 +220,26 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
         const Firmware firmware =
             BuildFirmware(chosen.text, std::filesystem::path(options->file).filename(), scratch);
         if (options->verbose) err << firmware.compilerLog;
+        const std::optional<std::vector<RecordedFrame>> frames = FramesOf(chosen.text);
         const std::string sizes = SizesLine(firmware.sizes);
         out << "sizes: " << sizes << "\n";
         if (!firmware.sizes.Fits()) {
-            err << "ledcube-sim: " << options->file << ": "
-                << TooBigMessage(firmware.sizes, chosen.text) << "\n";
+            err << "ledcube-sim: " << options->file << ": " << TooBigMessage(firmware.sizes, frames)
+                << "\n";
             if (!options->verbose) err << "(--verbose shows the compiler's messages)\n";
             return 1;
         }
-        if (options->hex) CopyFile(firmware.hex, *options->hex);
+        if (options->hex) {
+            std::error_code error;
+            std::filesystem::copy_file(firmware.hex, *options->hex,
+                                       std::filesystem::copy_options::overwrite_existing, error);
+            if (error) throw SimError("cannot write " + *options->hex + ": " + error.message());
+        }
 
-        const double ms = options->ms ? *options->ms : DefaultRunMs(chosen.text, options->buttons);
+        const double ms = options->ms.value_or(RunMs(frames, options->buttons));
         const std::vector<ShownFrame> shown =
             MergeDarkStretches(DecodeShow(RunFirmware(firmware.hex, options->buttons, ms)));
-        const long roundPasses = RoundPassesOf(chosen.text, options->buttons);
+        const long roundPasses = frames ? RoundPasses(*frames, options->buttons) : 0;
         out << ShowReport(shown, roundPasses);
         if (options->png) {
             const std::string title =

@@ -209,8 +209,7 @@ struct CombinationCase {
 };
 
 void PrintTo(const CombinationCase& c, std::ostream* out) {
-    static const char* kNames[] = {"BP1", "BP2", "BP3", "Aucun"};
-    *out << kNames[static_cast<int>(c.buttons)];
+    *out << CombinationName(c.buttons);
 }
 
 class RecordedProgramTest : public testing::TestWithParam<CombinationCase> {};
@@ -351,19 +350,6 @@ TEST(SimCommand, DrawsAStoryboardOfTheShownFrames) {
     EXPECT_DOUBLE_EQ(DefaultRunMs(program, SwitchCombination::Aucun), 3 * 6 * 15.5);
     EXPECT_DOUBLE_EQ(DefaultRunMs(ProgramHeader() + ProgramClose(), SwitchCombination::BP1), 100);
     EXPECT_DOUBLE_EQ(DefaultRunMs("int main(void){}", SwitchCombination::BP1), 10000);
-}
-
-TEST(IntelHex, ReadsRecordsAndRefusesBrokenLines) {
-    // Two data records that follow each other, an extended linear address, end of file.
-    const auto chunks = ParseIntelHex(
-        ":0400000001020304F2\r\n:020004000506EF\n:020000040001F9\n:0100000007F8\n:00000001FF\n");
-    ASSERT_EQ(chunks.size(), 2u);
-    EXPECT_EQ(chunks[0].address, 0u);
-    EXPECT_EQ(chunks[0].bytes, (std::vector<std::uint8_t>{1, 2, 3, 4, 5, 6}));
-    EXPECT_EQ(chunks[1].address, 0x10000u);
-    for (const char* broken : {":0400000001020304F3\n", "0400000001020304F2\n", ":04000000010203\n",
-                               ":0400000001020304G2\n", ":020000070000F7\n"})
-        EXPECT_THROW(ParseIntelHex(broken), SimError) << broken;
 }
 
 TEST(Flashing, AvrdudeCommandQuotesOnlyWhatTheShellWouldSplit) {
