@@ -36,19 +36,29 @@ std::string Plural(int count, const std::string& word) {
 
 }  // namespace
 
+namespace {
+
+// How the estimate stands against the flash: past it, or within the estimate's margin of it.
+std::string Verdict(int bytes) {
+    return bytes > kFlashBytes ? "plus que les " + FrenchNumber(kFlashBytes) + " octets"
+                               : "à moins de 1 % des " + FrenchNumber(kFlashBytes) + " octets";
+}
+
+}  // namespace
+
 std::string BudgetText(const FlashEstimate& estimate) {
     const int bytes = estimate.BytesWithClosings();
     return "Image n° " + std::to_string(estimate.Frames() + 1) + " du programme\n" +
            "Taille estimée jusqu'ici : " + FrenchNumber(bytes) + " octets sur " +
            FrenchNumber(kFlashBytes) + " de mémoire flash (" + Percent(bytes) + ")" +
-           (MayNotFit(estimate) ? "\nLe programme ne tient plus dans l'ATmega8535." : "");
+           (MayNotFit(estimate) ? "\nLe programme risque de ne plus tenir dans l'ATmega8535." : "");
 }
 
 std::string OverflowQuestion(const FlashEstimate& after) {
+    const int bytes = after.BytesWithClosings();
     return "L'image n° " + std::to_string(after.Frames()) + " porterait le programme à environ " +
-           FrenchNumber(after.BytesWithClosings()) +
-           " octets (fermetures comprises), plus que les " + FrenchNumber(kFlashBytes) +
-           " octets de mémoire flash de l'ATmega8535 : le programme ne tiendrait plus dans le "
+           FrenchNumber(bytes) + " octets (fermetures comprises), " + Verdict(bytes) +
+           " de mémoire flash de l'ATmega8535 : le programme risque de ne plus tenir dans le "
            "microcontrôleur, et une image écrite ne peut plus être retirée du fichier.\n\n"
            "Ajouter cette image quand même ?";
 }
