@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "sim/SimError.h"
-#include "ui/CellLayout.h"
+#include "ui/CubePainter.h"
 
 namespace ledcube::sim {
 
@@ -38,36 +38,13 @@ std::vector<QPoint> TilePlaces(const std::vector<long>& rounds) {
     return places;
 }
 
-// The box around all 27 lamps of the editor's cube picture.
-Rect CubeBounds() {
-    Rect box = IndicatorRect(1);
-    int right = box.left + box.width;
-    int bottom = box.top + box.height;
-    for (int n = 2; n <= kCellCount; ++n) {
-        const Rect r = IndicatorRect(n);
-        box.left = std::min(box.left, r.left);
-        box.top = std::min(box.top, r.top);
-        right = std::max(right, r.left + r.width);
-        bottom = std::max(bottom, r.top + r.height);
-    }
-    return {box.left, box.top, right - box.left, bottom - box.top};
-}
-
 void DrawFrame(QPainter& painter, const ShownFrame& frame, int number, QPointF origin) {
     static const Rect bounds = CubeBounds();
-    const double offsetX = (kTileWidth - bounds.width * kScale) / 2;
-    for (int n = 1; n <= kCellCount; ++n) {
-        const Rect control = IndicatorRect(n);
-        const Rect lamp = LampRect(control.width, control.height, LampHeight(n));
-        const QRectF circle(
-            origin.x() + offsetX + (control.left - bounds.left + lamp.left) * kScale,
-            origin.y() + 8 + (control.top - bounds.top + lamp.top) * kScale, lamp.width * kScale,
-            lamp.height * kScale);
-        const QColor colour = frame.cells.Get(n) ? QColor(0xFF, 0, 0) : QColor(0x80, 0, 0);
-        painter.setPen(colour.darker(200));
-        painter.setBrush(colour);
-        painter.drawEllipse(circle);
-    }
+    const QRectF cube(origin.x() + (kTileWidth - bounds.width * kScale) / 2, origin.y() + 8,
+                      bounds.width * kScale, bounds.height * kScale);
+    CubeGlow glow{};
+    for (int n = 1; n <= kCellCount; ++n) glow[n - 1] = frame.cells.Get(n) ? 1.0 : 0.0;
+    PaintCube(painter, cube, glow);
     painter.setPen(Qt::black);
     const QString caption =
         QStringLiteral("%1. %2 ms, %3 %4%5")

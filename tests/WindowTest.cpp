@@ -246,23 +246,25 @@ TEST(Application, GuardShowsEveryKindOfError) {
         EXPECT_EQ(test::AnswerMessageBox([&] { Guarded(handler); }), text);
 }
 
-TEST(CubeLamp, PaintsARedOrMaroonLampOnTheLeft) {
-    for (const bool lit : {false, true}) {
+TEST(CubeLamp, PaintsItsBrightnessFromMaroonToRedOnTheLeft) {
+    const std::pair<double, QColor> cases[] = {
+        {0.0, QColor("#800000")}, {0.5, QColor("#C00000")}, {1.0, QColor("#FF0000")},
+        {-1.0, QColor("#800000")}, {7.0, QColor("#FF0000")}};
+    for (const auto& [brightness, colour] : cases) {
         CubeLamp lamp;
         lamp.resize(33, 33);
         lamp.SetLampHeight(25);
-        lamp.SetLit(lit);
+        lamp.SetBrightness(brightness);
         QImage image(lamp.size(), QImage::Format_ARGB32);
         image.fill(Qt::transparent);
         lamp.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
         const Rect circle = LampRect(33, 33, 25);
         const QColor centre = image.pixelColor(circle.left + circle.width / 2 + 3,
                                                circle.top + circle.height / 2 + 3);
-        EXPECT_EQ(centre, lit ? CubeLamp::kLitColor : CubeLamp::kDarkColor) << lit;
+        EXPECT_EQ(centre, colour) << brightness;
+        EXPECT_EQ(lamp.IsLit(), brightness >= 0.5) << brightness;
         EXPECT_EQ(image.pixelColor(31, 16).alpha(), 0) << "right of the lamp stays empty";
     }
-    EXPECT_EQ(CubeLamp::kLitColor, QColor("#FF0000"));
-    EXPECT_EQ(CubeLamp::kDarkColor, QColor("#800000"));
 }
 
 TEST(CellLayout, LampSitsLeftAndCentredInsideItsControl) {

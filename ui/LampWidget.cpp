@@ -2,8 +2,8 @@
 #include "ui/LampWidget.h"
 
 #include <QPainter>
-#include <QPen>
-#include <QRadialGradient>
+#include <algorithm>
+#include <cmath>
 
 #include "ui/CellLayout.h"
 
@@ -12,9 +12,13 @@ CubeLamp::CubeLamp(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::NoFocus);
 }
 
-void CubeLamp::SetLit(bool lit) {
-    if (lit_ == lit) return;
-    lit_ = lit;
+void CubeLamp::SetBrightness(double brightness) {
+    brightness = std::clamp(brightness, 0.0, 1.0);
+    // Steps finer than a colour level would repaint for nothing.
+    if (std::abs(brightness_ - brightness) < 1.0 / 256 && (brightness_ == 0) == (brightness == 0) &&
+        (brightness_ == 1) == (brightness == 1))
+        return;
+    brightness_ = brightness;
     update();
 }
 
@@ -26,21 +30,24 @@ void CubeLamp::SetLampHeight(int height) {
 void CubeLamp::paintEvent(QPaintEvent*) {
     const ledcube::Rect lamp = ledcube::LampRect(width(), height(), lampHeight_);
     if (lamp.width < 2) return;
-    const QRectF circle(lamp.left + 0.5, lamp.top + 0.5, lamp.width - 1.0, lamp.height - 1.0);
-    const QColor colour = lit_ ? kLitColor : kDarkColor;
-
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(colour.darker(200), 1.0));
-    painter.setBrush(colour);
-    painter.drawEllipse(circle);
-    // A small glint up and to the left makes the lamp read as a round bulb.
-    const qreal glint = circle.width() / 4;
-    const QPointF glintCentre = circle.center() - QPointF(glint, glint) * 0.9;
-    QRadialGradient shine(glintCentre, glint);
-    shine.setColorAt(0.0, colour.lighter(lit_ ? 170 : 150));
-    shine.setColorAt(1.0, Qt::transparent);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(shine);
-    painter.drawEllipse(glintCentre, glint, glint);
+    ledcube::PaintLamp(painter, QRectF(lamp.left, lamp.top, lamp.width, lamp.height), brightness_);
+}
+
+CubeView::CubeView(QWidget* parent) : QWidget(parent) {
+    for (int n = 1; n <= ledcube::kCellCount; ++n) lamps_[n - 1] = new CubeLamp(this);
+    setMinimumSize(200, 200);
+}
+
+void CubeView::SetGlow(const ledcube::CubeGlow& glow) {
+    for (int n = 1; n <= ledcube::kCellCount; ++n) lamps_[n - 1]->SetBrightness(glow[n - 1]);
+}
+
+void CubeView::resizeEvent(QResizeEvent*) {
+    const QRectF area = QRectF(rect()).adjusted(8, 8, -8, -8);
+    for (int n = 1; n <= ledcube::kCellCount; ++n) {
+        const QRect circle = ledcube::LampCircle(n, area).toAlignedRect();
+        lamps_[n - 1]->setGeometry(circle);
+        lamps_[n - 1]->SetLampHeight(circle.height());
+    }
 }

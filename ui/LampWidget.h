@@ -1,29 +1,49 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QColor>
 #include <QWidget>
+#include <array>
+
+#include "ui/CubePainter.h"
 
 // One lamp of the cube picture: a round light on the left of the control,
-// bright red when lit and maroon when dark. It only shows; it takes no input.
+// from maroon when dark to bright red when lit. It only shows; it takes no input.
 class CubeLamp : public QWidget {
     Q_OBJECT
 
   public:
     explicit CubeLamp(QWidget* parent = nullptr);
 
-    bool IsLit() const { return lit_; }
-    void SetLit(bool lit);
+    bool IsLit() const { return brightness_ >= 0.5; }
+    void SetLit(bool lit) { SetBrightness(lit ? 1.0 : 0.0); }
+    // Between 0 (dark) and 1 (lit); the lamp repaints only when it changes.
+    double Brightness() const { return brightness_; }
+    void SetBrightness(double brightness);
     int LampHeight() const { return lampHeight_; }
     void SetLampHeight(int height);
-
-    static inline const QColor kLitColor{0xFF, 0x00, 0x00};   // red
-    static inline const QColor kDarkColor{0x80, 0x00, 0x00};  // maroon
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    bool lit_ = false;
+    double brightness_ = 0.0;
     int lampHeight_ = 15;
+};
+
+// The whole cube of 27 lamps, laid out as in the editor's picture and scaled
+// to the widget's size.
+class CubeView : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit CubeView(QWidget* parent = nullptr);
+
+    void SetGlow(const ledcube::CubeGlow& glow);
+    const CubeLamp* Lamp(int n) const { return lamps_[n - 1]; }
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    std::array<CubeLamp*, ledcube::kCellCount> lamps_{};
 };
