@@ -3,6 +3,7 @@
 
 #include <QIcon>
 #include <QMessageBox>
+#include <QThread>
 #include <csignal>
 #include <cstdio>
 #include <exception>
@@ -34,8 +35,15 @@ void ShowException(const Exception& error) {
         std::fprintf(stderr, "ledcube: %s\n", error.what());
         return;
     }
-    QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(),
-                          QString::fromStdString(error.Message()));
+    const QString message = QString::fromStdString(error.Message());
+    const auto show = [message] {
+        QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), message);
+    };
+    // Windows belong to the GUI thread: an error on a worker thread is shown from there.
+    if (QThread::currentThread() == QApplication::instance()->thread())
+        show();
+    else
+        QMetaObject::invokeMethod(QApplication::instance(), show, Qt::QueuedConnection);
 }
 
 void Guarded(const std::function<void()>& handler) {

@@ -29,15 +29,19 @@ class BodyReader {
     BodyReader(std::string_view whole, std::size_t start, std::size_t end)
         : whole_(whole), at_(start), end_(end) {}
 
-    std::vector<RecordedFrame> Read() {
+    // Reads up to the end; a program still being recorded may end inside a sequence.
+    std::vector<RecordedFrame> Read(bool mayEndInSequence = false) {
         std::vector<RecordedFrame> frames;
         while (at_ < end_) {
             if (ReadSwitchOpen() || ReadSwitchClose()) continue;
             frames.push_back(ReadFrame());
         }
-        if (block_) Fail("the last push-button sequence is not closed (FinirBP)");
+        if (block_ && !mayEndInSequence)
+            Fail("the last push-button sequence is not closed (FinirBP)");
         return frames;
     }
+
+    bool InSequence() const { return block_.has_value(); }
 
   private:
     std::string_view Rest() const { return whole_.substr(at_, end_ - at_); }
@@ -165,6 +169,26 @@ ChosenProgram ChooseProgram(std::string_view text, std::optional<int> number) {
                                        : "the program is unfinished") +
                        ": it does not end with the closing text that Finir writes");
     return {programs[chosen - 1].text, chosen, count, lastUnfinished};
+}
+
+ProgramPreview PreviewLastProgram(std::string_view text) {
+    const std::vector<ProgramInFile> programs = ProgramsIn(text);
+    const ProgramInFile& last = programs.back();
+    ProgramPreview preview{std::string(last.text), static_cast<int>(programs.size()),
+                           !last.finished, std::nullopt};
+    if (last.finished) {
+        try {
+            preview.frames = ReadProgram(last.text);
+        } catch (const SimError&) {
+            // Edited by hand: it plays, but its frames are unknown.
+        }
+        return preview;
+    }
+    BodyReader body(last.text, ProgramHeader().size(), last.text.size());
+    preview.frames = body.Read(true);
+    if (body.InSequence()) preview.text += SwitchBlockClose();
+    preview.text += ProgramClose();
+    return preview;
 }
 
 long RoundPasses(const std::vector<RecordedFrame>& frames, SwitchCombination buttons) {

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -49,6 +50,20 @@ struct ChosenProgram {
 // Picks program `number` (1-based) of a file, or by default its last finished
 // program. Raises SimError when there is no such program or it is unfinished.
 ChosenProgram ChooseProgram(std::string_view text, std::optional<int> number);
+
+// The program a file's preview plays: its last one, with the closing text
+// added (never to the file) when it is still being recorded.
+struct ProgramPreview {
+    std::string text;  // a whole program, ready to compile
+    int count;         // programs in the file
+    bool unfinished;   // the file's program is still being recorded
+    // Its frames; none when a finished program was edited by hand.
+    std::optional<std::vector<RecordedFrame>> frames;
+};
+
+// Raises SimError when the text is not a program, or when the last program is
+// unfinished and holds text the editor never writes (it cannot be closed).
+ProgramPreview PreviewLastProgram(std::string_view text);
 
 // Passes of one round of a program under a combination: the repeat counts
 // of the frames that play, added up.

@@ -14,13 +14,7 @@ constexpr std::array<std::pair<char, int>, 9> kLedPins = {
     {{'A', 2}, {'A', 1}, {'A', 0}, {'C', 5}, {'C', 4}, {'C', 3}, {'C', 2}, {'C', 1}, {'C', 0}}};
 constexpr int kFirstLayerBit = 3;  // PA3, PA4, PA5 select layers 1, 2, 3
 
-// A stretch of time during which one layer was selected with the same LEDs.
-struct Slot {
-    std::uint64_t start;
-    std::uint64_t end;
-    int layer;
-    std::array<bool, 9> lit;  // by position
-};
+}  // namespace
 
 std::optional<int> SelectedLayer(std::uint8_t portA) {
     std::optional<int> layer;
@@ -33,63 +27,71 @@ std::optional<int> SelectedLayer(std::uint8_t portA) {
     return layer;
 }
 
-std::vector<Slot> StableSlots(const PortTrace& trace, std::uint64_t minCycles) {
-    std::vector<Slot> slots;
-    std::uint8_t portA = 0;
-    std::uint8_t portC = 0;
-    std::uint64_t since = 0;
-    const auto close = [&](std::uint64_t until) {
-        const std::optional<int> layer = SelectedLayer(portA);
-        if (!layer || until - since < minCycles) return;
-        Slot slot{since, until, *layer, {}};
+std::uint32_t DrivenLeds(std::uint8_t portA, std::uint8_t portC) {
+    std::uint32_t driven = 0;
+    for (int layer = 1; layer <= kLayerCount; ++layer) {
+        if (((portA >> (kFirstLayerBit + layer - 1)) & 1) == 0) continue;
         for (int k = 0; k < 9; ++k) {
             const auto [port, bit] = kLedPins[k];
-            slot.lit[k] = (((port == 'A' ? portA : portC) >> bit) & 1) == 0;
+            if ((((port == 'A' ? portA : portC) >> bit) & 1) == 0)
+                driven |= 1u << (FirstCellOfLayer(layer) + k - 1);
         }
-        slots.push_back(slot);
-    };
-    for (const PortWrite& write : trace.writes) {
-        std::uint8_t& port = write.port == 'A' ? portA : portC;
-        if (port == write.value) continue;
-        close(write.cycle);
-        port = write.value;
-        since = write.cycle;
     }
-    close(trace.endCycle);
-    return slots;
+    return driven;
 }
 
-// Three slots of layers 1, 2, 3 right after each other.
-struct Pass {
-    std::uint64_t start;
-    std::uint64_t end;
-    std::uint64_t tail;  // how long the last layer stayed lit
-    CellState cells;
-};
+PassDecoder::PassDecoder(std::uint32_t frequency, double minSlotMs)
+    : minCycles_(static_cast<std::uint64_t>(minSlotMs * frequency / 1000.0)) {}
 
-std::vector<Pass> Passes(const std::vector<Slot>& slots, std::uint64_t maxGap) {
-    std::vector<Pass> passes;
-    for (std::size_t i = 0; i + 2 < slots.size(); ++i) {
-        if (slots[i].layer != 1 || slots[i + 1].layer != 2 || slots[i + 2].layer != 3) continue;
-        if (slots[i + 1].start - slots[i].end > maxGap ||
-            slots[i + 2].start - slots[i + 1].end > maxGap)
-            continue;
-        Pass pass{slots[i].start, slots[i + 2].end, slots[i + 2].end - slots[i + 2].start, {}};
-        for (int layer = 1; layer <= kLayerCount; ++layer)
-            for (int k = 0; k < 9; ++k)
-                pass.cells.Set(FirstCellOfLayer(layer) + k, slots[i + layer - 1].lit[k]);
-        passes.push_back(pass);
-        i += 2;
-    }
-    return passes;
+std::optional<DecodedPass> PassDecoder::Feed(const PortWrite& write) {
+    std::uint8_t& port = write.port == 'A' ? portA_ : portC_;
+    if (port == write.value) return std::nullopt;
+    std::optional<DecodedPass> pass = CloseSlot(write.cycle);
+    port = write.value;
+    since_ = write.cycle;
+    return pass;
 }
 
-}  // namespace
+std::optional<DecodedPass> PassDecoder::Finish(std::uint64_t endCycle) {
+    std::optional<DecodedPass> pass = CloseSlot(endCycle);
+    recent_.clear();
+    since_ = endCycle;
+    return pass;
+}
+
+std::optional<DecodedPass> PassDecoder::CloseSlot(std::uint64_t until) {
+    const std::optional<int> layer = SelectedLayer(portA_);
+    if (!layer || until - since_ < minCycles_) return std::nullopt;
+    Slot slot{since_, until, *layer, {}};
+    for (int k = 0; k < 9; ++k) {
+        const auto [port, bit] = kLedPins[k];
+        slot.lit[k] = (((port == 'A' ? portA_ : portC_) >> bit) & 1) == 0;
+    }
+    recent_.push_back(slot);
+    if (recent_.size() < 3) return std::nullopt;
+    const Slot& first = recent_[0];
+    const Slot& second = recent_[1];
+    const Slot& third = recent_[2];
+    if (first.layer != 1 || second.layer != 2 || third.layer != 3 ||
+        second.start - first.end > minCycles_ || third.start - second.end > minCycles_) {
+        recent_.pop_front();
+        return std::nullopt;
+    }
+    DecodedPass pass{first.start, third.end, third.end - third.start, {}};
+    for (int l = 1; l <= kLayerCount; ++l)
+        for (int k = 0; k < 9; ++k) pass.cells.Set(FirstCellOfLayer(l) + k, recent_[l - 1].lit[k]);
+    recent_.clear();
+    return pass;
+}
 
 std::vector<ShownFrame> DecodeShow(const PortTrace& trace, double minSlotMs) {
     const double cyclesPerMs = trace.frequency / 1000.0;
-    const auto minCycles = static_cast<std::uint64_t>(minSlotMs * cyclesPerMs);
-    const std::vector<Pass> passes = Passes(StableSlots(trace, minCycles), minCycles);
+    PassDecoder decoder(trace.frequency, minSlotMs);
+    const std::uint64_t minCycles = decoder.MinCycles();
+    std::vector<DecodedPass> passes;
+    for (const PortWrite& write : trace.writes)
+        if (std::optional<DecodedPass> pass = decoder.Feed(write)) passes.push_back(*pass);
+    if (std::optional<DecodedPass> pass = decoder.Finish(trace.endCycle)) passes.push_back(*pass);
 
     std::vector<ShownFrame> frames;
     std::size_t runStart = 0;

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <deque>
+#include <optional>
 #include <vector>
 
 #include "model/CellModel.h"
@@ -22,6 +25,14 @@ struct PortTrace {
     std::vector<PortWrite> writes;
 };
 
+// The layer that port A selects (PA3, PA4, PA5 for layers 1, 2, 3), when it
+// selects exactly one.
+std::optional<int> SelectedLayer(std::uint8_t portA);
+
+// The LEDs that ports A and C drive: bit n - 1 is set when LED n's layer line
+// is on (high) and its LED line at the lit level (low).
+std::uint32_t DrivenLeds(std::uint8_t portA, std::uint8_t portC);
+
 // A frame as the cube showed it: consecutive identical passes over the three layers.
 struct ShownFrame {
     double startMs;
@@ -31,9 +42,48 @@ struct ShownFrame {
     bool cut;  // the run ended while it was showing
 };
 
-// Decodes what the cube showed: the port states that last at least `minSlotMs`
-// with exactly one layer selected are layer slots (an LED lights when its line
-// is low); slots of layers 1, 2, 3 in a row are a pass; passes with the same
+// Three layer slots of layers 1, 2, 3 right after each other: the cube shown once.
+struct DecodedPass {
+    std::uint64_t start;  // cycles
+    std::uint64_t end;
+    std::uint64_t tail;  // how long the last layer stayed lit
+    CellState cells;
+};
+
+// Decodes the cube's passes as the port writes come, for a run of any length:
+// it keeps only the current port state and the last two layer slots. A port
+// state that lasts at least `minSlotMs` with exactly one layer selected is a
+// layer slot (an LED lights when its line is low); slots of layers 1, 2, 3 in a
+// row, each starting within `minSlotMs` of the one before, are a pass.
+class PassDecoder {
+  public:
+    explicit PassDecoder(std::uint32_t frequency, double minSlotMs = 2.5);
+
+    // Takes the next write (cycles never go back); returns the pass it finishes, if any.
+    std::optional<DecodedPass> Feed(const PortWrite& write);
+    // Ends the run at `endCycle`; returns the pass the last slot finishes, if any.
+    std::optional<DecodedPass> Finish(std::uint64_t endCycle);
+
+    std::uint64_t MinCycles() const { return minCycles_; }
+
+  private:
+    struct Slot {
+        std::uint64_t start;
+        std::uint64_t end;
+        int layer;
+        std::array<bool, 9> lit;  // by position
+    };
+    std::optional<DecodedPass> CloseSlot(std::uint64_t until);
+
+    std::uint64_t minCycles_;
+    std::uint8_t portA_ = 0;
+    std::uint8_t portC_ = 0;
+    std::uint64_t since_ = 0;
+    std::deque<Slot> recent_;
+};
+
+// Decodes what the cube showed, from a whole run: its passes (PassDecoder);
+// passes with the same
 // cells right after each other are one shown frame, unless the timing shows
 // the program stepping to its next frame in between (that step takes a few
 // cycles more than the step to the next pass). Frames of a single pass with the

@@ -1,0 +1,188 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "player/PlayerEngine.h"
+
+#include <QFileInfo>
+
+#include "sim/FirmwareBuild.h"
+#include "sim/SimError.h"
+
+namespace ledcube::player {
+
+namespace {
+
+// How far a reload may run the new build flat out to reach the frame just recorded.
+constexpr std::uint64_t kMostSkipCycles = 20ull * sim::kCpuHertz;
+// Changes closer together than this are read once.
+constexpr int kSettleMs = 20;
+
+bool SameFrame(const sim::RecordedFrame& a, const sim::RecordedFrame& b) {
+    return a.repeatCount == b.repeatCount && a.cells == b.cells && a.block == b.block;
+}
+
+// The first frame of `now` that `before` did not have, when the program grew by frames.
+std::optional<int> FirstNewFrame(const std::optional<std::vector<sim::RecordedFrame>>& before,
+                                 const std::optional<std::vector<sim::RecordedFrame>>& now) {
+    if (!before || !now || now->size() <= before->size()) return std::nullopt;
+    for (std::size_t i = 0; i < before->size(); ++i)
+        if (!SameFrame((*before)[i], (*now)[i])) return std::nullopt;
+    return static_cast<int>(before->size());
+}
+
+}  // namespace
+
+bool FrameMailbox::Put(const sim::PlayerFrame& frame) {
+    std::lock_guard lock(mutex_);
+    const bool wasEmpty = !frame_.has_value();
+    frame_ = frame;
+    return wasEmpty;
+}
+
+std::optional<sim::PlayerFrame> FrameMailbox::Take() {
+    std::lock_guard lock(mutex_);
+    std::optional<sim::PlayerFrame> frame;
+    frame.swap(frame_);
+    return frame;
+}
+
+PlayerEngine::PlayerEngine(sim::Clock clock, QObject* parent)
+    : QObject(parent),
+      clock_(std::move(clock)) {
+    qRegisterMetaType<LoadedProgram>();
+}
+
+PlayerEngine::~PlayerEngine() = default;
+
+void PlayerEngine::MakeTimersAndWatcher() {
+    // Made on the engine's own thread, where their events come.
+    if (watcher_ != nullptr) return;
+    watcher_ = new QFileSystemWatcher(this);
+    ticker_ = new QTimer(this);
+    reloadSoon_ = new QTimer(this);
+    reloadSoon_->setSingleShot(true);
+    reloadSoon_->setInterval(kSettleMs);
+    connect(reloadSoon_, &QTimer::timeout, this, &PlayerEngine::Reload);
+    connect(watcher_, &QFileSystemWatcher::fileChanged, reloadSoon_, qOverload<>(&QTimer::start));
+    connect(watcher_, &QFileSystemWatcher::directoryChanged, reloadSoon_,
+            qOverload<>(&QTimer::start));
+    connect(ticker_, &QTimer::timeout, this, &PlayerEngine::Tick);
+}
+
+void PlayerEngine::Open(const QString& file) {
+    MakeTimersAndWatcher();
+    if (!watcher_->files().isEmpty()) watcher_->removePaths(watcher_->files());
+    if (!watcher_->directories().isEmpty()) watcher_->removePaths(watcher_->directories());
+    file_ = QFileInfo(file).absoluteFilePath();
+    text_.reset();
+    frames_.reset();
+    player_.reset();
+    Reload();
+}
+
+void PlayerEngine::Reload() {
+    if (file_.isEmpty()) return;
+    Watch();
+    const QString name = QFileInfo(file_).fileName();
+    std::string text;
+    try {
+        text = sim::ReadTextFile(file_.toStdString());
+    } catch (const sim::SimError&) {
+        text_.reset();
+        Fail(name + tr(": the file cannot be read (is it gone?); waiting for it to come back"));
+        return;
+    }
+    if (text == text_) return;
+    text_ = text;
+    try {
+        Load(text);
+    } catch (const std::exception& error) {
+        Fail(name + ": " + QString::fromStdString(error.what()));
+    }
+}
+
+void PlayerEngine::Load(const std::string& text) {
+    const sim::ProgramPreview preview = sim::PreviewLastProgram(text);
+    const sim::ScratchFolder scratch;
+    const sim::Firmware firmware =
+        sim::BuildFirmware(preview.text, QFileInfo(file_).fileName().toStdString(), scratch);
+    if (!firmware.sizes.Fits())
+        throw sim::SimError("the program does not fit the ATmega8535: " +
+                            sim::SizesLine(firmware.sizes));
+    auto player = std::make_unique<sim::CubePlayer>(firmware.hex, preview.frames, clock_);
+    player->HoldButtons(held_);
+    player->SetSpeed(speed_);
+    player->SetPaused(paused_);
+    // A frame just recorded is shown at once: the new build runs flat out up to it.
+    const std::optional<int> added = FirstNewFrame(frames_, preview.frames);
+    const std::optional<SwitchCombination> held = sim::HeldCombination(held_);
+    if (added && (*preview.frames)[*added].repeatCount > 0 && held &&
+        sim::PlaysUnder((*preview.frames)[*added], *held))
+        player->RunUntilShowing(*added, kMostSkipCycles);
+    player_ = std::move(player);
+    frames_ = preview.frames;
+
+    LoadedProgram loaded{QString::fromStdString(sim::SizesLine(firmware.sizes)), QString(),
+                         preview.frames.has_value()};
+    if (preview.count > 1)
+        loaded.where = tr("the last of the %1 programs in the file").arg(preview.count);
+    if (preview.unfinished)
+        loaded.where += (loaded.where.isEmpty() ? QString() : QStringLiteral("; ")) +
+                        tr("still being recorded: plays as far as it goes");
+    emit Loaded(loaded);
+    Publish();
+}
+
+void PlayerEngine::Fail(const QString& message) {
+    player_.reset();
+    frames_.reset();
+    mailbox_.Put(sim::PlayerFrame{});
+    emit Problem(message);
+    emit FrameWaiting();
+}
+
+void PlayerEngine::Watch() {
+    // An editor that replaces the file, or a file deleted and written again,
+    // drops it from the watch: the folder is watched to see it come back.
+    const QString folder = QFileInfo(file_).absolutePath();
+    if (!watcher_->directories().contains(folder)) watcher_->addPath(folder);
+    if (QFileInfo::exists(file_) && !watcher_->files().contains(file_)) watcher_->addPath(file_);
+}
+
+void PlayerEngine::SetButtons(int held) {
+    held_ = {(held & 1) != 0, (held & 2) != 0, (held & 4) != 0};
+    if (player_) player_->HoldButtons(held_);
+}
+
+void PlayerEngine::SetSpeed(double speed) {
+    speed_ = speed;
+    if (player_) player_->SetSpeed(speed);
+}
+
+void PlayerEngine::SetPaused(bool paused) {
+    paused_ = paused;
+    if (player_) player_->SetPaused(paused);
+    Publish();
+}
+
+void PlayerEngine::Step() {
+    if (!player_) return;
+    player_->StepSlot();
+    Publish();
+}
+
+void PlayerEngine::Tick() {
+    if (!player_) return;
+    player_->Advance();
+    Publish();
+}
+
+void PlayerEngine::StartTicking(int intervalMs) {
+    MakeTimersAndWatcher();
+    ticker_->start(intervalMs);
+}
+
+void PlayerEngine::Publish() {
+    if (!player_) return;
+    if (mailbox_.Put(player_->Frame())) emit FrameWaiting();
+}
+
+}  // namespace ledcube::player

@@ -1,0 +1,249 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "player/PlayerWindow.h"
+
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include "ui/LampWidget.h"
+
+namespace ledcube::player {
+
+namespace {
+
+constexpr int kTickMs = 40;  // 25 frames a second
+
+struct Speed {
+    const char* label;
+    double factor;
+};
+constexpr Speed kSpeeds[] = {{"×1/100", 0.01}, {"×1/10", 0.1}, {"×1/4", 0.25}, {"×1/2", 0.5},
+                             {"×1", 1.0},      {"×2", 2.0},    {"×5", 5.0},    {"×10", 10.0}};
+constexpr int kNormalSpeed = 4;
+
+void SetTextIfChanged(QLabel* label, const QString& text) {
+    if (label->text() != text) label->setText(text);
+}
+
+}  // namespace
+
+PlayerWindow::PlayerWindow(sim::Clock clock, QWidget* parent)
+    : QWidget(parent),
+      engine_(new PlayerEngine(std::move(clock))),
+      cube_(new CubeView(this)),
+      file_(new QLabel(tr("No program open: open one, or drop a file here."), this)),
+      problem_(new QLabel(this)),
+      time_(new QLabel(this)),
+      showing_(new QLabel(this)),
+      sizes_(new QLabel(this)),
+      where_(new QLabel(this)),
+      pause_(new QPushButton(tr("Pause"), this)),
+      step_(new QPushButton(tr("Step"), this)),
+      speed_(new QComboBox(this)) {
+    setWindowTitle(tr("LED cube player"));
+    setAcceptDrops(true);
+
+    auto* open = new QPushButton(tr("Open…"), this);
+    open->setFocusPolicy(Qt::NoFocus);
+    connect(open, &QPushButton::clicked, this, &PlayerWindow::ChooseFile);
+    new QShortcut(QKeySequence::Open, this, this, &PlayerWindow::ChooseFile);
+    auto* top = new QHBoxLayout;
+    top->addWidget(open);
+    top->addWidget(file_, 1);
+
+    problem_->setWordWrap(true);
+    problem_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    problem_->setStyleSheet(QStringLiteral("QLabel { color: #a00000; font-weight: bold; }"));
+    problem_->hide();
+
+    auto* pushButtons = new QHBoxLayout;
+    for (int b = 0; b < 3; ++b) {
+        auto* button = new QPushButton(QStringLiteral("BP%1").arg(b + 1), this);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setMinimumHeight(40);
+        button->setToolTip(
+            tr("Held while you hold it or key %1; Shift-click holds it until the next Shift-click")
+                .arg(b + 1));
+        connect(button, &QPushButton::pressed, this, [this, b] {
+            pad_.MousePress(b, QGuiApplication::keyboardModifiers() & Qt::ShiftModifier);
+            UpdateButtons();
+        });
+        connect(button, &QPushButton::released, this, [this, b] {
+            pad_.MouseRelease(b);
+            UpdateButtons();
+        });
+        buttons_[b] = button;
+        pushButtons->addWidget(button);
+    }
+
+    pause_->setCheckable(true);
+    pause_->setFocusPolicy(Qt::NoFocus);
+    pause_->setToolTip(tr("Pause or play on (Space)"));
+    connect(pause_, &QPushButton::toggled, this, &PlayerWindow::SetPaused);
+    new QShortcut(Qt::Key_Space, this, pause_, &QPushButton::toggle);
+    step_->setFocusPolicy(Qt::NoFocus);
+    step_->setEnabled(false);
+    step_->setToolTip(tr("While paused: on to the next layer slot (Right arrow)"));
+    connect(step_, &QPushButton::clicked, this, &PlayerWindow::StepRequested);
+    new QShortcut(Qt::Key_Right, this, step_, &QPushButton::click);
+    for (const Speed& speed : kSpeeds) speed_->addItem(QString::fromUtf8(speed.label), speed.factor);
+    speed_->setCurrentIndex(kNormalSpeed);
+    speed_->setFocusPolicy(Qt::NoFocus);
+    speed_->setToolTip(tr("Simulated time against real time"));
+    connect(speed_, &QComboBox::currentIndexChanged, this,
+            [this](int index) { emit SpeedChanged(speed_->itemData(index).toDouble()); });
+    auto* controls = new QHBoxLayout;
+    controls->addWidget(pause_);
+    controls->addWidget(step_);
+    controls->addWidget(new QLabel(tr("Speed:"), this));
+    controls->addWidget(speed_);
+    controls->addStretch(1);
+
+    auto* readout = new QGridLayout;
+    const std::pair<QString, QLabel*> rows[] = {{tr("Cube time"), time_},
+                                                {tr("Showing"), showing_},
+                                                {tr("Program"), where_},
+                                                {tr("Sizes"), sizes_}};
+    int row = 0;
+    for (const auto& [caption, label] : rows) {
+        readout->addWidget(new QLabel(caption + QLatin1Char(':'), this), row, 0, Qt::AlignTop);
+        label->setWordWrap(true);
+        readout->addWidget(label, row++, 1);
+    }
+    readout->setColumnStretch(1, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(problem_);
+    layout->addWidget(cube_, 1);
+    layout->addLayout(pushButtons);
+    layout->addWidget(new QLabel(
+        tr("Hold a button with the mouse or keys 1, 2, 3; Shift-click latches it."), this));
+    layout->addLayout(controls);
+    layout->addLayout(readout);
+    resize(560, 760);
+
+    engine_->moveToThread(&thread_);
+    connect(&thread_, &QThread::finished, engine_, &QObject::deleteLater);
+    connect(this, &PlayerWindow::OpenRequested, engine_, &PlayerEngine::Open);
+    connect(this, &PlayerWindow::ButtonsChanged, engine_, &PlayerEngine::SetButtons);
+    connect(this, &PlayerWindow::SpeedChanged, engine_, &PlayerEngine::SetSpeed);
+    connect(this, &PlayerWindow::PauseChanged, engine_, &PlayerEngine::SetPaused);
+    connect(this, &PlayerWindow::StepRequested, engine_, &PlayerEngine::Step);
+    connect(engine_, &PlayerEngine::FrameWaiting, this, &PlayerWindow::ShowLatestFrame);
+    connect(engine_, &PlayerEngine::Loaded, this, &PlayerWindow::ShowLoaded);
+    connect(engine_, &PlayerEngine::Problem, this, &PlayerWindow::ShowProblem);
+    thread_.start();
+    QMetaObject::invokeMethod(engine_, "StartTicking", Qt::QueuedConnection, Q_ARG(int, kTickMs));
+}
+
+PlayerWindow::~PlayerWindow() {
+    thread_.quit();
+    thread_.wait();
+}
+
+void PlayerWindow::OpenFile(const QString& file) {
+    file_->setText(QFileInfo(file).absoluteFilePath());
+    setWindowTitle(tr("%1 — LED cube player").arg(QFileInfo(file).fileName()));
+    emit OpenRequested(file);
+}
+
+QString PlayerWindow::ShowingText() const {
+    return showing_->text();
+}
+
+QString PlayerWindow::TimeText() const {
+    return time_->text();
+}
+
+QString PlayerWindow::ProblemText() const {
+    return problem_->isHidden() ? QString() : problem_->text();
+}
+
+void PlayerWindow::ShowLatestFrame() {
+    const std::optional<sim::PlayerFrame> frame = engine_->Mailbox().Take();
+    if (!frame) return;
+    cube_->SetGlow(frame->glow);
+    if (!problem_->isHidden()) return;
+    SetTextIfChanged(time_, QString::fromStdString(sim::SimulatedTimeText(frame->cycle)));
+    SetTextIfChanged(showing_, QString::fromStdString(sim::DescribeShowing(*frame, framesKnown_)));
+}
+
+void PlayerWindow::ShowLoaded(const LoadedProgram& program) {
+    problem_->hide();
+    framesKnown_ = program.framesKnown;
+    sizes_->setText(program.sizes);
+    where_->setText(program.where.isEmpty() ? tr("the only program in the file") : program.where);
+}
+
+void PlayerWindow::ShowProblem(const QString& message) {
+    problem_->setText(message);
+    problem_->show();
+    for (QLabel* label : {time_, showing_, sizes_, where_}) label->clear();
+}
+
+void PlayerWindow::ChooseFile() {
+    const QString file = QFileDialog::getOpenFileName(
+        this, tr("Open a cube program"), QString(), tr("Cube programs (*.c);;All files (*)"));
+    if (!file.isEmpty()) OpenFile(file);
+}
+
+void PlayerWindow::UpdateButtons() {
+    for (int b = 0; b < 3; ++b) buttons_[b]->setDown(pad_.Held(b));
+    emit ButtonsChanged(pad_.HeldBits());
+}
+
+void PlayerWindow::SetPaused(bool paused) {
+    pause_->setText(paused ? tr("Play") : tr("Pause"));
+    step_->setEnabled(paused);
+    emit PauseChanged(paused);
+}
+
+void PlayerWindow::keyPressEvent(QKeyEvent* event) {
+    const int button = event->key() - Qt::Key_1;
+    if (button < 0 || button > 2) return QWidget::keyPressEvent(event);
+    if (!event->isAutoRepeat()) {
+        pad_.Key(button, true);
+        UpdateButtons();
+    }
+}
+
+void PlayerWindow::keyReleaseEvent(QKeyEvent* event) {
+    const int button = event->key() - Qt::Key_1;
+    if (button < 0 || button > 2) return QWidget::keyReleaseEvent(event);
+    if (!event->isAutoRepeat()) {
+        pad_.Key(button, false);
+        UpdateButtons();
+    }
+}
+
+void PlayerWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) {
+        pad_.ReleaseKeys();
+        UpdateButtons();
+    }
+    QWidget::changeEvent(event);
+}
+
+void PlayerWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls() && event->mimeData()->urls().first().isLocalFile())
+        event->acceptProposedAction();
+}
+
+void PlayerWindow::dropEvent(QDropEvent* event) {
+    OpenFile(event->mimeData()->urls().first().toLocalFile());
+    event->acceptProposedAction();
+}
+
+}  // namespace ledcube::player

@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QThread>
+#include <QWidget>
+#include <array>
+
+#include "player/ButtonPad.h"
+#include "player/PlayerEngine.h"
+
+class CubeView;
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace ledcube::player {
+
+// The player's window: the cube as the simulated chip lights it, the three
+// push buttons, the speed controls and a readout of what is playing. It owns
+// the engine's worker thread: started with the window, stopped and waited
+// for when the window goes.
+class PlayerWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit PlayerWindow(sim::Clock clock, QWidget* parent = nullptr);
+    ~PlayerWindow() override;
+
+    void OpenFile(const QString& file);
+
+    const CubeView* Cube() const { return cube_; }
+    QString ShowingText() const;
+    QString TimeText() const;
+    QString ProblemText() const;
+
+  signals:
+    void OpenRequested(const QString& file);
+    void ButtonsChanged(int held);
+    void SpeedChanged(double speed);
+    void PauseChanged(bool paused);
+    void StepRequested();
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+  private:
+    void ShowLatestFrame();
+    void ShowLoaded(const LoadedProgram& program);
+    void ShowProblem(const QString& message);
+    void ChooseFile();
+    void UpdateButtons();
+    void SetPaused(bool paused);
+
+    QThread thread_;
+    PlayerEngine* engine_;
+    ButtonPad pad_;
+    bool framesKnown_ = true;
+    CubeView* cube_;
+    QLabel* file_;
+    QLabel* problem_;
+    QLabel* time_;
+    QLabel* showing_;
+    QLabel* sizes_;
+    QLabel* where_;
+    std::array<QPushButton*, 3> buttons_{};
+    QPushButton* pause_;
+    QPushButton* step_;
+    QComboBox* speed_;
+};
+
+}  // namespace ledcube::player

@@ -1,0 +1,168 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "sim/CubePlayer.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "sim/FirmwareBuild.h"
+
+namespace ledcube::sim {
+
+namespace {
+
+// The generated program's pass: three 5 ms slots and the code around them.
+constexpr std::uint64_t kPassCycles = 15300;
+constexpr std::uint64_t kKeptCycles = 4 * kPassCycles;
+// After a single step the lamps show the last millisecond: the slot just reached.
+constexpr std::uint64_t kStepWindowCycles = 1000;
+constexpr double kMostBehindSeconds = 0.25;
+
+}  // namespace
+
+std::optional<SwitchCombination> HeldCombination(std::array<bool, 3> held) {
+    const int count = held[0] + held[1] + held[2];
+    if (count == 0) return SwitchCombination::Aucun;
+    if (count > 1) return std::nullopt;
+    return held[0] ? SwitchCombination::BP1 : held[1] ? SwitchCombination::BP2 : SwitchCombination::BP3;
+}
+
+std::string DescribeShowing(const PlayerFrame& frame, bool framesKnown) {
+    if (frame.stopped) return "the program has stopped";
+    if (!framesKnown) return "frames unknown (the program was edited by hand)";
+    if (frame.frame == 0) return "no recorded frame lit";
+    const std::string where = frame.block ? std::string(CombinationName(*frame.block)) + " sequence"
+                                          : std::string("between the sequences");
+    return where + ": frame " + std::to_string(frame.frameInSequence) + " of " +
+           std::to_string(frame.sequenceFrames);
+}
+
+std::string SimulatedTimeText(std::uint64_t cycle) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3f s", static_cast<double>(cycle) / kCpuHertz);
+    return text;
+}
+
+int LocateFrame(const std::vector<RecordedFrame>& frames, const CellState& cells, int last,
+                std::array<bool, 3> held) {
+    const int count = static_cast<int>(frames.size());
+    if (last >= 0 && last < count && frames[last].cells == cells) return last;
+    const std::optional<SwitchCombination> combination = HeldCombination(held);
+    int any = -1;
+    for (int step = 1; step <= count; ++step) {
+        const int i = ((last < 0 ? -1 : last) + step + count) % count;
+        const RecordedFrame& frame = frames[i];
+        if (frame.repeatCount <= 0 || !(frame.cells == cells)) continue;
+        const bool plays = !frame.block || (combination && *frame.block == *combination);
+        if (plays) return i;
+        if (any < 0) any = i;
+    }
+    return any;
+}
+
+CubePlayer::CubePlayer(const std::filesystem::path& hex,
+                       std::optional<std::vector<RecordedFrame>> frames, Clock clock)
+    : chip_(hex),
+      frames_(std::move(frames)),
+      clock_(std::move(clock)),
+      decoder_(kCpuHertz),
+      glow_(kKeptCycles),
+      passCycles_(kPassCycles) {
+    Anchor();
+}
+
+void CubePlayer::HoldButtons(std::array<bool, 3> held) {
+    held_ = held;
+    chip_.HoldButtons(held);
+}
+
+void CubePlayer::SetSpeed(double speed) {
+    Advance();
+    speed_ = std::clamp(speed, 0.01, 10.0);
+    Anchor();
+}
+
+void CubePlayer::SetPaused(bool paused) {
+    if (paused == paused_) return;
+    if (paused) Advance();
+    paused_ = paused;
+    stepped_ = false;
+    Anchor();
+}
+
+void CubePlayer::StepSlot() {
+    if (!paused_) return;
+    const std::optional<int> from = SelectedLayer(portA_);
+    const std::uint64_t end = chip_.Cycle() + kCpuHertz;
+    // Small runs, so that the step stops close to where the next slot begins.
+    while (!chip_.Stopped() && chip_.Cycle() < end) {
+        RunTo(chip_.Cycle() + 50);
+        const std::optional<int> layer = SelectedLayer(portA_);
+        if (layer && layer != from) break;
+    }
+    stepped_ = true;
+    Anchor();
+}
+
+void CubePlayer::Advance() {
+    const double now = clock_();
+    if (paused_) {
+        Anchor();
+        return;
+    }
+    const double behind = now - anchorSeconds_;
+    const auto target = anchorCycle_ + static_cast<std::uint64_t>(behind * speed_ * kCpuHertz);
+    const auto most = static_cast<std::uint64_t>(kMostBehindSeconds * speed_ * kCpuHertz);
+    if (target > chip_.Cycle()) RunTo(std::min(target, chip_.Cycle() + most));
+    if (target > chip_.Cycle() + most) Anchor();
+}
+
+bool CubePlayer::RunUntilShowing(int frame, std::uint64_t maxCycles) {
+    const std::uint64_t end = chip_.Cycle() + maxCycles;
+    while (shown_ != frame && !chip_.Stopped() && chip_.Cycle() < end)
+        RunTo(std::min(end, chip_.Cycle() + 5000));
+    Anchor();
+    return shown_ == frame;
+}
+
+PlayerFrame CubePlayer::Frame() const {
+    PlayerFrame frame;
+    frame.cycle = chip_.Cycle();
+    std::uint64_t window = passCycles_;
+    if (stepped_)
+        window = kStepWindowCycles;
+    else if (speed_ < 1.0)
+        window = std::max<std::uint64_t>(100, static_cast<std::uint64_t>(window * speed_));
+    frame.glow = glow_.At(frame.cycle, window);
+    frame.stopped = chip_.Stopped();
+    if (frames_ && shown_ >= 0) {
+        const RecordedFrame& shown = (*frames_)[shown_];
+        frame.frame = shown_ + 1;
+        frame.block = shown.block;
+        for (int i = 0; i < static_cast<int>(frames_->size()); ++i) {
+            if ((*frames_)[i].block != shown.block) continue;
+            ++frame.sequenceFrames;
+            if (i <= shown_) ++frame.frameInSequence;
+        }
+    }
+    return frame;
+}
+
+void CubePlayer::RunTo(std::uint64_t cycle) {
+    if (cycle <= chip_.Cycle()) return;
+    for (const PortWrite& write : chip_.Run(cycle - chip_.Cycle())) {
+        if (write.port == 'A') portA_ = write.value;
+        glow_.Feed(write);
+        const std::optional<DecodedPass> pass = decoder_.Feed(write);
+        if (!pass) continue;
+        // A steadily multiplexed LED looks steady when the lamps average over one pass.
+        passCycles_ = std::clamp<std::uint64_t>(pass->end - pass->start, 3000, 60000);
+        if (frames_) shown_ = LocateFrame(*frames_, pass->cells, shown_, held_);
+    }
+}
+
+void CubePlayer::Anchor() {
+    anchorSeconds_ = clock_();
+    anchorCycle_ = chip_.Cycle();
+}
+
+}  // namespace ledcube::sim

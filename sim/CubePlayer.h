@@ -1,0 +1,98 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "sim/CubeSimulator.h"
+#include "sim/LampGlow.h"
+#include "sim/ProgramReader.h"
+#include "sim/ShowDecoder.h"
+
+namespace ledcube::sim {
+
+// Seconds on a clock that never goes back: the wall clock in the player, a
+// stepped value in tests.
+using Clock = std::function<double()>;
+
+// What the cube shows at one moment of a play; small and copyable.
+struct PlayerFrame {
+    std::uint64_t cycle = 0;  // simulated time
+    std::array<double, kCellCount> glow{};  // LED n at n - 1, 0 dark to 1 lit
+    int frame = 0;  // the recorded frame the last pass showed, from 1; 0 when none is known
+    std::optional<SwitchCombination> block;  // that frame's sequence; none between sequences
+    int frameInSequence = 0;  // its place among the frames of its sequence, from 1
+    int sequenceFrames = 0;
+    bool stopped = false;  // the program stopped running
+};
+
+// "BP1 sequence: frame 2 of 5", "between the sequences: frame 1 of 2", "no recorded frame lit".
+std::string DescribeShowing(const PlayerFrame& frame, bool framesKnown);
+
+// "12.345 s" of simulated time.
+std::string SimulatedTimeText(std::uint64_t cycle);
+
+// The combination the firmware sees when these buttons are held; none when
+// two or more are held (no sequence tests for that).
+std::optional<SwitchCombination> HeldCombination(std::array<bool, 3> held);
+
+// The recorded frame a pass shows, from 0: the one at `last` while its cells
+// still show, else the next one (after `last`, going round) with those cells
+// that plays under the buttons held, else any with those cells; -1 for none.
+int LocateFrame(const std::vector<RecordedFrame>& frames, const CellState& cells, int last,
+                std::array<bool, 3> held);
+
+// Plays a built program on the simulated chip against a clock: the chip runs
+// as many cycles as the clock and the speed ask for, the passes it shows are
+// decoded as they come, and the lamps glow as the eye would see them.
+class CubePlayer {
+  public:
+    // `frames` are the program's recorded frames, to name what is shown (none
+    // when it was edited by hand). Raises SimError when the HEX cannot be loaded.
+    CubePlayer(const std::filesystem::path& hex, std::optional<std::vector<RecordedFrame>> frames,
+               Clock clock);
+
+    void HoldButtons(std::array<bool, 3> held);
+    // Simulated seconds per second of the clock: 0.01 to 10.
+    void SetSpeed(double speed);
+    void SetPaused(bool paused);
+    bool Paused() const { return paused_; }
+    // While paused: runs on to the start of the next layer slot.
+    void StepSlot();
+
+    // Runs the chip up to where the clock says it should be (at most a quarter
+    // of a second of the clock at once: a player that fell behind drops the rest).
+    void Advance();
+    // Runs the chip flat out until it shows recorded frame `frame` (from 0) or
+    // `maxCycles` have passed; then plays on from there. True when it shows it.
+    bool RunUntilShowing(int frame, std::uint64_t maxCycles);
+
+    PlayerFrame Frame() const;
+    std::uint64_t Cycle() const { return chip_.Cycle(); }
+
+  private:
+    void RunTo(std::uint64_t cycle);
+    void Anchor();
+
+    CubeChip chip_;
+    std::optional<std::vector<RecordedFrame>> frames_;
+    Clock clock_;
+    PassDecoder decoder_;
+    LampGlow glow_;
+    std::array<bool, 3> held_{};
+    double speed_ = 1.0;
+    bool paused_ = false;
+    bool stepped_ = false;
+    double anchorSeconds_ = 0;
+    std::uint64_t anchorCycle_ = 0;
+    std::uint64_t passCycles_;
+    std::uint8_t portA_ = 0;
+    int shown_ = -1;
+};
+
+}  // namespace ledcube::sim
