@@ -12,6 +12,7 @@ namespace {
 
 // The generated program's pass: three 5 ms slots and the code around them.
 constexpr std::uint64_t kPassCycles = 15300;
+constexpr std::uint64_t kSlotCycles = 5050;
 constexpr std::uint64_t kKeptCycles = 4 * kPassCycles;
 // After a single step the lamps show the last millisecond: the slot just reached.
 constexpr std::uint64_t kStepWindowCycles = 1000;
@@ -66,7 +67,8 @@ CubePlayer::CubePlayer(const std::filesystem::path& hex,
       clock_(std::move(clock)),
       decoder_(kCpuHertz),
       glow_(kKeptCycles),
-      passCycles_(kPassCycles) {
+      passCycles_(kPassCycles),
+      slotCycles_(kSlotCycles) {
     Anchor();
 }
 
@@ -132,7 +134,11 @@ PlayerFrame CubePlayer::Frame() const {
         window = kStepWindowCycles;
     else if (speed_ < 1.0)
         window = std::max<std::uint64_t>(100, static_cast<std::uint64_t>(window * speed_));
-    frame.glow = glow_.At(frame.cycle, window);
+    // An LED driven for its layer's whole slot in every pass shows fully lit:
+    // over a pass or more that is a third of the time; over a slot or less, all of it.
+    const double slots = static_cast<double>(window) / static_cast<double>(slotCycles_);
+    const double fullPass = static_cast<double>(passCycles_) / static_cast<double>(slotCycles_);
+    frame.glow = glow_.At(frame.cycle, window, std::clamp(slots, 1.0, fullPass));
     frame.stopped = chip_.Stopped();
     if (frames_ && shown_ >= 0) {
         const RecordedFrame& shown = (*frames_)[shown_];
@@ -155,7 +161,13 @@ void CubePlayer::RunTo(std::uint64_t cycle) {
         const std::optional<DecodedPass> pass = decoder_.Feed(write);
         if (!pass) continue;
         // A steadily multiplexed LED looks steady when the lamps average over one pass.
-        passCycles_ = std::clamp<std::uint64_t>(pass->end - pass->start, 3000, 60000);
+        // Start to start of two passes in a row: the period of the scan.
+        if (lastPassStart_ && pass->start - *lastPassStart_ < 2 * (pass->end - pass->start)) {
+            passCycles_ = std::clamp<std::uint64_t>(pass->start - *lastPassStart_, 3000, 60000);
+            slotCycles_ =
+                std::clamp<std::uint64_t>(pass->shortestSlot, passCycles_ / 4, passCycles_ / 2);
+        }
+        lastPassStart_ = pass->start;
         if (frames_) shown_ = LocateFrame(*frames_, pass->cells, shown_, held_);
     }
 }

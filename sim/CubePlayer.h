@@ -90,7 +90,9 @@ class CubePlayer {
     bool stepped_ = false;
     double anchorSeconds_ = 0;
     std::uint64_t anchorCycle_ = 0;
-    std::uint64_t passCycles_;
+    std::uint64_t passCycles_;  // as the last pass took
+    std::uint64_t slotCycles_;  // the shortest layer slot of the last pass
+    std::optional<std::uint64_t> lastPassStart_;
     std::uint8_t portA_ = 0;
     int shown_ = -1;
 };

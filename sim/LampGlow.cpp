@@ -17,7 +17,8 @@ void LampGlow::Feed(const PortWrite& write) {
         changes_.pop_front();
 }
 
-std::array<double, kCellCount> LampGlow::At(std::uint64_t now, std::uint64_t window) const {
+std::array<double, kCellCount> LampGlow::At(std::uint64_t now, std::uint64_t window,
+                                            double fullScale) const {
     std::array<double, kCellCount> glow{};
     window = std::max<std::uint64_t>(1, window);
     const std::uint64_t start = now > window ? now - window : 0;
@@ -30,7 +31,8 @@ std::array<double, kCellCount> LampGlow::At(std::uint64_t now, std::uint64_t win
             if ((changes_[i].driven >> led) & 1) drivenCycles[led] += to - from;
     }
     for (int led = 0; led < kCellCount; ++led)
-        glow[led] = std::min(1.0, 3.0 * static_cast<double>(drivenCycles[led]) / static_cast<double>(window));
+        glow[led] = std::min(1.0, fullScale * static_cast<double>(drivenCycles[led]) /
+                                      static_cast<double>(window));
     return glow;
 }
 

@@ -21,9 +21,9 @@ class LampGlow {
     void Feed(const PortWrite& write);
 
     // For LED n at n - 1: the share of the `window` cycles up to `now` during
-    // which it was driven, times three, at most 1. An LED driven for its
-    // layer's whole slot in every pass (a third of the time) is 1.
-    std::array<double, kCellCount> At(std::uint64_t now, std::uint64_t window) const;
+    // which it was driven, times `fullScale`, at most 1.
+    std::array<double, kCellCount> At(std::uint64_t now, std::uint64_t window,
+                                      double fullScale) const;
 
   private:
     struct Change {

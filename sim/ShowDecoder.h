@@ -47,6 +47,7 @@ struct DecodedPass {
     std::uint64_t start;  // cycles
     std::uint64_t end;
     std::uint64_t tail;  // how long the last layer stayed lit
+    std::uint64_t shortestSlot;
     CellState cells;
 };
 

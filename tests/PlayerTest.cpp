@@ -1,0 +1,227 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+
+#include <QKeyEvent>
+#include <QSignalSpy>
+#include <QTest>
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include "TestSupport.h"
+#include "player/ButtonPad.h"
+#include "player/PlayerEngine.h"
+#include "player/PlayerWindow.h"
+#include "sim/CubePlayer.h"
+#include "sim/CubeSimulator.h"
+#include "sim/FirmwareBuild.h"
+#include "sim/Report.h"
+#include "sim/SimError.h"
+#include "ui/LampWidget.h"
+
+namespace ledcube::player {
+namespace {
+
+namespace fs = std::filesystem;
+using sim::PlayerFrame;
+using test::CellsOn;
+
+// Three frames between the sequences, then a BP1 sequence of one frame.
+std::string ThreeFramesAndBp1() {
+    return ProgramHeader() + FrameBlock(150, CellsOn({1, 5, 9})) + FrameBlock(90, CellsOn({14})) +
+           FrameBlock(300, CellsOn({19, 20, 27})) + SwitchBlockOpen(SwitchCombination::BP1) +
+           FrameBlock(60, CellsOn({2, 11, 23})) + SwitchBlockClose() + ProgramClose();
+}
+
+std::string LitCells(const std::array<double, kCellCount>& glow) {
+    CellState cells;
+    for (int n = 1; n <= kCellCount; ++n) cells.Set(n, glow[n - 1] >= 0.5);
+    return sim::CellsText(cells);
+}
+
+// A player on a clock that the test steps.
+struct SteppedPlayer {
+    explicit SteppedPlayer(const std::string& program)
+        : firmware(sim::BuildFirmware(program, "cube.c", scratch)),
+          player(firmware.hex, sim::ReadProgram(program), [this] { return now; }) {}
+    PlayerFrame At(double seconds) {
+        now = seconds;
+        player.Advance();
+        return player.Frame();
+    }
+    sim::ScratchFolder scratch;
+    sim::Firmware firmware;
+    double now = 0;
+    sim::CubePlayer player;
+};
+
+TEST(CubePlayer, LampsShowSteadilyWhatTheDecoderSeesInEachFrame) {
+    const std::string program = ThreeFramesAndBp1();
+    const std::vector<sim::ShownFrame> shown = sim::DecodeShow(sim::RunFirmware(
+        SteppedPlayer(program).firmware.hex, SwitchCombination::Aucun, 1500));
+    ASSERT_GE(shown.size(), 6u);
+    SteppedPlayer played(program);
+    const std::vector<std::string> names = {"between the sequences: frame 1 of 3",
+                                            "between the sequences: frame 2 of 3",
+                                            "between the sequences: frame 3 of 3"};
+    for (std::size_t i = 0; i + 1 < shown.size(); ++i) {
+        // Sampled every 1.7 ms across the middle of the frame: lit lamps stay
+        // fully lit and dark ones dark (but for the faint ghost the firmware
+        // leaves between layers), whatever the phase of the layer scan.
+        const double from = shown[i].startMs + 20, to = shown[i].startMs + shown[i].durationMs - 20;
+        for (double ms = from; ms < to; ms += 1.7) {
+            const PlayerFrame frame = played.At(ms / 1000);
+            ASSERT_EQ(LitCells(frame.glow), sim::CellsText(shown[i].cells)) << i << " at " << ms;
+            for (const double glow : frame.glow)
+                ASSERT_TRUE(glow < 0.05 || glow > 0.97) << ms << ": " << glow;
+            ASSERT_EQ(sim::DescribeShowing(frame, true), names[i % 3]) << ms;
+        }
+    }
+}
+
+TEST(CubePlayer, HoldingBp1PlaysItsSequenceWhereTheFirmwareLooksAtTheButtons) {
+    SteppedPlayer played(ThreeFramesAndBp1());
+    ASSERT_EQ(played.At(0.100).frame, 1);
+    played.player.HoldButtons({true, false, false});
+    // The firmware looks at the buttons after the third frame, which ends near 540 ms.
+    EXPECT_EQ(played.At(0.300).frame, 3);
+    EXPECT_EQ(played.At(0.530).frame, 3);
+    const PlayerFrame bp1 = played.At(0.580);
+    EXPECT_EQ(sim::DescribeShowing(bp1, true), "BP1 sequence: frame 1 of 1");
+    EXPECT_EQ(LitCells(bp1.glow), sim::CellsText(CellsOn({2, 11, 23})));
+}
+
+TEST(CubePlayer, SlowSpeedShowsOneLayerAtATimeAndAStepGoesToTheNextSlot) {
+    SteppedPlayer played(ProgramHeader() + FrameBlock(3000, CellsOn({1, 10, 19})) + ProgramClose());
+    played.At(0.1);
+    played.player.SetSpeed(0.01);
+    std::set<std::string> seen;
+    for (double s = 0.1; s < 2.0; s += 0.05) seen.insert(LitCells(played.At(s).glow));
+    EXPECT_EQ(seen, (std::set<std::string>{sim::CellsText(CellsOn({1})), sim::CellsText(CellsOn({10})),
+                                          sim::CellsText(CellsOn({19}))}));
+    played.player.SetPaused(true);
+    const PlayerFrame before = played.At(5.0);
+    EXPECT_EQ(played.At(9.0).cycle, before.cycle) << "paused";
+    std::vector<std::string> steps;
+    for (int step = 0; step < 3; ++step) {
+        played.player.StepSlot();
+        steps.push_back(LitCells(played.player.Frame().glow));
+    }
+    EXPECT_EQ(std::set<std::string>(steps.begin(), steps.end()).size(), 3u) << "three layers";
+}
+
+TEST(ButtonPad, HoldsWhileMouseOrKeyHoldsAndLatchesOnShiftClick) {
+    ButtonPad pad;
+    pad.MousePress(0, false);
+    pad.Key(2, true);
+    EXPECT_EQ(pad.HeldBits(), 0b101);
+    pad.MouseRelease(0);
+    pad.MousePress(1, true);
+    pad.MouseRelease(1);
+    EXPECT_EQ(pad.HeldBits(), 0b110) << "BP2 latched";
+    pad.ReleaseKeys();
+    pad.MousePress(1, true);
+    EXPECT_EQ(pad.HeldBits(), 0) << "unlatched";
+}
+
+// The engine on the test's thread, with a clock the test steps.
+struct EngineOnFile {
+    EngineOnFile() : engine([this] { return now.load(); }), problems(&engine, &PlayerEngine::Problem) {}
+    void Write(const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
+    PlayerFrame At(double seconds) {
+        now = seconds;
+        engine.Tick();
+        return engine.Mailbox().Take().value_or(PlayerFrame{});
+    }
+    QString LastProblem() const { return problems.isEmpty() ? QString() : problems.last()[0].toString(); }
+    sim::ScratchFolder folder;
+    fs::path file = folder.Path() / "cube.c";
+    std::atomic<double> now = 0;
+    PlayerEngine engine;
+    QSignalSpy problems;
+};
+
+TEST(PlayerEngine, FollowsAGrowingFileAndShowsTheNewFrameAtOnce) {
+    EngineOnFile e;
+    std::string text = ProgramHeader() + FrameBlock(3000, CellsOn({1}));
+    e.Write(text);
+    QSignalSpy loaded(&e.engine, &PlayerEngine::Loaded);
+    e.engine.Open(QString::fromStdString(e.file.string()));
+    ASSERT_EQ(loaded.size(), 1) << e.LastProblem().toStdString();
+    EXPECT_TRUE(loaded.last()[0].value<LoadedProgram>().where.contains("still being recorded"));
+    EXPECT_EQ(e.At(0.2).frame, 1);
+    // The editor records a second frame: it shows on the next tick, not after the first's 3 s.
+    text += FrameBlock(600, CellsOn({27}));
+    e.Write(text);
+    e.engine.Reload();
+    const PlayerFrame next = e.At(0.25);
+    EXPECT_EQ(next.frame, 2);
+    EXPECT_EQ(LitCells(next.glow), sim::CellsText(CellsOn({27})));
+    EXPECT_TRUE(e.problems.isEmpty());
+}
+
+TEST(PlayerEngine, PlaysTheLastProgramOfAGluedFile) {
+    EngineOnFile e;
+    e.Write(ProgramHeader() + FrameBlock(600, CellsOn({1})) + ProgramClose() + ProgramHeader() +
+            FrameBlock(600, CellsOn({2})) + ProgramClose());
+    QSignalSpy loaded(&e.engine, &PlayerEngine::Loaded);
+    e.engine.Open(QString::fromStdString(e.file.string()));
+    ASSERT_EQ(loaded.size(), 1);
+    EXPECT_EQ(loaded.last()[0].value<LoadedProgram>().where, "the last of the 2 programs in the file");
+    EXPECT_EQ(LitCells(e.At(0.2).glow), sim::CellsText(CellsOn({2})));
+}
+
+TEST(PlayerEngine, SaysWhatIsWrongWithABadFileAndPlaysAgainWhenAProgramIsBack) {
+    std::string tooBig = ProgramHeader();
+    for (int n = 0; n < 80; ++n) tooBig += FrameBlock(15 * (n + 2), CellsOn({n % 27 + 1, (n * 7) % 27 + 1}));
+    const std::pair<std::optional<std::string>, std::string> cases[] = {
+        {"int main(void) { return 0; }\n", "not a program written by the editor"},
+        {ProgramHeader() + "oops;\n" + ProgramClose(), "does not compile"},
+        {tooBig + ProgramClose(), "does not fit the ATmega8535"},
+        {ProgramHeader() + "while(i<", "a frame without a repeat count"},
+        {std::nullopt, "cannot be read"},
+    };
+    EngineOnFile e;
+    const std::string good = ProgramHeader() + FrameBlock(600, CellsOn({5})) + ProgramClose();
+    e.Write(good);
+    e.engine.Open(QString::fromStdString(e.file.string()));
+    for (const auto& [text, message] : cases) {
+        if (text)
+            e.Write(*text);
+        else
+            fs::remove(e.file);
+        e.engine.Reload();
+        EXPECT_TRUE(e.LastProblem().contains(QString::fromStdString(message)))
+            << message << ": " << e.LastProblem().toStdString();
+        EXPECT_FALSE(e.engine.Playing()) << message;
+        e.Write(good);
+        e.engine.Reload();
+        EXPECT_TRUE(e.engine.Playing()) << "after " << message;
+    }
+}
+
+TEST(PlayerWindow, LampsAndReadoutFollowTheEngineAndKeyOneHoldsBp1) {
+    sim::ScratchFolder folder;
+    const fs::path file = folder.Path() / "cube.c";
+    std::ofstream(file, std::ios::binary) << ThreeFramesAndBp1();
+    std::atomic<double> now = 0;
+    PlayerWindow window([&now] { return now.load(); });
+    window.show();
+    window.OpenFile(QString::fromStdString(file.string()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.TimeText() == "0.000 s"; }, 20000));
+    now = 0.1;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.ShowingText().endsWith("frame 1 of 3"); }, 20000))
+        << window.ShowingText().toStdString() << window.ProblemText().toStdString();
+    EXPECT_EQ(window.TimeText(), "0.100 s");
+    for (int n = 1; n <= kCellCount; ++n)
+        EXPECT_EQ(window.Cube()->Lamp(n)->IsLit(), n == 1 || n == 5 || n == 9) << n;
+    QTest::keyPress(&window, Qt::Key_1);
+    now = 0.6;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.ShowingText().startsWith("BP1"); }, 20000))
+        << window.ShowingText().toStdString();
+    QTest::keyRelease(&window, Qt::Key_1);
+}
+
+}  // namespace
+}  // namespace ledcube::player
