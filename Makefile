@@ -5,12 +5,14 @@
 
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-asan
+TSAN_DIR ?= build-tsan
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
 PACKAGES := cmake ninja-build g++ make pkg-config dpkg-dev libgtest-dev libgmock-dev \
             libbenchmark-dev qt6-base-dev libgl-dev fonts-dejavu-core \
-            gcc-avr avr-libc binutils-avr libsimavr-dev libelf-dev time bc
+            gcc-avr avr-libc binutils-avr libsimavr-dev libelf-dev time bc \
+            desktop-file-utils
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 
 SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
@@ -18,7 +20,7 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
                  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
                  QT_QPA_PLATFORM=offscreen
 
-.PHONY: all deps configure build run test test-sanitize fuzz bench package clean
+.PHONY: all deps configure build run play test test-sanitize test-threads fuzz bench package clean
 
 all: build
 
@@ -34,10 +36,14 @@ build: configure
 run: build
 	./$(BUILD_DIR)/ledcube
 
+# The player beside the editor: `make play FILE=~/D/cube1.c`.
+play: build
+	./$(BUILD_DIR)/ledcube-play $(FILE)
+
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
 ifneq ($(CI),)
-	@$(MAKE) --no-print-directory test-sanitize fuzz bench
+	@$(MAKE) --no-print-directory test-sanitize test-threads fuzz bench
 endif
 
 # Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
@@ -46,6 +52,14 @@ test-sanitize: deps
 	    -DLEDCUBE_WITH_BENCH=OFF > /dev/null
 	@cmake --build $(SANITIZE_DIR)
 	cd $(SANITIZE_DIR) && $(SANITIZER_ENV) ctest --output-on-failure -j2 -E DebianPackage
+
+# The player's tests (its engine runs on a worker thread) built with ThreadSanitizer.
+test-threads: deps
+	@cmake -S . -B $(TSAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLEDCUBE_TSAN=ON \
+	    -DLEDCUBE_WITH_BENCH=OFF > /dev/null
+	@cmake --build $(TSAN_DIR) --target player_tests
+	cd $(TSAN_DIR) && TSAN_OPTIONS="halt_on_error=1 suppressions=$(CURDIR)/tests/tsan.supp" \
+	    QT_QPA_PLATFORM=offscreen tests/player_tests
 
 # Each fuzzer for FUZZ_SECONDS, starting from the seed corpus in fuzz/corpus.
 fuzz: deps
@@ -72,4 +86,4 @@ package: build
 	cd $(BUILD_DIR) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(TSAN_DIR) $(FUZZ_DIR)

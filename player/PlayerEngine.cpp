@@ -30,25 +30,25 @@ std::optional<int> FirstNewFrame(const std::optional<std::vector<sim::RecordedFr
 
 }  // namespace
 
-bool FrameMailbox::Put(const sim::PlayerFrame& frame) {
+bool NewsBox::Put(const std::function<void(EngineNews&)>& change) {
     std::lock_guard lock(mutex_);
-    const bool wasEmpty = !frame_.has_value();
-    frame_ = frame;
+    change(news_);
+    const bool wasEmpty = empty_;
+    empty_ = false;
     return wasEmpty;
 }
 
-std::optional<sim::PlayerFrame> FrameMailbox::Take() {
+EngineNews NewsBox::Take() {
     std::lock_guard lock(mutex_);
-    std::optional<sim::PlayerFrame> frame;
-    frame.swap(frame_);
-    return frame;
+    EngineNews news;
+    std::swap(news, news_);
+    empty_ = true;
+    return news;
 }
 
 PlayerEngine::PlayerEngine(sim::Clock clock, QObject* parent)
     : QObject(parent),
-      clock_(std::move(clock)) {
-    qRegisterMetaType<LoadedProgram>();
-}
+      clock_(std::move(clock)) {}
 
 PlayerEngine::~PlayerEngine() = default;
 
@@ -65,6 +65,26 @@ void PlayerEngine::MakeTimersAndWatcher() {
     connect(watcher_, &QFileSystemWatcher::directoryChanged, reloadSoon_,
             qOverload<>(&QTimer::start));
     connect(ticker_, &QTimer::timeout, this, &PlayerEngine::Tick);
+}
+
+void PlayerEngine::Post(std::function<void(PlayerEngine&)> command) {
+    bool wake = false;
+    {
+        std::lock_guard lock(postedMutex_);
+        wake = posted_.empty();
+        posted_.push_back(std::move(command));
+    }
+    // A call without arguments: what it runs crosses the threads under our lock.
+    if (wake) QMetaObject::invokeMethod(this, "RunPosted", Qt::QueuedConnection);
+}
+
+void PlayerEngine::RunPosted() {
+    std::vector<std::function<void(PlayerEngine&)>> commands;
+    {
+        std::lock_guard lock(postedMutex_);
+        commands.swap(posted_);
+    }
+    for (const auto& command : commands) command(*this);
 }
 
 void PlayerEngine::Open(const QString& file) {
@@ -127,16 +147,23 @@ void PlayerEngine::Load(const std::string& text) {
     if (preview.unfinished)
         loaded.where += (loaded.where.isEmpty() ? QString() : QStringLiteral("; ")) +
                         tr("still being recorded: plays as far as it goes");
-    emit Loaded(loaded);
+    if (news_.Put([&](EngineNews& news) {
+            news.loaded = loaded;
+            news.problem.reset();
+        }))
+        emit Updated();
     Publish();
 }
 
 void PlayerEngine::Fail(const QString& message) {
     player_.reset();
     frames_.reset();
-    mailbox_.Put(sim::PlayerFrame{});
-    emit Problem(message);
-    emit FrameWaiting();
+    if (news_.Put([&](EngineNews& news) {
+            news.frame = sim::PlayerFrame{};
+            news.loaded.reset();
+            news.problem = message;
+        }))
+        emit Updated();
 }
 
 void PlayerEngine::Watch() {
@@ -182,7 +209,8 @@ void PlayerEngine::StartTicking(int intervalMs) {
 
 void PlayerEngine::Publish() {
     if (!player_) return;
-    if (mailbox_.Put(player_->Frame())) emit FrameWaiting();
+    const sim::PlayerFrame frame = player_->Frame();
+    if (news_.Put([&](EngineNews& news) { news.frame = frame; })) emit Updated();
 }
 
 }  // namespace ledcube::player

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -22,23 +23,33 @@ struct LoadedProgram {
     bool framesKnown = true;
 };
 
-// The newest frame, handed from the engine's thread to the window's: a new
-// frame replaces one the window has not taken yet, so nothing queues up.
-class FrameMailbox {
+// What the engine has to tell the window. Only the newest of each is kept,
+// so nothing piles up when the window is slow.
+struct EngineNews {
+    std::optional<sim::PlayerFrame> frame;
+    std::optional<LoadedProgram> loaded;  // a program now plays
+    std::optional<QString> problem;       // nothing plays, and why
+};
+
+// Hands the news from the engine's thread to the window's under a lock.
+class NewsBox {
   public:
-    // True when the box was empty: the window has to be told.
-    bool Put(const sim::PlayerFrame& frame);
-    std::optional<sim::PlayerFrame> Take();
+    // Changes the news; true when the box was empty, so the window must be told.
+    bool Put(const std::function<void(EngineNews&)>& change);
+    EngineNews Take();
 
   private:
     std::mutex mutex_;
-    std::optional<sim::PlayerFrame> frame_;
+    EngineNews news_;
+    bool empty_ = true;
 };
 
 // Plays the program of a file on the simulated chip and follows the file as
-// it changes. It lives on a worker thread: commands come in as queued slot
-// calls, frames go out through the mailbox (announced by FrameWaiting), and
-// what goes wrong comes out as Problem; it never opens a window itself.
+// it changes. It lives on a worker thread: the window posts commands, which
+// the engine runs on its own thread; frames, loads and problems go out
+// through the news box, announced by Updated. Every hand-over between the
+// threads goes through a lock of ours, which ThreadSanitizer sees. It never
+// opens a window itself.
 class PlayerEngine : public QObject {
     Q_OBJECT
 
@@ -46,10 +57,13 @@ class PlayerEngine : public QObject {
     explicit PlayerEngine(sim::Clock clock, QObject* parent = nullptr);
     ~PlayerEngine() override;
 
-    FrameMailbox& Mailbox() { return mailbox_; }
+    NewsBox& News() { return news_; }
     bool Playing() const { return player_ != nullptr; }
 
-  public slots:
+    // From any thread: runs the command on the engine's thread.
+    void Post(std::function<void(PlayerEngine&)> command);
+
+    // The commands, to be called on the engine's thread.
     // Plays the file's last program and watches the file.
     void Open(const QString& file);
     // Reads the file again; plays the new program when it changed.
@@ -65,9 +79,11 @@ class PlayerEngine : public QObject {
     void StartTicking(int intervalMs);
 
   signals:
-    void FrameWaiting();
-    void Loaded(const ledcube::player::LoadedProgram& program);
-    void Problem(const QString& message);
+    // There is news in the box.
+    void Updated();
+
+  private slots:
+    void RunPosted();
 
   private:
     void MakeTimersAndWatcher();
@@ -84,12 +100,12 @@ class PlayerEngine : public QObject {
     std::array<bool, 3> held_{};
     double speed_ = 1.0;
     bool paused_ = false;
-    FrameMailbox mailbox_;
+    NewsBox news_;
+    std::mutex postedMutex_;
+    std::vector<std::function<void(PlayerEngine&)>> posted_;
     QFileSystemWatcher* watcher_ = nullptr;
     QTimer* ticker_ = nullptr;
     QTimer* reloadSoon_ = nullptr;
 };
 
 }  // namespace ledcube::player
-
-Q_DECLARE_METATYPE(ledcube::player::LoadedProgram)

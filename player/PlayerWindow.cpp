@@ -95,14 +95,18 @@ PlayerWindow::PlayerWindow(sim::Clock clock, QWidget* parent)
     step_->setFocusPolicy(Qt::NoFocus);
     step_->setEnabled(false);
     step_->setToolTip(tr("While paused: on to the next layer slot (Right arrow)"));
-    connect(step_, &QPushButton::clicked, this, &PlayerWindow::StepRequested);
+    connect(step_, &QPushButton::clicked, this,
+            [this] { engine_->Post([](PlayerEngine& engine) { engine.Step(); }); });
     new QShortcut(Qt::Key_Right, this, step_, &QPushButton::click);
     for (const Speed& speed : kSpeeds) speed_->addItem(QString::fromUtf8(speed.label), speed.factor);
     speed_->setCurrentIndex(kNormalSpeed);
     speed_->setFocusPolicy(Qt::NoFocus);
     speed_->setToolTip(tr("Simulated time against real time"));
     connect(speed_, &QComboBox::currentIndexChanged, this,
-            [this](int index) { emit SpeedChanged(speed_->itemData(index).toDouble()); });
+            [this](int index) {
+                const double speed = speed_->itemData(index).toDouble();
+                engine_->Post([speed](PlayerEngine& engine) { engine.SetSpeed(speed); });
+            });
     auto* controls = new QHBoxLayout;
     controls->addWidget(pause_);
     controls->addWidget(step_);
@@ -135,28 +139,30 @@ PlayerWindow::PlayerWindow(sim::Clock clock, QWidget* parent)
     resize(560, 760);
 
     engine_->moveToThread(&thread_);
-    connect(&thread_, &QThread::finished, engine_, &QObject::deleteLater);
-    connect(this, &PlayerWindow::OpenRequested, engine_, &PlayerEngine::Open);
-    connect(this, &PlayerWindow::ButtonsChanged, engine_, &PlayerEngine::SetButtons);
-    connect(this, &PlayerWindow::SpeedChanged, engine_, &PlayerEngine::SetSpeed);
-    connect(this, &PlayerWindow::PauseChanged, engine_, &PlayerEngine::SetPaused);
-    connect(this, &PlayerWindow::StepRequested, engine_, &PlayerEngine::Step);
-    connect(engine_, &PlayerEngine::FrameWaiting, this, &PlayerWindow::ShowLatestFrame);
-    connect(engine_, &PlayerEngine::Loaded, this, &PlayerWindow::ShowLoaded);
-    connect(engine_, &PlayerEngine::Problem, this, &PlayerWindow::ShowProblem);
+    // The engine goes with its thread, on its thread; the flag tells the
+    // window so through an atomic that ThreadSanitizer sees.
+    connect(
+        &thread_, &QThread::finished, this,
+        [this] {
+            delete engine_;
+            engineGone_.store(true, std::memory_order_release);
+        },
+        Qt::DirectConnection);
+    connect(engine_, &PlayerEngine::Updated, this, &PlayerWindow::ShowNews);
     thread_.start();
-    QMetaObject::invokeMethod(engine_, "StartTicking", Qt::QueuedConnection, Q_ARG(int, kTickMs));
+    engine_->Post([](PlayerEngine& engine) { engine.StartTicking(kTickMs); });
 }
 
 PlayerWindow::~PlayerWindow() {
     thread_.quit();
     thread_.wait();
+    while (!engineGone_.load(std::memory_order_acquire)) QThread::yieldCurrentThread();
 }
 
 void PlayerWindow::OpenFile(const QString& file) {
     file_->setText(QFileInfo(file).absoluteFilePath());
     setWindowTitle(tr("%1 — LED cube player").arg(QFileInfo(file).fileName()));
-    emit OpenRequested(file);
+    engine_->Post([file](PlayerEngine& engine) { engine.Open(file); });
 }
 
 QString PlayerWindow::ShowingText() const {
@@ -171,13 +177,18 @@ QString PlayerWindow::ProblemText() const {
     return problem_->isHidden() ? QString() : problem_->text();
 }
 
-void PlayerWindow::ShowLatestFrame() {
-    const std::optional<sim::PlayerFrame> frame = engine_->Mailbox().Take();
-    if (!frame) return;
-    cube_->SetGlow(frame->glow);
+void PlayerWindow::ShowNews() {
+    const EngineNews news = engine_->News().Take();
+    if (news.problem) ShowProblem(*news.problem);
+    if (news.loaded) ShowLoaded(*news.loaded);
+    if (news.frame) ShowFrame(*news.frame);
+}
+
+void PlayerWindow::ShowFrame(const sim::PlayerFrame& frame) {
+    cube_->SetGlow(frame.glow);
     if (!problem_->isHidden()) return;
-    SetTextIfChanged(time_, QString::fromStdString(sim::SimulatedTimeText(frame->cycle)));
-    SetTextIfChanged(showing_, QString::fromStdString(sim::DescribeShowing(*frame, framesKnown_)));
+    SetTextIfChanged(time_, QString::fromStdString(sim::SimulatedTimeText(frame.cycle)));
+    SetTextIfChanged(showing_, QString::fromStdString(sim::DescribeShowing(frame, framesKnown_)));
 }
 
 void PlayerWindow::ShowLoaded(const LoadedProgram& program) {
@@ -201,13 +212,14 @@ void PlayerWindow::ChooseFile() {
 
 void PlayerWindow::UpdateButtons() {
     for (int b = 0; b < 3; ++b) buttons_[b]->setDown(pad_.Held(b));
-    emit ButtonsChanged(pad_.HeldBits());
+    const int held = pad_.HeldBits();
+    engine_->Post([held](PlayerEngine& engine) { engine.SetButtons(held); });
 }
 
 void PlayerWindow::SetPaused(bool paused) {
     pause_->setText(paused ? tr("Play") : tr("Pause"));
     step_->setEnabled(paused);
-    emit PauseChanged(paused);
+    engine_->Post([paused](PlayerEngine& engine) { engine.SetPaused(paused); });
 }
 
 void PlayerWindow::keyPressEvent(QKeyEvent* event) {

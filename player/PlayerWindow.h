@@ -4,6 +4,7 @@
 #include <QThread>
 #include <QWidget>
 #include <array>
+#include <atomic>
 
 #include "player/ButtonPad.h"
 #include "player/PlayerEngine.h"
@@ -33,13 +34,6 @@ class PlayerWindow : public QWidget {
     QString TimeText() const;
     QString ProblemText() const;
 
-  signals:
-    void OpenRequested(const QString& file);
-    void ButtonsChanged(int held);
-    void SpeedChanged(double speed);
-    void PauseChanged(bool paused);
-    void StepRequested();
-
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
@@ -48,7 +42,8 @@ class PlayerWindow : public QWidget {
     void dropEvent(QDropEvent* event) override;
 
   private:
-    void ShowLatestFrame();
+    void ShowNews();
+    void ShowFrame(const sim::PlayerFrame& frame);
     void ShowLoaded(const LoadedProgram& program);
     void ShowProblem(const QString& message);
     void ChooseFile();
@@ -57,6 +52,7 @@ class PlayerWindow : public QWidget {
 
     QThread thread_;
     PlayerEngine* engine_;
+    std::atomic<bool> engineGone_ = false;
     ButtonPad pad_;
     bool framesKnown_ = true;
     CubeView* cube_;

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <QKeyEvent>
-#include <QSignalSpy>
 #include <QTest>
 #include <atomic>
 #include <filesystem>
@@ -127,48 +126,51 @@ TEST(ButtonPad, HoldsWhileMouseOrKeyHoldsAndLatchesOnShiftClick) {
 
 // The engine on the test's thread, with a clock the test steps.
 struct EngineOnFile {
-    EngineOnFile() : engine([this] { return now.load(); }), problems(&engine, &PlayerEngine::Problem) {}
+    EngineOnFile() : engine([this] { return now; }) {}
     void Write(const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
+    // Opens or reloads the file; returns what the engine tells the window.
+    EngineNews Read(bool open = false) {
+        if (open)
+            engine.Open(QString::fromStdString(file.string()));
+        else
+            engine.Reload();
+        return engine.News().Take();
+    }
     PlayerFrame At(double seconds) {
         now = seconds;
         engine.Tick();
-        return engine.Mailbox().Take().value_or(PlayerFrame{});
+        return engine.News().Take().frame.value_or(PlayerFrame{});
     }
-    QString LastProblem() const { return problems.isEmpty() ? QString() : problems.last()[0].toString(); }
     sim::ScratchFolder folder;
     fs::path file = folder.Path() / "cube.c";
-    std::atomic<double> now = 0;
+    double now = 0;
     PlayerEngine engine;
-    QSignalSpy problems;
 };
 
 TEST(PlayerEngine, FollowsAGrowingFileAndShowsTheNewFrameAtOnce) {
     EngineOnFile e;
     std::string text = ProgramHeader() + FrameBlock(3000, CellsOn({1}));
     e.Write(text);
-    QSignalSpy loaded(&e.engine, &PlayerEngine::Loaded);
-    e.engine.Open(QString::fromStdString(e.file.string()));
-    ASSERT_EQ(loaded.size(), 1) << e.LastProblem().toStdString();
-    EXPECT_TRUE(loaded.last()[0].value<LoadedProgram>().where.contains("still being recorded"));
+    const EngineNews opened = e.Read(true);
+    ASSERT_TRUE(opened.loaded) << opened.problem.value_or("").toStdString();
+    EXPECT_TRUE(opened.loaded->where.contains("still being recorded"));
     EXPECT_EQ(e.At(0.2).frame, 1);
     // The editor records a second frame: it shows on the next tick, not after the first's 3 s.
     text += FrameBlock(600, CellsOn({27}));
     e.Write(text);
-    e.engine.Reload();
+    ASSERT_TRUE(e.Read().loaded);
     const PlayerFrame next = e.At(0.25);
     EXPECT_EQ(next.frame, 2);
     EXPECT_EQ(LitCells(next.glow), sim::CellsText(CellsOn({27})));
-    EXPECT_TRUE(e.problems.isEmpty());
 }
 
 TEST(PlayerEngine, PlaysTheLastProgramOfAGluedFile) {
     EngineOnFile e;
     e.Write(ProgramHeader() + FrameBlock(600, CellsOn({1})) + ProgramClose() + ProgramHeader() +
             FrameBlock(600, CellsOn({2})) + ProgramClose());
-    QSignalSpy loaded(&e.engine, &PlayerEngine::Loaded);
-    e.engine.Open(QString::fromStdString(e.file.string()));
-    ASSERT_EQ(loaded.size(), 1);
-    EXPECT_EQ(loaded.last()[0].value<LoadedProgram>().where, "the last of the 2 programs in the file");
+    const EngineNews opened = e.Read(true);
+    ASSERT_TRUE(opened.loaded);
+    EXPECT_EQ(opened.loaded->where, "the last of the 2 programs in the file");
     EXPECT_EQ(LitCells(e.At(0.2).glow), sim::CellsText(CellsOn({2})));
 }
 
@@ -185,19 +187,18 @@ TEST(PlayerEngine, SaysWhatIsWrongWithABadFileAndPlaysAgainWhenAProgramIsBack) {
     EngineOnFile e;
     const std::string good = ProgramHeader() + FrameBlock(600, CellsOn({5})) + ProgramClose();
     e.Write(good);
-    e.engine.Open(QString::fromStdString(e.file.string()));
+    e.Read(true);
     for (const auto& [text, message] : cases) {
         if (text)
             e.Write(*text);
         else
             fs::remove(e.file);
-        e.engine.Reload();
-        EXPECT_TRUE(e.LastProblem().contains(QString::fromStdString(message)))
-            << message << ": " << e.LastProblem().toStdString();
+        const QString problem = e.Read().problem.value_or("");
+        EXPECT_TRUE(problem.contains(QString::fromStdString(message)))
+            << message << ": " << problem.toStdString();
         EXPECT_FALSE(e.engine.Playing()) << message;
         e.Write(good);
-        e.engine.Reload();
-        EXPECT_TRUE(e.engine.Playing()) << "after " << message;
+        EXPECT_TRUE(e.Read().loaded) << "after " << message;
     }
 }
 
