@@ -32,15 +32,21 @@ CubeChip::CubeChip(const std::filesystem::path& hex) {
     avr_init(avr_);
     avr_->log = LOG_ERROR;
     avr_->frequency = kCpuHertz;
+    // On the ATmega8535 the program counter wraps around its 8 KB, and the
+    // linker uses that: a relative jump or call over more than 4 KB goes the
+    // other way round. The ATmega16 has 16 KB, so the program is loaded twice,
+    // at 0 and at 8 KB: a jump that would wrap lands on the same code there.
     for (const HexChunk& chunk : chunks) {
-        if (chunk.address + chunk.bytes.size() > kChipFlashBytes * 2u) {
+        if (chunk.address + chunk.bytes.size() > static_cast<std::size_t>(kChipFlashBytes)) {
             avr_terminate(avr_);
-            throw SimError("the HEX does not fit the simulated chip's flash");
+            throw SimError("the HEX does not fit the ATmega8535's 8 KB of flash");
         }
-        avr_loadcode(avr_, const_cast<std::uint8_t*>(chunk.bytes.data()),
-                     static_cast<std::uint32_t>(chunk.bytes.size()), chunk.address);
-        avr_->codeend = std::max<std::uint32_t>(
-            avr_->codeend, chunk.address + static_cast<std::uint32_t>(chunk.bytes.size()));
+        for (const std::uint32_t base : {0u, static_cast<std::uint32_t>(kChipFlashBytes)}) {
+            avr_loadcode(avr_, const_cast<std::uint8_t*>(chunk.bytes.data()),
+                         static_cast<std::uint32_t>(chunk.bytes.size()), base + chunk.address);
+            avr_->codeend = std::max<std::uint32_t>(
+                avr_->codeend, base + chunk.address + static_cast<std::uint32_t>(chunk.bytes.size()));
+        }
     }
     listeners_ = {Listener{this, 'A'}, Listener{this, 'C'}};
     for (Listener& listener : listeners_)

@@ -236,6 +236,17 @@ INSTANTIATE_TEST_SUITE_P(Combinations, RecordedProgramTest,
                                          CombinationCase{SwitchCombination::BP3, 1},
                                          CombinationCase{SwitchCombination::Aucun, 2}));
 
+TEST(Simulation, AProgramOverHalfTheFlashPlaysRoundAfterRound) {
+    // Past 4 KB the linker reaches the code at the start of the flash by
+    // wrapping round the ATmega8535's 8 KB; the simulated chip must do the same.
+    std::string program = ProgramHeader();
+    for (int frame = 0; frame < 50; ++frame)
+        program += FrameBlock(30, CellsOn({frame % 27 + 1, (frame * 5 + 3) % 27 + 1}));
+    program += ProgramClose();
+    const std::vector<ShownFrame> shown = Simulate(program, SwitchCombination::Aucun, 3 * 50 * 31);
+    ExpectRounds(shown, OneRound(program, SwitchCombination::Aucun), 2);
+}
+
 TEST(Simulation, AProgramRecordedInTheWindowPlaysAsRecorded) {
     test::TempHome home;
     test::WindowDriver d;
