@@ -79,9 +79,11 @@ fuzz: deps
 	    rm -rf $$work; \
 	done
 
-# The cost of recording a frame, start-up and memory against a bare Qt window.
+# The cost of recording a frame, start-up and memory against a bare Qt window,
+# and the player's start, its answer to a growing file and its processor time.
 bench: build
 	$(BUILD_DIR)/bench/record_frame_bench
+	QT_QPA_PLATFORM=$${QT_QPA_PLATFORM:-offscreen} $(BUILD_DIR)/bench/player_bench
 	bench/startup.sh $(BUILD_DIR) 20
 
 package: build

@@ -1,0 +1,95 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What the player costs and how quickly it answers, with its real window, its
+// worker thread and the wall clock: start to the first lit frame, a frame
+// appended to the file to that frame on screen (a 50-frame program), and the
+// processor time of 10 s of playing at ×1.
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+
+#include "app/Application.h"
+#include "firmware/FirmwareText.h"
+#include "player/PlayerWindow.h"
+#include "sim/FirmwareBuild.h"
+#include "ui/LampWidget.h"
+
+namespace {
+
+using namespace ledcube;
+
+double CpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+bool Shows(const player::PlayerWindow& window, const CellState& cells) {
+    for (int n = 1; n <= kCellCount; ++n)
+        if (window.Cube()->Lamp(n)->IsLit() != cells.Get(n)) return false;
+    return true;
+}
+
+bool AnyLit(const player::PlayerWindow& window) {
+    for (int n = 1; n <= kCellCount; ++n)
+        if (window.Cube()->Lamp(n)->IsLit()) return true;
+    return false;
+}
+
+CellState Pattern(int frame) {
+    CellState cells;
+    for (int n = 1; n <= kCellCount; ++n) cells.Set(n, (n * 7 + frame * 3) % 5 == 0);
+    return cells;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    Application application(argc, argv);
+    const sim::ScratchFolder folder;
+    const std::string file = (folder.Path() / "cube.c").string();
+    // 50 frames of 200 ms, still being recorded, as the editor leaves it between frames.
+    std::string text = ProgramHeader();
+    for (int frame = 0; frame < 50; ++frame) text += FrameBlock(200, Pattern(frame));
+    std::ofstream(file, std::ios::binary) << text;
+
+    const auto start = std::chrono::steady_clock::now();
+    player::PlayerWindow window([start] {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    });
+    window.OpenFile(QString::fromStdString(file));
+    window.show();
+    if (!QTest::qWaitFor([&] { return AnyLit(window); }, 10000)) return 1;
+    std::printf("start to the first lit frame: %lld ms\n",
+                static_cast<long long>(sinceStart.elapsed()));
+
+    // The editor records frame 51, all lit: how long until the player shows it.
+    QTest::qWait(1000);
+    CellState all;
+    for (int n = 1; n <= kCellCount; ++n) all.Set(n, true);
+    QElapsedTimer change;
+    change.start();
+    std::ofstream(file, std::ios::binary | std::ios::app) << FrameBlock(600, all);
+    if (!QTest::qWaitFor([&] { return Shows(window, all); }, 10000)) return 1;
+    std::printf("a frame appended to the file (50 frames of 200 ms before it) to that frame on "
+                "screen: %lld ms\n",
+                static_cast<long long>(change.elapsed()));
+
+    const double cpuBefore = CpuSeconds();
+    QElapsedTimer wall;
+    wall.start();
+    QTest::qWait(10000);
+    const double cpu = CpuSeconds() - cpuBefore;
+    std::printf("playing at x1 for %.1f s: %.2f s of processor time, %.1f %% of one core (%s)\n",
+                wall.elapsed() / 1000.0, cpu, 100 * cpu / (wall.elapsed() / 1000.0),
+                qPrintable(QApplication::platformName()));
+    return 0;
+}
