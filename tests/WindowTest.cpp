@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QThread>
 #include <map>
 
 #include "TempHome.h"
@@ -244,6 +245,17 @@ TEST(Application, GuardShowsEveryKindOfError) {
     };
     for (const auto& [handler, text] : cases)
         EXPECT_EQ(test::AnswerMessageBox([&] { Guarded(handler); }), text);
+}
+
+TEST(Application, AnErrorOnAWorkerThreadIsShownFromTheGuiThread) {
+    const std::optional<QString> message = test::AnswerMessageBox([] {
+        std::unique_ptr<QThread> worker(
+            QThread::create([] { Guarded([] { throw Exception("sur un autre fil"); }); }));
+        worker->start();
+        worker->wait();
+        QCoreApplication::processEvents();
+    });
+    EXPECT_EQ(message, "sur un autre fil");
 }
 
 TEST(CubeLamp, PaintsItsBrightnessFromMaroonToRedOnTheLeft) {
