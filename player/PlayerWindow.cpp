@@ -223,21 +223,21 @@ void PlayerWindow::SetPaused(bool paused) {
 }
 
 void PlayerWindow::keyPressEvent(QKeyEvent* event) {
-    const int button = event->key() - Qt::Key_1;
-    if (button < 0 || button > 2) return QWidget::keyPressEvent(event);
-    if (!event->isAutoRepeat()) {
-        pad_.Key(button, true);
-        UpdateButtons();
-    }
+    if (!TakeButtonKey(event, true)) QWidget::keyPressEvent(event);
 }
 
 void PlayerWindow::keyReleaseEvent(QKeyEvent* event) {
+    if (!TakeButtonKey(event, false)) QWidget::keyReleaseEvent(event);
+}
+
+bool PlayerWindow::TakeButtonKey(QKeyEvent* event, bool down) {
     const int button = event->key() - Qt::Key_1;
-    if (button < 0 || button > 2) return QWidget::keyReleaseEvent(event);
+    if (button < 0 || button > 2) return false;
     if (!event->isAutoRepeat()) {
-        pad_.Key(button, false);
+        pad_.Key(button, down);
         UpdateButtons();
     }
+    return true;
 }
 
 void PlayerWindow::changeEvent(QEvent* event) {

@@ -47,6 +47,8 @@ class PlayerWindow : public QWidget {
     void ShowLoaded(const LoadedProgram& program);
     void ShowProblem(const QString& message);
     void ChooseFile();
+    // Keys 1, 2, 3 hold BP1, BP2, BP3; false for other keys.
+    bool TakeButtonKey(QKeyEvent* event, bool down);
     void UpdateButtons();
     void SetPaused(bool paused);
 
