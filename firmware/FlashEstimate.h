@@ -30,6 +30,8 @@ class FlashEstimate {
 
     // Frames appended since the header, shown or not.
     int Frames() const { return frames_; }
+    // Sequences that hold at least one frame, the open one included.
+    int FilledSequences() const { return filledBlocks_ + (blockFilled_ ? 1 : 0); }
     // Bytes of the program as it stands, with the sequence still open and the
     // program closed as Finir and FinirBP would close them.
     int BytesWithClosings() const;
@@ -56,6 +58,19 @@ class FlashEstimate {
 
 // A number with its thousands grouped: GroupThousands(8192, ',') is "8,192".
 std::string GroupThousands(long long value, char separator);
+
+// The compact build (`ledcube-sim --compact`) keeps the frames as a table in
+// flash walked by one loop: the loop and the start-up code take
+// kCompactBaseBytes (measured with avr-gcc -Os), each frame one entry of
+// kCompactEntryBytes, and each sequence two (its button test and its end).
+inline constexpr int kCompactBaseBytes = 922;
+inline constexpr int kCompactEntryBytes = 6;
+
+// The most frames a compact build holds on the ATmega8535 when they are
+// recorded in `sequences` sequences (1,211 with none).
+constexpr int CompactFrameLimit(int sequences) {
+    return (kFlashBytes - kCompactBaseBytes) / kCompactEntryBytes - 2 * sequences;
+}
 
 // "8 192": a number with its thousands grouped by a space, as French writes it.
 inline std::string FrenchNumber(long long value) {

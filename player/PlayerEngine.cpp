@@ -3,6 +3,7 @@
 
 #include <QFileInfo>
 
+#include "sim/CompactBuild.h"
 #include "sim/FirmwareBuild.h"
 #include "sim/SimError.h"
 
@@ -121,9 +122,13 @@ void PlayerEngine::Reload() {
 
 void PlayerEngine::Load(const std::string& text) {
     const sim::ProgramPreview preview = sim::PreviewLastProgram(text);
+    if (compact_ && !preview.frames)
+        throw sim::SimError("the compact build needs a program as the editor writes it; this one "
+                            "was edited by hand");
     const sim::ScratchFolder scratch;
     const sim::Firmware firmware =
-        sim::BuildFirmware(preview.text, QFileInfo(file_).fileName().toStdString(), scratch);
+        sim::BuildFirmware(compact_ ? sim::CompactSource(*preview.frames) : preview.text,
+                           QFileInfo(file_).fileName().toStdString(), scratch);
     if (!firmware.sizes.Fits())
         throw sim::SimError("the program does not fit the ATmega8535: " +
                             sim::SizesLine(firmware.sizes));
@@ -140,8 +145,9 @@ void PlayerEngine::Load(const std::string& text) {
     player_ = std::move(player);
     frames_ = preview.frames;
 
-    LoadedProgram loaded{QString::fromStdString(sim::SizesLine(firmware.sizes)), QString(),
-                         preview.frames.has_value()};
+    LoadedProgram loaded{QString::fromStdString((compact_ ? "compact build: " : "") +
+                                                sim::SizesLine(firmware.sizes)),
+                         QString(), preview.frames.has_value()};
     if (preview.count > 1)
         loaded.where = tr("the last of the %1 programs in the file").arg(preview.count);
     if (preview.unfinished)
@@ -182,6 +188,15 @@ void PlayerEngine::SetButtons(int held) {
 void PlayerEngine::SetSpeed(double speed) {
     speed_ = speed;
     if (player_) player_->SetSpeed(speed);
+}
+
+void PlayerEngine::SetCompact(bool compact) {
+    if (compact == compact_) return;
+    compact_ = compact;
+    // The same file, built the other way: played from the start.
+    text_.reset();
+    frames_.reset();
+    Reload();
 }
 
 void PlayerEngine::SetPaused(bool paused) {

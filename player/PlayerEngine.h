@@ -71,6 +71,8 @@ class PlayerEngine : public QObject {
     // Bits 0, 1, 2: BP1, BP2, BP3 held.
     void SetButtons(int held);
     void SetSpeed(double speed);
+    // Plays the compact build (the frames as a table in flash) or the generated program.
+    void SetCompact(bool compact);
     void SetPaused(bool paused);
     void Step();
     // Runs the chip up to the clock and hands the frame to the window.
@@ -100,6 +102,7 @@ class PlayerEngine : public QObject {
     std::array<bool, 3> held_{};
     double speed_ = 1.0;
     bool paused_ = false;
+    bool compact_ = false;
     NewsBox news_;
     std::mutex postedMutex_;
     std::vector<std::function<void(PlayerEngine&)>> posted_;

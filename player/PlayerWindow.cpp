@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "player/PlayerWindow.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -107,12 +108,20 @@ PlayerWindow::PlayerWindow(sim::Clock clock, QWidget* parent)
                 const double speed = speed_->itemData(index).toDouble();
                 engine_->Post([speed](PlayerEngine& engine) { engine.SetSpeed(speed); });
             });
+    auto* compact = new QCheckBox(tr("Compact build"), this);
+    compact->setFocusPolicy(Qt::NoFocus);
+    compact->setToolTip(
+        tr("Play the compact build (ledcube-sim --compact): the frames as a table in flash"));
+    connect(compact, &QCheckBox::toggled, this, [this](bool on) {
+        engine_->Post([on](PlayerEngine& engine) { engine.SetCompact(on); });
+    });
     auto* controls = new QHBoxLayout;
     controls->addWidget(pause_);
     controls->addWidget(step_);
     controls->addWidget(new QLabel(tr("Speed:"), this));
     controls->addWidget(speed_);
     controls->addStretch(1);
+    controls->addWidget(compact);
 
     auto* readout = new QGridLayout;
     const std::pair<QString, QLabel*> rows[] = {{tr("Cube time"), time_},

@@ -24,24 +24,26 @@ void QuietLogger(avr_t*, const int level, const char* format, va_list arguments)
 
 }  // namespace
 
-CubeChip::CubeChip(const std::filesystem::path& hex) {
+CubeChip::CubeChip(const std::filesystem::path& hex, const Chip& chip) {
     const std::vector<HexChunk> chunks = ReadIntelHex(hex);
     avr_global_logger_set(QuietLogger);
-    avr_ = avr_make_mcu_by_name("atmega16");
-    if (avr_ == nullptr) throw SimError("the simulator has no ATmega16 core");
+    avr_ = avr_make_mcu_by_name(chip.simCore);
+    if (avr_ == nullptr) throw SimError(std::string("the simulator has no core ") + chip.simCore);
     avr_init(avr_);
     avr_->log = LOG_ERROR;
     avr_->frequency = kCpuHertz;
     // On the ATmega8535 the program counter wraps around its 8 KB, and the
     // linker uses that: a relative jump or call over more than 4 KB goes the
-    // other way round. The ATmega16 has 16 KB, so the program is loaded twice,
-    // at 0 and at 8 KB: a jump that would wrap lands on the same code there.
+    // other way round. The ATmega16 has 16 KB, so an ATmega8535 build is loaded
+    // twice, at 0 and at 8 KB: a jump that would wrap lands on the same code there.
+    std::vector<std::uint32_t> bases = {0};
+    if (chip.flashBytes == kChipFlashBytes) bases.push_back(kChipFlashBytes);
     for (const HexChunk& chunk : chunks) {
-        if (chunk.address + chunk.bytes.size() > static_cast<std::size_t>(kChipFlashBytes)) {
+        if (chunk.address + chunk.bytes.size() > static_cast<std::size_t>(chip.flashBytes)) {
             avr_terminate(avr_);
-            throw SimError("the HEX does not fit the ATmega8535's 8 KB of flash");
+            throw SimError("the HEX does not fit the " + std::string(chip.name) + "'s flash");
         }
-        for (const std::uint32_t base : {0u, static_cast<std::uint32_t>(kChipFlashBytes)}) {
+        for (const std::uint32_t base : bases) {
             avr_loadcode(avr_, const_cast<std::uint8_t*>(chunk.bytes.data()),
                          static_cast<std::uint32_t>(chunk.bytes.size()), base + chunk.address);
             avr_->codeend = std::max<std::uint32_t>(
@@ -98,8 +100,9 @@ std::uint64_t CubeChip::Cycle() const {
     return avr_->cycle;
 }
 
-PortTrace RunFirmware(const std::filesystem::path& hex, SwitchCombination buttons, double ms) {
-    CubeChip chip(hex);
+PortTrace RunFirmware(const std::filesystem::path& hex, SwitchCombination buttons, double ms,
+                      const Chip& model) {
+    CubeChip chip(hex, model);
     chip.HoldButtons(buttons);
     PortTrace trace{kCpuHertz, 0, {}};
     const auto end = static_cast<std::uint64_t>(ms * kCpuHertz / 1000.0);

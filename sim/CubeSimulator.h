@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "firmware/FirmwareText.h"
+#include "sim/FirmwareBuild.h"
 #include "sim/ShowDecoder.h"
 
 struct avr_t;
@@ -16,13 +17,13 @@ struct avr_irq_t;
 namespace ledcube::sim {
 
 // The cube's microcontroller, simulated: a program loaded from an Intel HEX
-// runs on simavr's ATmega16 core (pin-compatible with the ATmega8535, with the
-// same I/O addresses) at 1 MHz. It runs a given number of cycles per call,
+// runs at 1 MHz; an ATmega8535 build on simavr's ATmega16 core (pin-compatible,
+// with the same I/O addresses), a build for a larger chip on its own core. It runs a given number of cycles per call,
 // records every write to ports A and C, and takes button changes between calls.
 class CubeChip {
   public:
     // Raises SimError when the HEX cannot be read or is too large.
-    explicit CubeChip(const std::filesystem::path& hex);
+    explicit CubeChip(const std::filesystem::path& hex, const Chip& chip = kAtmega8535);
     ~CubeChip();
     CubeChip(const CubeChip&) = delete;
     CubeChip& operator=(const CubeChip&) = delete;
@@ -55,6 +56,7 @@ class CubeChip {
 // Runs a cube program (an Intel HEX) with the push buttons held at one
 // combination for `ms` milliseconds of cube time, and records every write to
 // ports A and C.
-PortTrace RunFirmware(const std::filesystem::path& hex, SwitchCombination buttons, double ms);
+PortTrace RunFirmware(const std::filesystem::path& hex, SwitchCombination buttons, double ms,
+                      const Chip& chip = kAtmega8535);
 
 }  // namespace ledcube::sim

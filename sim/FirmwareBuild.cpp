@@ -105,16 +105,17 @@ ScratchFolder::~ScratchFolder() {
 }
 
 std::string SizesLine(const ProgramSizes& sizes) {
+    const Chip& chip = *sizes.chip;
     return "flash " + GroupThousands(sizes.flash, ',') + " of " +
-           GroupThousands(kChipFlashBytes, ',') + " bytes (" + Share(sizes.flash, kChipFlashBytes) +
+           GroupThousands(chip.flashBytes, ',') + " bytes (" + Share(sizes.flash, chip.flashBytes) +
            "), RAM " + GroupThousands(sizes.Ram(), ',') + " of " +
-           GroupThousands(kChipRamBytes, ',') + " bytes (" + Share(sizes.Ram(), kChipRamBytes) +
+           GroupThousands(chip.ramBytes, ',') + " bytes (" + Share(sizes.Ram(), chip.ramBytes) +
            ": data " + std::to_string(sizes.data) + ", bss " + std::to_string(sizes.bss) +
            ", stack " + std::to_string(kStackAllowance) + ")";
 }
 
 Firmware BuildFirmware(std::string_view source, const std::string& fileName,
-                       const ScratchFolder& scratch) {
+                       const ScratchFolder& scratch, const Chip& chip) {
     const fs::path folder = scratch.Path();
     const fs::path file = folder / fs::path(fileName).filename();
     WriteFile(file, RewriteBitAccess(source));
@@ -125,18 +126,20 @@ Firmware BuildFirmware(std::string_view source, const std::string& fileName,
     // Flash and RAM are opened up to 64 KB so that a program too large still
     // links and tells its real sizes; the size checks are ours (the linker's
     // RAM check would leave out the stack anyway).
-    const fs::path elf = folder / "cube-atmega8535.elf";
+    const std::string mcu = chip.mcu;
+    const fs::path elf = folder / ("cube-" + mcu + ".elf");
     const fs::path log = folder / "avr-gcc.log";
     const int status = Run(
-        {"avr-gcc", "-mmcu=atmega8535", "-Os", "-std=gnu99", "-Wno-main",
+        {"avr-gcc", "-mmcu=" + mcu, "-Os", "-std=gnu99", "-Wno-main",
          "-DF_CPU=" + std::to_string(kCpuHertz) + "UL", "-I", folder.string(),
          "-Wl,--defsym=__TEXT_REGION_LENGTH__=65536", "-Wl,--defsym=__DATA_REGION_LENGTH__=65535",
          file.filename().string(), "-o", elf.string()},
         folder, log);
     if (status != 0)
-        throw SimError("the program does not compile for the ATmega8535:\n" + ReadTextFile(log));
+        throw SimError("the program does not compile for the " + std::string(chip.name) + ":\n" +
+                       ReadTextFile(log));
 
-    Firmware firmware{folder / "cube-atmega8535.hex", {}, ReadTextFile(log)};
+    Firmware firmware{folder / ("cube-" + mcu + ".hex"), {}, ReadTextFile(log)};
     const fs::path objcopyLog = folder / "avr-objcopy.log";
     if (Run({"avr-objcopy", "-O", "ihex", "-j", ".text", "-j", ".data", elf.string(),
              firmware.hex.string()},
@@ -151,7 +154,7 @@ Firmware BuildFirmware(std::string_view source, const std::string& fileName,
         const auto found = sections.find(name);
         return found == sections.end() ? 0 : found->second;
     };
-    firmware.sizes = {flash, size(".data"), size(".bss") + size(".noinit")};
+    firmware.sizes = {flash, size(".data"), size(".bss") + size(".noinit"), &chip};
     return firmware;
 }
 

@@ -57,6 +57,7 @@ class BodyReader {
             if (!Rest().starts_with(open)) continue;
             if (block_) Fail("a push-button sequence opens inside another one");
             block_ = combination;
+            ++sequences_;
             at_ += open.size();
             return true;
         }
@@ -96,13 +97,14 @@ class BodyReader {
         const std::string expected = FrameBlock(count * 15, cells);
         if (!Rest().starts_with(expected)) Fail("a frame that differs from the editor's frames");
         at_ += expected.size();
-        return {count, cells, block_};
+        return {count, cells, block_, block_ ? sequences_ : 0};
     }
 
     std::string_view whole_;
     std::size_t at_;
     std::size_t end_;
     std::optional<SwitchCombination> block_;
+    int sequences_ = 0;
 };
 
 }  // namespace

@@ -18,6 +18,9 @@ struct RecordedFrame {
     CellState cells;
     // The combination whose block holds the frame; none between blocks.
     std::optional<SwitchCombination> block;
+    // Which block of the program holds it, from 1 (two blocks of the same
+    // combination test the buttons twice); 0 between blocks.
+    int sequence = 0;
 };
 
 // Checks that a text holds exactly one program from its header to its closing

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "firmware/FlashEstimate.h"
+#include "sim/CompactProof.h"
 #include "sim/CubeSimulator.h"
 #include "sim/FirmwareBuild.h"
 #include "sim/ProgramReader.h"
@@ -31,6 +32,9 @@ constexpr const char* kUsage =
     "                               (default: the last finished one)\n"
     "  --png FILE                   draw the shown frames as a storyboard\n"
     "  --hex FILE                   write the Intel HEX to put into the chip\n"
+    "  --compact                    build the frames as a table in flash read by one\n"
+    "                               loop (about 1,200 frames fit), proven on the\n"
+    "                               simulated chip against the generated program\n"
     "  --programmer NAME            the avrdude programmer for the printed command\n"
     "                               (default usbasp)\n"
     "  --verbose                    print the compiler's messages\n"
@@ -44,6 +48,7 @@ struct Options {
     std::string programmer = "usbasp";
     std::optional<int> program;
     bool verbose = false;
+    bool compact = false;
     bool help = false;
     std::string file;
 };
@@ -112,6 +117,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, s
                     options.programmer + "'");
         } else if (argument == "--verbose") {
             options.verbose = true;
+        } else if (argument == "--compact") {
+            options.compact = true;
         } else if (argument == "--help" || argument == "-h") {
             options.help = true;
         } else if (!argument.starts_with("-") && !haveFile) {
@@ -221,24 +228,44 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
             BuildFirmware(chosen.text, std::filesystem::path(options->file).filename(), scratch);
         if (options->verbose) err << firmware.compilerLog;
         const std::optional<std::vector<RecordedFrame>> frames = FramesOf(chosen.text);
-        const std::string sizes = SizesLine(firmware.sizes);
-        out << "sizes: " << sizes << "\n";
-        if (!firmware.sizes.Fits()) {
-            err << "ledcube-sim: " << options->file << ": " << TooBigMessage(firmware.sizes, frames)
-                << "\n";
-            if (!options->verbose) err << "(--verbose shows the compiler's messages)\n";
-            return 1;
+        std::string sizes = SizesLine(firmware.sizes);
+        const ScratchFolder compactScratch;
+        std::filesystem::path played = firmware.hex;
+        if (options->compact) {
+            if (!frames)
+                throw SimError(
+                    "--compact needs a program as the editor writes it; this one was edited by "
+                    "hand");
+            const ProvenCompact compact = BuildProvenCompact(
+                chosen.text, *frames, firmware, std::filesystem::path(options->file).filename(),
+                compactScratch);
+            sizes = "unrolled " + sizes + "; compact " + SizesLine(compact.firmware.sizes);
+            out << "sizes: " << sizes << "\n"
+                << "the compact build shows what " << compact.reference
+                << " shows, under BP1, BP2, BP3 and Aucun\n";
+            played = compact.firmware.hex;
+        } else {
+            out << "sizes: " << sizes << "\n";
+            if (!firmware.sizes.Fits()) {
+                err << "ledcube-sim: " << options->file << ": "
+                    << TooBigMessage(firmware.sizes, frames) << "\n";
+                if (frames)
+                    err << "--compact builds it as a table of frames in flash, which holds up to "
+                        << GroupThousands(CompactFrameLimit(0), ',') << " frames\n";
+                if (!options->verbose) err << "(--verbose shows the compiler's messages)\n";
+                return 1;
+            }
         }
         if (options->hex) {
             std::error_code error;
-            std::filesystem::copy_file(firmware.hex, *options->hex,
+            std::filesystem::copy_file(played, *options->hex,
                                        std::filesystem::copy_options::overwrite_existing, error);
             if (error) throw SimError("cannot write " + *options->hex + ": " + error.message());
         }
 
         const double ms = options->ms.value_or(RunMs(frames, options->buttons));
         const std::vector<ShownFrame> shown =
-            MergeDarkStretches(DecodeShow(RunFirmware(firmware.hex, options->buttons, ms)));
+            MergeDarkStretches(DecodeShow(RunFirmware(played, options->buttons, ms)));
         const long roundPasses = frames ? RoundPasses(*frames, options->buttons) : 0;
         out << ShowReport(shown, roundPasses);
         if (options->png) {

@@ -60,6 +60,10 @@ std::string OverflowQuestion(const FlashEstimate& after) {
            FrenchNumber(bytes) + " octets (fermetures comprises), " + Verdict(bytes) +
            " de mémoire flash de l'ATmega8535 : le programme risque de ne plus tenir dans le "
            "microcontrôleur, et une image écrite ne peut plus être retirée du fichier.\n\n"
+           "La version compacte (ledcube-sim --compact), qui range les images dans un tableau, "
+           "tiendrait encore : elle en contient jusqu'à " +
+           FrenchNumber(CompactFrameLimit(after.FilledSequences())) + " avec " +
+           Plural(after.FilledSequences(), "séquence") + ".\n\n"
            "Ajouter cette image quand même ?";
 }
 

@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "firmware/FlashEstimate.h"
+#include "sim/ProgramReader.h"
+
+namespace ledcube::sim {
+
+// The entries of the compact table for these frames, kCompactEntryBytes each:
+// one a frame (27 cells in 4 bytes, its repeat count in 2), and two a
+// sequence (its button test and its end).
+int CompactEntries(const std::vector<RecordedFrame>& frames);
+
+// The compact firmware of a program, as C for avr-gcc: the frames as a table
+// in flash and one loop that walks it as the generated program walks its
+// code. Frames between sequences play every round; a sequence plays its
+// frames when its buttons hold as the loop reaches its test; a repeat count
+// of 0 or less shows nothing. Each pass selects the layers and sets the LEDs
+// with the same functions, in the same order, as the generated program, and
+// lasts as long within a few cycles.
+std::string CompactSource(const std::vector<RecordedFrame>& frames);
+
+}  // namespace ledcube::sim

@@ -1,0 +1,149 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "sim/CompactProof.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "firmware/FlashEstimate.h"
+#include "sim/CompactBuild.h"
+#include "sim/CubeSimulator.h"
+#include "sim/Report.h"
+#include "sim/SimError.h"
+
+namespace ledcube::sim {
+
+namespace {
+
+constexpr SwitchCombination kCombinations[] = {SwitchCombination::BP1, SwitchCombination::BP2,
+                                               SwitchCombination::BP3, SwitchCombination::Aucun};
+// A pass of the generated program, a little over its 15 ms of delays.
+constexpr double kPassMs = 15.4;
+
+std::string FrameText(const ShownFrame& frame) {
+    char timing[64];
+    std::snprintf(timing, sizeof timing, " for %d %s (%.1f ms)", frame.passes,
+                  frame.passes == 1 ? "pass" : "passes", frame.durationMs);
+    return CellsText(frame.cells) + timing;
+}
+
+}  // namespace
+
+std::vector<ShownFrame> ExpectedShow(const std::vector<RecordedFrame>& frames,
+                                     SwitchCombination buttons, int rounds) {
+    std::vector<ShownFrame> shown;
+    bool runOfSingles = false;  // the last shown frame merges single passes
+    for (int round = 0; round < rounds; ++round) {
+        for (const RecordedFrame& frame : frames) {
+            if (!PlaysUnder(frame, buttons) || frame.repeatCount <= 0) continue;
+            const bool single = frame.repeatCount == 1;
+            if (single && runOfSingles && shown.back().cells == frame.cells) {
+                ++shown.back().passes;
+                shown.back().durationMs += kPassMs;
+                continue;
+            }
+            shown.push_back({0, frame.repeatCount, frame.repeatCount * kPassMs, frame.cells, false});
+            runOfSingles = single;
+        }
+    }
+    return shown;
+}
+
+std::optional<std::string> FirstDifference(const std::vector<ShownFrame>& expected,
+                                           const std::vector<ShownFrame>& compact, bool timed,
+                                           long covered) {
+    // The run's end cuts its last frame, and the cut pass can part the frame
+    // before it from its own last pass: the last two frames are left out.
+    const auto complete = [](const std::vector<ShownFrame>& frames) {
+        return frames.size() < 2 ? std::size_t{0} : frames.size() - 2;
+    };
+    const std::size_t both = std::min(complete(expected), complete(compact));
+    long passes = 0;
+    for (std::size_t i = 0; i < both; ++i) {
+        const ShownFrame& want = expected[i];
+        const ShownFrame& got = compact[i];
+        const bool sameTime =
+            !timed || std::abs(got.durationMs - want.durationMs) <= 0.01 * want.durationMs + 0.05;
+        if (!(got.cells == want.cells) || got.passes != want.passes || !sameTime) {
+            char where[64];
+            std::snprintf(where, sizeof where, "shown frame %zu, at %.1f ms: ", i + 1, got.startMs);
+            return std::string(where) + "the compact build shows " + FrameText(got) +
+                   ", the generated program " + FrameText(want);
+        }
+        passes += got.passes;
+    }
+    // Frames that merge at the end of the run cut the comparison short by a frame or two.
+    if (passes < covered)
+        return "the compact build shows " + std::to_string(complete(compact)) +
+               " whole frames where the generated program shows " +
+               std::to_string(complete(expected)) + ": the shows part after shown frame " +
+               std::to_string(both);
+    return std::nullopt;
+}
+
+ProvenCompact BuildProvenCompact(std::string_view program, const std::vector<RecordedFrame>& frames,
+                                 const Firmware& unrolled, const std::string& fileName,
+                                 const ScratchFolder& scratch) {
+    ProvenCompact proven{BuildFirmware(CompactSource(frames), fileName, scratch), {}};
+    if (!proven.firmware.sizes.Fits()) {
+        int sequences = 0;
+        for (std::size_t i = 0; i < frames.size(); ++i)
+            if (frames[i].sequence != 0 && (i == 0 || frames[i - 1].sequence != frames[i].sequence))
+                ++sequences;
+        throw SimError("the compact build needs " + GroupThousands(proven.firmware.sizes.flash, ',') +
+                       " bytes of flash, and the ATmega8535 has " +
+                       GroupThousands(kChipFlashBytes, ',') + ": it holds at most " +
+                       GroupThousands(CompactFrameLimit(sequences), ',') + " frames in " +
+                       std::to_string(sequences) + (sequences == 1 ? " sequence" : " sequences") +
+                       ", and this program has " + GroupThousands(static_cast<long long>(frames.size()), ',') +
+                       " frames");
+    }
+
+    // What to prove against: the generated program on the smallest chip it fits.
+    std::optional<Firmware> reference;
+    const Chip* referenceChip = &kAtmega8535;
+    const ScratchFolder referenceScratch;
+    if (unrolled.sizes.Fits()) {
+        reference = unrolled;
+    } else {
+        for (const Chip* chip : {&kAtmega16, &kAtmega32}) {
+            Firmware larger = BuildFirmware(program, fileName, referenceScratch, *chip);
+            if (larger.sizes.Fits()) {
+                reference = larger;
+                referenceChip = chip;
+                break;
+            }
+        }
+    }
+    proven.reference = reference ? "the generated program on the " + std::string(referenceChip->name)
+                                 : std::string("the frames read from the program (the generated "
+                                               "program does not fit even the ATmega32)");
+
+    for (const SwitchCombination buttons : kCombinations) {
+        const long round = RoundPasses(frames, buttons);
+        long longest = 0;
+        for (const RecordedFrame& frame : frames)
+            if (PlaysUnder(frame, buttons)) longest = std::max<long>(longest, frame.repeatCount);
+        // A round and two more frames, whose ends are not compared.
+        const double ms = (round + 2 * longest) * kPassMs * 1.02 + 100;
+        const std::vector<ShownFrame> compact =
+            DecodeShow(RunFirmware(proven.firmware.hex, buttons, ms));
+        const std::vector<ShownFrame> expected =
+            reference ? DecodeShow(RunFirmware(reference->hex, buttons, ms, *referenceChip))
+                      : ExpectedShow(frames, buttons, 2);
+        // A round of frames, short of the last, which may merge with the next round's first.
+        long covered = round;
+        for (auto frame = frames.rbegin(); frame != frames.rend(); ++frame)
+            if (PlaysUnder(*frame, buttons) && frame->repeatCount > 0) {
+                covered -= frame->repeatCount;
+                break;
+            }
+        if (const std::optional<std::string> difference =
+                FirstDifference(expected, compact, reference.has_value(), covered))
+            throw SimError("the compact build does not show what " + proven.reference +
+                           " shows under " + CombinationName(buttons) + ": " + *difference);
+    }
+    return proven;
+}
+
+}  // namespace ledcube::sim

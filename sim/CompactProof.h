@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "sim/FirmwareBuild.h"
+#include "sim/ProgramReader.h"
+#include "sim/ShowDecoder.h"
+
+namespace ledcube::sim {
+
+// The frames the cube should show under a combination, from the recorded
+// frames, for `rounds` rounds, as the decoder sees them: frames of a single
+// pass with the same cells as their neighbours show as one.
+std::vector<ShownFrame> ExpectedShow(const std::vector<RecordedFrame>& frames,
+                                     SwitchCombination buttons, int rounds);
+
+// Compares the frames that both shows hold, but for the last two of each (the
+// end of the run cuts them): cells and passes, and durations within 1 % when
+// `timed`. Returns what differs first,
+// naming the frame ("shown frame 12, at 1,234.5 ms: ..."), or nothing when
+// they agree. `covered` is how many passes the comparison must reach.
+std::optional<std::string> FirstDifference(const std::vector<ShownFrame>& expected,
+                                           const std::vector<ShownFrame>& compact, bool timed,
+                                           long covered);
+
+// A compact build and what it was proven against.
+struct ProvenCompact {
+    Firmware firmware;
+    std::string reference;  // "the generated program on the ATmega16", ...
+};
+
+// Builds the compact firmware of a program and proves it before anything is
+// written: run on the simulated chip under each of the four combinations for a
+// round of its frames, it must show the frames of the generated program (run
+// on the ATmega8535, or on the ATmega16 or ATmega32 when it does not fit;
+// beyond that, the frames read from the program) with the same repeat counts.
+// Raises SimError when the compact build does not fit the ATmega8535, or with
+// the first frame that differs. The build goes into `scratch`, which must not
+// hold another ATmega8535 build.
+ProvenCompact BuildProvenCompact(std::string_view program, const std::vector<RecordedFrame>& frames,
+                                 const Firmware& unrolled, const std::string& fileName,
+                                 const ScratchFolder& scratch);
+
+}  // namespace ledcube::sim
