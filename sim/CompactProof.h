@@ -13,19 +13,22 @@
 namespace ledcube::sim {
 
 // The frames the cube should show under a combination, from the recorded
-// frames, for `rounds` rounds, as the decoder sees them: frames of a single
-// pass with the same cells as their neighbours show as one.
+// frames, for `rounds` rounds, timed as the generated program's passes.
 std::vector<ShownFrame> ExpectedShow(const std::vector<RecordedFrame>& frames,
                                      SwitchCombination buttons, int rounds);
 
-// Compares the frames that both shows hold, but for the last two of each (the
-// end of the run cuts them): cells and passes, and durations within 1 % when
-// `timed`. Returns what differs first,
+// Frames with the same cells one after the other, as one: on the cube they
+// are one stretch of the same lit LEDs.
+std::vector<ShownFrame> SameCellsMerged(const std::vector<ShownFrame>& frames);
+
+// Compares what both shows hold, frames with the same cells one after the
+// other taken as one, but for the last two of each (the end of the run cuts
+// them): cells, passes and durations within 1 % and `slackMs`. Returns what differs first,
 // naming the frame ("shown frame 12, at 1,234.5 ms: ..."), or nothing when
 // they agree. `covered` is how many passes the comparison must reach.
 std::optional<std::string> FirstDifference(const std::vector<ShownFrame>& expected,
-                                           const std::vector<ShownFrame>& compact, bool timed,
-                                           long covered);
+                                           const std::vector<ShownFrame>& compact, long covered,
+                                           double slackMs = 0);
 
 // A compact build and what it was proven against.
 struct ProvenCompact {

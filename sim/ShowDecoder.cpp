@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <optional>
 
 namespace ledcube::sim {
@@ -93,7 +94,12 @@ std::vector<ShownFrame> DecodeShow(const PortTrace& trace, double minSlotMs) {
     std::vector<DecodedPass> passes;
     for (const PortWrite& write : trace.writes)
         if (std::optional<DecodedPass> pass = decoder.Feed(write)) passes.push_back(*pass);
-    if (std::optional<DecodedPass> pass = decoder.Finish(trace.endCycle)) passes.push_back(*pass);
+    // The end of the run cuts the last slot of the pass it finishes: its tail says nothing.
+    std::size_t cutPass = SIZE_MAX;
+    if (std::optional<DecodedPass> pass = decoder.Finish(trace.endCycle)) {
+        cutPass = passes.size();
+        passes.push_back(*pass);
+    }
 
     std::vector<ShownFrame> frames;
     std::size_t runStart = 0;
@@ -106,9 +112,9 @@ std::vector<ShownFrame> DecodeShow(const PortTrace& trace, double minSlotMs) {
         // The program's step from a frame's last pass to the next frame takes
         // longer than its step to the next pass, so the last layer of a frame's
         // last pass stays lit a few cycles more: that is where frames part.
-        std::uint64_t shortestTail = passes[runStart].tail;
+        std::uint64_t shortestTail = UINT64_MAX;
         for (std::size_t i = runStart; i < runEnd; ++i)
-            shortestTail = std::min(shortestTail, passes[i].tail);
+            if (i != cutPass) shortestTail = std::min(shortestTail, passes[i].tail);
         for (std::size_t i = runStart; i < runEnd; ++i) {
             if (i == runStart || passes[i - 1].tail > shortestTail)
                 frames.push_back({passes[i].start / cyclesPerMs, 0, 0.0, passes[i].cells, false});
