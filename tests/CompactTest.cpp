@@ -81,6 +81,35 @@ INSTANTIATE_TEST_SUITE_P(
                     ProgramCase{4, 30, "the generated program on the ATmega8535"},
                     ProgramCase{5, 75, "the generated program on the ATmega16"}));
 
+TEST(CompactBuild, ThreeHundredFramesInTwoSequencesFitAndShowInOrder) {
+    std::mt19937 random(300);
+    std::string program = ProgramHeader();
+    for (const SwitchCombination sequence : {SwitchCombination::BP1, SwitchCombination::BP2}) {
+        program += SwitchBlockOpen(sequence);
+        for (int frame = 0; frame < 150; ++frame) {
+            CellState cells;
+            for (int n = 1; n <= kCellCount; ++n) cells.Set(n, random() % 3 == 0);
+            program += FrameBlock(15 * static_cast<int>(1 + random() % 4), cells);
+        }
+        program += SwitchBlockClose();
+    }
+    program += ProgramClose();
+    const std::vector<RecordedFrame> frames = ReadProgram(program);
+    const ScratchFolder scratch;
+    const ScratchFolder compactScratch;
+    const ProvenCompact compact = BuildProvenCompact(
+        program, frames, BuildFirmware(program, "cube.c", scratch), "cube.c", compactScratch);
+    EXPECT_LT(compact.firmware.sizes.flash, kChipFlashBytes);
+    for (const SwitchCombination buttons : kCombinations) {
+        const long round = RoundPasses(frames, buttons);
+        const std::vector<ShownFrame> shown =
+            DecodeShow(RunFirmware(compact.firmware.hex, buttons, (round + 8) * 15.4 * 1.02 + 100));
+        EXPECT_EQ(FirstDifference(ExpectedShow(frames, buttons, 2), shown, round - 4, 0.25),
+                  std::nullopt)
+            << CombinationName(buttons);
+    }
+}
+
 TEST(CompactBuild, HoldsTheMeasuredNumberOfFramesAndRefusesOneMore) {
     for (const int sequences : {0, 2}) {
         for (const int extra : {0, 1}) {

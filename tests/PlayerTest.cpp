@@ -164,7 +164,7 @@ TEST(PlayerEngine, FollowsAGrowingFileAndShowsTheNewFrameAtOnce) {
     EXPECT_EQ(LitCells(next.glow), sim::CellsText(CellsOn({27})));
 }
 
-TEST(PlayerEngine, PlaysTheLastProgramOfAGluedFile) {
+TEST(PlayerEngine, PlaysTheLastProgramOfAGluedFileAlsoBuiltCompact) {
     EngineOnFile e;
     e.Write(ProgramHeader() + FrameBlock(600, CellsOn({1})) + ProgramClose() + ProgramHeader() +
             FrameBlock(600, CellsOn({2})) + ProgramClose());
@@ -172,6 +172,12 @@ TEST(PlayerEngine, PlaysTheLastProgramOfAGluedFile) {
     ASSERT_TRUE(opened.loaded);
     EXPECT_EQ(opened.loaded->where, "the last of the 2 programs in the file");
     EXPECT_EQ(LitCells(e.At(0.2).glow), sim::CellsText(CellsOn({2})));
+    // The same program, built compact, shows the same.
+    e.engine.SetCompact(true);
+    const EngineNews compact = e.engine.News().Take();
+    ASSERT_TRUE(compact.loaded);
+    EXPECT_TRUE(compact.loaded->sizes.startsWith("compact build: flash ")) << compact.loaded->sizes.toStdString();
+    EXPECT_EQ(LitCells(e.At(0.4).glow), sim::CellsText(CellsOn({2})));
 }
 
 TEST(PlayerEngine, SaysWhatIsWrongWithABadFileAndPlaysAgainWhenAProgramIsBack) {
