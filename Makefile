@@ -12,7 +12,7 @@ FUZZ_SECONDS ?= 60
 PACKAGES := cmake ninja-build g++ make pkg-config dpkg-dev libgtest-dev libgmock-dev \
             libbenchmark-dev qt6-base-dev libgl-dev fonts-dejavu-core \
             gcc-avr avr-libc binutils-avr libsimavr-dev libelf-dev time bc \
-            desktop-file-utils
+            desktop-file-utils appstream lintian
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 
 SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
@@ -86,7 +86,12 @@ bench: build
 	QT_QPA_PLATFORM=$${QT_QPA_PLATFORM:-offscreen} $(BUILD_DIR)/bench/player_bench
 	bench/startup.sh $(BUILD_DIR) 20
 
+# `make package MAINTAINER="Name <mail>"` names the maintainer.
 package: build
+ifneq ($(MAINTAINER),)
+	@cmake -S . -B $(BUILD_DIR) -DLEDCUBE_MAINTAINER="$(MAINTAINER)" > /dev/null
+	@cmake --build $(BUILD_DIR)
+endif
 	cd $(BUILD_DIR) && cpack -G DEB
 
 clean:

@@ -1,7 +1,9 @@
 #!/bin/bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package, unpacks it into a scratch root and checks that the
-# programs, the desktop entries and the icon are there and its dependencies are declared.
+# programs, the desktop entries, manual pages, metainfo, copyright, changelog and
+# the icon are there, its dependencies are declared, and that
+# desktop-file-validate, appstreamcli and lintian find nothing wrong.
 set -euo pipefail
 build=$1
 scratch=$(mktemp -d)
@@ -14,7 +16,12 @@ dpkg -x "$deb" "$scratch/root"
 status=0
 for file in usr/bin/ledcube usr/bin/ledcube-sim usr/bin/ledcube-play \
             usr/share/applications/ledcube.desktop usr/share/applications/ledcube-play.desktop \
-            usr/share/icons/hicolor/32x32/apps/ledcube.png; do
+            usr/share/icons/hicolor/32x32/apps/ledcube.png \
+            usr/share/man/man1/ledcube.1.gz usr/share/man/man1/ledcube-sim.1.gz \
+            usr/share/man/man1/ledcube-play.1.gz usr/share/doc/ledcube/copyright \
+            usr/share/doc/ledcube/changelog.gz \
+            usr/share/metainfo/io.github.ledcube.editor.metainfo.xml \
+            usr/share/metainfo/io.github.ledcube.player.metainfo.xml; do
     [ -s "$scratch/root/$file" ] || { echo "missing from the package: /$file"; status=1; }
 done
 [ -x "$scratch/root/usr/bin/ledcube" ] || { echo "/usr/bin/ledcube is not executable"; status=1; }
@@ -30,6 +37,19 @@ if command -v desktop-file-validate > /dev/null; then
     for entry in "$scratch"/root/usr/share/applications/*.desktop; do
         desktop-file-validate "$entry" || status=1
     done
+fi
+if command -v appstreamcli > /dev/null; then
+    for metainfo in "$scratch"/root/usr/share/metainfo/*.xml; do
+        appstreamcli validate --no-net --pedantic "$metainfo" > "$scratch/appstream.log" 2>&1 || {
+            cat "$scratch/appstream.log"; status=1; }
+    done
+fi
+# Debian's own judge: nothing but the placeholder maintainer address (set it with
+# `make package MAINTAINER="Name <mail>"`).
+if command -v lintian > /dev/null; then
+    lintian --tag-display-limit 0 "$deb" 2> /dev/null | grep -E '^[EW]:' |
+        grep -vE ' bogus-mail-host(-in-debian-changelog)? ' > "$scratch/lintian.log" || true
+    [ -s "$scratch/lintian.log" ] && { echo "lintian:"; cat "$scratch/lintian.log"; status=1; }
 fi
 [ $status -eq 0 ] && echo "package $(basename "$deb") holds the editor, ledcube-sim, ledcube-play, the desktop entries and the icon"
 exit $status
