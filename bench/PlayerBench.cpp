@@ -12,7 +12,7 @@
 #include <cstdio>
 #include <fstream>
 
-#include "app/Application.h"
+#include "ui/Application.h"
 #include "firmware/FirmwareText.h"
 #include "player/PlayerWindow.h"
 #include "sim/FirmwareBuild.h"

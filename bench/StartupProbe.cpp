@@ -9,7 +9,7 @@
 #include <QWidget>
 
 #ifdef LEDCUBE_PROBE_EDITOR
-#include "app/Application.h"
+#include "ui/Application.h"
 #include "ui/Unit1.h"
 #endif
 

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <vector>
 
-#include "app/Sysutils.h"
+#include "base/Sysutils.h"
 #include "firmware/FirmwareText.h"
 
 #ifndef _WIN32

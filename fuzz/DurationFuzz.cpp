@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/Sysutils.h"
+#include "base/Sysutils.h"
 #include "workflow/RecordingWorkflow.h"
 
 namespace {

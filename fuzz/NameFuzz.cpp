@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/Sysutils.h"
+#include "base/Sysutils.h"
 #include "firmware/OutputFile.h"
 
 namespace {

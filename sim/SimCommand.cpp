@@ -5,7 +5,9 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <QCommandLineParser>
 #include <optional>
+#include <variant>
 
 #include "firmware/FlashEstimate.h"
 #include "sim/CompactProof.h"
@@ -20,25 +22,10 @@ namespace ledcube::sim {
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: ledcube-sim [OPTIONS] PROGRAM.c\n"
+constexpr const char* kDescription =
     "Compiles a program written by the ledcube editor for the ATmega8535 (avr-gcc -Os),\n"
     "reports its flash and RAM, runs it on a simulated microcontroller with the push\n"
-    "buttons held at one combination and prints the frames the cube shows.\n"
-    "\n"
-    "  --buttons BP1|BP2|BP3|Aucun  the buttons held (default Aucun, any letter case)\n"
-    "  --ms MILLISECONDS            how long to run (default: three rounds of the frames)\n"
-    "  --program N                  the N-th program of a file that holds several\n"
-    "                               (default: the last finished one)\n"
-    "  --png FILE                   draw the shown frames as a storyboard\n"
-    "  --hex FILE                   write the Intel HEX to put into the chip\n"
-    "  --compact                    build the frames as a table in flash read by one\n"
-    "                               loop (about 1,200 frames fit), proven on the\n"
-    "                               simulated chip against the generated program\n"
-    "  --programmer NAME            the avrdude programmer for the printed command\n"
-    "                               (default usbasp)\n"
-    "  --verbose                    print the compiler's messages\n"
-    "  --help                       print this help\n";
+    "buttons held at one combination and prints the frames the cube shows.";
 
 struct Options {
     SwitchCombination buttons = SwitchCombination::Aucun;
@@ -49,7 +36,6 @@ struct Options {
     std::optional<int> program;
     bool verbose = false;
     bool compact = false;
-    bool help = false;
     std::string file;
 };
 
@@ -72,67 +58,103 @@ bool IsProgrammerName(const std::string& name) {
     });
 }
 
-// Reads the options; returns nothing after telling what is wrong.
-std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, std::ostream& err) {
-    Options options;
-    bool haveFile = false;
-    const auto wrong = [&](const std::string& what) {
-        err << "ledcube-sim: " << what << "\n";
-        return std::nullopt;
+// Reads the options. Returns them, or the exit status after --help, --version
+// (0) or what is wrong (2).
+std::variant<Options, int> ParseOptions(const std::vector<std::string>& arguments,
+                                        std::ostream& out, std::ostream& err) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QString::fromUtf8(kDescription));
+    // Our own --help: Qt's would add a --help-all for options this parser does not show.
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Displays help on commandline options."));
+    parser.addOption(help);
+    const QCommandLineOption version = parser.addVersionOption();
+    const auto valued = [&](const char* name, const char* value, const char* text) {
+        QCommandLineOption option(QString::fromLatin1(name), QString::fromUtf8(text),
+                                  QString::fromLatin1(value));
+        parser.addOption(option);
+        return option;
     };
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        const bool hasValue = i + 1 < arguments.size();
-        if (argument == "--buttons" && hasValue) {
-            const auto combination = CombinationNamed(arguments[++i]);
-            if (!combination)
-                return wrong("--buttons takes BP1, BP2, BP3 or Aucun, not '" + arguments[i] + "'");
-            options.buttons = *combination;
-        } else if (argument == "--ms" && hasValue) {
-            const std::string& text = arguments[++i];
-            double ms = 0;
-            const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), ms);
-            if (error != std::errc() || end != text.data() + text.size() || !(ms > 0) || ms > 3.6e6)
-                return wrong("--ms takes a duration in milliseconds, up to one hour, not '" + text +
-                             "'");
-            options.ms = ms;
-        } else if (argument == "--program" && hasValue) {
-            const std::string& text = arguments[++i];
-            int number = 0;
-            const auto [end, error] =
-                std::from_chars(text.data(), text.data() + text.size(), number);
-            if (error != std::errc() || end != text.data() + text.size() || number < 1)
-                return wrong("--program takes a program number from 1, not '" + text + "'");
-            options.program = number;
-        } else if (argument == "--png" && hasValue) {
-            options.png = arguments[++i];
-        } else if (argument == "--hex" && hasValue) {
-            options.hex = arguments[++i];
-        } else if (argument == "--programmer" && hasValue) {
-            options.programmer = arguments[++i];
-            if (!IsProgrammerName(options.programmer))
-                return wrong(
-                    "--programmer takes an avrdude programmer name (letters, digits, - "
-                    "and _), not '" +
-                    options.programmer + "'");
-        } else if (argument == "--verbose") {
-            options.verbose = true;
-        } else if (argument == "--compact") {
-            options.compact = true;
-        } else if (argument == "--help" || argument == "-h") {
-            options.help = true;
-        } else if (!argument.starts_with("-") && !haveFile) {
-            options.file = argument;
-            haveFile = true;
-        } else {
-            err << "ledcube-sim: unexpected argument '" << argument << "'\n" << kUsage;
-            return std::nullopt;
-        }
+    const QCommandLineOption buttons = valued(
+        "buttons", "BP1|BP2|BP3|Aucun", "The buttons held (default Aucun, any letter case).");
+    const QCommandLineOption ms =
+        valued("ms", "MILLISECONDS", "How long to run (default: three rounds of the frames).");
+    const QCommandLineOption program = valued(
+        "program", "N",
+        "The N-th program of a file that holds several (default: the last finished one).");
+    const QCommandLineOption png = valued("png", "FILE", "Draw the shown frames as a storyboard.");
+    const QCommandLineOption hex = valued("hex", "FILE", "Write the Intel HEX to put into the chip.");
+    const QCommandLineOption programmer = valued(
+        "programmer", "NAME", "The avrdude programmer for the printed command (default usbasp).");
+    const QCommandLineOption compact(
+        QStringLiteral("compact"),
+        QStringLiteral("Build the frames as a table in flash read by one loop (about 1,200 frames "
+                       "fit), proven on the simulated chip against the generated program."));
+    parser.addOption(compact);
+    const QCommandLineOption verbose(QStringLiteral("verbose"),
+                                     QStringLiteral("Print the compiler's messages."));
+    parser.addOption(verbose);
+    parser.addPositionalArgument(QStringLiteral("PROGRAM.c"),
+                                 QStringLiteral("A program written by the ledcube editor."));
+
+    QStringList list{QStringLiteral("ledcube-sim")};
+    for (const std::string& argument : arguments) list << QString::fromStdString(argument);
+    const auto wrong = [&](const std::string& what) {
+        err << "ledcube-sim: " << what << "\nTry 'ledcube-sim --help' for more information.\n";
+        return 2;
+    };
+    if (!parser.parse(list)) return wrong(parser.errorText().toStdString());
+    if (parser.isSet(help)) {
+        QString text = parser.helpText();
+        text.replace(QStringLiteral("<executable_name>"), QStringLiteral("ledcube-sim"));
+        out << text.toStdString();
+        return 0;
     }
-    if (!haveFile && !options.help) {
-        err << kUsage;
-        return std::nullopt;
+    if (parser.isSet(version)) {
+        out << "ledcube-sim " << LEDCUBE_VERSION << "\n";
+        return 0;
     }
+    Options options;
+    if (parser.isSet(buttons)) {
+        const auto combination = CombinationNamed(parser.value(buttons).toStdString());
+        if (!combination)
+            return wrong("--buttons takes BP1, BP2, BP3 or Aucun, not '" +
+                         parser.value(buttons).toStdString() + "'");
+        options.buttons = *combination;
+    }
+    if (parser.isSet(ms)) {
+        const std::string text = parser.value(ms).toStdString();
+        double value = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (error != std::errc() || end != text.data() + text.size() || !(value > 0) ||
+            value > 3.6e6)
+            return wrong("--ms takes a duration in milliseconds, up to one hour, not '" + text + "'");
+        options.ms = value;
+    }
+    if (parser.isSet(program)) {
+        const std::string text = parser.value(program).toStdString();
+        int number = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+        if (error != std::errc() || end != text.data() + text.size() || number < 1)
+            return wrong("--program takes a program number from 1, not '" + text + "'");
+        options.program = number;
+    }
+    if (parser.isSet(png)) options.png = parser.value(png).toStdString();
+    if (parser.isSet(hex)) options.hex = parser.value(hex).toStdString();
+    if (parser.isSet(programmer)) {
+        options.programmer = parser.value(programmer).toStdString();
+        if (!IsProgrammerName(options.programmer))
+            return wrong("--programmer takes an avrdude programmer name (letters, digits, - and "
+                         "_), not '" +
+                         options.programmer + "'");
+    }
+    options.compact = parser.isSet(compact);
+    options.verbose = parser.isSet(verbose);
+    const QStringList files = parser.positionalArguments();
+    if (files.size() != 1)
+        return wrong(files.empty() ? "which program? Give the file the editor wrote"
+                                   : "one program at a time, not '" + files[1].toStdString() + "'");
+    options.file = files.first().toStdString();
     return options;
 }
 
@@ -205,12 +227,9 @@ std::string AvrdudeCommand(const std::filesystem::path& hex, const std::string& 
 }
 
 int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
-    const std::optional<Options> options = ParseOptions(arguments, err);
-    if (!options) return 2;
-    if (options->help) {
-        out << kUsage;
-        return 0;
-    }
+    const std::variant<Options, int> parsed = ParseOptions(arguments, out, err);
+    if (const int* status = std::get_if<int>(&parsed)) return *status;
+    const Options* options = &std::get<Options>(parsed);
     try {
         const std::string text = ReadTextFile(options->file);
         const ChosenProgram chosen = ChooseProgram(text, options->program);

@@ -10,7 +10,7 @@
 
 #include "TempHome.h"
 #include "TestSupport.h"
-#include "app/Sysutils.h"
+#include "base/Sysutils.h"
 #include "firmware/OutputFile.h"
 
 namespace ledcube {

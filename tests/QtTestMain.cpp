@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include "app/Application.h"
+#include "ui/Application.h"
 
 // Runs the window tests inside the program's own application object, on
 // the offscreen platform unless another one is asked for.

@@ -10,7 +10,7 @@
 #include "FakeMainView.h"
 #include "TempHome.h"
 #include "TestSupport.h"
-#include "app/Sysutils.h"
+#include "base/Sysutils.h"
 #include "workflow/CellEditor.h"
 #include "workflow/RecordingWorkflow.h"
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "app/Sysutils.h"
+#include "base/Sysutils.h"
 
 namespace ledcube {
 namespace {

@@ -15,7 +15,7 @@
 
 #include "TempHome.h"
 #include "WindowDriver.h"
-#include "app/Application.h"
+#include "ui/Application.h"
 #include "ui/CellLayout.h"
 #include "ui/LampWidget.h"
 

@@ -17,7 +17,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/Application.h"
+#include "ui/Application.h"
 #include "ui/LampWidget.h"
 #include "ui/WindowLayout.h"
 

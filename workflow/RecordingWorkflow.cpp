@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "workflow/RecordingWorkflow.h"
 
-#include "app/Sysutils.h"
+#include "base/Sysutils.h"
 
 namespace ledcube {
 

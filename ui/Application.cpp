@@ -1,21 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/Application.h"
+#include "ui/Application.h"
 
 #include <QIcon>
 #include <QMessageBox>
 #include <QThread>
-#include <csignal>
 #include <cstdio>
 #include <exception>
-#include <optional>
 
-#include "ui/Unit1.h"
 
 namespace ledcube {
 
-namespace {
-
-// The error as the user is told it: ours by its message, others by what they say.
 Exception AsException(std::exception_ptr error) {
     try {
         std::rethrow_exception(error);
@@ -27,8 +21,6 @@ Exception AsException(std::exception_ptr error) {
         return Exception("");
     }
 }
-
-}  // namespace
 
 void ShowException(const Exception& error) {
     if (QApplication::instance() == nullptr) {
@@ -63,24 +55,6 @@ bool Application::notify(QObject* receiver, QEvent* event) {
     bool handled = false;
     Guarded([&] { handled = QApplication::notify(receiver, event); });
     return handled;
-}
-
-int RunProgram(int& argc, char** argv) {
-    // A file grown past the system's size limit must fail its write, not end the program.
-    std::signal(SIGXFSZ, SIG_IGN);
-    // The application outlives the try block so that a start-up error can still be shown.
-    std::optional<Application> application;
-    try {
-        application.emplace(argc, argv);
-        TForm1 form;
-        Form1 = &form;
-        form.show();
-        Application::exec();
-    } catch (...) {
-        ShowException(AsException(std::current_exception()));
-    }
-    Form1 = nullptr;
-    return 0;
 }
 
 }  // namespace ledcube

@@ -2,13 +2,18 @@
 #pragma once
 
 #include <QApplication>
+#include <exception>
 #include <functional>
 
-#include "app/Sysutils.h"
+#include "base/Sysutils.h"
 
 namespace ledcube {
 
-// Shows the error's message in the standard critical message box.
+// The error as the user is told it: ours by its message, others by what they say.
+Exception AsException(std::exception_ptr error);
+
+// Shows the error's message in the standard critical message box, from the
+// GUI thread (an error on another thread is handed to it).
 void ShowException(const Exception& error);
 
 // Runs one event handler to completion; an error it raises is shown in a
@@ -22,9 +27,5 @@ class Application : public QApplication {
     Application(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
 };
-
-// The program: sets up the application, creates the main window, runs the
-// event loop until the window closes. Errors that escape are shown; returns 0.
-int RunProgram(int& argc, char** argv);
 
 }  // namespace ledcube

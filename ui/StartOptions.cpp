@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/StartOptions.h"
+
+#include <QCommandLineParser>
+#include <cstdio>
+
+namespace ledcube {
+
+namespace {
+
+// The options QGuiApplication and QApplication take themselves.
+constexpr const char* kQtOptionsWithValue[] = {
+    "platform", "platformpluginpath", "platformtheme", "plugin", "qmljsdebugger",
+    "qwindowgeometry", "qwindowicon", "qwindowtitle", "session", "display", "geometry",
+    "style", "stylesheet", "dialogs", "fontengine", "name", "title", "visual", "ncols", "im",
+    "inputstyle"};
+constexpr const char* kQtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync", "cmap"};
+
+}  // namespace
+
+QString ProjectVersion() {
+    return QStringLiteral(LEDCUBE_VERSION);
+}
+
+std::optional<int> ReadStartOptions(int argc, char** argv, const StartOptions& options,
+                                    QString* file) {
+    QCommandLineParser parser;
+    // Qt's options are written with one dash: -platform offscreen.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setApplicationDescription(options.description);
+    // Our own --help: Qt's would add a --help-all for options this parser does not show.
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Displays help on commandline options."));
+    parser.addOption(help);
+    const QCommandLineOption version = parser.addVersionOption();
+    for (const char* name : kQtOptionsWithValue) {
+        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    for (const char* name : kQtFlags) {
+        QCommandLineOption option(QString::fromLatin1(name));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    if (!options.fileName.isEmpty())
+        parser.addPositionalArgument(options.fileName, options.fileHelp,
+                                     QStringLiteral("[%1]").arg(options.fileName));
+
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    const auto fail = [&](const QString& what) {
+        std::fprintf(stderr, "%s: %s\n%s", qPrintable(options.program), qPrintable(what),
+                     qPrintable(QStringLiteral("Try '%1 --help' for more information.\n")
+                                    .arg(options.program)));
+        return 2;
+    };
+    if (!parser.parse(arguments)) return fail(parser.errorText());
+    if (parser.isSet(help)) {
+        // Without an application object yet, the usage leaves the program's name to us.
+        QString text = parser.helpText();
+        text.replace(QStringLiteral("<executable_name>"), options.program);
+        std::fputs(qPrintable(text), stdout);
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        std::printf("%s %s\n", qPrintable(options.program), qPrintable(ProjectVersion()));
+        return 0;
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (options.fileName.isEmpty() && !positional.isEmpty())
+        return fail(QStringLiteral("unexpected argument '%1'").arg(positional.first()));
+    if (positional.size() > 1) return fail(QStringLiteral("one file at most"));
+    if (file != nullptr) *file = positional.value(0);
+    return std::nullopt;
+}
+
+}  // namespace ledcube
