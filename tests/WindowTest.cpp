@@ -9,6 +9,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTest>
 #include <QThread>
 #include <map>
@@ -70,7 +72,7 @@ TEST(MainWindow, PlacesCaptionsAndShowsEveryControlAsAtStart) {
         QWidget* control = form.Control(e.id);
         const std::string name = ControlName(e.id);
         ASSERT_NE(control, nullptr) << name;
-        EXPECT_EQ(control->parentWidget(), &form) << name;
+        EXPECT_EQ(control->parentWidget(), form.ClientArea()->widget()) << name;
         EXPECT_STREQ(control->metaObject()->className(), e.kind) << name;
         EXPECT_EQ(Caption(control), QString::fromUtf8(e.caption)) << name;
         EXPECT_EQ(!control->isHidden(), e.shown) << name;
@@ -188,6 +190,28 @@ TEST(MainWindow, OpensAt973By822WithTheIconAndTheSmallSansSerifFace) {
         if (auto* button = qobject_cast<QPushButton*>(form.Control(e.id))) {
             EXPECT_FALSE(button->autoDefault() || button->isDefault()) << ControlName(e.id);
         }
+    }
+}
+
+// Run on virtual screens smaller than the window: 1366×768, 1920×1080 at 150 %
+// and 1024×600 (where the client area has to scroll).
+TEST(SmallScreen, TheWholeWindowIsOnTheScreenAndTheClientAreaScrollsToTheBottomLayer) {
+    test::WindowDriver driver;
+    TForm1& form = driver.Form();
+    QTest::qWait(20);
+    const QRect free = form.screen()->availableGeometry();
+    ASSERT_LT(free.height(), 822) << "not a small screen";
+    EXPECT_TRUE(free.contains(form.frameGeometry()))
+        << form.frameGeometry().height() << " in " << free.height();
+    EXPECT_EQ(form.frameGeometry().width(), std::min(973, free.width())) << "as wide as it fits";
+    QScrollArea* area = form.ClientArea();
+    // The front lamp of the bottom layer and the bottom row of bulk buttons come into view.
+    for (const ControlId id : {IndicatorOf(3), TEteindre}) {
+        QWidget* control = form.Control(id);
+        control->show();
+        area->ensureWidgetVisible(control);
+        const QRect shown(control->mapTo(area->viewport(), QPoint(0, 0)), control->size());
+        EXPECT_TRUE(area->viewport()->rect().contains(shown)) << ControlName(id);
     }
 }
 

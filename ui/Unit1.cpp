@@ -12,6 +12,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <stdexcept>
 #include <utility>
@@ -26,6 +29,9 @@ TForm1* Form1 = nullptr;
 namespace {
 
 using ledcube::ControlId;
+
+// Room left below and right of the lowest and rightmost controls.
+constexpr int kClientMargin = 8;
 
 QRect ToQRect(const ledcube::Rect& r) {
     return {r.left, r.top, r.width, r.height};
@@ -73,14 +79,26 @@ QWidget* CreateControl(const ledcube::ControlSpec& entry, QWidget* parent) {
 
 }  // namespace
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent) {
+TForm1::TForm1(QWidget* parent)
+    : QWidget(parent), scroll_(new QScrollArea(this)), client_(new QWidget) {
     setWindowTitle(QStringLiteral("Form1"));
     setWindowIcon(QIcon(QStringLiteral(":/ledcube/icon.png")));
     setFont(SansSerif(8));
-    move(ledcube::kWindowFrame.left, ledcube::kWindowFrame.top);
-    resize(ledcube::kWindowFrame.width, ledcube::kWindowFrame.height);
+    // The controls sit at their places in a client area that scrolls when the
+    // screen is too small for the window; at the window's own size it does not.
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setFocusPolicy(Qt::NoFocus);
+    scroll_->setWidgetResizable(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll_);
     CreateControls();
     CreateCells();
+    QRect used;
+    for (const QWidget* control : controls_) used |= control->geometry();
+    client_->setMinimumSize(used.right() + kClientMargin, used.bottom() + kClientMargin);
+    scroll_->setWidget(client_);
+    PlaceOnScreen(QSize());
     SetTabOrder();
     BindEvents();
     workflow_.ShowFileToolTip();
@@ -88,7 +106,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
 
 void TForm1::CreateControls() {
     for (const ledcube::ControlSpec& entry : ledcube::MainControls()) {
-        QWidget* control = CreateControl(entry, this);
+        QWidget* control = CreateControl(entry, client_);
         control->setObjectName(QString::fromStdString(ledcube::ControlName(entry.id)));
         control->setHidden(!entry.shownAtStart);
         controls_[static_cast<int>(entry.id)] = control;
@@ -98,13 +116,13 @@ void TForm1::CreateControls() {
 
 void TForm1::CreateCells() {
     for (int n = 1; n <= ledcube::kCellCount; ++n) {
-        auto* box = new QCheckBox(this);
+        auto* box = new QCheckBox(client_);
         box->setObjectName(QString::fromStdString(ledcube::ControlName(ledcube::CheckBoxOf(n))));
         box->setGeometry(ToQRect(ledcube::CheckBoxRect(n)));
         box->setHidden(ledcube::PlaceOf(n).layer != 1);
         controls_[static_cast<int>(ledcube::CheckBoxOf(n))] = box;
 
-        auto* lamp = new CubeLamp(this);
+        auto* lamp = new CubeLamp(client_);
         lamp->setObjectName(QString::fromStdString(ledcube::ControlName(ledcube::IndicatorOf(n))));
         lamp->setGeometry(ToQRect(ledcube::IndicatorRect(n)));
         lamp->SetLampHeight(ledcube::LampHeight(n));
@@ -304,7 +322,13 @@ void TForm1::FitOuterSize() {
     const QSize frame = frameGeometry().size() - size();
     if (frameFitted_ || !isVisible() || frame.isNull()) return;
     frameFitted_ = true;
-    resize(ledcube::kWindowFrame.width - frame.width(),
-           ledcube::kWindowFrame.height - frame.height());
-    move(ledcube::kWindowFrame.left, ledcube::kWindowFrame.top);
+    PlaceOnScreen(frame);
+}
+
+void TForm1::PlaceOnScreen(QSize frame) {
+    const QRect free = screen()->availableGeometry();
+    const ledcube::Rect outer = ledcube::PlaceWindowFrame(
+        ledcube::kWindowFrame, {free.left(), free.top(), free.width(), free.height()});
+    resize(outer.width - frame.width(), outer.height - frame.height());
+    move(outer.left, outer.top);
 }

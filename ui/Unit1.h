@@ -11,6 +11,7 @@
 #include "workflow/RecordingWorkflow.h"
 
 class QLineEdit;
+class QScrollArea;
 
 // Applies a macro to each cell number 1..27.
 #define LEDCUBE_FOR_EACH_CELL(X)                                                                   \
@@ -40,6 +41,8 @@ class TForm1 : public QWidget, public ledcube::MainView {
 
     // The widget that plays a control.
     QWidget* Control(ledcube::ControlId id) const { return controls_[static_cast<int>(id)]; }
+    // The client area that holds the controls, scrolled when the screen is too small.
+    QScrollArea* ClientArea() const { return scroll_; }
     const ledcube::CellState& Cells() const { return cellState_; }
     const ledcube::OutputPath& Path() const { return outputPath_; }
 
@@ -71,6 +74,9 @@ class TForm1 : public QWidget, public ledcube::MainView {
 
   private:
     void CreateControls();
+    // Sizes and places the window for its screen, given the window manager's
+    // frame (none yet before the window is shown).
+    void PlaceOnScreen(QSize frame);
     void CreateCells();
     void BindEvents();
     void SetTabOrder();
@@ -83,6 +89,8 @@ class TForm1 : public QWidget, public ledcube::MainView {
     ledcube::CellEditor editor_{*this, cellState_};
     ledcube::RecordingWorkflow workflow_{*this, cellState_, outputPath_};
     bool frameFitted_ = false;
+    QScrollArea* scroll_;
+    QWidget* client_;
 };
 
 // The main window while the program runs.

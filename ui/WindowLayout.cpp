@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/WindowLayout.h"
 
+#include <algorithm>
+
 namespace ledcube {
 
 const std::vector<ControlSpec>& MainControls() {
@@ -34,6 +36,17 @@ const std::vector<ControlSpec>& MainControls() {
 }  // namespace ledcube
 
 namespace ledcube {
+
+Rect PlaceWindowFrame(const Rect& frame, const Rect& available) {
+    Rect placed = frame;
+    placed.width = std::min(frame.width, available.width);
+    placed.height = std::min(frame.height, available.height);
+    placed.left = std::clamp(frame.left, available.left,
+                             available.left + available.width - placed.width);
+    placed.top = std::clamp(frame.top, available.top,
+                            available.top + available.height - placed.height);
+    return placed;
+}
 
 Rect LabelRect(const ControlSpec& label, int captionWidth) {
     Rect rect = label.rect;

@@ -33,6 +33,13 @@ const std::vector<ControlSpec>& MainControls();
 
 namespace ledcube {
 
+// Where the window's outer frame goes on a screen whose free area (without
+// panels and task bars) is `available`: where the layout puts it when the
+// free area holds it; else inside the free area, as close to the layout's
+// place as it can be and no larger than the free area (the client area then
+// scrolls).
+Rect PlaceWindowFrame(const Rect& frame, const Rect& available);
+
 // Where a label goes once its caption is measured: the given width at least,
 // wide enough for the caption, grown to the right or (growsLeft) to the left.
 Rect LabelRect(const ControlSpec& label, int captionWidth);
