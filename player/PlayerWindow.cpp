@@ -14,8 +14,10 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/LampWidget.h"
 
@@ -145,7 +147,10 @@ PlayerWindow::PlayerWindow(sim::Clock clock, QWidget* parent)
         tr("Hold a button with the mouse or keys 1, 2, 3; Shift-click latches it."), this));
     layout->addLayout(controls);
     layout->addLayout(readout);
-    resize(560, 760);
+    // The cube scales with the window: on a small screen the window is made to fit
+    // (the title bar's height left for the window manager).
+    const QRect free = screen()->availableGeometry();
+    resize(std::min(560, free.width()), std::min(760, free.height() - 40));
 
     engine_->moveToThread(&thread_);
     // The engine goes with its thread, on its thread; the flag tells the
