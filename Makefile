@@ -84,7 +84,7 @@ fuzz: deps
 bench: build
 	$(BUILD_DIR)/bench/record_frame_bench
 	QT_QPA_PLATFORM=$${QT_QPA_PLATFORM:-offscreen} $(BUILD_DIR)/bench/player_bench
-	bench/startup.sh $(BUILD_DIR) 20
+	bench/startup.sh $(BUILD_DIR) 25
 
 # `make package MAINTAINER="Name <mail>"` names the maintainer.
 package: build

@@ -23,6 +23,7 @@ int main(int argc, char** argv) {
     std::optional<ledcube::Application> application;
     try {
         application.emplace(argc, argv);
+        QApplication::setFont(EditorFont());
         TForm1 form;
         Form1 = &form;
         form.show();

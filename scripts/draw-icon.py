@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Draws the program's icon: a 32x32, 16-colour picture of a small LED cube
-seen at an angle like the window's cube, written as a 4-bit palette PNG."""
+seen at an angle like the window's cube, written as a 4-bit palette PNG (the
+desktop's icon) and as C++ data (the window's icon, which needs no image
+decoder). Usage: draw-icon.py [PNG] [HEADER]"""
 import struct
 import sys
 import zlib
@@ -68,3 +70,23 @@ png += chunk(b"IDAT", zlib.compress(raw, 9))
 png += chunk(b"IEND", b"")
 with open(sys.argv[1] if len(sys.argv) > 1 else "resources/ledcube.png", "wb") as out:
     out.write(png)
+
+argb = ["0x00000000"] + ["0xFF%02X%02X%02X" % colour for colour in PALETTE[1:]]
+rows = ",\n".join("    " + ", ".join(str(index) for index in row) for row in pixels)
+header = f"""// SPDX-License-Identifier: GPL-3.0-or-later
+// Written by scripts/draw-icon.py from the same drawing as resources/ledcube.png.
+#pragma once
+
+namespace ledcube::icon {{
+
+inline constexpr int kSize = {SIZE};
+// ARGB colours of the palette; 0 is transparent.
+inline constexpr unsigned kPalette[16] = {{{", ".join(argb)}}};
+// Palette indices, row by row from the top.
+inline constexpr unsigned char kPixels[kSize * kSize] = {{
+{rows}}};
+
+}}  // namespace ledcube::icon
+"""
+with open(sys.argv[2] if len(sys.argv) > 2 else "ui/IconData.h", "w") as out:
+    out.write(header)

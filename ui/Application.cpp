@@ -2,10 +2,15 @@
 #include "ui/Application.h"
 
 #include <QIcon>
+#include <QImage>
+#include <QPixmap>
 #include <QMessageBox>
 #include <QThread>
 #include <cstdio>
 #include <exception>
+#include <iterator>
+
+#include "ui/IconData.h"
 
 
 namespace ledcube {
@@ -46,9 +51,16 @@ void Guarded(const std::function<void()>& handler) {
     }
 }
 
+QIcon ProgramIcon() {
+    // Built from pixels in the program: no image file to decode, no image plugin to load.
+    QImage image(icon::kPixels, icon::kSize, icon::kSize, icon::kSize, QImage::Format_Indexed8);
+    image.setColorTable(QList<QRgb>(std::begin(icon::kPalette), std::end(icon::kPalette)));
+    return QIcon(QPixmap::fromImage(image));
+}
+
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("ledcube"));
-    setWindowIcon(QIcon(QStringLiteral(":/ledcube/icon.png")));
+    setWindowIcon(ProgramIcon());
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

@@ -20,6 +20,9 @@ void ShowException(const Exception& error);
 // message box and goes no further, so the event loop carries on.
 void Guarded(const std::function<void()>& handler);
 
+// The program's icon, the same picture as the desktop's.
+QIcon ProgramIcon();
+
 // The application object: a QApplication whose event delivery never lets an
 // exception escape into Qt's event loop.
 class Application : public QApplication {

@@ -6,7 +6,7 @@
 #include <QFocusEvent>
 #include <QFont>
 #include <QFontMetrics>
-#include <QIcon>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -37,13 +37,16 @@ QRect ToQRect(const ledcube::Rect& r) {
     return {r.left, r.top, r.width, r.height};
 }
 
-// The platform's sans-serif face at the given size in points.
+}  // namespace
+
 QFont SansSerif(int points) {
     QFont font(QStringLiteral("Sans Serif"));
     font.setStyleHint(QFont::SansSerif);
     font.setPointSize(points);
     return font;
 }
+
+namespace {
 
 QWidget* CreateControl(const ledcube::ControlSpec& entry, QWidget* parent) {
     const QString caption = QString::fromUtf8(entry.caption);
@@ -82,8 +85,8 @@ QWidget* CreateControl(const ledcube::ControlSpec& entry, QWidget* parent) {
 TForm1::TForm1(QWidget* parent)
     : QWidget(parent), scroll_(new QScrollArea(this)), client_(new QWidget) {
     setWindowTitle(QStringLiteral("Form1"));
-    setWindowIcon(QIcon(QStringLiteral(":/ledcube/icon.png")));
-    setFont(SansSerif(8));
+    // The window's face is the application's (EditorFont): one font for all.
+    if (QApplication::font() != EditorFont()) setFont(EditorFont());
     // The controls sit at their places in a client area that scrolls when the
     // screen is too small for the window; at the window's own size it does not.
     scroll_->setFrameShape(QFrame::NoFrame);
@@ -126,7 +129,7 @@ void TForm1::CreateCells() {
         lamp->setObjectName(QString::fromStdString(ledcube::ControlName(ledcube::IndicatorOf(n))));
         lamp->setGeometry(ToQRect(ledcube::IndicatorRect(n)));
         lamp->SetLampHeight(ledcube::LampHeight(n));
-        if (ledcube::PlaceOf(n).row == 2) lamp->setFont(SansSerif(10));
+        if (ledcube::PlaceOf(n).row == 2) lamp->setFont(SansSerif(10));  // its own, as specified
         controls_[static_cast<int>(ledcube::IndicatorOf(n))] = lamp;
     }
 }
