@@ -10,6 +10,7 @@
 #include <variant>
 
 #include "firmware/FlashEstimate.h"
+#include "sim/CompactBuild.h"
 #include "sim/CompactProof.h"
 #include "sim/CubeSimulator.h"
 #include "sim/FirmwareBuild.h"
@@ -264,6 +265,12 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
                 << " shows, under BP1, BP2, BP3 and Aucun\n";
             played = compact.firmware.hex;
         } else {
+            // The compact build's size too (built, not proven: --compact proves it).
+            if (frames) {
+                const ProgramSizes compact =
+                    BuildFirmware(CompactSource(*frames), "compact.c", compactScratch).sizes;
+                sizes = "unrolled " + sizes + "; compact " + SizesLine(compact);
+            }
             out << "sizes: " << sizes << "\n";
             if (!firmware.sizes.Fits()) {
                 err << "ledcube-sim: " << options->file << ": "

@@ -317,7 +317,8 @@ TEST(SimCommand, ReportsWhatTheCubeShowsOrWhyItCannotRun) {
     const Case cases[] = {
         {one, {"--buttons", "BP1"}, 0, "1:.../.../..# 2:", ""},
         {one, {"--buttons", "BP2", "--ms", "200"}, 0, "the cube showed nothing", ""},
-        {one, {"--buttons", "bp1"}, 0, "sizes: flash ", ""},
+        {one, {"--buttons", "bp1"}, 0, "sizes: unrolled flash ", ""},
+        {one, {"--buttons", "bp1"}, 0, "; compact flash ", ""},
         {one, {"--buttons", "aUCUN", "--ms", "100"}, 0, "of 8,192 bytes", ""},
         {one + two, {}, 0, "program 2 of 2 in the file", ""},
         {one + two, {}, 0, "1:.../.../... 2:.../.../... 3:.../.../..#", ""},
