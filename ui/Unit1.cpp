@@ -129,7 +129,7 @@ void TForm1::CreateCells() {
         lamp->setObjectName(QString::fromStdString(ledcube::ControlName(ledcube::IndicatorOf(n))));
         lamp->setGeometry(ToQRect(ledcube::IndicatorRect(n)));
         lamp->SetLampHeight(ledcube::LampHeight(n));
-        if (ledcube::PlaceOf(n).row == 2) lamp->setFont(SansSerif(10));  // its own, as specified
+        if (ledcube::PlaceOf(n).row == 2) lamp->setFont(SansSerif(10));  // the front row's own face
         controls_[static_cast<int>(ledcube::IndicatorOf(n))] = lamp;
     }
 }
