@@ -125,29 +125,34 @@ void PlayerEngine::Load(const std::string& text) {
     if (compact_ && !preview.frames)
         throw sim::SimError("the compact build needs a program as the editor writes it; this one "
                             "was edited by hand");
-    const sim::ScratchFolder scratch;
-    const sim::Firmware firmware =
-        sim::BuildFirmware(compact_ ? sim::CompactSource(*preview.frames) : preview.text,
-                           QFileInfo(file_).fileName().toStdString(), scratch);
-    if (!firmware.sizes.Fits())
-        throw sim::SimError("the program does not fit the ATmega8535: " +
-                            sim::SizesLine(firmware.sizes));
-    auto player = std::make_unique<sim::CubePlayer>(firmware.hex, preview.frames, clock_);
-    player->HoldButtons(held_);
-    player->SetSpeed(speed_);
-    player->SetPaused(paused_);
-    // A frame just recorded is shown at once: the new build runs flat out up to it.
-    const std::optional<int> added = FirstNewFrame(frames_, preview.frames);
-    const std::optional<SwitchCombination> held = sim::HeldCombination(held_);
-    if (added && (*preview.frames)[*added].repeatCount > 0 && held &&
-        sim::PlaysUnder((*preview.frames)[*added], *held))
-        player->RunUntilShowing(*added, kMostSkipCycles);
-    player_ = std::move(player);
+    const std::string source = compact_ ? sim::CompactSource(*preview.frames) : preview.text;
+    // Closing a sequence or the program as the preview already did changes
+    // nothing that plays: the chip plays on.
+    if (!player_ || source != playingSource_) {
+        const sim::ScratchFolder scratch;
+        const sim::Firmware firmware =
+            sim::BuildFirmware(source, QFileInfo(file_).fileName().toStdString(), scratch);
+        if (!firmware.sizes.Fits())
+            throw sim::SimError("the program does not fit the ATmega8535: " +
+                                sim::SizesLine(firmware.sizes));
+        auto player = std::make_unique<sim::CubePlayer>(firmware.hex, preview.frames, clock_);
+        player->HoldButtons(held_);
+        player->SetSpeed(speed_);
+        player->SetPaused(paused_);
+        // A frame just recorded is shown at once: the new build runs flat out up to it.
+        const std::optional<int> added = FirstNewFrame(frames_, preview.frames);
+        const std::optional<SwitchCombination> held = sim::HeldCombination(held_);
+        if (added && (*preview.frames)[*added].repeatCount > 0 && held &&
+            sim::PlaysUnder((*preview.frames)[*added], *held))
+            player->RunUntilShowing(*added, kMostSkipCycles);
+        player_ = std::move(player);
+        playingSource_ = source;
+        playingSizes_ = QString::fromStdString((compact_ ? "compact build: " : "") +
+                                               sim::SizesLine(firmware.sizes));
+    }
     frames_ = preview.frames;
 
-    LoadedProgram loaded{QString::fromStdString((compact_ ? "compact build: " : "") +
-                                                sim::SizesLine(firmware.sizes)),
-                         QString(), preview.frames.has_value()};
+    LoadedProgram loaded{playingSizes_, QString(), preview.frames.has_value()};
     if (preview.count > 1)
         loaded.where = tr("the last of the %1 programs in the file").arg(preview.count);
     if (preview.unfinished)

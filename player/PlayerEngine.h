@@ -99,6 +99,8 @@ class PlayerEngine : public QObject {
     std::optional<std::string> text_;  // the file's content as last read
     std::optional<std::vector<sim::RecordedFrame>> frames_;
     std::unique_ptr<sim::CubePlayer> player_;
+    std::string playingSource_;  // what the chip plays was built from this
+    QString playingSizes_;
     std::array<bool, 3> held_{};
     double speed_ = 1.0;
     bool paused_ = false;

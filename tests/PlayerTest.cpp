@@ -162,6 +162,12 @@ TEST(PlayerEngine, FollowsAGrowingFileAndShowsTheNewFrameAtOnce) {
     const PlayerFrame next = e.At(0.25);
     EXPECT_EQ(next.frame, 2);
     EXPECT_EQ(LitCells(next.glow), sim::CellsText(CellsOn({27})));
+    // Finir closes the program as the preview did: the chip plays on, past the first frame's 3 s.
+    e.Write(text + ProgramClose());
+    const EngineNews finished = e.Read();
+    ASSERT_TRUE(finished.loaded);
+    EXPECT_TRUE(finished.loaded->where.isEmpty()) << finished.loaded->where.toStdString();
+    EXPECT_GT(e.At(0.3).cycle, 3000000u);
 }
 
 TEST(PlayerEngine, PlaysTheLastProgramOfAGluedFileAlsoBuiltCompact) {
