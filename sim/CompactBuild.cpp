@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "firmware/FirmwareText.h"
+#include "sim/FirmwareBuild.h"
 
 namespace ledcube::sim {
 
@@ -59,7 +60,7 @@ std::vector<Entry> Entries(const std::vector<RecordedFrame>& frames) {
 // generated program's Etage, Leds and delay_ms(5) take, and a slot that ends a
 // frame kFrameStepCycles more, as the generated program's step to its next
 // frame takes a little longer than its step to the next pass.
-constexpr int kSlotCycles = 5113;
+constexpr int kSlotCycles = (kGeneratedPassCycles + 2) / 3;
 constexpr int kFrameStepCycles = 20;
 // The buttons are read this many cycles before the slot ends, where the
 // generated program reads them; the rest of the step fits in that time.

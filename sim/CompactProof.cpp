@@ -17,10 +17,9 @@ namespace {
 
 constexpr SwitchCombination kCombinations[] = {SwitchCombination::BP1, SwitchCombination::BP2,
                                                SwitchCombination::BP3, SwitchCombination::Aucun};
-// A pass of the generated program on the ATmega8535, start to start, a little
-// over its 15 ms of delays; a decoded pass ends when the next one's port
-// writes begin, kWritesMs before it starts.
-constexpr double kPassMs = 15.338;
+// A pass of the generated program; a decoded pass ends when the next one's
+// port writes begin, kWritesMs before it starts.
+constexpr double kPassMs = kGeneratedPassCycles * 1000.0 / kCpuHertz;
 constexpr double kWritesMs = 0.125;
 constexpr double kWriteSlackMs = 0.25;
 
@@ -47,6 +46,8 @@ std::vector<ShownFrame> ExpectedShow(const std::vector<RecordedFrame>& frames,
     return shown;
 }
 
+namespace {
+
 std::vector<ShownFrame> SameCellsMerged(const std::vector<ShownFrame>& frames) {
     std::vector<ShownFrame> merged;
     for (const ShownFrame& frame : frames) {
@@ -61,15 +62,18 @@ std::vector<ShownFrame> SameCellsMerged(const std::vector<ShownFrame>& frames) {
     return merged;
 }
 
+}  // namespace
+
 std::optional<std::string> FirstDifference(const std::vector<ShownFrame>& expectedFrames,
                                            const std::vector<ShownFrame>& compactFrames,
                                            long covered, double slackMs) {
     const std::vector<ShownFrame> expected = SameCellsMerged(expectedFrames);
     const std::vector<ShownFrame> compact = SameCellsMerged(compactFrames);
-    // The run's end cuts its last frame, and the cut pass can part the frame
-    // before it from its own last pass: the last two frames are left out.
+    // The run's end cuts its last frame: only whole frames are compared.
     const auto complete = [](const std::vector<ShownFrame>& frames) {
-        return frames.size() < 2 ? std::size_t{0} : frames.size() - 2;
+        std::size_t count = 0;
+        while (count < frames.size() && !frames[count].cut) ++count;
+        return count;
     };
     // A show of one or two stretches of the same cells (all dark, say) has
     // nothing whole to compare but its cells.
@@ -108,10 +112,9 @@ ProvenCompact BuildProvenCompact(std::string_view program, const std::vector<Rec
                                  const ScratchFolder& scratch) {
     ProvenCompact proven{BuildFirmware(CompactSource(frames), fileName, scratch), {}};
     if (!proven.firmware.sizes.Fits()) {
-        int sequences = 0;
-        for (std::size_t i = 0; i < frames.size(); ++i)
-            if (frames[i].sequence != 0 && (i == 0 || frames[i - 1].sequence != frames[i].sequence))
-                ++sequences;
+        // Two table entries a sequence, one a frame.
+        const int sequences =
+            (CompactEntries(frames) - static_cast<int>(frames.size())) / 2;
         throw SimError("the compact build needs " + GroupThousands(proven.firmware.sizes.flash, ',') +
                        " bytes of flash, and the ATmega8535 has " +
                        GroupThousands(kChipFlashBytes, ',') + ": it holds at most " +

@@ -17,13 +17,10 @@ namespace ledcube::sim {
 std::vector<ShownFrame> ExpectedShow(const std::vector<RecordedFrame>& frames,
                                      SwitchCombination buttons, int rounds);
 
-// Frames with the same cells one after the other, as one: on the cube they
-// are one stretch of the same lit LEDs.
-std::vector<ShownFrame> SameCellsMerged(const std::vector<ShownFrame>& frames);
-
-// Compares what both shows hold, frames with the same cells one after the
-// other taken as one, but for the last two of each (the end of the run cuts
-// them): cells, passes and durations within 1 % and `slackMs`. Returns what differs first,
+// Compares the whole frames (not cut by the end of the run) that both shows
+// hold, frames with the same cells one after the other taken as one stretch
+// (on the cube they are the same lit LEDs): cells, passes and durations within
+// 1 % and `slackMs`. Returns what differs first,
 // naming the frame ("shown frame 12, at 1,234.5 ms: ..."), or nothing when
 // they agree. `covered` is how many passes the comparison must reach.
 std::optional<std::string> FirstDifference(const std::vector<ShownFrame>& expected,

@@ -10,8 +10,8 @@ namespace ledcube::sim {
 
 namespace {
 
-// The generated program's pass: three 5 ms slots and the code around them.
-constexpr std::uint64_t kPassCycles = 15300;
+// Until the first pass is measured: the generated program's pass and a slot.
+constexpr std::uint64_t kPassCycles = kGeneratedPassCycles;
 constexpr std::uint64_t kSlotCycles = 5050;
 constexpr std::uint64_t kKeptCycles = 4 * kPassCycles;
 // After a single step the lamps show the last millisecond: the slot just reached.

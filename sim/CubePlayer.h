@@ -73,7 +73,6 @@ class CubePlayer {
     bool RunUntilShowing(int frame, std::uint64_t maxCycles);
 
     PlayerFrame Frame() const;
-    std::uint64_t Cycle() const { return chip_.Cycle(); }
 
   private:
     void RunTo(std::uint64_t cycle);

@@ -13,6 +13,11 @@ namespace ledcube::sim {
 // its internal RC oscillator at 1 MHz.
 inline constexpr unsigned kCpuHertz = 1000000;
 
+// One pass of the generated program over the three layers, start to start, on
+// the ATmega8535 at kCpuHertz: three 5 ms delays and the code around them
+// (measured; the decoder's durations of any build are checked against it).
+inline constexpr int kGeneratedPassCycles = 15338;
+
 // The ATmega8535's memories, in bytes.
 inline constexpr int kChipFlashBytes = 8192;
 inline constexpr int kChipRamBytes = 512;
