@@ -16,8 +16,13 @@ namespace {
 // What an entry is: bits 27 to 31 of its first four bytes.
 constexpr std::uint32_t kFrame = 0;
 constexpr std::uint32_t kSequenceEnd = 5;
+// A sequence's button test: its kind (BP1 1, BP2 2, BP3 3, Aucun 4) and, in
+// bits 0 to 2, the levels of PD0 to PD2 it asks for, as the generated
+// program's test reads BP1 to BP3.
 std::uint32_t SequenceStart(SwitchCombination combination) {
-    return 1 + static_cast<std::uint32_t>(combination);  // BP1 1, BP2 2, BP3 3, Aucun 4
+    static constexpr std::uint32_t kLevels[] = {1, 2, 4, 0};
+    const auto index = static_cast<std::size_t>(combination);
+    return (1 + static_cast<std::uint32_t>(index)) << 27 | kLevels[index];
 }
 
 struct Entry {
@@ -40,7 +45,7 @@ std::vector<Entry> Entries(const std::vector<RecordedFrame>& frames) {
             close();
             if (frame.sequence != 0) {
                 start = entries.size();
-                entries.push_back({SequenceStart(*frame.block) << 27, 0});
+                entries.push_back({SequenceStart(*frame.block), 0});
                 sequence = frame.sequence;
             }
         }
@@ -59,27 +64,59 @@ std::vector<Entry> Entries(const std::vector<RecordedFrame>& frames) {
 // last layer is lit and costs no time: every slot lasts kSlotCycles, as the
 // generated program's Etage, Leds and delay_ms(5) take, and a slot that ends a
 // frame kFrameStepCycles more, as the generated program's step to its next
-// frame takes a little longer than its step to the next pass.
+// frame takes a cycle longer than its step to the next pass (measured). Each
+// wait ends on its cycle exactly, whatever the phase of the polling loop, so
+// that every pass of a frame lasts as long as the others, cycle for cycle, and
+// the frames part where the generated program's part.
 constexpr int kSlotCycles = (kGeneratedPassCycles + 2) / 3;
-constexpr int kFrameStepCycles = 20;
+constexpr int kFrameStepCycles = 1;
 // The buttons are read this many cycles before the slot ends, where the
 // generated program reads them; the rest of the step fits in that time.
 constexpr int kTestLeadCycles = 1000;
 
 // Goes before the program's header: the table's reading and the pacing.
+// ledcube_wait polls the timer until the end of the slot is near, then reads
+// its low byte once and burns exactly the cycles left (less its own fixed
+// cost): two bits by skipped instructions of 2 and 3 cycles, the rest in a
+// loop of 4 cycles a turn. Late (after a stretch where nothing played), it
+// starts the slot at once.
 constexpr const char* kPacing = R"(#define LEDCUBE_TCCR1B (*(volatile unsigned char*)0x4E)
 #define LEDCUBE_TCNT1 (*(volatile unsigned int*)0x4C)
+#define LEDCUBE_TCNT1L_ADDRESS "0x4C"
 static unsigned int ledcube_slot;
 /* Waits until `cycles` after the start of the slot now ending; the next starts there. */
 static void ledcube_wait(unsigned int cycles)
 {
-while ((unsigned int)(LEDCUBE_TCNT1 - ledcube_slot) < cycles) {}
-ledcube_slot += cycles;
+unsigned int target = ledcube_slot + cycles;
+int left;
+ledcube_slot = target;
+do { left = (int)(target - LEDCUBE_TCNT1); } while (left > 48);
+if (left >= 28) {
+unsigned char n = (unsigned char)target;
+__asm__ __volatile__(
+"lds __tmp_reg__, " LEDCUBE_TCNT1L_ADDRESS "\n\t"
+"sub %0, __tmp_reg__\n\t"
+"subi %0, 12\n\t"
+"sbrc %0, 0\n\t"
+"rjmp .+0\n\t"
+"sbrc %0, 1\n\t"
+"lpm\n\t"
+"lsr %0\n\t"
+"lsr %0\n\t"
+"inc %0\n\t"
+"1: dec %0\n\t"
+"breq 2f\n\t"
+"rjmp 1b\n\t"
+"2:\n\t"
+: "+d"(n));
 }
-/* Waits until `cycles` after the start of the slot now running, which goes on. */
-static void ledcube_reach(unsigned int cycles)
+}
+/* Waits until `cycles` after the start of the slot now running, which goes on;
+   after a stretch where nothing played, the slot is taken to end now. */
+static void ledcube_reach(unsigned int cycles, unsigned int step)
 {
 while ((unsigned int)(LEDCUBE_TCNT1 - ledcube_slot) < cycles) {}
+if ((unsigned int)(LEDCUBE_TCNT1 - ledcube_slot) > step) ledcube_slot = LEDCUBE_TCNT1 - step;
 }
 )";
 
@@ -100,16 +137,14 @@ unsigned long bits = pgm_read_dword(p);
 unsigned char k;
 for (k = 0; k < 27; ++k) { c[k] = bits & 1; bits >>= 1; }
 while (i < value) {
+const unsigned char* d = c;
+unsigned char layer;
+for (layer = 0; layer < 3; ++layer, d += 9) {
 ledcube_wait(step);
 step = LEDCUBE_SLOT;
-Etage(1,0,0);
-Leds(c[0],c[1],c[2],c[3],c[4],c[5],c[6],c[7],c[8]);
-ledcube_wait(LEDCUBE_SLOT);
-Etage(0,1,0);
-Leds(c[9],c[10],c[11],c[12],c[13],c[14],c[15],c[16],c[17]);
-ledcube_wait(LEDCUBE_SLOT);
-Etage(0,0,1);
-Leds(c[18],c[19],c[20],c[21],c[22],c[23],c[24],c[25],c[26]);
+Etage(layer == 0, layer == 1, layer == 2);
+Leds(d[0],d[1],d[2],d[3],d[4],d[5],d[6],d[7],d[8]);
+}
 i++;
 }
 if (i != 0) step = LEDCUBE_SLOT + LEDCUBE_FRAME_STEP;
@@ -118,13 +153,8 @@ i=0;
 } else if (kind == 5) {
 ++e;
 } else {
-unsigned char play = 0;
-ledcube_reach(step - LEDCUBE_TEST_LEAD);
-if (kind == 1) play = (BP1==1)&&(BP2==0)&&(BP3==0);
-if (kind == 2) play = (BP1==0)&&(BP2==1)&&(BP3==0);
-if (kind == 3) play = (BP1==0)&&(BP2==0)&&(BP3==1);
-if (kind == 4) play = (BP1==0)&&(BP2==0)&&(BP3==0);
-e = play ? e + 1 : value;
+ledcube_reach(step - LEDCUBE_TEST_LEAD, step);
+e = (PIND & 7) == (pgm_read_byte(p) & 7) ? e + 1 : value;
 }
 }
 }

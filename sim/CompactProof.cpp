@@ -43,11 +43,14 @@ std::vector<ShownFrame> ExpectedShow(const std::vector<RecordedFrame>& frames,
                                  frame.cells, false});
                 start += frame.repeatCount * kPassMs;
             }
+    // The rounds end here, the show would not.
+    if (!shown.empty()) shown.back().cut = true;
     return shown;
 }
 
 namespace {
 
+// Frames with the same cells one after the other as one stretch.
 std::vector<ShownFrame> SameCellsMerged(const std::vector<ShownFrame>& frames) {
     std::vector<ShownFrame> merged;
     for (const ShownFrame& frame : frames) {
@@ -69,46 +72,35 @@ std::optional<std::string> FirstDifference(const std::vector<ShownFrame>& expect
                                            long covered, double slackMs) {
     const std::vector<ShownFrame> expected = SameCellsMerged(expectedFrames);
     const std::vector<ShownFrame> compact = SameCellsMerged(compactFrames);
-    // The run's end cuts its last frame: only whole frames are compared.
-    const auto complete = [](const std::vector<ShownFrame>& frames) {
-        std::size_t count = 0;
-        while (count < frames.size() && !frames[count].cut) ++count;
-        return count;
-    };
-    // A show of one or two stretches of the same cells (all dark, say) has
-    // nothing whole to compare but its cells.
-    if (expected.size() <= 2 && compact.size() <= 2) {
-        bool same = expected.size() == compact.size();
-        for (std::size_t i = 0; same && i < expected.size(); ++i)
-            same = expected[i].cells == compact[i].cells;
-        if (same) return std::nullopt;
-    }
-    const std::size_t both = std::min(complete(expected), complete(compact));
     long passes = 0;
-    for (std::size_t i = 0; i < both; ++i) {
-        const ShownFrame& want = expected[i];
-        const ShownFrame& got = compact[i];
+    for (std::size_t i = 0; i == 0 || passes < covered; ++i) {
+        const ShownFrame* want = i < expected.size() ? &expected[i] : nullptr;
+        const ShownFrame* got = i < compact.size() ? &compact[i] : nullptr;
+        char where[64];
+        std::snprintf(where, sizeof where, "shown frame %zu, at %.1f ms: ", i + 1,
+                      got ? got->startMs : want ? want->startMs : 0.0);
+        if (!want && !got) return std::nullopt;
+        if (!want)
+            return where + std::string("the compact build shows ") + FrameText(*got) +
+                   ", the generated program nothing";
+        if (!got)
+            return where + std::string("the compact build shows nothing, the generated program ") +
+                   FrameText(*want);
+        if (want->cut && got->cut && want->cells == got->cells) return std::nullopt;
         const bool sameTime =
-            std::abs(got.durationMs - want.durationMs) <= 0.01 * want.durationMs + slackMs;
-        if (!(got.cells == want.cells) || got.passes != want.passes || !sameTime) {
-            char where[64];
-            std::snprintf(where, sizeof where, "shown frame %zu, at %.1f ms: ", i + 1, got.startMs);
-            return std::string(where) + "the compact build shows " + FrameText(got) +
-                   ", the generated program " + FrameText(want);
-        }
-        passes += got.passes;
+            std::abs(got->durationMs - want->durationMs) <= 0.01 * want->durationMs + slackMs;
+        if (!(got->cells == want->cells) || got->passes != want->passes || !sameTime ||
+            got->cut != want->cut)
+            return where + std::string("the compact build shows ") + FrameText(*got) +
+                   (got->cut ? " (cut by the end of the run)" : "") + ", the generated program " +
+                   FrameText(*want) + (want->cut ? " (cut by the end of the run)" : "");
+        passes += want->passes;
     }
-    // Frames that merge at the end of the run cut the comparison short by a frame or two.
-    if (passes < covered)
-        return "the compact build shows " + std::to_string(complete(compact)) +
-               " whole frames where the generated program shows " +
-               std::to_string(complete(expected)) + ": the shows part after shown frame " +
-               std::to_string(both);
     return std::nullopt;
 }
 
 ProvenCompact BuildProvenCompact(std::string_view program, const std::vector<RecordedFrame>& frames,
-                                 const Firmware& unrolled, const std::string& fileName,
+                                 const Firmware* unrolled, const std::string& fileName,
                                  const ScratchFolder& scratch) {
     ProvenCompact proven{BuildFirmware(CompactSource(frames), fileName, scratch), {}};
     if (!proven.firmware.sizes.Fits()) {
@@ -128,10 +120,12 @@ ProvenCompact BuildProvenCompact(std::string_view program, const std::vector<Rec
     std::optional<Firmware> reference;
     const Chip* referenceChip = &kAtmega8535;
     const ScratchFolder referenceScratch;
-    if (unrolled.sizes.Fits()) {
-        reference = unrolled;
-    } else {
+    if (unrolled && unrolled->sizes.Fits()) {
+        reference = *unrolled;
+    } else if (unrolled) {
         for (const Chip* chip : {&kAtmega16, &kAtmega32}) {
+            // A larger chip's calls take more code, never less.
+            if (unrolled->sizes.flash > chip->flashBytes) continue;
             Firmware larger = BuildFirmware(program, fileName, referenceScratch, *chip);
             if (larger.sizes.Fits()) {
                 reference = larger;
@@ -162,15 +156,8 @@ ProvenCompact BuildProvenCompact(std::string_view program, const std::vector<Rec
         const bool nominal = !reference || referenceChip != &kAtmega8535;
         if (nominal)
             for (ShownFrame& frame : expected) frame.durationMs = frame.passes * kPassMs - kWritesMs;
-        // A round of frames, short of the last, which may merge with the next round's first.
-        long covered = round;
-        for (auto frame = frames.rbegin(); frame != frames.rend(); ++frame)
-            if (PlaysUnder(*frame, buttons) && frame->repeatCount > 0) {
-                covered -= frame->repeatCount;
-                break;
-            }
         if (const std::optional<std::string> difference =
-                FirstDifference(expected, compact, covered, nominal ? kWriteSlackMs : 0))
+                FirstDifference(expected, compact, round, nominal ? kWriteSlackMs : 0))
             throw SimError("the compact build does not show what " + proven.reference +
                            " shows under " + CombinationName(buttons) + ": " + *difference);
     }

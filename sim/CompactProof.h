@@ -13,16 +13,20 @@
 namespace ledcube::sim {
 
 // The frames the cube should show under a combination, from the recorded
-// frames, for `rounds` rounds, timed as the generated program's passes.
+// frames, for `rounds` rounds, timed as the generated program's passes; the
+// last is cut (the show would go on).
 std::vector<ShownFrame> ExpectedShow(const std::vector<RecordedFrame>& frames,
                                      SwitchCombination buttons, int rounds);
 
-// Compares the whole frames (not cut by the end of the run) that both shows
-// hold, frames with the same cells one after the other taken as one stretch
-// (on the cube they are the same lit LEDs): cells, passes and durations within
-// 1 % and `slackMs`. Returns what differs first,
-// naming the frame ("shown frame 12, at 1,234.5 ms: ..."), or nothing when
-// they agree. `covered` is how many passes the comparison must reach.
+// Compares two shows from the start until `covered` passes of the expected
+// show are compared (the first frame always), frames with the same cells one
+// after the other taken as one stretch (the same LEDs lit; how the generated
+// program's steps part them depends on the code the compiler made of each
+// frame): the same cells, the same passes and durations within 1 % and
+// `slackMs`. A frame one show has and the other not is a difference (so is
+// anything lit where nothing is expected); frames cut by the end of both runs
+// agree when their cells do. Returns what differs first, naming the frame
+// ("shown frame 12, at 1,234.5 ms: ..."), or nothing when they agree.
 std::optional<std::string> FirstDifference(const std::vector<ShownFrame>& expected,
                                            const std::vector<ShownFrame>& compact, long covered,
                                            double slackMs = 0);
@@ -40,9 +44,10 @@ struct ProvenCompact {
 // beyond that, the frames read from the program) with the same repeat counts.
 // Raises SimError when the compact build does not fit the ATmega8535, or with
 // the first frame that differs. The build goes into `scratch`, which must not
-// hold another ATmega8535 build.
+// hold another ATmega8535 build. `unrolled` is the generated program's build
+// for the ATmega8535, none when it is too large to link.
 ProvenCompact BuildProvenCompact(std::string_view program, const std::vector<RecordedFrame>& frames,
-                                 const Firmware& unrolled, const std::string& fileName,
+                                 const Firmware* unrolled, const std::string& fileName,
                                  const ScratchFolder& scratch);
 
 }  // namespace ledcube::sim

@@ -77,6 +77,28 @@ std::map<std::string, int> SectionSizes(const fs::path& elf, const fs::path& fol
     return sizes;
 }
 
+// Why avr-gcc did not build the program, in one sentence: where the first
+// error is, or that the code is too large to link at all.
+BuildError BuildFailure(const std::string& log, const std::string& file, const Chip& chip) {
+    const std::string to = " for the " + std::string(chip.name);
+    if (log.find("will not fit in region") != std::string::npos)
+        return BuildError("the program is too large to build" + to + " (over " +
+                              GroupThousands(kMostCodeBytes / 1024 / 1024, ',') + " MB of code)",
+                          log, true);
+    // "cube.c:123:5: error: ..." names the line of the first error.
+    const std::size_t at = log.find(file + ":");
+    const std::size_t error = log.find(": error:");
+    if (at != std::string::npos && error != std::string::npos && at < error) {
+        const std::size_t line = at + file.size() + 1;
+        const std::size_t digits = log.find_first_not_of("0123456789", line);
+        if (digits != line && digits != std::string::npos)
+            return BuildError("the program does not compile" + to + ": the compiler finds an error "
+                                  "at line " + log.substr(line, digits - line),
+                              log);
+    }
+    return BuildError("the program does not compile" + to, log);
+}
+
 std::string Share(int part, int whole) {
     char text[16];
     std::snprintf(text, sizeof text, "%.1f %%", 100.0 * part / whole);
@@ -123,21 +145,20 @@ Firmware BuildFirmware(std::string_view source, const std::string& fileName,
     WriteFile(folder / "delay.h", DelayHeader());
 
     // avr-gcc runs in the scratch folder so that its messages name the file alone.
-    // Flash and RAM are opened up to 64 KB so that a program too large still
-    // links and tells its real sizes; the size checks are ours (the linker's
-    // RAM check would leave out the stack anyway).
+    // Flash and RAM are opened up (code up to where the data's addresses
+    // begin) so that a program too large still links and tells its real
+    // sizes; the size checks are ours (the linker's RAM check would leave out
+    // the stack anyway).
     const std::string mcu = chip.mcu;
     const fs::path elf = folder / ("cube-" + mcu + ".elf");
     const fs::path log = folder / "avr-gcc.log";
     const int status = Run(
         {"avr-gcc", "-mmcu=" + mcu, "-Os", "-std=gnu99", "-Wno-main",
          "-DF_CPU=" + std::to_string(kCpuHertz) + "UL", "-I", folder.string(),
-         "-Wl,--defsym=__TEXT_REGION_LENGTH__=65536", "-Wl,--defsym=__DATA_REGION_LENGTH__=65535",
-         file.filename().string(), "-o", elf.string()},
+         "-Wl,--defsym=__TEXT_REGION_LENGTH__=" + std::to_string(kMostCodeBytes),
+         "-Wl,--defsym=__DATA_REGION_LENGTH__=65535", file.filename().string(), "-o", elf.string()},
         folder, log);
-    if (status != 0)
-        throw SimError("the program does not compile for the " + std::string(chip.name) + ":\n" +
-                       ReadTextFile(log));
+    if (status != 0) throw BuildFailure(ReadTextFile(log), file.filename().string(), chip);
 
     Firmware firmware{folder / ("cube-" + mcu + ".hex"), {}, ReadTextFile(log)};
     const fs::path objcopyLog = folder / "avr-objcopy.log";

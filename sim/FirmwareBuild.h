@@ -26,6 +26,9 @@ inline constexpr int kChipRamBytes = 512;
 // what a hand edit may add.
 inline constexpr int kStackAllowance = 32;
 
+// The most code a build links: the flash's addresses end where the data's begin.
+inline constexpr int kMostCodeBytes = 0x800000;
+
 // A scratch folder that is removed with everything in it when the object goes.
 class ScratchFolder {
   public:
@@ -81,7 +84,7 @@ struct Firmware {
 // ATmega8535 unless told) into an Intel HEX in `scratch`. The flash is not
 // limited at the link, so a program too large still gets its real size (check
 // Fits). `fileName` names the source in the compiler's messages. Raises
-// SimError with the compiler's message when the program does not compile.
+// BuildError, with the compiler's messages, when the program does not build.
 Firmware BuildFirmware(std::string_view source, const std::string& fileName,
                        const ScratchFolder& scratch, const Chip& chip = kAtmega8535);
 

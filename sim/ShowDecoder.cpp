@@ -112,8 +112,9 @@ std::vector<ShownFrame> DecodeShow(const PortTrace& trace, double minSlotMs) {
         // The program's step from a frame's last pass to the next frame takes
         // longer than its step to the next pass, so the last layer of a frame's
         // last pass stays lit a few cycles more: that is where frames part.
+        // The run's last pass ends a frame anyway; its tail says nothing.
         std::uint64_t shortestTail = UINT64_MAX;
-        for (std::size_t i = runStart; i < runEnd; ++i)
+        for (std::size_t i = runStart; i + 1 < runEnd; ++i)
             if (i != cutPass) shortestTail = std::min(shortestTail, passes[i].tail);
         for (std::size_t i = runStart; i < runEnd; ++i) {
             if (i == runStart || passes[i - 1].tail > shortestTail)

@@ -89,8 +89,10 @@ std::variant<Options, int> ParseOptions(const std::vector<std::string>& argument
         "programmer", "NAME", "The avrdude programmer for the printed command (default usbasp).");
     const QCommandLineOption compact(
         QStringLiteral("compact"),
-        QStringLiteral("Build the frames as a table in flash read by one loop (about 1,200 frames "
-                       "fit), proven on the simulated chip against the generated program."));
+        QString::fromStdString("Build the frames as a table in flash read by one loop (up to " +
+                               GroupThousands(CompactFrameLimit(0), ',') +
+                               " frames fit the ATmega8535), proven on the simulated chip "
+                               "against the generated program."));
     parser.addOption(compact);
     const QCommandLineOption verbose(QStringLiteral("verbose"),
                                      QStringLiteral("Print the compiler's messages."));
@@ -243,28 +245,39 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
                      "the last program of the file is unfinished";
         if (!where.empty()) out << where << "\n";
 
-        const ScratchFolder scratch;
-        const Firmware firmware =
-            BuildFirmware(chosen.text, std::filesystem::path(options->file).filename(), scratch);
-        if (options->verbose) err << firmware.compilerLog;
+        const std::string name = std::filesystem::path(options->file).filename().string();
         const std::optional<std::vector<RecordedFrame>> frames = FramesOf(chosen.text);
-        std::string sizes = SizesLine(firmware.sizes);
+        // The unrolled build; none when its code is too large to link at all,
+        // which only the compact build can still take.
+        const ScratchFolder scratch;
+        std::optional<Firmware> firmware;
+        std::string sizes;
+        try {
+            firmware = BuildFirmware(chosen.text, name, scratch);
+            if (options->verbose) err << firmware->compilerLog;
+            sizes = SizesLine(firmware->sizes);
+        } catch (const BuildError& error) {
+            if (!options->compact || !frames || !error.TooLarge()) throw;
+            if (options->verbose) err << error.Log();
+            sizes = "too large to build (over " +
+                    GroupThousands(kMostCodeBytes / 1024 / 1024, ',') + " MB of code)";
+        }
         const ScratchFolder compactScratch;
-        std::filesystem::path played = firmware.hex;
+        std::filesystem::path played;
         if (options->compact) {
             if (!frames)
                 throw SimError(
                     "--compact needs a program as the editor writes it; this one was edited by "
                     "hand");
             const ProvenCompact compact = BuildProvenCompact(
-                chosen.text, *frames, firmware, std::filesystem::path(options->file).filename(),
-                compactScratch);
+                chosen.text, *frames, firmware ? &*firmware : nullptr, name, compactScratch);
             sizes = "unrolled " + sizes + "; compact " + SizesLine(compact.firmware.sizes);
             out << "sizes: " << sizes << "\n"
                 << "the compact build shows what " << compact.reference
                 << " shows, under BP1, BP2, BP3 and Aucun\n";
             played = compact.firmware.hex;
         } else {
+            played = firmware->hex;
             // The compact build's size too (built, not proven: --compact proves it).
             if (frames) {
                 const ProgramSizes compact =
@@ -272,13 +285,12 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
                 sizes = "unrolled " + sizes + "; compact " + SizesLine(compact);
             }
             out << "sizes: " << sizes << "\n";
-            if (!firmware.sizes.Fits()) {
+            if (!firmware->sizes.Fits()) {
                 err << "ledcube-sim: " << options->file << ": "
-                    << TooBigMessage(firmware.sizes, frames) << "\n";
+                    << TooBigMessage(firmware->sizes, frames) << "\n";
                 if (frames)
                     err << "--compact builds it as a table of frames in flash, which holds up to "
                         << GroupThousands(CompactFrameLimit(0), ',') << " frames\n";
-                if (!options->verbose) err << "(--verbose shows the compiler's messages)\n";
                 return 1;
             }
         }
@@ -310,6 +322,11 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
                    "oscillator at 1 MHz (fuses as delivered).\n";
         }
         return 0;
+    } catch (const BuildError& error) {
+        if (options->verbose) err << error.Log();
+        err << "ledcube-sim: " << options->file << ": " << error.what() << "\n";
+        if (!options->verbose) err << "(--verbose shows the compiler's messages)\n";
+        return 1;
     } catch (const SimError& error) {
         err << "ledcube-sim: " << options->file << ": " << error.what() << "\n";
         return 1;

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <random>
+#include <sstream>
 
 #include "TestSupport.h"
 #include "firmware/FlashEstimate.h"
@@ -9,6 +13,8 @@
 #include "sim/CompactProof.h"
 #include "sim/CubeSimulator.h"
 #include "sim/FirmwareBuild.h"
+#include "sim/Report.h"
+#include "sim/SimCommand.h"
 #include "sim/SimError.h"
 
 namespace ledcube::sim {
@@ -41,6 +47,66 @@ std::string RandomProgram(unsigned seed, int frames) {
     return text + ProgramClose();
 }
 
+// What the cube shows of `rounds` rounds under `buttons`, worked out from the
+// recorded frames alone: each frame that plays, for its repeat count, frames
+// of one pass with the same cells one after the other as one (no pass of theirs
+// is shorter than the step between them, so nothing on the cube parts them).
+std::vector<std::pair<CellState, int>> ExpectedFrames(const std::vector<RecordedFrame>& frames,
+                                                      SwitchCombination buttons, int rounds) {
+    std::vector<std::pair<CellState, int>> plays;
+    for (int round = 0; round < rounds; ++round)
+        for (const RecordedFrame& frame : frames)
+            if (PlaysUnder(frame, buttons) && frame.repeatCount > 0)
+                plays.emplace_back(frame.cells, frame.repeatCount);
+    std::vector<std::pair<CellState, int>> shown;
+    for (std::size_t i = 0; i < plays.size();) {
+        std::size_t end = i + 1;
+        while (end < plays.size() && plays[end].first == plays[i].first) ++end;
+        const bool allSingle = std::all_of(plays.begin() + static_cast<long>(i),
+                                           plays.begin() + static_cast<long>(end),
+                                           [](const auto& play) { return play.second == 1; });
+        if (allSingle) {
+            shown.emplace_back(plays[i].first, static_cast<int>(end - i));
+        } else {
+            shown.insert(shown.end(), plays.begin() + static_cast<long>(i),
+                         plays.begin() + static_cast<long>(end));
+        }
+        i = end;
+    }
+    return shown;
+}
+
+// Runs a HEX under each combination for two rounds and a bit and checks the
+// first round frame by frame against the recorded frames: cells, passes, and
+// 15.34 ms a pass within 1 %; where nothing plays, nothing lights.
+void ExpectPlaysTheRecordedFrames(const std::filesystem::path& hex,
+                                  const std::vector<RecordedFrame>& frames) {
+    for (const SwitchCombination buttons : kCombinations) {
+        SCOPED_TRACE(CombinationName(buttons));
+        const long round = RoundPasses(frames, buttons);
+        const std::vector<ShownFrame> shown =
+            DecodeShow(RunFirmware(hex, buttons, 2.1 * round * 15.4 + 100));
+        if (round == 0) {
+            EXPECT_TRUE(shown.empty()) << ShowReport(shown);
+            continue;
+        }
+        const auto expected = ExpectedFrames(frames, buttons, 3);
+        long passes = 0;
+        for (std::size_t i = 0; passes < round; ++i) {
+            ASSERT_LT(i, shown.size()) << ShowReport(shown);
+            EXPECT_EQ(CellsText(shown[i].cells), CellsText(expected[i].first)) << "frame " << i;
+            if (shown[i].cut) break;  // one stretch of the same cells, the whole run long
+            EXPECT_EQ(shown[i].passes, expected[i].second) << "frame " << i;
+            // A frame is timed from its first layer's LED writes to its last
+            // layer's end: up to 0.2 ms of port writes are not in it.
+            EXPECT_NEAR(shown[i].durationMs + 0.1, expected[i].second * 15.34,
+                        expected[i].second * 15.34 * 0.01 + 0.1)
+                << "frame " << i;
+            passes += shown[i].passes;
+        }
+    }
+}
+
 struct ProgramCase {
     unsigned seed;
     int frames;
@@ -53,7 +119,7 @@ void PrintTo(const ProgramCase& c, std::ostream* out) {
 
 class CompactBuildTest : public testing::TestWithParam<ProgramCase> {};
 
-TEST_P(CompactBuildTest, ShowsTheGeneratedProgramsFramesUnderEachCombination) {
+TEST_P(CompactBuildTest, ShowsTheRecordedFramesUnderEachCombination) {
     const std::string program = RandomProgram(GetParam().seed, GetParam().frames);
     const std::vector<RecordedFrame> frames = ReadProgram(program);
     const ScratchFolder scratch;
@@ -61,16 +127,9 @@ TEST_P(CompactBuildTest, ShowsTheGeneratedProgramsFramesUnderEachCombination) {
     const Firmware unrolled = BuildFirmware(program, "cube.c", scratch);
     // The proof compares the two builds on the simulated chip, and raises on a difference.
     const ProvenCompact compact =
-        BuildProvenCompact(program, frames, unrolled, "cube.c", compactScratch);
+        BuildProvenCompact(program, frames, &unrolled, "cube.c", compactScratch);
     EXPECT_EQ(compact.reference, GetParam().reference);
-    // And the compact build shows the recorded frames, checked from the frames alone.
-    for (const SwitchCombination buttons : kCombinations) {
-        const long round = RoundPasses(frames, buttons);
-        const std::vector<ShownFrame> shown = DecodeShow(
-            RunFirmware(compact.firmware.hex, buttons, (round + 2 * 40) * 15.4 * 1.02 + 100));
-        EXPECT_EQ(FirstDifference(ExpectedShow(frames, buttons, 2), shown, round - 40, 0.25), std::nullopt)
-            << CombinationName(buttons);
-    }
+    ExpectPlaysTheRecordedFrames(compact.firmware.hex, frames);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -81,33 +140,82 @@ INSTANTIATE_TEST_SUITE_P(
                     ProgramCase{4, 30, "the generated program on the ATmega8535"},
                     ProgramCase{5, 75, "the generated program on the ATmega16"}));
 
-TEST(CompactBuild, ThreeHundredFramesInTwoSequencesFitAndShowInOrder) {
-    std::mt19937 random(300);
+// A program of `sequences` sequences (BP1, BP2, BP3) sharing `count` frames of
+// 1 to 3 passes, each frame's cells unlike the one before.
+std::string LongProgram(int count, int sequences, unsigned seed) {
+    std::mt19937 random(seed);
     std::string program = ProgramHeader();
-    for (const SwitchCombination sequence : {SwitchCombination::BP1, SwitchCombination::BP2}) {
-        program += SwitchBlockOpen(sequence);
-        for (int frame = 0; frame < 150; ++frame) {
+    CellState last;
+    for (int sequence = 0; sequence < sequences; ++sequence) {
+        program += SwitchBlockOpen(kCombinations[sequence]);
+        const int end = count * (sequence + 1) / sequences;
+        for (int frame = count * sequence / sequences; frame < end; ++frame) {
             CellState cells;
-            for (int n = 1; n <= kCellCount; ++n) cells.Set(n, random() % 3 == 0);
-            program += FrameBlock(15 * static_cast<int>(1 + random() % 4), cells);
+            do {
+                for (int n = 1; n <= kCellCount; ++n) cells.Set(n, random() % 3 == 0);
+            } while (cells == last);
+            last = cells;
+            program += FrameBlock(15 * static_cast<int>(1 + random() % 3), cells);
         }
         program += SwitchBlockClose();
     }
-    program += ProgramClose();
+    return program + ProgramClose();
+}
+
+TEST(CompactBuild, AThousandFramesInThreeSequencesPlayUnderEachCombination) {
+    const std::string program = LongProgram(1000, 3, 1000);
     const std::vector<RecordedFrame> frames = ReadProgram(program);
     const ScratchFolder scratch;
-    const ScratchFolder compactScratch;
-    const ProvenCompact compact = BuildProvenCompact(
-        program, frames, BuildFirmware(program, "cube.c", scratch), "cube.c", compactScratch);
-    EXPECT_LT(compact.firmware.sizes.flash, kChipFlashBytes);
-    for (const SwitchCombination buttons : kCombinations) {
-        const long round = RoundPasses(frames, buttons);
-        const std::vector<ShownFrame> shown =
-            DecodeShow(RunFirmware(compact.firmware.hex, buttons, (round + 8) * 15.4 * 1.02 + 100));
-        EXPECT_EQ(FirstDifference(ExpectedShow(frames, buttons, 2), shown, round - 4, 0.25),
-                  std::nullopt)
-            << CombinationName(buttons);
-    }
+    // Against the frames read: the generated program is far too large for any chip here.
+    const ProvenCompact compact = BuildProvenCompact(program, frames, nullptr, "cube.c", scratch);
+    EXPECT_LE(compact.firmware.sizes.flash, kChipFlashBytes);
+    ExpectPlaysTheRecordedFrames(compact.firmware.hex, frames);
+}
+
+// ledcube-sim --compact --hex on a file; returns the exit status, what it
+// printed and the size of the HEX's data (0 when none was written).
+struct CompactRun {
+    int status;
+    std::string out;
+    std::string err;
+    int hexBytes;
+};
+CompactRun RunCompactCommand(const std::string& program) {
+    const ScratchFolder folder;
+    const auto file = folder.Path() / "cube.c";
+    const auto hex = folder.Path() / "cube.hex";
+    std::ofstream(file) << program;
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = RunSimCommand(
+        {"--compact", "--hex", hex.string(), "--buttons", "BP1", "--ms", "500", file.string()},
+        out, err);
+    int bytes = 0;
+    if (std::filesystem::exists(hex))
+        for (const HexChunk& chunk : ReadIntelHex(hex)) bytes += static_cast<int>(chunk.bytes.size());
+    return {status, out.str(), err.str(), bytes};
+}
+
+TEST(CompactBuild, TheCommandBuildsTheLargestProgramAndRefusesOneFrameMore) {
+    const int limit = CompactFrameLimit(1);
+    EXPECT_EQ(limit, 1229);  // as the README and --help say
+    const CompactRun largest = RunCompactCommand(LongProgram(limit, 1, 1217));
+    ASSERT_EQ(largest.status, 0) << largest.err;
+    EXPECT_GT(largest.hexBytes, kChipFlashBytes - kCompactEntryBytes);
+    EXPECT_LE(largest.hexBytes, kChipFlashBytes);
+    EXPECT_NE(largest.out.find("the compact build shows what the frames read from the program"),
+              std::string::npos)
+        << largest.out;
+    // The unrolled build is far over the flash, and said so with its size.
+    EXPECT_NE(largest.out.find("sizes: unrolled flash 1"), std::string::npos) << largest.out;
+
+    const CompactRun over = RunCompactCommand(LongProgram(limit + 1, 1, 1218));
+    EXPECT_EQ(over.status, 1);
+    EXPECT_EQ(over.hexBytes, 0);
+    EXPECT_NE(over.err.find("it holds at most 1,229 frames in 1 sequence, and this program has "
+                            "1,230 frames"),
+              std::string::npos)
+        << over.err;
 }
 
 TEST(CompactBuild, HoldsTheMeasuredNumberOfFramesAndRefusesOneMore) {
@@ -127,7 +235,7 @@ TEST(CompactBuild, HoldsTheMeasuredNumberOfFramesAndRefusesOneMore) {
             EXPECT_EQ(built.sizes.Fits(), extra == 0) << count << " frames: " << SizesLine(built.sizes);
             if (extra == 0) continue;
             try {
-                BuildProvenCompact("", frames, built, "cube.c", scratch);
+                BuildProvenCompact("", frames, &built, "cube.c", scratch);
                 ADD_FAILURE() << "no refusal past the limit";
             } catch (const SimError& error) {
                 EXPECT_NE(std::string(error.what()).find("it holds at most " +
@@ -156,7 +264,8 @@ TEST(CompactProof, NamesTheFirstFrameThatDiffers) {
         {changed(2, [](ShownFrame& f) { f.passes = 4; }), "shown frame 3, at 77.0 ms"},
         {changed(0, [](ShownFrame& f) { f.durationMs *= 1.02; }), "shown frame 1, at 0.1 ms"},
         {changed(0, [](ShownFrame& f) { f.durationMs *= 1.005; }), std::nullopt},
-        {{generated.begin(), generated.begin() + 3}, "the shows part after shown frame 3"},
+        {{generated.begin(), generated.begin() + 3}, "shown frame 4, at 123.2 ms: the compact build shows nothing"},
+        {changed(4, [](ShownFrame& f) { f.cells = test::CellsOn({3}); }), std::nullopt},  // past a round
     };
     for (const auto& [compact, difference] : cases) {
         const std::optional<std::string> found = FirstDifference(generated, compact, 10);
@@ -164,6 +273,61 @@ TEST(CompactProof, NamesTheFirstFrameThatDiffers) {
         if (difference) {
             EXPECT_NE(found->find(*difference), std::string::npos) << *found;
         }
+    }
+}
+
+TEST(CompactProof, ComparesShowsOfNothingAndOfOneStretch) {
+    const CellState a = test::CellsOn({1});
+    const CellState b = test::CellsOn({2});
+    const std::vector<ShownFrame> nothing;
+    const std::vector<ShownFrame> stretchA = {{0.1, 40, 613.4, a, true}};
+    const std::vector<ShownFrame> stretchB = {{0.1, 40, 613.4, b, true}};
+    const std::vector<ShownFrame> twoFrames = {{0.1, 1, 15.2, a, false}, {15.4, 39, 598.0, b, true}};
+    struct Case {
+        const std::vector<ShownFrame>& expected;
+        const std::vector<ShownFrame>& compact;
+        long covered;
+        bool agree;
+    };
+    const Case cases[] = {
+        {nothing, nothing, 0, true},
+        {nothing, stretchA, 0, false},  // lights where nothing plays
+        {stretchA, nothing, 1, false},
+        {stretchA, stretchA, 1, true},
+        {stretchA, stretchB, 1, false},  // one stretch each, other cells
+        {stretchA, twoFrames, 1, false},
+        {twoFrames, stretchA, 2, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(!FirstDifference(c.expected, c.compact, c.covered).has_value(), c.agree)
+            << FirstDifference(c.expected, c.compact, c.covered).value_or("agreed") << ", case "
+            << &c - cases;
+}
+
+// The compact build of one program against another, in both ways the proof
+// runs: beside the generated program, and beside the frames read.
+TEST(CompactProof, RefusesTheCompactBuildOfAnotherProgram) {
+    const std::string one = ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP1) +
+                            FrameBlock(45, test::CellsOn({5})) + SwitchBlockClose() + ProgramClose();
+    const std::string other = ProgramHeader() + FrameBlock(30, test::CellsOn({9})) +
+                              SwitchBlockOpen(SwitchCombination::BP1) +
+                              FrameBlock(45, test::CellsOn({5})) + SwitchBlockClose() +
+                              ProgramClose();
+    const ScratchFolder scratch;
+    const ScratchFolder otherScratch;
+    const Firmware generated = BuildFirmware(one, "one.c", scratch);
+    const Firmware otherCompact =
+        BuildFirmware(CompactSource(ReadProgram(other)), "other.c", otherScratch);
+    for (const SwitchCombination buttons : {SwitchCombination::BP1, SwitchCombination::BP2}) {
+        const long round = RoundPasses(ReadProgram(one), buttons);
+        const std::vector<ShownFrame> compact = DecodeShow(RunFirmware(otherCompact.hex, buttons, 600));
+        EXPECT_NE(FirstDifference(DecodeShow(RunFirmware(generated.hex, buttons, 600)), compact,
+                                  round),
+                  std::nullopt)
+            << CombinationName(buttons);
+        EXPECT_NE(FirstDifference(ExpectedShow(ReadProgram(one), buttons, 2), compact, round),
+                  std::nullopt)
+            << CombinationName(buttons);
     }
 }
 

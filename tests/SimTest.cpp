@@ -330,7 +330,7 @@ TEST(SimCommand, ReportsWhatTheCubeShowsOrWhyItCannotRun) {
         {"int main(void){}", {}, 1, "", "not a program written by the editor"},
         {broken, {}, 1, "", "prog.c:"},
         {tooBig, {}, 1, "(10", "frames too many"},
-        {tooBig, {}, 1, "", "--compact builds it as a table of frames in flash, which holds up to 1,219"},
+        {tooBig, {}, 1, "", "--compact builds it as a table of frames in flash, which holds up to 1,231"},
         {tooBig, {"--compact", "--ms", "400"}, 0, "; compact flash 1,", ""},
         {tooBig, {"--compact", "--ms", "400"}, 0, "shows what the generated program on the ATmega16", ""},
         {one, {"--compact", "--buttons", "BP1"}, 0, "1:.../.../..# 2:", ""},
