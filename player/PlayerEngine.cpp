@@ -3,6 +3,7 @@
 
 #include <QFileInfo>
 
+#include "firmware/FlashEstimate.h"
 #include "sim/CompactBuild.h"
 #include "sim/FirmwareBuild.h"
 #include "sim/SimError.h"
@@ -133,8 +134,12 @@ void PlayerEngine::Load(const std::string& text) {
         const sim::Firmware firmware =
             sim::BuildFirmware(source, QFileInfo(file_).fileName().toStdString(), scratch);
         if (!firmware.sizes.Fits())
-            throw sim::SimError("the program does not fit the ATmega8535: " +
-                                sim::SizesLine(firmware.sizes));
+            throw sim::SimError(
+                sim::NotFittingMessage(firmware.sizes) +
+                (compact_ || firmware.sizes.flash <= firmware.sizes.chip->flashBytes
+                     ? std::string()
+                     : "; the Compact build holds up to " +
+                           GroupThousands(CompactFrameLimit(0), ',') + " frames"));
         auto player = std::make_unique<sim::CubePlayer>(firmware.hex, preview.frames, clock_);
         player->HoldButtons(held_);
         player->SetSpeed(speed_);

@@ -86,14 +86,15 @@ BuildError BuildFailure(const std::string& log, const std::string& file, const C
                               GroupThousands(kMostCodeBytes / 1024 / 1024, ',') + " MB of code)",
                           log, true);
     // "cube.c:123:5: error: ..." names the line of the first error.
-    const std::size_t at = log.find(file + ":");
-    const std::size_t error = log.find(": error:");
-    if (at != std::string::npos && error != std::string::npos && at < error) {
-        const std::size_t line = at + file.size() + 1;
-        const std::size_t digits = log.find_first_not_of("0123456789", line);
-        if (digits != line && digits != std::string::npos)
-            return BuildError("the program does not compile" + to + ": the compiler finds an error "
-                                  "at line " + log.substr(line, digits - line),
+    std::istringstream lines(log);
+    const std::string prefix = file + ":";
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.starts_with(prefix) || line.find(": error:") == std::string::npos) continue;
+        const std::size_t end = line.find_first_not_of("0123456789", prefix.size());
+        if (end != prefix.size() && end != std::string::npos && line[end] == ':')
+            return BuildError("the program does not compile" + to +
+                                  ": the compiler finds an error at line " +
+                                  line.substr(prefix.size(), end - prefix.size()),
                               log);
     }
     return BuildError("the program does not compile" + to, log);
@@ -134,6 +135,17 @@ std::string SizesLine(const ProgramSizes& sizes) {
            GroupThousands(chip.ramBytes, ',') + " bytes (" + Share(sizes.Ram(), chip.ramBytes) +
            ": data " + std::to_string(sizes.data) + ", bss " + std::to_string(sizes.bss) +
            ", stack " + std::to_string(kStackAllowance) + ")";
+}
+
+std::string NotFittingMessage(const ProgramSizes& sizes) {
+    const Chip& chip = *sizes.chip;
+    if (sizes.flash > chip.flashBytes)
+        return "the program needs " + GroupThousands(sizes.flash, ',') +
+               " bytes of flash, and the " + chip.name + " has " +
+               GroupThousands(chip.flashBytes, ',');
+    return "the program needs " + GroupThousands(sizes.Ram(), ',') + " bytes of RAM (data, bss and " +
+           std::to_string(kStackAllowance) + " of stack), and the " + chip.name + " has " +
+           GroupThousands(chip.ramBytes, ',');
 }
 
 Firmware BuildFirmware(std::string_view source, const std::string& fileName,

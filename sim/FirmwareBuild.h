@@ -73,6 +73,10 @@ struct ProgramSizes {
 // "flash 2,346 of 8,192 bytes (28.6 %), RAM 32 of 512 bytes (6.3 %: data 0, bss 0, stack 32)"
 std::string SizesLine(const ProgramSizes& sizes);
 
+// Why a build does not fit its chip, with the numbers: "the program needs
+// 8,484 bytes of flash, and the ATmega8535 has 8,192".
+std::string NotFittingMessage(const ProgramSizes& sizes);
+
 // A build of a program.
 struct Firmware {
     std::filesystem::path hex;  // Intel HEX, what goes into the chip

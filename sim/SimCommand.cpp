@@ -5,6 +5,8 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <functional>
+#include <future>
 #include <QCommandLineParser>
 #include <optional>
 #include <variant>
@@ -167,10 +169,8 @@ constexpr double kPassMs = 15.5;
 // Why a build does not fit the ATmega8535, with a hint of how many frames too many.
 std::string TooBigMessage(const ProgramSizes& sizes,
                           const std::optional<std::vector<RecordedFrame>>& frames) {
-    std::string message;
+    std::string message = NotFittingMessage(sizes);
     if (sizes.flash > kChipFlashBytes) {
-        message = "the program needs " + GroupThousands(sizes.flash, ',') +
-                  " bytes of flash, and the ATmega8535 has " + GroupThousands(kChipFlashBytes, ',');
         int liveFrames = 0;
         for (const RecordedFrame& frame : frames.value_or(std::vector<RecordedFrame>()))
             liveFrames += frame.repeatCount > 0 ? 1 : 0;
@@ -185,10 +185,6 @@ std::string TooBigMessage(const ProgramSizes& sizes,
                        " frames too many (" + std::to_string(static_cast<int>(perFrame)) +
                        " bytes a frame)";
         }
-    } else {
-        message = "the program needs " + GroupThousands(sizes.Ram(), ',') +
-                  " bytes of RAM (data, bss and " + std::to_string(kStackAllowance) +
-                  " of stack), and the ATmega8535 has " + GroupThousands(kChipRamBytes, ',');
     }
     return message;
 }
@@ -200,6 +196,23 @@ std::optional<std::vector<RecordedFrame>> FramesOf(std::string_view program) {
     } catch (const SimError&) {
         return std::nullopt;
     }
+}
+
+// The unrolled build's flash, estimated without a compiler.
+int EstimatedBytes(const std::vector<RecordedFrame>& frames) {
+    FlashEstimate estimate;
+    estimate.Header();
+    int sequence = 0;
+    for (const RecordedFrame& frame : frames) {
+        if (frame.sequence != sequence) {
+            if (sequence != 0) estimate.Close();
+            if (frame.block) estimate.Open(*frame.block);
+            sequence = frame.sequence;
+        }
+        estimate.Frame(frame.repeatCount * 15, frame.cells);
+    }
+    if (sequence != 0) estimate.Close();
+    return estimate.BytesWithClosings();
 }
 
 double RunMs(const std::optional<std::vector<RecordedFrame>>& frames, SwitchCombination buttons) {
@@ -252,16 +265,26 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
         const ScratchFolder scratch;
         std::optional<Firmware> firmware;
         std::string sizes;
-        try {
-            firmware = BuildFirmware(chosen.text, name, scratch);
-            if (options->verbose) err << firmware->compilerLog;
-            sizes = SizesLine(firmware->sizes);
-        } catch (const BuildError& error) {
-            if (!options->compact || !frames || !error.TooLarge()) throw;
-            if (options->verbose) err << error.Log();
-            sizes = "too large to build (over " +
-                    GroupThousands(kMostCodeBytes / 1024 / 1024, ',') + " MB of code)";
-        }
+        const auto settle = [&](const std::function<Firmware()>& build) {
+            try {
+                firmware = build();
+                if (options->verbose) err << firmware->compilerLog;
+                sizes = SizesLine(firmware->sizes);
+            } catch (const BuildError& error) {
+                if (!options->compact || !frames || !error.TooLarge()) throw;
+                if (options->verbose) err << error.Log();
+                sizes = "too large to build (over " +
+                        GroupThousands(kMostCodeBytes / 1024 / 1024, ',') + " MB of code)";
+            }
+        };
+        // A program far too large for every chip the proof could run it on is
+        // built beside the compact build and its proof, on another core.
+        std::future<Firmware> beside;
+        if (options->compact && frames && EstimatedBytes(*frames) > 2 * kAtmega32.flashBytes)
+            beside = std::async(std::launch::async,
+                                [&] { return BuildFirmware(chosen.text, name, scratch); });
+        else
+            settle([&] { return BuildFirmware(chosen.text, name, scratch); });
         const ScratchFolder compactScratch;
         std::filesystem::path played;
         if (options->compact) {
@@ -271,6 +294,7 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
                     "hand");
             const ProvenCompact compact = BuildProvenCompact(
                 chosen.text, *frames, firmware ? &*firmware : nullptr, name, compactScratch);
+            if (beside.valid()) settle([&] { return beside.get(); });
             sizes = "unrolled " + sizes + "; compact " + SizesLine(compact.firmware.sizes);
             out << "sizes: " << sizes << "\n"
                 << "the compact build shows what " << compact.reference

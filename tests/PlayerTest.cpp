@@ -191,8 +191,9 @@ TEST(PlayerEngine, SaysWhatIsWrongWithABadFileAndPlaysAgainWhenAProgramIsBack) {
     for (int n = 0; n < 80; ++n) tooBig += FrameBlock(15 * (n + 2), CellsOn({n % 27 + 1, (n * 7) % 27 + 1}));
     const std::pair<std::optional<std::string>, std::string> cases[] = {
         {"int main(void) { return 0; }\n", "not a program written by the editor"},
-        {ProgramHeader() + "oops;\n" + ProgramClose(), "does not compile"},
-        {tooBig + ProgramClose(), "does not fit the ATmega8535"},
+        {ProgramHeader() + "oops;\n" + ProgramClose(),
+         "does not compile for the ATmega8535: the compiler finds an error at line 89"},
+        {tooBig + ProgramClose(), "and the ATmega8535 has 8,192; the Compact build holds up to 1,231 frames"},
         {ProgramHeader() + "while(i<", "a frame without a repeat count"},
         {std::nullopt, "cannot be read"},
     };

@@ -307,6 +307,10 @@ TEST(SimCommand, ReportsWhatTheCubeShowsOrWhyItCannotRun) {
     // A hand edit that takes more RAM than the chip has: the linker lets it through.
     std::string ramHog = one;
     ramHog.insert(ProgramHeader().size(), "static volatile unsigned char pad[490];\npad[1]=1;\n");
+    // A hand edit of 9 MB of data in flash: more than any build links.
+    std::string huge = one;
+    huge.insert(ProgramHeader().size(),
+                "__asm__(\".pushsection .progmem.data\\n.space 9000000\\n.popsection\");\n");
     struct Case {
         std::string text;
         std::vector<std::string> options;
@@ -328,7 +332,10 @@ TEST(SimCommand, ReportsWhatTheCubeShowsOrWhyItCannotRun) {
         {one + ProgramHeader(), {"--program", "2"}, 1, "", "program 2 is unfinished"},
         {ProgramHeader(), {}, 1, "", "unfinished"},
         {"int main(void){}", {}, 1, "", "not a program written by the editor"},
-        {broken, {}, 1, "", "prog.c:"},
+        {broken, {}, 1, "", "does not compile for the ATmega8535: the compiler finds an error at line 95"},
+        {broken, {"--verbose"}, 1, "", "prog.c:95:1: error:"},
+        {huge, {}, 1, "", "the program is too large to build for the ATmega8535 (over 8 MB of code)"},
+        {huge, {"--verbose"}, 1, "", "collect2"},
         {tooBig, {}, 1, "(10", "frames too many"},
         {tooBig, {}, 1, "", "--compact builds it as a table of frames in flash, which holds up to 1,231"},
         {tooBig, {"--compact", "--ms", "400"}, 0, "; compact flash 1,", ""},
@@ -346,6 +353,11 @@ TEST(SimCommand, ReportsWhatTheCubeShowsOrWhyItCannotRun) {
         EXPECT_EQ(status, c.status) << err;
         EXPECT_NE(out.find(c.inOut), std::string::npos) << out;
         EXPECT_NE(err.find(c.inErr), std::string::npos) << err;
+        // The compiler's and linker's own words only when asked for.
+        const bool verbose = std::find(c.options.begin(), c.options.end(), "--verbose") != c.options.end();
+        if (verbose) continue;
+        for (const char* tool : {"ld:", "collect2", ": error:", ".elf"})
+            EXPECT_EQ(err.find(tool), std::string::npos) << err;
     }
 }
 
