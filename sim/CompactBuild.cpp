@@ -78,8 +78,8 @@ constexpr int kTestLeadCycles = 1000;
 // ledcube_wait polls the timer until the end of the slot is near, then reads
 // its low byte once and burns exactly the cycles left (less its own fixed
 // cost): two bits by skipped instructions of 2 and 3 cycles, the rest in a
-// loop of 4 cycles a turn. Late (after a stretch where nothing played), it
-// starts the slot at once.
+// loop of 4 cycles a turn. Late (at the start, after a stretch where nothing
+// played), it starts the slot at once.
 constexpr const char* kPacing = R"(#define LEDCUBE_TCCR1B (*(volatile unsigned char*)0x4E)
 #define LEDCUBE_TCNT1 (*(volatile unsigned int*)0x4C)
 #define LEDCUBE_TCNT1L_ADDRESS "0x4C"
@@ -89,9 +89,10 @@ static void ledcube_wait(unsigned int cycles)
 {
 unsigned int target = ledcube_slot + cycles;
 int left;
-ledcube_slot = target;
 do { left = (int)(target - LEDCUBE_TCNT1); } while (left > 48);
-if (left >= 28) {
+if (left < 28) {
+ledcube_slot = LEDCUBE_TCNT1;
+} else {
 unsigned char n = (unsigned char)target;
 __asm__ __volatile__(
 "lds __tmp_reg__, " LEDCUBE_TCNT1L_ADDRESS "\n\t"
@@ -109,6 +110,7 @@ __asm__ __volatile__(
 "rjmp 1b\n\t"
 "2:\n\t"
 : "+d"(n));
+ledcube_slot = target;
 }
 }
 /* Waits until `cycles` after the start of the slot now running, which goes on;
@@ -124,7 +126,7 @@ if ((unsigned int)(LEDCUBE_TCNT1 - ledcube_slot) > step) ledcube_slot = LEDCUBE_
 constexpr const char* kLoop = R"({
 unsigned int e = 0;
 unsigned int step = LEDCUBE_SLOT + LEDCUBE_FRAME_STEP;
-if (LEDCUBE_TCCR1B == 0) { LEDCUBE_TCCR1B = 1; ledcube_slot = LEDCUBE_TCNT1; }
+if (LEDCUBE_TCCR1B == 0) { LEDCUBE_TCCR1B = 1; ledcube_slot = LEDCUBE_TCNT1 - step; }
 while (e < LEDCUBE_ENTRIES) {
 const unsigned char* p = ledcube_show[e];
 unsigned char kind = pgm_read_byte(p + 3) >> 3;

@@ -193,7 +193,7 @@ TEST(PlayerEngine, SaysWhatIsWrongWithABadFileAndPlaysAgainWhenAProgramIsBack) {
         {"int main(void) { return 0; }\n", "not a program written by the editor"},
         {ProgramHeader() + "oops;\n" + ProgramClose(),
          "does not compile for the ATmega8535: the compiler finds an error at line 89"},
-        {tooBig + ProgramClose(), "and the ATmega8535 has 8,192; the Compact build holds up to 1,231 frames"},
+        {tooBig + ProgramClose(), "and the ATmega8535 has 8,192; the Compact build holds up to 1,229 frames"},
         {ProgramHeader() + "while(i<", "a frame without a repeat count"},
         {std::nullopt, "cannot be read"},
     };

@@ -282,7 +282,7 @@ TEST(FlashBudget, SuivantAsksOnceWhenTheProgramCrossesTheLimit) {
     // One sequence so far: the compact build's table loses two frames' room to it.
     EXPECT_NE(r.view.Questions()[0].find("(ledcube-sim --compact), qui range les images dans un "
                                          "tableau, tiendrait encore : elle en contient jusqu'à "
-                                         "1 229 avec 1 séquence."),
+                                         "1 227 avec 1 séquence."),
               std::string::npos)
         << r.view.Questions()[0];
     r.Frame("14");  // a frame of repeat count 0 costs nothing: no question

@@ -337,7 +337,7 @@ TEST(SimCommand, ReportsWhatTheCubeShowsOrWhyItCannotRun) {
         {huge, {}, 1, "", "the program is too large to build for the ATmega8535 (over 8 MB of code)"},
         {huge, {"--verbose"}, 1, "", "collect2"},
         {tooBig, {}, 1, "(10", "frames too many"},
-        {tooBig, {}, 1, "", "--compact builds it as a table of frames in flash, which holds up to 1,231"},
+        {tooBig, {}, 1, "", "--compact builds it as a table of frames in flash, which holds up to 1,229"},
         {tooBig, {"--compact", "--ms", "400"}, 0, "; compact flash 1,", ""},
         {tooBig, {"--compact", "--ms", "400"}, 0, "shows what the generated program on the ATmega16", ""},
         {one, {"--compact", "--buttons", "BP1"}, 0, "1:.../.../..# 2:", ""},
