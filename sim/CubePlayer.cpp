@@ -31,8 +31,11 @@ std::string DescribeShowing(const PlayerFrame& frame, bool framesKnown) {
     if (frame.stopped) return "the program has stopped";
     if (!framesKnown) return "frames unknown (the program was edited by hand)";
     if (frame.frame == 0) return "no recorded frame lit";
-    const std::string where = frame.block ? std::string(CombinationName(*frame.block)) + " sequence"
-                                          : std::string("between the sequences");
+    std::string where = frame.block ? std::string(CombinationName(*frame.block)) + " sequence"
+                                    : std::string("between the sequences");
+    if (frame.block && frame.blockSequences > 1)
+        where += " " + std::to_string(frame.sequenceOfBlock) + " of " +
+                 std::to_string(frame.blockSequences);
     return where + ": frame " + std::to_string(frame.frameInSequence) + " of " +
            std::to_string(frame.sequenceFrames);
 }
@@ -144,10 +147,21 @@ PlayerFrame CubePlayer::Frame() const {
         const RecordedFrame& shown = (*frames_)[shown_];
         frame.frame = shown_ + 1;
         frame.block = shown.block;
-        for (int i = 0; i < static_cast<int>(frames_->size()); ++i) {
-            if ((*frames_)[i].block != shown.block) continue;
-            ++frame.sequenceFrames;
-            if (i <= shown_) ++frame.frameInSequence;
+        // Its group: the frames of its sequence, or between the same two sequences.
+        const std::vector<RecordedFrame>& frames = *frames_;
+        int first = shown_;
+        while (first > 0 && frames[first - 1].sequence == shown.sequence) --first;
+        int end = shown_ + 1;
+        while (end < static_cast<int>(frames.size()) && frames[end].sequence == shown.sequence) ++end;
+        frame.frameInSequence = shown_ - first + 1;
+        frame.sequenceFrames = end - first;
+        // Sequences of its combination, in the order the program tests them.
+        int sequence = 0;
+        for (const RecordedFrame& other : frames) {
+            if (!shown.block || other.sequence == sequence || other.block != shown.block) continue;
+            sequence = other.sequence;
+            ++frame.blockSequences;
+            if (sequence <= shown.sequence) frame.sequenceOfBlock = frame.blockSequences;
         }
     }
     return frame;

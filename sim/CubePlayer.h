@@ -26,12 +26,19 @@ struct PlayerFrame {
     std::array<double, kCellCount> glow{};  // LED n at n - 1, 0 dark to 1 lit
     int frame = 0;  // the recorded frame the last pass showed, from 1; 0 when none is known
     std::optional<SwitchCombination> block;  // that frame's sequence; none between sequences
-    int frameInSequence = 0;  // its place among the frames of its sequence, from 1
+    // Its place among the frames of its sequence (or of the frames between
+    // the same two sequences), from 1, and how many they are.
+    int frameInSequence = 0;
     int sequenceFrames = 0;
+    // Which of the sequences of its combination holds it, from 1, and how many
+    // the program has (a combination chosen twice tests the buttons twice).
+    int sequenceOfBlock = 0;
+    int blockSequences = 0;
     bool stopped = false;  // the program stopped running
 };
 
-// "BP1 sequence: frame 2 of 5", "between the sequences: frame 1 of 2", "no recorded frame lit".
+// "BP1 sequence: frame 2 of 5", "Aucun sequence 2 of 2: frame 1 of 1", "between the
+// sequences: frame 1 of 2", "no recorded frame lit".
 std::string DescribeShowing(const PlayerFrame& frame, bool framesKnown);
 
 // "12.345 s" of simulated time.

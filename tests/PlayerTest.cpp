@@ -6,6 +6,7 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <set>
 
 #include "TestSupport.h"
@@ -89,6 +90,38 @@ TEST(CubePlayer, HoldingBp1PlaysItsSequenceWhereTheFirmwareLooksAtTheButtons) {
     const PlayerFrame bp1 = played.At(0.580);
     EXPECT_EQ(sim::DescribeShowing(bp1, true), "BP1 sequence: frame 1 of 1");
     EXPECT_EQ(LitCells(bp1.glow), sim::CellsText(CellsOn({2, 11, 23})));
+}
+
+TEST(CubePlayer, NamesEachFrameByTheSequenceThatHoldsIt) {
+    using enum SwitchCombination;
+    const std::string program =
+        ProgramHeader() + FrameBlock(60, CellsOn({27})) + SwitchBlockOpen(Aucun) +
+        FrameBlock(60, CellsOn({1})) + FrameBlock(60, CellsOn({2})) + FrameBlock(60, CellsOn({3})) +
+        SwitchBlockClose() + SwitchBlockOpen(BP1) + FrameBlock(60, CellsOn({4})) +
+        SwitchBlockClose() + FrameBlock(60, CellsOn({25})) + FrameBlock(60, CellsOn({26})) +
+        SwitchBlockOpen(Aucun) + FrameBlock(60, CellsOn({5})) + SwitchBlockClose() + ProgramClose();
+    SteppedPlayer played(program);
+    // The readout while each picture shows, sampled every 2 ms: it follows
+    // the decoded passes, so it may lag the lamps by up to a pass.
+    std::map<std::string, std::map<std::string, int>> seen;
+    for (double s = 0.01; s < 1.0; s += 0.002) {
+        const PlayerFrame frame = played.At(s);
+        ++seen[LitCells(frame.glow)][sim::DescribeShowing(frame, true)];
+    }
+    std::map<std::string, std::string> named;  // lit cells: the readout seen most
+    for (const auto& [cells, readouts] : seen)
+        named[cells] = std::max_element(readouts.begin(), readouts.end(), [](const auto& a, const auto& b) {
+                           return a.second < b.second;
+                       })->first;
+    const std::pair<int, const char*> expected[] = {
+        {27, "between the sequences: frame 1 of 1"},
+        {2, "Aucun sequence 1 of 2: frame 2 of 3"},
+        {25, "between the sequences: frame 1 of 2"},
+        {26, "between the sequences: frame 2 of 2"},
+        {5, "Aucun sequence 2 of 2: frame 1 of 1"},
+    };
+    for (const auto& [cell, readout] : expected)
+        EXPECT_EQ(named[sim::CellsText(CellsOn({cell}))], readout) << cell;
 }
 
 TEST(CubePlayer, SlowSpeedShowsOneLayerAtATimeAndAStepGoesToTheNextSlot) {
