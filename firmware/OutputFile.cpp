@@ -30,10 +30,19 @@ constexpr std::string_view kExtension = ".c";
     throw Exception("Aucun nom de fichier : tapez le nom du fichier avant de commencer.");
 }
 
-// A file that could not be opened or written: what failed, the file and the system's reason.
-[[noreturn]] void RefuseFile(const char* failure, const std::filesystem::path& file, int error) {
-    throw Exception(std::string(failure) + " le fichier « " + file.string() +
-                    " » : " + std::strerror(error));
+// A file that could not be opened or written: what failed, the file and the
+// system's reason, and where a torn block that stays begins.
+[[noreturn]] void RefuseFile(const char* failure, const std::filesystem::path& file, int error,
+                             long long tornFrom = -1) {
+    std::string message = std::string(failure) + " le fichier « " + file.string() + " » : " +
+                          std::strerror(error);
+    if (tornFrom >= 0)
+        message += ".\nLe fichier n'a pas pu être remis comme avant : il se termine maintenant par "
+                   "un bloc incomplet, à partir de l'octet " +
+                   std::to_string(tornFrom) +
+                   " ; un programme ajouté après lui ne compilerait pas. Retirez ce bloc "
+                   "incomplet (ou choisissez un autre nom) avant de continuer.";
+    throw Exception(message);
 }
 
 constexpr const char* kCannotOpen = "Impossible d'ouvrir";
@@ -105,9 +114,6 @@ int WriteAll(int fd, std::string_view data) {
     return 0;
 }
 
-// Takes the result of cutting a torn block off again; when even that fails,
-// the write error that caused it is what the user is told.
-void CutBack(int /*result*/) {}
 
 #endif
 
@@ -162,13 +168,15 @@ void AppendText(const OutputPath& path, std::string_view block) {
     struct stat before {};
     const bool regular = ::fstat(fd.Get(), &before) == 0 && S_ISREG(before.st_mode);
 
+    // A failed write is cut off again; when even that fails, the torn block stays.
+    bool torn = false;
     int error = WriteAll(fd.Get(), block);
-    if (error != 0 && regular) CutBack(::ftruncate(fd.Get(), before.st_size));
+    if (error != 0 && regular) torn = ::ftruncate(fd.Get(), before.st_size) != 0;
     if (const int closeError = fd.Close(); error == 0 && closeError != 0) {
         error = closeError;
-        if (regular) CutBack(::truncate(file.c_str(), before.st_size));
+        if (regular) torn = ::truncate(file.c_str(), before.st_size) != 0;
     }
-    if (error != 0) RefuseFile(kCannotWrite, file, error);
+    if (error != 0) RefuseFile(kCannotWrite, file, error, torn ? before.st_size : -1);
 #endif
 }
 

@@ -34,7 +34,9 @@ std::filesystem::path ResolveOutputPath(const OutputPath& path);
 // Appends one block of text to the file, creating the file (and the folder
 // that stands for drive D) when missing. The block reaches the file whole or
 // not at all: on any failure the file is cut back to its former length and
-// Exception is raised with a message naming the file and the system's reason.
+// Exception is raised with a message naming the file and the system's reason;
+// when even the cutting back fails, the message says from which byte the file
+// now ends with a torn block.
 void AppendText(const OutputPath& path, std::string_view block);
 
 // How many programs a file already holds, counted by their headers; 0 when the

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <fstream>
@@ -166,6 +170,40 @@ TEST(AppendText, AShortWriteIsCutBackSoNoTornBlockStays) {
     EXPECT_EQ(home.Read("short.c"), before);
     AppendText(path, "third\n");  // the file is usable again
     EXPECT_EQ(home.Read("short.c"), before + "third\n");
+}
+
+// Marks a file append-only (as chattr +a does), so that it cannot be cut
+// back; false where the file system or the user's rights do not allow it.
+bool SetAppendOnly(const fs::path& file, bool on) {
+    const int fd = ::open(file.c_str(), O_RDONLY);
+    int flags = 0;
+    bool done = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? flags | FS_APPEND_FL : flags & ~FS_APPEND_FL;
+    done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    if (fd >= 0) ::close(fd);
+    return done;
+}
+
+TEST(AppendText, ATornBlockThatCannotBeCutBackIsReportedWithItsOffset) {
+    test::TempHome home;
+    const OutputPath path = OutputPath::FromName("torn");
+    AppendText(path, "first block\n");
+    const fs::path file = home.Drive() / "torn.c";
+    if (!SetAppendOnly(file, true)) GTEST_SKIP() << "no append-only files here (needs root on ext4)";
+    std::string message;
+    {
+        FileSizeLimit limit(12 + 5);
+        try {
+            AppendText(path, "second block, longer than five bytes\n");
+        } catch (const Exception& error) {
+            message = error.Message();
+        }
+    }
+    SetAppendOnly(file, false);
+    EXPECT_EQ(home.Read("torn.c"), "first block\nsecon");
+    EXPECT_NE(message.find("torn.c"), std::string::npos) << message;
+    EXPECT_NE(message.find("un bloc incomplet, à partir de l'octet 12 ;"), std::string::npos)
+        << message;
 }
 
 TEST(AppendText, AddsAfterWhatTheFileAlreadyHolds) {
