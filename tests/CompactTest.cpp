@@ -24,8 +24,8 @@ constexpr SwitchCombination kCombinations[] = {SwitchCombination::BP1, SwitchCom
                                                SwitchCombination::BP3, SwitchCombination::Aucun};
 
 // A program as the editor could record it: frames between and inside
-// sequences (the same combination twice, too), repeat counts 0, 1, a few and
-// many, cells that repeat.
+// sequences (the same combination twice, too), repeat counts below 0, 0, 1, a
+// few and many, cells that repeat.
 std::string RandomProgram(unsigned seed, int frames) {
     std::mt19937 random(seed);
     const auto pick = [&](int n) { return static_cast<int>(random() % n); };
@@ -40,8 +40,9 @@ std::string RandomProgram(unsigned seed, int frames) {
         }
         if (pick(3) != 0)  // else the same cells again
             for (int n = 1; n <= kCellCount; ++n) cells.Set(n, pick(3) == 0);
-        static constexpr int kMilliseconds[] = {0, 15, 15, 30, 45, 90, 600};
-        text += FrameBlock(kMilliseconds[pick(7)], cells);
+        // The editor takes any whole number: -15 and -30 make counts of -1 and -2.
+        static constexpr int kMilliseconds[] = {-30, -15, 0, 15, 15, 30, 45, 90, 600};
+        text += FrameBlock(kMilliseconds[pick(9)], cells);
     }
     if (open) text += SwitchBlockClose();
     return text + ProgramClose();
@@ -138,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ProgramCase{2, 20, "the generated program on the ATmega8535"},
                     ProgramCase{3, 30, "the generated program on the ATmega8535"},
                     ProgramCase{4, 30, "the generated program on the ATmega8535"},
-                    ProgramCase{5, 75, "the generated program on the ATmega16"}));
+                    ProgramCase{5, 100, "the generated program on the ATmega16"}));
 
 // A program of `sequences` sequences (BP1, BP2, BP3) sharing `count` frames of
 // 1 to 3 passes, each frame's cells unlike the one before.
