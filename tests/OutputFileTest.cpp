@@ -8,13 +8,16 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <chrono>
 #include <fstream>
+#include <future>
 #include <map>
 #include <string>
 
 #include "TempHome.h"
 #include "TestSupport.h"
 #include "base/Sysutils.h"
+#include "firmware/FirmwareText.h"
 #include "firmware/OutputFile.h"
 
 namespace ledcube {
@@ -204,6 +207,37 @@ TEST(AppendText, ATornBlockThatCannotBeCutBackIsReportedWithItsOffset) {
     EXPECT_NE(message.find("torn.c"), std::string::npos) << message;
     EXPECT_NE(message.find("un bloc incomplet, à partir de l'octet 12 ;"), std::string::npos)
         << message;
+}
+
+TEST(CountPrograms, FindsAHeaderWhereverItFallsInALargeFile) {
+    const std::string header = ProgramHeader();
+    const std::size_t chunk = std::size_t{1} << 20;  // what the count reads at once
+    test::TempHome home;
+    fs::create_directories(home.Drive());
+    const fs::path file = home.Drive() / "large.c";
+    // A second header that starts this many bytes before a piece of the file ends.
+    for (const std::size_t before : {std::size_t{1}, std::size_t{2}, header.size() / 2,
+                                     header.size() - 1, header.size(), header.size() + 1}) {
+        std::string text = header + ProgramClose();
+        text.append(chunk - before - text.size(), ' ');
+        text += header + ProgramClose();
+        std::ofstream(file, std::ios::binary) << text;
+        EXPECT_EQ(CountPrograms(file), 2) << before << " bytes before the end of the first piece";
+    }
+}
+
+TEST(CountPrograms, NeverReadsAPipe) {
+    test::TempHome home;
+    fs::create_directories(home.Drive());
+    const fs::path pipe = home.Drive() / "pipe.c";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    auto count = std::async(std::launch::async, [&] { return CountPrograms(pipe); });
+    if (count.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+        // It is stuck opening the pipe: a writer lets it go.
+        std::ofstream(pipe) << "x";
+        ADD_FAILURE() << "the count waited for a writer on the pipe";
+    }
+    EXPECT_EQ(count.get(), 0);
 }
 
 TEST(AppendText, AddsAfterWhatTheFileAlreadyHolds) {
