@@ -124,6 +124,14 @@ TEST(CubePlayer, NamesEachFrameByTheSequenceThatHoldsIt) {
         EXPECT_EQ(named[sim::CellsText(CellsOn({cell}))], readout) << cell;
 }
 
+TEST(CubePlayer, APlayerThatFellBehindDropsAllButAQuarterOfASecond) {
+    SteppedPlayer played(ThreeFramesAndBp1());
+    EXPECT_NEAR(static_cast<double>(played.At(0.1).cycle), 100000, 20000);
+    // Ten seconds without a tick (a suspended laptop): it catches up a quarter second only.
+    EXPECT_NEAR(static_cast<double>(played.At(10.1).cycle), 350000, 20000);
+    EXPECT_NEAR(static_cast<double>(played.At(10.2).cycle), 450000, 20000);
+}
+
 TEST(CubePlayer, SlowSpeedShowsOneLayerAtATimeAndAStepGoesToTheNextSlot) {
     SteppedPlayer played(ProgramHeader() + FrameBlock(3000, CellsOn({1, 10, 19})) + ProgramClose());
     played.At(0.1);
@@ -201,6 +209,51 @@ TEST(PlayerEngine, FollowsAGrowingFileAndShowsTheNewFrameAtOnce) {
     ASSERT_TRUE(finished.loaded);
     EXPECT_TRUE(finished.loaded->where.isEmpty()) << finished.loaded->where.toStdString();
     EXPECT_GT(e.At(0.3).cycle, 3000000u);
+}
+
+// Takes the engine's news until a program loads or `seconds` pass, letting the
+// engine's file watcher and timers run as they do in the player.
+std::optional<LoadedProgram> WaitForLoad(EngineOnFile& e, double seconds = 10) {
+    std::optional<LoadedProgram> loaded;
+    const bool arrived = QTest::qWaitFor(
+        [&] {
+            loaded = e.engine.News().Take().loaded;
+            return loaded.has_value();
+        },
+        static_cast<int>(seconds * 1000));
+    return arrived ? loaded : std::nullopt;
+}
+
+TEST(PlayerEngine, FollowsTheFileOnDiskWhileASequenceIsBeingRecorded) {
+    EngineOnFile e;
+    std::string text = ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP1) +
+                       FrameBlock(3000, CellsOn({1}));
+    e.Write(text);
+    // The open sequence is closed for the preview, so the program builds and plays.
+    const EngineNews opened = e.Read(true);
+    ASSERT_TRUE(opened.loaded) << opened.problem.value_or("").toStdString();
+    e.engine.SetButtons(1);  // BP1 held
+    EXPECT_EQ(LitCells(e.At(0.1).glow), sim::CellsText(CellsOn({1})));
+    // The editor appends a frame: the player sees the file change by itself.
+    text += FrameBlock(600, CellsOn({27}));
+    e.Write(text);
+    ASSERT_TRUE(WaitForLoad(e)) << "the change on disk was not picked up";
+    EXPECT_EQ(LitCells(e.At(0.15).glow), sim::CellsText(CellsOn({27})));
+}
+
+TEST(PlayerEngine, ANewFrameWhoseSequenceDoesNotPlayIsNotSkippedTo) {
+    EngineOnFile e;
+    std::string text = ProgramHeader() + FrameBlock(600, CellsOn({1})) +
+                       SwitchBlockOpen(SwitchCombination::BP2) + FrameBlock(600, CellsOn({2}));
+    e.Write(text);
+    ASSERT_TRUE(e.Read(true).loaded);
+    EXPECT_LT(e.At(0.1).cycle, 110000u);
+    // Nothing held: the new BP2 frame never shows, so the chip just plays on.
+    e.Write(text + FrameBlock(600, CellsOn({3})));
+    ASSERT_TRUE(e.Read().loaded);
+    const PlayerFrame after = e.At(0.12);
+    EXPECT_LT(after.cycle, 150000u);
+    EXPECT_EQ(LitCells(after.glow), sim::CellsText(CellsOn({1})));
 }
 
 TEST(PlayerEngine, PlaysTheLastProgramOfAGluedFileAlsoBuiltCompact) {
