@@ -72,6 +72,54 @@ TEST_P(FlashEstimateTest, IsWithinTwoPercentOfTheRealBuild) {
 
 INSTANTIATE_TEST_SUITE_P(RandomPrograms, FlashEstimateTest, testing::Range(1u, 41u));
 
+// Programs of no or one playing frame, where the compiler's fixed costs are all there is.
+TEST(FlashEstimate, IsWithinTwoPercentForProgramsOfNoOrOnePlayingFrame) {
+    using enum SwitchCombination;
+    struct Block {
+        std::optional<SwitchCombination> open;  // none: a frame of `ms`
+        int ms = 0;
+    };
+    const std::vector<std::vector<Block>> programs = {
+        {},
+        {{BP1}, {std::nullopt}},
+        {{std::nullopt, 0}},
+        {{std::nullopt, 15}},
+        {{std::nullopt, 300}},
+        {{Aucun}, {std::nullopt, 300}, {std::nullopt}},
+        {{BP2}, {std::nullopt, 15}, {std::nullopt}},
+        {{std::nullopt, 0}, {std::nullopt, 14}, {std::nullopt, 1000}},
+        {{std::nullopt, -30}, {BP3}, {std::nullopt, 0}, {std::nullopt}},
+    };
+    for (const std::vector<Block>& blocks : programs) {
+        std::string text = ProgramHeader();
+        FlashEstimate estimate;
+        estimate.Header();
+        bool open = false;
+        std::string described;
+        for (const Block& block : blocks) {
+            if (block.open) {
+                text += SwitchBlockOpen(*block.open);
+                estimate.Open(*block.open);
+                open = true;
+                described += std::string(CombinationName(*block.open)) + " { ";
+            } else if (open && block.ms == 0) {
+                text += SwitchBlockClose();
+                estimate.Close();
+                open = false;
+                described += "} ";
+            } else {
+                text += FrameBlock(block.ms, test::CellsOn({5, 14}));
+                estimate.Frame(block.ms, test::CellsOn({5, 14}));
+                described += std::to_string(block.ms) + " ms ";
+            }
+        }
+        text += ProgramClose();
+        const ScratchFolder scratch;
+        const int real = BuildFirmware(text, "small.c", scratch).sizes.flash;
+        EXPECT_NEAR(estimate.BytesWithClosings(), real, real * 0.02) << described;
+    }
+}
+
 TEST(FlashBudget, SuivantAsksBeforeTheFrameThatOverflowsAndNonLeavesAProgramThatFits) {
     test::TempHome home;
     test::WindowDriver d;
