@@ -23,8 +23,16 @@ constexpr int kTileWidth = 160;
 constexpr int kTileHeight = 170;
 constexpr int kTitleHeight = 28;
 
-// Where each frame's tile goes: column and row, a new row for each new round.
-std::vector<QPoint> TilePlaces(const std::vector<long>& rounds) {
+}  // namespace
+
+QRectF StoryboardCube(QPoint place) {
+    static const Rect bounds = CubeBounds();
+    return QRectF(place.x() * kTileWidth + (kTileWidth - bounds.width * kScale) / 2,
+                  kTitleHeight + place.y() * kTileHeight + 8, bounds.width * kScale,
+                  bounds.height * kScale);
+}
+
+std::vector<QPoint> StoryboardPlaces(const std::vector<long>& rounds) {
     std::vector<QPoint> places;
     int column = 0;
     int row = 0;
@@ -38,10 +46,11 @@ std::vector<QPoint> TilePlaces(const std::vector<long>& rounds) {
     return places;
 }
 
-void DrawFrame(QPainter& painter, const ShownFrame& frame, int number, QPointF origin) {
-    static const Rect bounds = CubeBounds();
-    const QRectF cube(origin.x() + (kTileWidth - bounds.width * kScale) / 2, origin.y() + 8,
-                      bounds.width * kScale, bounds.height * kScale);
+namespace {
+
+void DrawFrame(QPainter& painter, const ShownFrame& frame, int number, QPoint place) {
+    const QPointF origin(place.x() * kTileWidth, kTitleHeight + place.y() * kTileHeight);
+    const QRectF cube = StoryboardCube(place);
     CubeGlow glow{};
     for (int n = 1; n <= kCellCount; ++n) glow[n - 1] = frame.cells.Get(n) ? 1.0 : 0.0;
     PaintCube(painter, cube, glow);
@@ -72,7 +81,7 @@ void WriteStoryboard(const std::vector<ShownFrame>& frames, const std::vector<lo
     }
     std::vector<long> roundOf = rounds;
     roundOf.resize(frames.size(), roundOf.empty() ? 1 : roundOf.back());
-    const std::vector<QPoint> places = TilePlaces(roundOf);
+    const std::vector<QPoint> places = StoryboardPlaces(roundOf);
     int columns = 1;
     int rows = 1;
     for (const QPoint& place : places) {
@@ -106,9 +115,7 @@ void WriteStoryboard(const std::vector<ShownFrame>& frames, const std::vector<lo
             painter.drawText(image.rect().adjusted(0, kTitleHeight, 0, 0), Qt::AlignCenter,
                              QStringLiteral("nothing shown"));
         for (std::size_t i = 0; i < frames.size(); ++i)
-            DrawFrame(
-                painter, frames[i], static_cast<int>(i) + 1,
-                QPointF(places[i].x() * kTileWidth, kTitleHeight + places[i].y() * kTileHeight));
+            DrawFrame(painter, frames[i], static_cast<int>(i) + 1, places[i]);
     }
     if (!image.save(QString::fromStdString(png.string()), "PNG"))
         throw SimError("cannot write the storyboard " + png.string());

@@ -17,6 +17,8 @@
 #include "sim/ShowDecoder.h"
 #include "sim/SimCommand.h"
 #include "sim/SimError.h"
+#include "sim/Storyboard.h"
+#include "ui/CubePainter.h"
 #include "sim/SourceRewrite.h"
 #include "workflow/CellEditor.h"
 #include "workflow/RecordingWorkflow.h"
@@ -383,9 +385,19 @@ TEST(SimCommand, DrawsAStoryboardOfTheShownFrames) {
     ASSERT_EQ(status, 0) << err;
     const QImage image(QString::fromStdString(png.string()));
     ASSERT_FALSE(image.isNull());
-    // Rounds of two frames: each round starts a row of its own, under the title.
-    EXPECT_GE(image.width(), 2 * 160);
-    EXPECT_GE(image.height(), 3 * 170);
+    // Rounds of two frames: each round starts a row of its own, under the title;
+    // the first frame lights LED 1, the second LED 2, and all else is dark.
+    const QPoint tiles[] = {{0, 0}, {1, 0}, {0, 1}, {1, 1}, {0, 2}};
+    for (int tile = 0; tile < 5; ++tile) {
+        const int lit = tile % 2 == 0 ? 1 : 2;
+        for (int n = 1; n <= kCellCount; ++n) {
+            const QPoint centre = LampCircle(n, StoryboardCube(tiles[tile])).center().toPoint();
+            ASSERT_TRUE(image.rect().contains(centre)) << "tile " << tile;
+            const QColor colour = image.pixelColor(centre);
+            EXPECT_EQ(colour, n == lit ? kLampLit : kLampDark)
+                << "tile " << tile << ", LED " << n << ": " << colour.name().toStdString();
+        }
+    }
     EXPECT_DOUBLE_EQ(DefaultRunMs(program, SwitchCombination::Aucun), 3 * 6 * 15.5);
     EXPECT_DOUBLE_EQ(DefaultRunMs(ProgramHeader() + ProgramClose(), SwitchCombination::BP1), 100);
     EXPECT_DOUBLE_EQ(DefaultRunMs("int main(void){}", SwitchCombination::BP1), 10000);
