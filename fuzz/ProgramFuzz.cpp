@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "firmware/FirmwareText.h"
 #include "sim/ProgramReader.h"
@@ -25,13 +27,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (joined != text) std::abort();
 
         const ledcube::sim::ChosenProgram chosen = ledcube::sim::ChooseProgram(text, std::nullopt);
-        std::size_t at = 0;
-        for (const ledcube::sim::RecordedFrame& frame : ledcube::sim::ReadProgram(chosen.text)) {
-            // Each frame read is in the text as the editor writes it, in order.
-            at = chosen.text.find(ledcube::FrameBlock(frame.repeatCount * 15, frame.cells), at);
-            if (at == std::string::npos) std::abort();
-            ++at;
+        const std::vector<ledcube::sim::RecordedFrame> frames =
+            ledcube::sim::ReadProgram(chosen.text);
+        // The frames read are the frame blocks of the text, all of them, in
+        // order: the n-th "while(i<" after the header starts the n-th frame's
+        // block as the editor writes it.
+        const std::string_view program = chosen.text;
+        std::size_t at = ledcube::ProgramHeader().size();
+        std::size_t count = 0;
+        for (at = program.find("while(i<", at); at != std::string_view::npos;
+             at = program.find("while(i<", at + 1)) {
+            if (count >= frames.size()) std::abort();
+            const ledcube::sim::RecordedFrame& frame = frames[count++];
+            if (!program.substr(at).starts_with(
+                    ledcube::FrameBlock(frame.repeatCount * 15, frame.cells)))
+                std::abort();
         }
+        if (count != frames.size()) std::abort();
     } catch (const ledcube::sim::SimError&) {
         // A clear refusal is a fine answer.
     }

@@ -174,7 +174,8 @@ TEST(MainWindow, TheLayerButtonsAreOneTabStopOnTheCheckedLayer) {
 TEST(MainWindow, OpensAt973By822WithTheIconAndTheSmallSansSerifFace) {
     test::WindowDriver driver;
     TForm1& form = driver.Form();
-    QTest::qWait(20);
+    // The window manager (or the offscreen platform) places the shown window when it gets to it.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form.frameGeometry() == QRect(261, 141, 973, 822); }, 5000));
     EXPECT_EQ(form.windowTitle(), "Form1");
     EXPECT_EQ(form.frameGeometry().size(), QSize(973, 822));
     EXPECT_EQ(form.frameGeometry().topLeft(), QPoint(261, 141));
@@ -199,8 +200,8 @@ TEST(MainWindow, OpensAt973By822WithTheIconAndTheSmallSansSerifFace) {
 TEST(SmallScreen, TheWholeWindowIsOnTheScreenAndTheClientAreaScrollsToTheBottomLayer) {
     test::WindowDriver driver;
     TForm1& form = driver.Form();
-    QTest::qWait(20);
     const QRect free = form.screen()->availableGeometry();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return free.contains(form.frameGeometry()); }, 5000));
     ASSERT_LT(free.height(), 822) << "not a small screen";
     EXPECT_TRUE(free.contains(form.frameGeometry()))
         << form.frameGeometry().height() << " in " << free.height();
