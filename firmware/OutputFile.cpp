@@ -180,6 +180,19 @@ void AppendText(const OutputPath& path, std::string_view block) {
 #endif
 }
 
+bool LastProgramUnfinished(const std::filesystem::path& file) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(file, error)) return false;
+    const std::string close = ProgramClose();
+    std::ifstream in(file, std::ios::binary | std::ios::ate);
+    const std::streamoff size = in.tellg();
+    if (!in || size < static_cast<std::streamoff>(close.size())) return true;
+    in.seekg(size - static_cast<std::streamoff>(close.size()));
+    std::string end(close.size(), '\0');
+    in.read(end.data(), static_cast<std::streamsize>(end.size()));
+    return !in || end != close;
+}
+
 int CountPrograms(const std::filesystem::path& file) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(file, error)) return 0;

@@ -43,4 +43,8 @@ void AppendText(const OutputPath& path, std::string_view block);
 // file is missing or is not a regular file (a pipe is never read).
 int CountPrograms(const std::filesystem::path& file);
 
+// True when a regular file does not end with the closing text that Finir
+// writes: its last program is unfinished (or it holds none).
+bool LastProgramUnfinished(const std::filesystem::path& file);
+
 }  // namespace ledcube

@@ -29,7 +29,10 @@ class FakeMainView : public MainView {
         return answer_;
     }
 
-    bool IsVisible(ControlId id) const { return At(visible_, id); }
+    bool IsVisible(ControlId id) const override { return At(visible_, id); }
+    void ShowStatus(const std::string& text) override { statuses_.push_back(text); }
+    // Every text the status line showed, the last one last.
+    const std::vector<std::string>& Statuses() const { return statuses_; }
     bool IsReadOnly(ControlId id) const { return At(readOnly_, id); }
     bool IsLit(ControlId id) const { return At(lit_, id); }
     std::string ToolTip(ControlId id) const;
@@ -58,6 +61,7 @@ class FakeMainView : public MainView {
     std::map<ControlId, std::string> texts_;
     std::map<ControlId, std::string> toolTips_;
     std::vector<std::string> questions_;
+    std::vector<std::string> statuses_;
     bool answer_ = false;
 };
 

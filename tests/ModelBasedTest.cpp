@@ -60,7 +60,8 @@ class Model {
     }
     void TypeDuration(const std::string& text) { duration_ = text; }
 
-    // A click on a shown control; returns whether an error box should open.
+    // A click on a shown control; returns whether a message box (an error, or
+    // the question before a frame too short to show) should open.
     bool Click(ControlId id) {
         const int index = static_cast<int>(id);
         if (index >= static_cast<int>(D1) && index <= static_cast<int>(D27)) {
@@ -99,6 +100,8 @@ class Model {
             case Suivant: {
                 const auto duration = Duration();
                 if (!duration) return true;
+                // A frame too short to show is asked about first; the test answers Non.
+                if (RepeatCount(*duration) <= 0) return true;
                 CellState cells;
                 for (int n = 1; n <= kCellCount; ++n) cells.Set(n, cells_[n - 1]);
                 return Write(FrameBlock(*duration, cells), phase_);

@@ -115,7 +115,9 @@ TEST(RecordingWorkflow, TypicalRoadWritesTheProgramByteForByte) {
     r.workflow.FinirBPClick();
     r.workflow.SwitchClick(SwitchCombination::Aucun);
     r.editor.TAllumerClick();
+    r.view.AnswerWith(true);  // a frame the cube never shows, written all the same
     r.Frame("-15");
+    EXPECT_EQ(r.view.Questions().size(), 1u);
     r.workflow.FinirBPClick();
     r.workflow.FinirClick();
 
@@ -285,11 +287,13 @@ TEST(FlashBudget, SuivantAsksOnceWhenTheProgramCrossesTheLimit) {
                                          "1 227 avec 1 séquence."),
               std::string::npos)
         << r.view.Questions()[0];
-    r.Frame("14");  // a frame of repeat count 0 costs nothing: no question
     r.view.AnswerWith(true);
+    r.Frame("14");  // a frame of repeat count 0 costs no flash: asked only as too short to show
+    ASSERT_EQ(r.view.Questions().size(), 2u);
+    EXPECT_EQ(r.view.Questions()[1], ShortFrameQuestion(14));
     r.Frame("300");
     r.Frame("300");  // past the limit already: not asked again
-    EXPECT_EQ(r.view.Questions().size(), 2u);
+    EXPECT_EQ(r.view.Questions().size(), 3u);
     EXPECT_NE(r.view.ToolTip(Suivant).find("risque de ne plus tenir"), std::string::npos);
     // A new program starts from an empty budget.
     r.workflow.FinirBPClick();
@@ -321,6 +325,172 @@ TEST(FlashBudget, FrenchNumbersGroupThousandsWithASpace) {
     const std::pair<long long, const char*> cases[] = {
         {999, "999"}, {8192, "8 192"}, {-1234567, "-1 234 567"}};
     for (const auto& [value, text] : cases) EXPECT_EQ(FrenchNumber(value), text);
+}
+
+// The number before " octets" in a text: the estimate it shows.
+std::string BytesShown(const std::string& text, const std::string& before) {
+    const std::size_t at = text.find(before);
+    if (at == std::string::npos) return "?";
+    const std::size_t start = at + before.size();
+    return text.substr(start, text.find(" octets", start) - start);
+}
+
+TEST(RecordingWorkflow, TheStatusLineSaysWhatEachActionDid) {
+    Recording r;
+    const std::string where = (r.home.Drive() / "demo.c").string();
+    struct Step {
+        std::function<void()> action;
+        std::string status;  // what the status line starts with
+    };
+    const Step steps[] = {
+        {[&] { r.workflow.ShowFileToolTip(); }, "Tapez le nom du fichier, puis Commencer."},  // at start
+        {[&] { r.Name("demo"); }, "Le programme sera écrit dans " + where + "."},
+        {[&] { r.workflow.CommencerClick(); },
+         "demo.c — programme commencé : choisissez la combinaison de boutons de la première "
+         "séquence — environ "},
+        {[&] { r.workflow.SwitchClick(SwitchCombination::BP1); },
+         "demo.c — séquence BP1 — aucune image encore — environ "},
+        {[&] { r.Frame("300"); },
+         "demo.c — séquence BP1 — image 1 enregistrée (300 ms = 20 passages) — environ "},
+        {[&] { r.Frame("15"); },
+         "demo.c — séquence BP1 — image 2 enregistrée (15 ms = 1 passage) — environ "},
+        {[&] { r.Frame("1 000"); }, "demo.c — séquence BP1 — image 2 enregistrée"},  // refused
+        {[&] { r.workflow.FinirBPClick(); },
+         "demo.c — séquence BP1 fermée : 2 images — choisissez la combinaison suivante, ou Finir "
+         "— environ "},
+        {[&] { r.Frame("45"); },
+         "demo.c — entre les séquences — image 1 enregistrée (45 ms = 3 passages) — environ "},
+        {[&] { r.workflow.FinirClick(); }, "demo.c — programme terminé : 3 images"},
+        {[&] { r.Name("demo"); },
+         "Le programme sera écrit dans " + where + ", à la suite des 1 programme"},
+    };
+    for (const Step& step : steps) {
+        try {
+            step.action();
+        } catch (const Exception&) {
+            // a refused duration leaves the status as it was
+        }
+        ASSERT_FALSE(r.view.Statuses().empty());
+        const std::string& status = r.view.Statuses().back();
+        EXPECT_TRUE(status.starts_with(step.status)) << status << "\n  wanted: " << step.status;
+        // During a program the size shown is the estimate Suivant's tooltip gives.
+        if (step.status.ends_with("environ ")) {
+            EXPECT_EQ(BytesShown(status, "environ "),
+                      BytesShown(r.view.ToolTip(Suivant), "jusqu'ici : "));
+            EXPECT_TRUE(status.ends_with(" octets sur 8 192")) << status;
+        }
+    }
+}
+
+TEST(RecordingWorkflow, AFrameTooShortToShowIsWrittenOnlyWhenTheUserSaysOui) {
+    const std::pair<std::string, bool> cases[] = {
+        {"0", false}, {"0", true}, {"14", false}, {"14", true}, {"-10", false}, {"-10", true}};
+    for (const auto& [duration, oui] : cases) {
+        Recording r;
+        r.Name("short");
+        r.workflow.CommencerClick();
+        r.workflow.SwitchClick(SwitchCombination::Aucun);
+        const std::string before = r.File("short");
+        r.view.AnswerWith(oui);
+        r.Frame(duration);
+        ASSERT_EQ(r.view.Questions().size(), 1u) << duration;
+        EXPECT_EQ(r.view.Questions()[0], ShortFrameQuestion(std::stoi(duration)));
+        EXPECT_EQ(r.File("short"),
+                  oui ? before + FrameBlock(std::stoi(duration), r.cells) : before)
+            << duration;
+    }
+    Recording r;
+    r.Name("short");
+    r.workflow.CommencerClick();
+    r.workflow.SwitchClick(SwitchCombination::Aucun);
+    r.Frame("15");  // one pass: shown, nothing asked
+    EXPECT_TRUE(r.view.Questions().empty());
+    EXPECT_NE(ShortFrameQuestion(-10).find("Une image de -10 ms dure moins d'un passage"),
+              std::string::npos);
+}
+
+TEST(RecordingWorkflow, ADurationThatIsNotAWholeNumberSaysWhatIsExpected) {
+    try {
+        FrameDuration("12abc");
+        FAIL() << "accepted";
+    } catch (const Exception& error) {
+        EXPECT_EQ(error.Message(),
+                  "'12abc' n'est pas une valeur entière correcte\nIndiquez la durée de l'image en "
+                  "millisecondes : un nombre entier, 15 ou plus.");
+    }
+}
+
+TEST(RecordingWorkflow, EnterInABoxDoesWhatTheButtonBesideItDoes) {
+    struct Case {
+        const char* what;
+        std::function<void(Recording&)> before;
+        void (RecordingWorkflow::*enter)();
+        std::string written;  // what Enter appends
+    };
+    const auto started = [](Recording& r) { r.workflow.CommencerClick(); };
+    const auto inSequence = [](Recording& r) {
+        r.workflow.CommencerClick();
+        r.workflow.SwitchClick(SwitchCombination::BP2);
+        r.view.Type(Temps, "300");
+    };
+    const Case cases[] = {
+        {"Enter in the name box starts", [](Recording&) {}, &RecordingWorkflow::NomfEnter,
+         ProgramHeader()},
+        {"once started, Enter in the name box does nothing", started,
+         &RecordingWorkflow::NomfEnter, ""},
+        {"Enter in the ms box records the frame", inSequence, &RecordingWorkflow::TempsEnter,
+         FrameBlock(300, CellState())},
+        {"Enter in the ms box before a sequence does nothing", started,
+         &RecordingWorkflow::TempsEnter, ""},
+    };
+    for (const Case& c : cases) {
+        Recording r;
+        r.Name("enter");
+        c.before(r);
+        const auto content = [&r] {
+            return std::filesystem::exists(r.home.Drive() / "enter.c") ? r.File("enter") : "";
+        };
+        const std::string before = content();
+        (r.workflow.*c.enter)();
+        EXPECT_EQ(content(), before + c.written) << c.what;
+    }
+}
+
+TEST(RecordingWorkflow, ClosingInTheMiddleOfAProgramAsksFirst) {
+    Recording r;
+    r.Name("closing");
+    EXPECT_TRUE(r.workflow.MayClose());  // nothing started
+    r.workflow.CommencerClick();
+    r.workflow.SwitchClick(SwitchCombination::BP1);
+    EXPECT_FALSE(r.workflow.MayClose());  // Non, the default
+    r.view.AnswerWith(true);
+    EXPECT_TRUE(r.workflow.MayClose());
+    ASSERT_EQ(r.view.Questions().size(), 2u);
+    EXPECT_EQ(r.view.Questions()[0], UnfinishedCloseQuestion("closing.c"));
+    r.workflow.FinirBPClick();
+    r.workflow.FinirClick();
+    r.view.AnswerWith(false);
+    EXPECT_TRUE(r.workflow.MayClose());  // finished: not asked
+    EXPECT_EQ(r.view.Questions().size(), 2u);
+}
+
+TEST(RecordingWorkflow, TheNameBoxTellsWhenTheFilesLastProgramIsUnfinished) {
+    Recording r;
+    r.Name("kept");
+    r.workflow.CommencerClick();
+    r.workflow.SwitchClick(SwitchCombination::BP1);
+    // Another editor (or this one, closed in the middle) left it so; a new name shows it.
+    Recording other;
+    std::filesystem::create_directories(other.home.Drive());
+    std::filesystem::copy_file(r.home.Drive() / "kept.c", other.home.Drive() / "kept.c");
+    other.Name("kept");
+    EXPECT_NE(other.view.ToolTip(Nomf).find("Le dernier programme du fichier n'est pas terminé"),
+              std::string::npos)
+        << other.view.ToolTip(Nomf);
+    r.workflow.FinirBPClick();
+    r.workflow.FinirClick();
+    EXPECT_EQ(r.view.ToolTip(Nomf).find("n'est pas terminé"), std::string::npos)
+        << r.view.ToolTip(Nomf);
 }
 
 }  // namespace

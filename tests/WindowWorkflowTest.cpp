@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QLineEdit>
+#include <QTest>
 #include <filesystem>
 
 #include "TempHome.h"
@@ -118,6 +120,35 @@ TEST(WindowWorkflow, AFailedStartLeavesTheNameEditable) {
     d.Click(Commencer);
     EXPECT_TRUE(d.Shown(BP1));
     EXPECT_EQ(home.Read("free.c"), ProgramHeader());
+}
+
+TEST(WindowWorkflow, EnterRecordsAndTheStatusLineSaysSoAndClosingMidProgramAsks) {
+    test::TempHome home;
+    test::WindowDriver d;
+    d.Type(Nomf, "keys");
+    EXPECT_TRUE(d.Form().StatusLine()->text().startsWith("Le programme sera écrit dans "));
+    QTest::keyClick(d.Control(Nomf), Qt::Key_Return);  // as Commencer
+    EXPECT_EQ(home.Read("keys.c"), ProgramHeader());
+    EXPECT_FALSE(d.Shown(Commencer));
+    d.Click(BP1);
+    d.Type(Temps, "300");
+    QTest::keyClick(d.Control(Temps), Qt::Key_Enter);  // as Suivant
+    EXPECT_EQ(home.Read("keys.c"), ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP1) +
+                                       FrameBlock(300, CellState()));
+    EXPECT_TRUE(d.Form().StatusLine()->text().startsWith(
+        QStringLiteral("keys.c — séquence BP1 — image 1 enregistrée (300 ms = 20 passages)")))
+        << d.Form().StatusLine()->text().toStdString();
+    // The status line sits below the lamps, in the window's own client area.
+    QWidget* lowest = d.Control(IndicatorOf(3));
+    EXPECT_GT(d.Form().StatusLine()->geometry().top(), lowest->geometry().bottom());
+
+    // Closing before Finir asks; Non (Escape) keeps the window.
+    const auto asked = test::AnswerMessageBox([&] { d.Form().close(); }, QStringLiteral("Escape"));
+    ASSERT_TRUE(asked.has_value());
+    EXPECT_TRUE(asked->contains(QStringLiteral("keys.c n'est pas terminé"))) << asked->toStdString();
+    EXPECT_TRUE(d.Form().isVisible());
+    EXPECT_TRUE(test::AnswerMessageBox([&] { d.Form().close(); }, QStringLiteral("Oui")));
+    EXPECT_FALSE(d.Form().isVisible());
 }
 
 }  // namespace

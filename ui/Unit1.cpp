@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -97,8 +98,10 @@ TForm1::TForm1(QWidget* parent)
     layout->addWidget(scroll_);
     CreateControls();
     CreateCells();
+    CreateStatusLine();
     QRect used;
     for (const QWidget* control : controls_) used |= control->geometry();
+    used |= status_->geometry();
     client_->setMinimumSize(used.right() + kClientMargin, used.bottom() + kClientMargin);
     scroll_->setWidget(client_);
     PlaceOnScreen(QSize());
@@ -115,6 +118,15 @@ void TForm1::CreateControls() {
         controls_[static_cast<int>(entry.id)] = control;
     }
     static_cast<QRadioButton*>(Control(ControlId::Etage1))->setChecked(true);
+}
+
+void TForm1::CreateStatusLine() {
+    // Below the cube, where the window has room: no control moves for it.
+    status_ = new QLabel(client_);
+    status_->setObjectName(QStringLiteral("Etat"));
+    status_->setGeometry(ToQRect(ledcube::kStatusLineRect));
+    status_->setWordWrap(true);
+    status_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
 void TForm1::CreateCells() {
@@ -181,6 +193,8 @@ void TForm1::BindEvents() {
         connect(static_cast<QPushButton*>(Control(id)), &QPushButton::clicked, this, handler);
 
     connect(Edit(ControlId::Nomf), &QLineEdit::textChanged, this, &TForm1::NomfChange);
+    connect(Edit(ControlId::Temps), &QLineEdit::returnPressed, this, &TForm1::TempsEnter);
+    connect(Edit(ControlId::Nomf), &QLineEdit::returnPressed, this, &TForm1::NomfEnter);
 }
 
 #define LEDCUBE_DEFINE_CELL_HANDLER(n)                      \
@@ -240,9 +254,29 @@ void TForm1::FinirClick() {
 void TForm1::NomfChange() {
     ledcube::Guarded([this] { workflow_.NomfChange(); });
 }
+void TForm1::TempsEnter() {
+    ledcube::Guarded([this] { workflow_.TempsEnter(); });
+}
+void TForm1::NomfEnter() {
+    ledcube::Guarded([this] { workflow_.NomfEnter(); });
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    bool close = true;
+    ledcube::Guarded([&] { close = workflow_.MayClose(); });
+    if (!close) event->ignore();
+}
 
 void TForm1::SetVisible(ControlId id, bool visible) {
     Control(id)->setVisible(visible);
+}
+
+bool TForm1::IsVisible(ControlId id) const {
+    return !Control(id)->isHidden();
+}
+
+void TForm1::ShowStatus(const std::string& text) {
+    status_->setText(QString::fromStdString(text));
 }
 
 std::string TForm1::GetText(ControlId id) const {

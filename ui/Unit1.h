@@ -12,6 +12,7 @@
 #include "workflow/RecordingWorkflow.h"
 
 class QFont;
+class QLabel;
 class QLineEdit;
 class QScrollArea;
 
@@ -38,6 +39,7 @@ class TForm1 : public QWidget, public ledcube::MainView {
     explicit TForm1(QWidget* parent = nullptr);
 
     void SetVisible(ledcube::ControlId id, bool visible) override;
+    bool IsVisible(ledcube::ControlId id) const override;
     std::string GetText(ledcube::ControlId id) const override;
     void SetReadOnly(ledcube::ControlId id, bool readOnly) override;
     bool IsChecked(ledcube::ControlId id) const override;
@@ -45,6 +47,7 @@ class TForm1 : public QWidget, public ledcube::MainView {
     void SetLit(ledcube::ControlId id, bool lit) override;
     void SetToolTip(ledcube::ControlId id, const std::string& text) override;
     bool Confirm(const std::string& question) override;
+    void ShowStatus(const std::string& text) override;
 
     // The widget that plays a control.
     QWidget* Control(ledcube::ControlId id) const { return controls_[static_cast<int>(id)]; }
@@ -52,6 +55,8 @@ class TForm1 : public QWidget, public ledcube::MainView {
     QScrollArea* ClientArea() const { return scroll_; }
     const ledcube::CellState& Cells() const { return cellState_; }
     const ledcube::OutputPath& Path() const { return outputPath_; }
+    // The status line below the cube: what the program is doing.
+    QLabel* StatusLine() const { return status_; }
 
 #define LEDCUBE_DECLARE_CELL_HANDLER(n) void D##n##Click();
     LEDCUBE_FOR_EACH_CELL(LEDCUBE_DECLARE_CELL_HANDLER)
@@ -72,11 +77,14 @@ class TForm1 : public QWidget, public ledcube::MainView {
     void FinirBPClick();
     void FinirClick();
     void NomfChange();
+    void TempsEnter();
+    void NomfEnter();
 
   protected:
     void showEvent(QShowEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -85,6 +93,7 @@ class TForm1 : public QWidget, public ledcube::MainView {
     // frame (none yet before the window is shown).
     void PlaceOnScreen(QSize frame);
     void CreateCells();
+    void CreateStatusLine();
     void BindEvents();
     void SetTabOrder();
     void FitOuterSize();
@@ -98,6 +107,7 @@ class TForm1 : public QWidget, public ledcube::MainView {
     bool frameFitted_ = false;
     QScrollArea* scroll_;
     QWidget* client_;
+    QLabel* status_;
 };
 
 // The main window while the program runs.

@@ -10,6 +10,8 @@ namespace ledcube {
 
 // The main window's outer frame, title bar included.
 inline constexpr Rect kWindowFrame = {261, 141, 973, 822};
+// The status line, below the cube's lowest lamps, where the window is empty.
+inline constexpr Rect kStatusLineRect = {24, 728, 925, 36};
 
 enum class ControlKind { Label, RadioButton, Button, EditBox };
 

@@ -61,6 +61,7 @@ class MainView {
 
     // Shows or hides a control at once; a hidden control takes no clicks.
     virtual void SetVisible(ControlId id, bool visible) = 0;
+    virtual bool IsVisible(ControlId id) const = 0;
     // The whole current text of an edit box (Temps, Nomf).
     virtual std::string GetText(ControlId id) const = 0;
     // Freezes or frees the text of an edit box (Nomf).
@@ -76,6 +77,8 @@ class MainView {
     // Asks the user a question with the answers Oui and Non; Non is the
     // default (Enter) and the answer to Escape. True for Oui.
     virtual bool Confirm(const std::string& question) = 0;
+    // The status line: what the program is doing, in a line or two.
+    virtual void ShowStatus(const std::string& text) = 0;
 };
 
 }  // namespace ledcube

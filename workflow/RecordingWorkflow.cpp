@@ -12,7 +12,14 @@ constexpr auto kSwitchButtons = {ControlId::BP1, ControlId::BP2, ControlId::BP3,
 }  // namespace
 
 std::int32_t FrameDuration(const std::string& text) {
-    const std::int32_t duration = StrToInt(text);
+    std::int32_t duration = 0;
+    try {
+        duration = StrToInt(text);
+    } catch (const Exception& error) {
+        throw Exception(error.Message() +
+                        "\nIndiquez la durée de l'image en millisecondes : un nombre entier, 15 ou "
+                        "plus.");
+    }
     if (duration > kLongestFrameMs)
         throw Exception("Durée trop longue : " + std::to_string(duration) +
                         " ms. Une image dure au plus " + std::to_string(kLongestFrameMs) +
@@ -67,12 +74,35 @@ std::string OverflowQuestion(const FlashEstimate& after) {
            "Ajouter cette image quand même ?";
 }
 
-std::string FileText(const std::string& resolvedPath, int programs) {
+std::string FileText(const std::string& resolvedPath, int programs, bool lastUnfinished) {
     std::string text = "Fichier : " + resolvedPath;
     if (programs > 0)
         text += "\nCe fichier contient déjà " + Plural(programs, "programme") +
                 " : un nouveau programme sera ajouté à la suite.";
+    if (programs > 0 && lastUnfinished)
+        text += "\nLe dernier programme du fichier n'est pas terminé (Finir n'a pas été cliqué) : "
+                "un programme ajouté après lui ne compilera pas.";
     return text;
+}
+
+std::string ShortFrameQuestion(std::int32_t durationMs) {
+    return "Une image de " + FrenchNumber(durationMs) +
+           " ms dure moins d'un passage sur les trois étages (15 ms) : le cube ne l'affichera "
+           "jamais, mais elle prendra quand même de la place dans la mémoire flash.\n\n"
+           "Ajouter cette image quand même ?";
+}
+
+std::string UnfinishedCloseQuestion(const std::string& fileName) {
+    return "Le programme de " + fileName +
+           " n'est pas terminé : sans Finir, il reste inachevé dans le fichier et ne se compile "
+           "pas tel quel.\n\nFermer quand même ?";
+}
+
+std::string RecordedFrameText(int number, std::int32_t durationMs) {
+    const std::int32_t passes = RepeatCount(durationMs);
+    return "image " + std::to_string(number) + " enregistrée (" + FrenchNumber(durationMs) +
+           " ms = " + FrenchNumber(passes) + (passes > 1 || passes < -1 ? " passages" : " passage") +
+           (passes <= 0 ? ", jamais affichée" : "") + ")";
 }
 
 void RecordingWorkflow::SetVisible(std::initializer_list<ControlId> ids, bool visible) {
@@ -86,17 +116,46 @@ void RecordingWorkflow::NomfChange() {
 
 void RecordingWorkflow::ShowFileToolTip() {
     std::string text;
+    std::string status;
     try {
         const auto file = ResolveOutputPath(path_);
-        text = FileText(file.string(), CountPrograms(file));
+        const int programs = CountPrograms(file);
+        text = FileText(file.string(), programs, programs > 0 && LastProgramUnfinished(file));
+        status = "Le programme sera écrit dans " + file.string() +
+                 (programs > 0 ? ", à la suite des " + Plural(programs, "programme") + " qu'il contient."
+                               : ".");
     } catch (const Exception& error) {
         text = error.Message();
+        status = path_.Empty() || view_.GetText(ControlId::Nomf).empty()
+                     ? "Tapez le nom du fichier, puis Commencer."
+                     : error.Message();
     }
     view_.SetToolTip(ControlId::Nomf, text);
+    if (stage_ == Stage::Naming) view_.ShowStatus(status);
 }
 
 void RecordingWorkflow::ShowBudget() {
     view_.SetToolTip(ControlId::Suivant, BudgetText(estimate_));
+}
+
+void RecordingWorkflow::ShowStatus(const std::string& what) {
+    std::string name = path_.Text().substr(path_.Text().rfind('/') + 1);
+    view_.ShowStatus(name + " — " + what + " — environ " +
+                     FrenchNumber(estimate_.BytesWithClosings()) + " octets sur " +
+                     FrenchNumber(kFlashBytes));
+}
+
+void RecordingWorkflow::TempsEnter() {
+    if (view_.IsVisible(ControlId::Suivant)) SuivantClick();
+}
+
+void RecordingWorkflow::NomfEnter() {
+    if (view_.IsVisible(ControlId::Commencer)) CommencerClick();
+}
+
+bool RecordingWorkflow::MayClose() {
+    if (stage_ == Stage::Naming) return true;
+    return view_.Confirm(UnfinishedCloseQuestion(path_.Text().substr(path_.Text().rfind('/') + 1)));
 }
 
 void RecordingWorkflow::CommencerClick() {
@@ -107,6 +166,9 @@ void RecordingWorkflow::CommencerClick() {
     view_.SetReadOnly(ControlId::Nomf, true);
     Show({ControlId::Label3});
     Hide({ControlId::Commencer});
+    stage_ = Stage::Choosing;
+    sequenceFrames_ = 0;
+    ShowStatus("programme commencé : choisissez la combinaison de boutons de la première séquence");
 }
 
 void RecordingWorkflow::SwitchClick(SwitchCombination combination) {
@@ -119,10 +181,15 @@ void RecordingWorkflow::SwitchClick(SwitchCombination combination) {
     Show({ControlId::Suivant, ControlId::FinirBP, ControlId::TAllumer, ControlId::TEteindre,
           ControlId::EAllumer, ControlId::EEteindre});
     Hide({ControlId::Finir, ControlId::Label3});
+    stage_ = Stage::InSequence;
+    sequence_ = combination;
+    sequenceFrames_ = 0;
+    ShowStatus(std::string("séquence ") + CombinationName(combination) + " — aucune image encore");
 }
 
 void RecordingWorkflow::SuivantClick() {
     const std::int32_t duration = FrameDuration(view_.GetText(ControlId::Temps));
+    if (RepeatCount(duration) <= 0 && !view_.Confirm(ShortFrameQuestion(duration))) return;
     FlashEstimate after = estimate_;
     after.Frame(duration, cells_);
     if (!MayNotFit(estimate_) && MayNotFit(after) && !view_.Confirm(OverflowQuestion(after)))
@@ -130,6 +197,11 @@ void RecordingWorkflow::SuivantClick() {
     AppendText(path_, FrameBlock(duration, cells_));
     estimate_ = after;
     ShowBudget();
+    ++sequenceFrames_;
+    ShowStatus((stage_ == Stage::InSequence
+                    ? std::string("séquence ") + CombinationName(sequence_)
+                    : std::string("entre les séquences")) +
+               " — " + RecordedFrameText(sequenceFrames_, duration));
 }
 
 void RecordingWorkflow::FinirBPClick() {
@@ -140,6 +212,11 @@ void RecordingWorkflow::FinirBPClick() {
     SetVisible(kSwitchButtons, true);
     Hide({ControlId::FinirBP});
     Show({ControlId::Label3});
+    stage_ = Stage::Choosing;
+    ShowStatus(std::string("séquence ") + CombinationName(sequence_) + " fermée : " +
+               Plural(sequenceFrames_, "image") +
+               " — choisissez la combinaison suivante, ou Finir");
+    sequenceFrames_ = 0;
 }
 
 void RecordingWorkflow::FinirClick() {
@@ -151,7 +228,10 @@ void RecordingWorkflow::FinirClick() {
     Hide({ControlId::TAllumer, ControlId::TEteindre, ControlId::EAllumer, ControlId::EEteindre});
     view_.SetReadOnly(ControlId::Nomf, false);
     Hide({ControlId::Label3});
+    stage_ = Stage::Naming;
     ShowFileToolTip();
+    view_.ShowStatus(path_.Text().substr(path_.Text().rfind('/') + 1) + " — programme terminé : " +
+                     Plural(estimate_.Frames(), "image"));
 }
 
 }  // namespace ledcube

@@ -34,12 +34,25 @@ class RecordingWorkflow {
     void SuivantClick();
     void FinirBPClick();
     void FinirClick();
+    // Enter in Temps: records the frame as Suivant does, while Suivant is shown.
+    void TempsEnter();
+    // Enter in Nomf: starts as Commencer does, while Commencer is shown.
+    void NomfEnter();
+    // The window is about to close: true when it may, after asking when the
+    // program being recorded is unfinished.
+    bool MayClose();
     // Shows in Nomf's tooltip where the file goes and whether it already
-    // holds programs.
+    // holds programs (the last one unfinished, say), and the same on the
+    // status line while no program is being recorded.
     void ShowFileToolTip();
 
   private:
+    // Where the recording stands.
+    enum class Stage { Naming, Choosing, InSequence };
+
     void ShowBudget();
+    // The status line after an action: the file, the sequence and the size.
+    void ShowStatus(const std::string& what);
 
     void Show(std::initializer_list<ControlId> ids) { SetVisible(ids, true); }
     void Hide(std::initializer_list<ControlId> ids) { SetVisible(ids, false); }
@@ -49,11 +62,24 @@ class RecordingWorkflow {
     const CellState& cells_;
     OutputPath& path_;
     FlashEstimate estimate_;
+    Stage stage_ = Stage::Naming;
+    SwitchCombination sequence_ = SwitchCombination::Aucun;
+    int sequenceFrames_ = 0;  // in the open sequence, or since the last one closed
 };
 
 // The frame duration typed in Temps, in milliseconds; raises Exception for a
-// text that is not an integer or a duration too long for the firmware.
+// text that is not an integer (saying what is expected) or a duration too
+// long for the firmware.
 std::int32_t FrameDuration(const std::string& text);
+
+// The question before a frame too short to be shown (under one pass, 15 ms).
+std::string ShortFrameQuestion(std::int32_t durationMs);
+
+// The question before closing the window in the middle of a program.
+std::string UnfinishedCloseQuestion(const std::string& fileName);
+
+// "image 4 enregistrée (300 ms = 20 passages)": a frame just recorded.
+std::string RecordedFrameText(int number, std::int32_t durationMs);
 
 // True when a program of this estimated size may not fit the chip's flash:
 // the estimate leaves a margin of 1 % for its own error.
@@ -66,7 +92,8 @@ std::string BudgetText(const FlashEstimate& estimate);
 // holds the program with that frame.
 std::string OverflowQuestion(const FlashEstimate& after);
 
-// Nomf's tooltip: the file's full path, and how many programs it already holds.
-std::string FileText(const std::string& resolvedPath, int programs);
+// Nomf's tooltip: the file's full path, how many programs it already holds
+// and whether the last of them is unfinished.
+std::string FileText(const std::string& resolvedPath, int programs, bool lastUnfinished = false);
 
 }  // namespace ledcube
