@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "player/PlayerEngine.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QStringList>
 
 #include "firmware/FlashEstimate.h"
 #include "sim/CompactBuild.h"
@@ -30,7 +32,53 @@ std::optional<int> FirstNewFrame(const std::optional<std::vector<sim::RecordedFr
     return static_cast<int>(before->size());
 }
 
+std::array<bool, 3> BitsToArray(int bits) {
+    return {(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0};
+}
+
 }  // namespace
+
+QString HomeRelative(const QString& path) {
+    const QString home = QDir::homePath();
+    if (path.startsWith(home + QLatin1Char('/'))) return QStringLiteral("~") + path.mid(home.size());
+    return path;
+}
+
+QString NearestExistingFolder(const QString& folder) {
+    QString at = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    while (!QFileInfo(at).isDir()) {
+        const QString up = QFileInfo(at).absolutePath();
+        if (up == at) break;
+        at = up;
+    }
+    return at;
+}
+
+int ButtonsOf(SwitchCombination combination) {
+    switch (combination) {
+        case SwitchCombination::BP1: return 1;
+        case SwitchCombination::BP2: return 2;
+        case SwitchCombination::BP3: return 4;
+        case SwitchCombination::Aucun: return 0;
+    }
+    return 0;
+}
+
+QString WhichKeyPlaysWhat(const std::vector<sim::RecordedFrame>& frames,
+                          std::optional<SwitchCombination> held) {
+    if (held && sim::RoundPasses(frames, *held) > 0) return {};
+    QStringList keys;
+    for (const SwitchCombination buttons : sim::ShowingCombinations(frames)) {
+        const QString name = QString::fromLatin1(CombinationName(buttons));
+        keys << (buttons == SwitchCombination::Aucun
+                     ? PlayerEngine::tr("no key for the %1 sequence").arg(name)
+                     : PlayerEngine::tr("%1 for the %2 sequence")
+                           .arg(static_cast<int>(buttons) + 1)
+                           .arg(name));
+    }
+    if (keys.isEmpty()) return PlayerEngine::tr("no recorded frame shows under any buttons");
+    return PlayerEngine::tr("no sequence plays under these buttons: press %1").arg(keys.join(QStringLiteral(", ")));
+}
 
 bool NewsBox::Put(const std::function<void(EngineNews&)>& change) {
     std::lock_guard lock(mutex_);
@@ -94,6 +142,7 @@ void PlayerEngine::Open(const QString& file) {
     if (!watcher_->files().isEmpty()) watcher_->removePaths(watcher_->files());
     if (!watcher_->directories().isEmpty()) watcher_->removePaths(watcher_->directories());
     file_ = QFileInfo(file).absoluteFilePath();
+    fileSeen_ = false;
     text_.reset();
     frames_.reset();
     player_.reset();
@@ -109,9 +158,15 @@ void PlayerEngine::Reload() {
         text = sim::ReadTextFile(file_.toStdString());
     } catch (const sim::SimError&) {
         text_.reset();
-        Fail(name + tr(": the file cannot be read (is it gone?); waiting for it to come back"));
+        if (QFileInfo::exists(file_))
+            Fail(name + tr(": the file cannot be read; waiting for it to change"));
+        else if (fileSeen_)
+            Fail(name + tr(": the file is gone; waiting for it to come back"));
+        else
+            Fail(tr("waiting for %1 to be created").arg(HomeRelative(file_)));
         return;
     }
+    fileSeen_ = true;
     if (text == text_) return;
     text_ = text;
     try {
@@ -141,12 +196,16 @@ void PlayerEngine::Load(const std::string& text) {
                      : "; the Compact build holds up to " +
                            GroupThousands(CompactFrameLimit(0), ',') + " frames"));
         auto player = std::make_unique<sim::CubePlayer>(firmware.hex, preview.frames, clock_);
-        player->HoldButtons(held_);
+        following_ = preview.openSequence;
+        const bool userHolds = held_[0] || held_[1] || held_[2];
+        const std::array<bool, 3> chipHeld =
+            !userHolds && following_ ? BitsToArray(ButtonsOf(*following_)) : held_;
+        player->HoldButtons(chipHeld);
         player->SetSpeed(speed_);
         player->SetPaused(paused_);
         // A frame just recorded is shown at once: the new build runs flat out up to it.
         const std::optional<int> added = FirstNewFrame(frames_, preview.frames);
-        const std::optional<SwitchCombination> held = sim::HeldCombination(held_);
+        const std::optional<SwitchCombination> held = sim::HeldCombination(chipHeld);
         if (added && (*preview.frames)[*added].repeatCount > 0 && held &&
             sim::PlaysUnder((*preview.frames)[*added], *held))
             player->RunUntilShowing(*added, kMostSkipCycles);
@@ -156,6 +215,8 @@ void PlayerEngine::Load(const std::string& text) {
                                                sim::SizesLine(firmware.sizes));
     }
     frames_ = preview.frames;
+    following_ = preview.openSequence;
+    ApplyButtons();
 
     LoadedProgram loaded{playingSizes_, QString(), preview.frames.has_value()};
     if (preview.count > 1)
@@ -184,15 +245,35 @@ void PlayerEngine::Fail(const QString& message) {
 
 void PlayerEngine::Watch() {
     // An editor that replaces the file, or a file deleted and written again,
-    // drops it from the watch: the folder is watched to see it come back.
-    const QString folder = QFileInfo(file_).absolutePath();
+    // drops it from the watch: the folder is watched to see it come back. A
+    // folder not made yet (the editor makes ~/D at its first write) is waited
+    // for in the nearest folder that exists.
+    const QString folder = NearestExistingFolder(QFileInfo(file_).absolutePath());
+    for (const QString& watched : watcher_->directories())
+        if (watched != folder) watcher_->removePath(watched);
     if (!watcher_->directories().contains(folder)) watcher_->addPath(folder);
     if (QFileInfo::exists(file_) && !watcher_->files().contains(file_)) watcher_->addPath(file_);
 }
 
 void PlayerEngine::SetButtons(int held) {
-    held_ = {(held & 1) != 0, (held & 2) != 0, (held & 4) != 0};
-    if (player_) player_->HoldButtons(held_);
+    held_ = BitsToArray(held);
+    ApplyButtons();
+}
+
+void PlayerEngine::ApplyButtons() {
+    const bool userHolds = held_[0] || held_[1] || held_[2];
+    HeldButtons held;
+    held.following = !userHolds && following_.has_value();
+    held.bits = held.following ? ButtonsOf(*following_)
+                               : (held_[0] ? 1 : 0) | (held_[1] ? 2 : 0) | (held_[2] ? 4 : 0);
+    if (held.following)
+        held.says = *following_ == SwitchCombination::Aucun
+                        ? tr("following the recording: no button held (Aucun sequence)")
+                        : tr("following the recording: %1 held")
+                              .arg(QString::fromLatin1(CombinationName(*following_)));
+    if (frames_) held.hint = WhichKeyPlaysWhat(*frames_, sim::HeldCombination(BitsToArray(held.bits)));
+    if (player_) player_->HoldButtons(BitsToArray(held.bits));
+    if (news_.Put([&](EngineNews& news) { news.held = held; })) emit Updated();
 }
 
 void PlayerEngine::SetSpeed(double speed) {

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <array>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -23,13 +24,38 @@ struct LoadedProgram {
     bool framesKnown = true;
 };
 
+// The buttons as the chip gets them: the user's, or while the user holds
+// none and a sequence is being recorded, that sequence's.
+struct HeldButtons {
+    int bits = 0;            // bits 0, 1, 2: BP1, BP2, BP3
+    bool following = false;  // held by the player for the sequence being recorded
+    QString says;            // "following the recording: BP1 held", or empty
+    // When no frame shows under these buttons, which key plays what.
+    QString hint;
+};
+
 // What the engine has to tell the window. Only the newest of each is kept,
 // so nothing piles up when the window is slow.
 struct EngineNews {
     std::optional<sim::PlayerFrame> frame;
     std::optional<LoadedProgram> loaded;  // a program now plays
     std::optional<QString> problem;       // nothing plays, and why
+    std::optional<HeldButtons> held;
 };
+
+// A path with the home folder written "~": "~/D/demo.c".
+QString HomeRelative(const QString& path);
+
+// The folder itself when it exists, else its nearest ancestor that does.
+QString NearestExistingFolder(const QString& folder);
+
+// The buttons that hold a combination: BP1 bit 0 ... Aucun none.
+int ButtonsOf(SwitchCombination combination);
+
+// "press 1 for the BP1 sequence, 2 for the BP2 sequence", or empty when some
+// frame shows under the buttons held (none: several held).
+QString WhichKeyPlaysWhat(const std::vector<sim::RecordedFrame>& frames,
+                          std::optional<SwitchCombination> held);
 
 // Hands the news from the engine's thread to the window's under a lock.
 class NewsBox {
@@ -93,6 +119,8 @@ class PlayerEngine : public QObject {
     void Fail(const QString& message);
     void Watch();
     void Publish();
+    // Gives the chip the buttons it should see now, and tells the window.
+    void ApplyButtons();
 
     sim::Clock clock_;
     QString file_;
@@ -101,7 +129,9 @@ class PlayerEngine : public QObject {
     std::unique_ptr<sim::CubePlayer> player_;
     std::string playingSource_;  // what the chip plays was built from this
     QString playingSizes_;
-    std::array<bool, 3> held_{};
+    std::array<bool, 3> held_{};  // as the user holds them
+    std::optional<SwitchCombination> following_;  // the sequence being recorded
+    bool fileSeen_ = false;  // the file could be read once
     double speed_ = 1.0;
     bool paused_ = false;
     bool compact_ = false;

@@ -6,6 +6,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
+#include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -175,6 +176,7 @@ PlayerWindow::~PlayerWindow() {
 
 void PlayerWindow::OpenFile(const QString& file) {
     file_->setText(QFileInfo(file).absoluteFilePath());
+    file_->setProperty("path", QFileInfo(file).absoluteFilePath());
     setWindowTitle(tr("%1 — LED cube player").arg(QFileInfo(file).fileName()));
     engine_->Post([file](PlayerEngine& engine) { engine.Open(file); });
 }
@@ -195,6 +197,7 @@ void PlayerWindow::ShowNews() {
     const EngineNews news = engine_->News().Take();
     if (news.problem) ShowProblem(*news.problem);
     if (news.loaded) ShowLoaded(*news.loaded);
+    if (news.held) ShowHeld(*news.held);
     if (news.frame) ShowFrame(*news.frame);
 }
 
@@ -202,14 +205,39 @@ void PlayerWindow::ShowFrame(const sim::PlayerFrame& frame) {
     cube_->SetGlow(frame.glow);
     if (!problem_->isHidden()) return;
     SetTextIfChanged(time_, QString::fromStdString(sim::SimulatedTimeText(frame.cycle)));
-    SetTextIfChanged(showing_, QString::fromStdString(sim::DescribeShowing(frame, framesKnown_)));
+    const bool nothingShown = frame.frame == 0 && !frame.stopped && framesKnown_;
+    SetTextIfChanged(showing_, nothingShown && !held_.hint.isEmpty()
+                                   ? held_.hint
+                                   : QString::fromStdString(sim::DescribeShowing(frame, framesKnown_)));
+}
+
+void PlayerWindow::ShowHeld(const HeldButtons& held) {
+    held_ = held;
+    DrawButtons();
+    ShowWhere();
+}
+
+void PlayerWindow::ShowWhere() {
+    if (!problem_->isHidden()) return;
+    QString where = programWhere_.isEmpty() ? tr("the only program in the file") : programWhere_;
+    if (held_.following) where += QStringLiteral("; ") + held_.says;
+    where_->setText(where);
+}
+
+QString PlayerWindow::WhereText() const {
+    return where_->text();
+}
+
+bool PlayerWindow::ButtonShownHeld(int button) const {
+    return buttons_[button]->isDown();
 }
 
 void PlayerWindow::ShowLoaded(const LoadedProgram& program) {
     problem_->hide();
     framesKnown_ = program.framesKnown;
     sizes_->setText(program.sizes);
-    where_->setText(program.where.isEmpty() ? tr("the only program in the file") : program.where);
+    programWhere_ = program.where;
+    ShowWhere();
 }
 
 void PlayerWindow::ShowProblem(const QString& message) {
@@ -218,16 +246,29 @@ void PlayerWindow::ShowProblem(const QString& message) {
     for (QLabel* label : {time_, showing_, sizes_, where_}) label->clear();
 }
 
+QString OpenDialogFolder(const QString& shownFile) {
+    if (!shownFile.isEmpty()) return NearestExistingFolder(QFileInfo(shownFile).absolutePath());
+    return NearestExistingFolder(QDir::homePath() + QStringLiteral("/D"));
+}
+
 void PlayerWindow::ChooseFile() {
-    const QString file = QFileDialog::getOpenFileName(
-        this, tr("Open a cube program"), QString(), tr("Cube programs (*.c);;All files (*)"));
+    const QString shown = file_->property("path").toString();
+    const QString file = QFileDialog::getOpenFileName(this, tr("Open a cube program"),
+                                                      OpenDialogFolder(shown),
+                                                      tr("Cube programs (*.c);;All files (*)"));
     if (!file.isEmpty()) OpenFile(file);
 }
 
 void PlayerWindow::UpdateButtons() {
-    for (int b = 0; b < 3; ++b) buttons_[b]->setDown(pad_.Held(b));
+    DrawButtons();
     const int held = pad_.HeldBits();
     engine_->Post([held](PlayerEngine& engine) { engine.SetButtons(held); });
+}
+
+void PlayerWindow::DrawButtons() {
+    // Held by the user, or by the player following the sequence being recorded.
+    for (int b = 0; b < 3; ++b)
+        buttons_[b]->setDown(pad_.Held(b) || (held_.following && (held_.bits & (1 << b)) != 0));
 }
 
 void PlayerWindow::SetPaused(bool paused) {

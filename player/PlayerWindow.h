@@ -16,6 +16,10 @@ class QPushButton;
 
 namespace ledcube::player {
 
+// Where Open… starts: the folder of the file shown (or the nearest one that
+// exists), else the folder D in the home folder where the editor writes.
+QString OpenDialogFolder(const QString& shownFile);
+
 // The player's window: the cube as the simulated chip lights it, the three
 // push buttons, the speed controls and a readout of what is playing. It owns
 // the engine's worker thread: started with the window, stopped and waited
@@ -33,6 +37,9 @@ class PlayerWindow : public QWidget {
     QString ShowingText() const;
     QString TimeText() const;
     QString ProblemText() const;
+    QString WhereText() const;
+    // Whether the window shows BP1, BP2 or BP3 (0, 1, 2) as held.
+    bool ButtonShownHeld(int button) const;
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -46,10 +53,14 @@ class PlayerWindow : public QWidget {
     void ShowFrame(const sim::PlayerFrame& frame);
     void ShowLoaded(const LoadedProgram& program);
     void ShowProblem(const QString& message);
+    void ShowHeld(const HeldButtons& held);
+    void ShowWhere();
     void ChooseFile();
     // Keys 1, 2, 3 hold BP1, BP2, BP3; false for other keys.
     bool TakeButtonKey(QKeyEvent* event, bool down);
+    // The user's buttons changed: tells the engine and draws them.
     void UpdateButtons();
+    void DrawButtons();
     void SetPaused(bool paused);
 
     QThread thread_;
@@ -57,6 +68,8 @@ class PlayerWindow : public QWidget {
     std::atomic<bool> engineGone_ = false;
     ButtonPad pad_;
     bool framesKnown_ = true;
+    HeldButtons held_;     // as the engine gives them to the chip
+    QString programWhere_;  // which program of the file plays
     CubeView* cube_;
     QLabel* file_;
     QLabel* problem_;

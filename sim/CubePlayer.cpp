@@ -143,7 +143,10 @@ PlayerFrame CubePlayer::Frame() const {
     const double fullPass = static_cast<double>(passCycles_) / static_cast<double>(slotCycles_);
     frame.glow = glow_.At(frame.cycle, window, std::clamp(slots, 1.0, fullPass));
     frame.stopped = chip_.Stopped();
-    if (frames_ && shown_ >= 0) {
+    // A frame is shown while the passes go on; a chip that stopped scanning the
+    // layers (no sequence plays) shows none.
+    const bool scanning = lastPassStart_ && frame.cycle - *lastPassStart_ < 3 * passCycles_;
+    if (frames_ && shown_ >= 0 && scanning) {
         const RecordedFrame& shown = (*frames_)[shown_];
         frame.frame = shown_ + 1;
         frame.block = shown.block;

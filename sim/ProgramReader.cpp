@@ -42,6 +42,7 @@ class BodyReader {
     }
 
     bool InSequence() const { return block_.has_value(); }
+    std::optional<SwitchCombination> OpenBlock() const { return block_; }
 
   private:
     std::string_view Rest() const { return whole_.substr(at_, end_ - at_); }
@@ -177,7 +178,7 @@ ProgramPreview PreviewLastProgram(std::string_view text) {
     const std::vector<ProgramInFile> programs = ProgramsIn(text);
     const ProgramInFile& last = programs.back();
     ProgramPreview preview{std::string(last.text), static_cast<int>(programs.size()),
-                           !last.finished, std::nullopt};
+                           !last.finished, std::nullopt, std::nullopt};
     if (last.finished) {
         try {
             preview.frames = ReadProgram(last.text);
@@ -188,6 +189,7 @@ ProgramPreview PreviewLastProgram(std::string_view text) {
     }
     BodyReader body(last.text, ProgramHeader().size(), last.text.size());
     preview.frames = body.Read(true);
+    preview.openSequence = body.OpenBlock();
     if (body.InSequence()) preview.text += SwitchBlockClose();
     preview.text += ProgramClose();
     return preview;
@@ -202,6 +204,13 @@ long RoundPasses(const std::vector<RecordedFrame>& frames, SwitchCombination but
 
 bool PlaysUnder(const RecordedFrame& frame, SwitchCombination buttons) {
     return !frame.block || *frame.block == buttons;
+}
+
+std::vector<SwitchCombination> ShowingCombinations(const std::vector<RecordedFrame>& frames) {
+    std::vector<SwitchCombination> showing;
+    for (const SwitchCombination buttons : kCombinations)
+        if (RoundPasses(frames, buttons) > 0) showing.push_back(buttons);
+    return showing;
 }
 
 }  // namespace ledcube::sim

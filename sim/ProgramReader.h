@@ -62,6 +62,8 @@ struct ProgramPreview {
     bool unfinished;   // the file's program is still being recorded
     // Its frames; none when a finished program was edited by hand.
     std::optional<std::vector<RecordedFrame>> frames;
+    // The sequence being recorded: open in the file, closed for the preview.
+    std::optional<SwitchCombination> openSequence;
 };
 
 // Raises SimError when the text is not a program, or when the last program is
@@ -74,5 +76,9 @@ long RoundPasses(const std::vector<RecordedFrame>& frames, SwitchCombination but
 
 // True when a frame recorded in `block` plays while `buttons` are held.
 bool PlaysUnder(const RecordedFrame& frame, SwitchCombination buttons);
+
+// The combinations under which some frame of the program shows, in the order
+// BP1, BP2, BP3, Aucun.
+std::vector<SwitchCombination> ShowingCombinations(const std::vector<RecordedFrame>& frames);
 
 }  // namespace ledcube::sim

@@ -215,6 +215,18 @@ int EstimatedBytes(const std::vector<RecordedFrame>& frames) {
     return estimate.BytesWithClosings();
 }
 
+// Where the frames of a program that shows nothing under the buttons given do show.
+std::string OtherButtonsHint(const std::vector<RecordedFrame>& frames) {
+    const std::vector<SwitchCombination> showing = ShowingCombinations(frames);
+    if (showing.empty()) return "no frame of this program shows under any buttons\n";
+    std::string hint;
+    for (const SwitchCombination buttons : showing)
+        hint += std::string(hint.empty() ? "" : "; ") + "--buttons " + CombinationName(buttons) +
+                " shows the " + CombinationName(buttons) + " sequence (" +
+                std::to_string(RoundPasses(frames, buttons)) + " passes a round)";
+    return hint + "\n";
+}
+
 double RunMs(const std::optional<std::vector<RecordedFrame>>& frames, SwitchCombination buttons) {
     if (!frames) return 10000;  // edited by hand: its rounds are unknown
     return std::clamp(3 * RoundPasses(*frames, buttons) * kPassMs, 100.0, 120000.0);
@@ -330,6 +342,7 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
             MergeDarkStretches(DecodeShow(RunFirmware(played, options->buttons, ms)));
         const long roundPasses = frames ? RoundPasses(*frames, options->buttons) : 0;
         out << ShowReport(shown, roundPasses);
+        if (shown.empty() && frames && roundPasses == 0) out << OtherButtonsHint(*frames);
         if (options->png) {
             const std::string title =
                 std::filesystem::path(options->file).filename().string() +

@@ -9,7 +9,10 @@
 #include <map>
 #include <set>
 
+#include "FakeMainView.h"
+#include "TempHome.h"
 #include "TestSupport.h"
+#include "workflow/RecordingWorkflow.h"
 #include "player/ButtonPad.h"
 #include "player/PlayerEngine.h"
 #include "player/PlayerWindow.h"
@@ -247,8 +250,9 @@ TEST(PlayerEngine, ANewFrameWhoseSequenceDoesNotPlayIsNotSkippedTo) {
                        SwitchBlockOpen(SwitchCombination::BP2) + FrameBlock(600, CellsOn({2}));
     e.Write(text);
     ASSERT_TRUE(e.Read(true).loaded);
+    e.engine.SetButtons(1);  // the user holds BP1 over the BP2 sequence being recorded
     EXPECT_LT(e.At(0.1).cycle, 110000u);
-    // Nothing held: the new BP2 frame never shows, so the chip just plays on.
+    // The new BP2 frame never shows under BP1, so the chip just plays on.
     e.Write(text + FrameBlock(600, CellsOn({3})));
     ASSERT_TRUE(e.Read().loaded);
     const PlayerFrame after = e.At(0.12);
@@ -281,7 +285,7 @@ TEST(PlayerEngine, SaysWhatIsWrongWithABadFileAndPlaysAgainWhenAProgramIsBack) {
          "does not compile for the ATmega8535: the compiler finds an error at line 89"},
         {tooBig + ProgramClose(), "and the ATmega8535 has 8,192; the Compact build holds up to 1,229 frames"},
         {ProgramHeader() + "while(i<", "a frame without a repeat count"},
-        {std::nullopt, "cannot be read"},
+        {std::nullopt, "cube.c: the file is gone; waiting for it to come back"},
     };
     EngineOnFile e;
     const std::string good = ProgramHeader() + FrameBlock(600, CellsOn({5})) + ProgramClose();
@@ -321,6 +325,149 @@ TEST(PlayerWindow, LampsAndReadoutFollowTheEngineAndKeyOneHoldsBp1) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return window.ShowingText().startsWith("BP1"); }, 20000))
         << window.ShowingText().toStdString();
     QTest::keyRelease(&window, Qt::Key_1);
+}
+
+// Takes the engine's news until a problem is said or `seconds` pass.
+std::optional<QString> WaitForProblem(EngineOnFile& e, double seconds = 10) {
+    std::optional<QString> problem;
+    const bool said = QTest::qWaitFor(
+        [&] {
+            problem = e.engine.News().Take().problem;
+            return problem.has_value();
+        },
+        static_cast<int>(seconds * 1000));
+    return said ? problem : std::nullopt;
+}
+
+TEST(PlayerEngine, WaitsForAFileWhoseFoldersDoNotExistYet) {
+    EngineOnFile e;
+    const fs::path drive = e.folder.Path() / "D";
+    const fs::path file = drive / "anims" / "demo.c";
+    e.engine.Open(QString::fromStdString(file.string()));
+    const QString waiting = e.engine.News().Take().problem.value_or("");
+    EXPECT_EQ(waiting, "waiting for " + HomeRelative(QString::fromStdString(file.string())) +
+                           " to be created");
+    // The editor makes the folders, then writes: each step is seen on disk.
+    fs::create_directory(drive);
+    ASSERT_TRUE(WaitForProblem(e)) << "the new folder D was not seen";
+    fs::create_directory(drive / "anims");
+    ASSERT_TRUE(WaitForProblem(e)) << "the new folder anims was not seen";
+    std::ofstream(file, std::ios::binary)
+        << ProgramHeader() + FrameBlock(600, CellsOn({7})) + ProgramClose();
+    ASSERT_TRUE(WaitForLoad(e)) << "the new file was not seen";
+    EXPECT_EQ(LitCells(e.At(0.1).glow), sim::CellsText(CellsOn({7})));
+}
+
+// The editor's logic records into a file that the engine follows.
+struct RecordingBesideThePlayer {
+    RecordingBesideThePlayer() {
+        view.Type(ControlId::Nomf, "follow");
+        workflow.NomfChange();
+        workflow.CommencerClick();
+        engine.Open(QString::fromStdString((home.Drive() / "follow.c").string()));
+        engine.News().Take();
+    }
+    // Records a frame of these cells and lets the engine pick the change up.
+    void Record(std::initializer_list<int> lit, const std::string& ms = "600") {
+        for (int n = 1; n <= kCellCount; ++n) cells.Set(n, false);
+        for (const int n : lit) cells.Set(n, true);
+        view.Type(ControlId::Temps, ms);
+        workflow.SuivantClick();
+        engine.Reload();
+    }
+    EngineNews Take() { return engine.News().Take(); }
+    PlayerFrame At(double seconds) {
+        now = seconds;
+        engine.Tick();
+        return engine.News().Take().frame.value_or(PlayerFrame{});
+    }
+    test::TempHome home;
+    test::FakeMainView view;
+    CellState cells;
+    OutputPath path;
+    RecordingWorkflow workflow{view, cells, path};
+    double now = 0;
+    PlayerEngine engine{[this] { return now; }};
+};
+
+TEST(PlayerEngine, FollowsTheRecordingByHoldingTheButtonsOfTheOpenSequence) {
+    RecordingBesideThePlayer r;
+    r.workflow.SwitchClick(SwitchCombination::BP1);
+    double t = 0.05;
+    for (const int cell : {4, 13, 22}) {
+        r.Record({cell});
+        const EngineNews news = r.Take();
+        ASSERT_TRUE(news.held) << cell;
+        EXPECT_TRUE(news.held->following);
+        EXPECT_EQ(news.held->bits, 1);
+        EXPECT_EQ(news.held->says, "following the recording: BP1 held");
+        // Nothing pressed by the user, and the frame just recorded shows at once.
+        EXPECT_EQ(LitCells(r.At(t += 0.05).glow), sim::CellsText(CellsOn({cell}))) << cell;
+    }
+    // A button the user latches takes over: BP2 plays nothing here, and says which key does.
+    r.engine.SetButtons(2);
+    const EngineNews latched = r.Take();
+    ASSERT_TRUE(latched.held);
+    EXPECT_FALSE(latched.held->following);
+    EXPECT_EQ(latched.held->bits, 2);
+    EXPECT_EQ(latched.held->hint, "no sequence plays under these buttons: press 1 for the BP1 sequence");
+    // The frame showing ends (600 ms), then no sequence plays: the chip leaves
+    // its last layer as it was (22 is on the top layer), and no frame is named.
+    for (const double end = t + 0.7; t < end; t += 0.05) r.At(t);
+    const PlayerFrame after = r.At(t);
+    EXPECT_EQ(LitCells(after.glow), sim::CellsText(CellsOn({22})));
+    EXPECT_EQ(after.frame, 0);
+    r.engine.SetButtons(0);
+    EXPECT_TRUE(r.Take().held->following);
+    // FinirBP closes the sequence: the player lets go.
+    r.workflow.FinirBPClick();
+    r.engine.Reload();
+    const EngineNews closed = r.Take();
+    ASSERT_TRUE(closed.held);
+    EXPECT_FALSE(closed.held->following);
+    EXPECT_EQ(closed.held->bits, 0);
+    EXPECT_EQ(closed.held->hint, "no sequence plays under these buttons: press 1 for the BP1 sequence");
+}
+
+TEST(PlayerWindow, ShowsTheButtonsItHoldsWhileFollowingAndWhichKeyPlaysWhat) {
+    sim::ScratchFolder folder;
+    const fs::path file = folder.Path() / "cube.c";
+    const std::string recording = ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP3) +
+                                  FrameBlock(600, CellsOn({3}));
+    std::ofstream(file, std::ios::binary) << recording;
+    std::atomic<double> now = 0;
+    PlayerWindow window([&now] { return now.load(); });
+    window.show();
+    window.OpenFile(QString::fromStdString(file.string()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.WhereText().contains("following"); }, 20000))
+        << window.WhereText().toStdString() << window.ProblemText().toStdString();
+    EXPECT_TRUE(window.WhereText().endsWith("following the recording: BP3 held"));
+    EXPECT_TRUE(window.ButtonShownHeld(2));
+    EXPECT_FALSE(window.ButtonShownHeld(0));
+    // FinirBP: nothing plays without a button now, and the readout says which key does.
+    std::ofstream(file, std::ios::binary) << recording + SwitchBlockClose();
+    now = 1.5;  // past the frame that was showing
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return window.ShowingText() == "no sequence plays under these buttons: press 3 for the BP3 sequence"; },
+        20000))
+        << window.ShowingText().toStdString();
+    EXPECT_FALSE(window.ButtonShownHeld(2));
+}
+
+TEST(PlayerWindow, OpenStartsInTheFolderOfTheFileShownOrInD) {
+    test::TempHome home;
+    const QString drive = QString::fromStdString(home.Drive().string());
+    const QString homeFolder = QString::fromStdString(home.Home().string());
+    fs::create_directories(home.Drive() / "anims");
+    const std::pair<QString, QString> cases[] = {
+        {drive + "/anims/cube.c", drive + "/anims"},
+        {drive + "/later/deeper/cube.c", drive},  // folders not made yet
+        {QString(), drive},
+    };
+    for (const auto& [shown, folder] : cases)
+        EXPECT_EQ(OpenDialogFolder(shown), folder) << shown.toStdString();
+    fs::remove_all(home.Drive());
+    EXPECT_EQ(OpenDialogFolder(QString()), homeFolder);  // no ~/D yet: the home folder
 }
 
 }  // namespace

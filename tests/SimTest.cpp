@@ -335,6 +335,8 @@ TEST(SimCommand, ReportsWhatTheCubeShowsOrWhyItCannotRun) {
     const Case cases[] = {
         {one, {"--buttons", "BP1"}, 0, "1:.../.../..# 2:", ""},
         {one, {"--buttons", "BP2", "--ms", "200"}, 0, "the cube showed nothing", ""},
+        {one, {"--buttons", "BP2", "--ms", "200"}, 0,
+         "--buttons BP1 shows the BP1 sequence (10 passes a round)\n", ""},
         {one, {"--buttons", "bp1"}, 0, "sizes: unrolled flash ", ""},
         {one, {"--buttons", "bp1"}, 0, "; compact flash ", ""},
         {one, {"--buttons", "aUCUN", "--ms", "100"}, 0, "of 8,192 bytes", ""},
