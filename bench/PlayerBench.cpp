@@ -15,7 +15,7 @@
 #include "ui/Application.h"
 #include "firmware/FirmwareText.h"
 #include "player/PlayerWindow.h"
-#include "sim/FirmwareBuild.h"
+#include "chip/FirmwareBuild.h"
 #include "ui/LampWidget.h"
 
 namespace {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "firmware/FirmwareText.h"
-#include "sim/ProgramReader.h"
-#include "sim/SimError.h"
+#include "program/ProgramReader.h"
+#include "program/SimError.h"
 
 // The first byte's low bits put the 3 KB program header before the rest and
 // glue a second copy after it, so that the fuzzer works on program bodies.

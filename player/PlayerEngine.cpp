@@ -6,9 +6,9 @@
 #include <QStringList>
 
 #include "firmware/FlashEstimate.h"
-#include "sim/CompactBuild.h"
-#include "sim/FirmwareBuild.h"
-#include "sim/SimError.h"
+#include "compact/CompactBuild.h"
+#include "chip/FirmwareBuild.h"
+#include "program/SimError.h"
 
 namespace ledcube::player {
 

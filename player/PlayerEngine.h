@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/CubePlayer.h"
+#include "chip/CubePlayer.h"
 
 namespace ledcube::player {
 

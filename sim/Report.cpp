@@ -13,19 +13,6 @@ bool Dark(const ShownFrame& frame) {
 
 }  // namespace
 
-std::string CellsText(const CellState& cells) {
-    std::string text;
-    for (int layer = 1; layer <= kLayerCount; ++layer) {
-        if (layer > 1) text += ' ';
-        text += std::to_string(layer) + ':';
-        for (int n = FirstCellOfLayer(layer); n <= LastCellOfLayer(layer); ++n) {
-            if (n != FirstCellOfLayer(layer) && PlaceOf(n).column == 0) text += '/';
-            text += cells.Get(n) ? '#' : '.';
-        }
-    }
-    return text;
-}
-
 std::vector<ShownFrame> MergeDarkStretches(const std::vector<ShownFrame>& frames) {
     std::vector<ShownFrame> merged;
     for (const ShownFrame& frame : frames) {

@@ -5,13 +5,9 @@
 #include <vector>
 
 #include "model/CellModel.h"
-#include "sim/ShowDecoder.h"
+#include "chip/ShowDecoder.h"
 
 namespace ledcube::sim {
-
-// The 27 cells as three 3×3 layers, bottom layer first, back row first in each:
-// "1:#../.../... 2:.../.#./... 3:.../.../..." ('#' lit, '.' dark).
-std::string CellsText(const CellState& cells);
 
 // Consecutive frames with every cell dark, merged into one: a sequence of
 // dark frames is one stretch of darkness, however many rounds it lasts.

@@ -12,13 +12,13 @@
 #include <variant>
 
 #include "firmware/FlashEstimate.h"
-#include "sim/CompactBuild.h"
-#include "sim/CompactProof.h"
-#include "sim/CubeSimulator.h"
-#include "sim/FirmwareBuild.h"
-#include "sim/ProgramReader.h"
+#include "compact/CompactBuild.h"
+#include "compact/CompactProof.h"
+#include "chip/CubeSimulator.h"
+#include "chip/FirmwareBuild.h"
+#include "program/ProgramReader.h"
 #include "sim/Report.h"
-#include "sim/SimError.h"
+#include "program/SimError.h"
 #include "sim/Storyboard.h"
 
 namespace ledcube::sim {

@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "sim/SimError.h"
+#include "program/SimError.h"
 #include "ui/CubePainter.h"
 
 namespace ledcube::sim {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/ShowDecoder.h"
+#include "chip/ShowDecoder.h"
 
 namespace ledcube::sim {
 

@@ -9,13 +9,13 @@
 
 #include "TestSupport.h"
 #include "firmware/FlashEstimate.h"
-#include "sim/CompactBuild.h"
-#include "sim/CompactProof.h"
-#include "sim/CubeSimulator.h"
-#include "sim/FirmwareBuild.h"
+#include "compact/CompactBuild.h"
+#include "compact/CompactProof.h"
+#include "chip/CubeSimulator.h"
+#include "chip/FirmwareBuild.h"
 #include "sim/Report.h"
 #include "sim/SimCommand.h"
-#include "sim/SimError.h"
+#include "program/SimError.h"
 
 namespace ledcube::sim {
 namespace {

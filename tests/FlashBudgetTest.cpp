@@ -9,9 +9,9 @@
 #include "TestSupport.h"
 #include "WindowDriver.h"
 #include "firmware/FlashEstimate.h"
-#include "sim/CubeSimulator.h"
-#include "sim/FirmwareBuild.h"
-#include "sim/ProgramReader.h"
+#include "chip/CubeSimulator.h"
+#include "chip/FirmwareBuild.h"
+#include "program/ProgramReader.h"
 
 namespace ledcube::sim {
 namespace {

@@ -16,11 +16,11 @@
 #include "player/ButtonPad.h"
 #include "player/PlayerEngine.h"
 #include "player/PlayerWindow.h"
-#include "sim/CubePlayer.h"
-#include "sim/CubeSimulator.h"
-#include "sim/FirmwareBuild.h"
-#include "sim/Report.h"
-#include "sim/SimError.h"
+#include "chip/CubePlayer.h"
+#include "chip/CubeSimulator.h"
+#include "chip/FirmwareBuild.h"
+#include "chip/ShowDecoder.h"
+#include "program/SimError.h"
 #include "ui/LampWidget.h"
 
 namespace ledcube::player {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "sim/LampGlow.h"
+#include "chip/LampGlow.h"
 
 #include <algorithm>
 

@@ -1,15 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "sim/CompactProof.h"
+#include "compact/CompactProof.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
 #include "firmware/FlashEstimate.h"
-#include "sim/CompactBuild.h"
-#include "sim/CubeSimulator.h"
-#include "sim/Report.h"
-#include "sim/SimError.h"
+#include "compact/CompactBuild.h"
+#include "chip/CubeSimulator.h"
+#include "program/SimError.h"
 
 namespace ledcube::sim {
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "sim/CubeSimulator.h"
+#include "chip/CubeSimulator.h"
 
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 
-#include "sim/FirmwareBuild.h"
-#include "sim/SimError.h"
+#include "chip/FirmwareBuild.h"
+#include "program/SimError.h"
 
 extern "C" {
 #include <simavr/avr_ioport.h>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "sim/ShowDecoder.h"
+#include "chip/ShowDecoder.h"
 
 #include <algorithm>
 #include <array>
@@ -16,6 +16,19 @@ constexpr std::array<std::pair<char, int>, 9> kLedPins = {
 constexpr int kFirstLayerBit = 3;  // PA3, PA4, PA5 select layers 1, 2, 3
 
 }  // namespace
+
+std::string CellsText(const CellState& cells) {
+    std::string text;
+    for (int layer = 1; layer <= kLayerCount; ++layer) {
+        if (layer > 1) text += ' ';
+        text += std::to_string(layer) + ':';
+        for (int n = FirstCellOfLayer(layer); n <= LastCellOfLayer(layer); ++n) {
+            if (n != FirstCellOfLayer(layer) && PlaceOf(n).column == 0) text += '/';
+            text += cells.Get(n) ? '#' : '.';
+        }
+    }
+    return text;
+}
 
 std::optional<int> SelectedLayer(std::uint8_t portA) {
     std::optional<int> layer;

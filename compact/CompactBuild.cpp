@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "sim/CompactBuild.h"
+#include "compact/CompactBuild.h"
 
 #include <algorithm>
 #include <array>
@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "firmware/FirmwareText.h"
-#include "sim/FirmwareBuild.h"
+#include "chip/FirmwareBuild.h"
 
 namespace ledcube::sim {
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "sim/ProgramReader.h"
+#include "program/ProgramReader.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <string>
 
-#include "sim/SimError.h"
+#include "program/SimError.h"
 
 namespace ledcube::sim {
 

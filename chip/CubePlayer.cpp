@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "sim/CubePlayer.h"
+#include "chip/CubePlayer.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "sim/FirmwareBuild.h"
+#include "chip/FirmwareBuild.h"
 
 namespace ledcube::sim {
 

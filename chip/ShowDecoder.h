@@ -5,11 +5,16 @@
 #include <cstdint>
 #include <deque>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "model/CellModel.h"
 
 namespace ledcube::sim {
+
+// The 27 cells as three 3×3 layers, bottom layer first, back row first in each:
+// "1:#../.../... 2:.../.#./... 3:.../.../..." ('#' lit, '.' dark).
+std::string CellsText(const CellState& cells);
 
 // One write of the firmware to port A or C, at a CPU cycle.
 struct PortWrite {

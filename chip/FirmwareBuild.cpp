@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "sim/FirmwareBuild.h"
+#include "chip/FirmwareBuild.h"
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "firmware/FlashEstimate.h"
-#include "sim/SimError.h"
-#include "sim/SourceRewrite.h"
+#include "program/SimError.h"
+#include "program/SourceRewrite.h"
 
 extern "C" {
 #include <simavr/sim_hex.h>

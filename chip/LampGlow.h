@@ -6,7 +6,7 @@
 #include <deque>
 
 #include "model/CellModel.h"
-#include "sim/ShowDecoder.h"
+#include "chip/ShowDecoder.h"
 
 namespace ledcube::sim {
 

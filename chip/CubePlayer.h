@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "sim/CubeSimulator.h"
-#include "sim/LampGlow.h"
-#include "sim/ProgramReader.h"
-#include "sim/ShowDecoder.h"
+#include "chip/CubeSimulator.h"
+#include "chip/LampGlow.h"
+#include "program/ProgramReader.h"
+#include "chip/ShowDecoder.h"
 
 namespace ledcube::sim {
 

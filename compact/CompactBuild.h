@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "firmware/FlashEstimate.h"
-#include "sim/ProgramReader.h"
+#include "program/ProgramReader.h"
 
 namespace ledcube::sim {
 

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "sim/FirmwareBuild.h"
-#include "sim/ProgramReader.h"
-#include "sim/ShowDecoder.h"
+#include "chip/FirmwareBuild.h"
+#include "program/ProgramReader.h"
+#include "chip/ShowDecoder.h"
 
 namespace ledcube::sim {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "sim/SourceRewrite.h"
+#include "program/SourceRewrite.h"
 
 #include <regex>
 

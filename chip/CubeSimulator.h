@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "firmware/FirmwareText.h"
-#include "sim/FirmwareBuild.h"
-#include "sim/ShowDecoder.h"
+#include "chip/FirmwareBuild.h"
+#include "chip/ShowDecoder.h"
 
 struct avr_t;
 struct avr_irq_t;
