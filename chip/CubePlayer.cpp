@@ -11,11 +11,11 @@ namespace ledcube::sim {
 namespace {
 
 // Until the first pass is measured: the generated program's pass and a slot.
-constexpr std::uint64_t kPassCycles = kGeneratedPassCycles;
-constexpr std::uint64_t kSlotCycles = 5050;
-constexpr std::uint64_t kKeptCycles = 4 * kPassCycles;
+
+
+
 // After a single step the lamps show the last millisecond: the slot just reached.
-constexpr std::uint64_t kStepWindowCycles = 1000;
+constexpr double kStepWindowSeconds = 0.001;
 constexpr double kMostBehindSeconds = 0.25;
 
 }  // namespace
@@ -40,9 +40,9 @@ std::string DescribeShowing(const PlayerFrame& frame, bool framesKnown) {
            std::to_string(frame.sequenceFrames);
 }
 
-std::string SimulatedTimeText(std::uint64_t cycle) {
+std::string SimulatedTimeText(std::uint64_t cycle, unsigned clockHz) {
     char text[32];
-    std::snprintf(text, sizeof text, "%.3f s", static_cast<double>(cycle) / kCpuHertz);
+    std::snprintf(text, sizeof text, "%.3f s", static_cast<double>(cycle) / clockHz);
     return text;
 }
 
@@ -64,14 +64,16 @@ int LocateFrame(const std::vector<RecordedFrame>& frames, const CellState& cells
 }
 
 CubePlayer::CubePlayer(const std::filesystem::path& hex,
-                       std::optional<std::vector<RecordedFrame>> frames, Clock clock)
-    : chip_(hex),
+                       std::optional<std::vector<RecordedFrame>> frames, Clock clock,
+                       const Chip& chip)
+    : chip_(hex, chip),
       frames_(std::move(frames)),
       clock_(std::move(clock)),
-      decoder_(kCpuHertz),
-      glow_(kKeptCycles),
-      passCycles_(kPassCycles),
-      slotCycles_(kSlotCycles) {
+      hertz_(chip.clockHz),
+      decoder_(chip.clockHz),
+      glow_(4 * 3 * std::uint64_t{SlotCycles(chip.clockHz)}),
+      passCycles_(3 * std::uint64_t{SlotCycles(chip.clockHz)}),
+      slotCycles_(SlotCycles(chip.clockHz)) {
     Anchor();
 }
 
@@ -97,7 +99,7 @@ void CubePlayer::SetPaused(bool paused) {
 void CubePlayer::StepSlot() {
     if (!paused_) return;
     const std::optional<int> from = SelectedLayer(portA_);
-    const std::uint64_t end = chip_.Cycle() + kCpuHertz;
+    const std::uint64_t end = chip_.Cycle() + hertz_;
     // Small runs, so that the step stops close to where the next slot begins.
     while (!chip_.Stopped() && chip_.Cycle() < end) {
         RunTo(chip_.Cycle() + 50);
@@ -115,8 +117,8 @@ void CubePlayer::Advance() {
         return;
     }
     const double behind = now - anchorSeconds_;
-    const auto target = anchorCycle_ + static_cast<std::uint64_t>(behind * speed_ * kCpuHertz);
-    const auto most = static_cast<std::uint64_t>(kMostBehindSeconds * speed_ * kCpuHertz);
+    const auto target = anchorCycle_ + static_cast<std::uint64_t>(behind * speed_ * hertz_);
+    const auto most = static_cast<std::uint64_t>(kMostBehindSeconds * speed_ * hertz_);
     if (target > chip_.Cycle()) RunTo(std::min(target, chip_.Cycle() + most));
     if (target > chip_.Cycle() + most) Anchor();
 }
@@ -132,11 +134,12 @@ bool CubePlayer::RunUntilShowing(int frame, std::uint64_t maxCycles) {
 PlayerFrame CubePlayer::Frame() const {
     PlayerFrame frame;
     frame.cycle = chip_.Cycle();
+    frame.clockHz = hertz_;
     std::uint64_t window = passCycles_;
     if (stepped_)
-        window = kStepWindowCycles;
+        window = static_cast<std::uint64_t>(kStepWindowSeconds * hertz_);
     else if (speed_ < 1.0)
-        window = std::max<std::uint64_t>(100, static_cast<std::uint64_t>(window * speed_));
+        window = std::max<std::uint64_t>(hertz_ / 10000, static_cast<std::uint64_t>(window * speed_));
     // An LED driven for its layer's whole slot in every pass shows fully lit:
     // over a pass or more that is a third of the time; over a slot or less, all of it.
     const double slots = static_cast<double>(window) / static_cast<double>(slotCycles_);
@@ -180,7 +183,7 @@ void CubePlayer::RunTo(std::uint64_t cycle) {
         // A steadily multiplexed LED looks steady when the lamps average over one pass.
         // Start to start of two passes in a row: the period of the scan.
         if (lastPassStart_ && pass->start - *lastPassStart_ < 2 * (pass->end - pass->start)) {
-            passCycles_ = std::clamp<std::uint64_t>(pass->start - *lastPassStart_, 3000, 60000);
+            passCycles_ = std::clamp<std::uint64_t>(pass->start - *lastPassStart_, hertz_ / 333, hertz_ / 16);
             slotCycles_ =
                 std::clamp<std::uint64_t>(pass->shortestSlot, passCycles_ / 4, passCycles_ / 2);
         }

@@ -23,6 +23,7 @@ using Clock = std::function<double()>;
 // What the cube shows at one moment of a play; small and copyable.
 struct PlayerFrame {
     std::uint64_t cycle = 0;  // simulated time
+    unsigned clockHz = kFactoryClockHz;  // the chip's cycles a second
     std::array<double, kCellCount> glow{};  // LED n at n - 1, 0 dark to 1 lit
     int frame = 0;  // the recorded frame the last pass showed, from 1; 0 when none is known
     std::optional<SwitchCombination> block;  // that frame's sequence; none between sequences
@@ -42,7 +43,7 @@ struct PlayerFrame {
 std::string DescribeShowing(const PlayerFrame& frame, bool framesKnown);
 
 // "12.345 s" of simulated time.
-std::string SimulatedTimeText(std::uint64_t cycle);
+std::string SimulatedTimeText(std::uint64_t cycle, unsigned clockHz = kFactoryClockHz);
 
 // The combination the firmware sees when these buttons are held; none when
 // two or more are held (no sequence tests for that).
@@ -62,7 +63,7 @@ class CubePlayer {
     // `frames` are the program's recorded frames, to name what is shown (none
     // when it was edited by hand). Raises SimError when the HEX cannot be loaded.
     CubePlayer(const std::filesystem::path& hex, std::optional<std::vector<RecordedFrame>> frames,
-               Clock clock);
+               Clock clock, const Chip& chip = kAtmega8535);
 
     void HoldButtons(std::array<bool, 3> held);
     // Simulated seconds per second of the clock: 0.01 to 10.
@@ -88,6 +89,7 @@ class CubePlayer {
     CubeChip chip_;
     std::optional<std::vector<RecordedFrame>> frames_;
     Clock clock_;
+    unsigned hertz_;  // the chip's clock
     PassDecoder decoder_;
     LampGlow glow_;
     std::array<bool, 3> held_{};

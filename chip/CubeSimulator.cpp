@@ -24,22 +24,26 @@ void QuietLogger(avr_t*, const int level, const char* format, va_list arguments)
 
 }  // namespace
 
-CubeChip::CubeChip(const std::filesystem::path& hex, const Chip& chip) {
+CubeChip::CubeChip(const std::filesystem::path& hex, const Chip& chip) : model_(chip) {
     const std::vector<HexChunk> chunks = ReadIntelHex(hex);
     avr_global_logger_set(QuietLogger);
     avr_ = avr_make_mcu_by_name(chip.simCore);
     if (avr_ == nullptr) throw SimError(std::string("the simulator has no core ") + chip.simCore);
     avr_init(avr_);
     avr_->log = LOG_ERROR;
-    avr_->frequency = kCpuHertz;
+    avr_->frequency = chip.clockHz;
     // On the ATmega8535 the program counter wraps around its 8 KB, and the
     // linker uses that: a relative jump or call over more than 4 KB goes the
     // other way round. The ATmega16 has 16 KB, so an ATmega8535 build is loaded
     // twice, at 0 and at 8 KB: a jump that would wrap lands on the same code there.
     std::vector<std::uint32_t> bases = {0};
-    if (chip.flashBytes == kChipFlashBytes) bases.push_back(kChipFlashBytes);
+    if (chip.wiring == Wiring::Atmega8535) bases.push_back(kChipFlashBytes);
     for (const HexChunk& chunk : chunks) {
-        if (chunk.address + chunk.bytes.size() > static_cast<std::size_t>(chip.flashBytes)) {
+        // The ATmega8535's 8 KB on the larger core; another chip's whole flash.
+        const std::size_t flash = chip.wiring == Wiring::Atmega8535
+                                      ? static_cast<std::size_t>(chip.flashBytes)
+                                      : static_cast<std::size_t>(avr_->flashend) + 1;
+        if (chunk.address + chunk.bytes.size() > flash) {
             avr_terminate(avr_);
             throw SimError("the HEX does not fit the " + std::string(chip.name) + "'s flash");
         }
@@ -50,12 +54,33 @@ CubeChip::CubeChip(const std::filesystem::path& hex, const Chip& chip) {
                 avr_->codeend, base + chunk.address + static_cast<std::uint32_t>(chunk.bytes.size()));
         }
     }
-    listeners_ = {Listener{this, 'A'}, Listener{this, 'C'}};
+    // The ports the cube's wires are on.
+    if (chip.wiring == Wiring::Arduino)
+        listeners_ = {Listener{this, 'B'}, Listener{this, 'C'}, Listener{this, 'D'}};
+    else
+        listeners_ = {Listener{this, 'A'}, Listener{this, 'C'}, Listener{nullptr, 0}};
     for (Listener& listener : listeners_)
-        avr_irq_register_notify(
-            avr_io_getirq(avr_, AVR_IOCTL_IOPORT_GETIRQ(listener.port), IOPORT_IRQ_REG_PORT),
-            OnPortWrite, &listener);
+        if (listener.chip != nullptr)
+            avr_irq_register_notify(
+                avr_io_getirq(avr_, AVR_IOCTL_IOPORT_GETIRQ(listener.port), IOPORT_IRQ_REG_PORT),
+                OnPortWrite, &listener);
     HoldButtons(std::array<bool, 3>{});
+}
+
+void CubeChip::Translate() {
+    const auto level = [this](Pin pin) { return (ports_[pin.port - 'A'] >> pin.bit) & 1; };
+    std::uint8_t a = 0;
+    std::uint8_t c = 0;
+    // Each wire at its place on the ATmega8535.
+    for (int k = 1; k <= 9; ++k) {
+        const Pin cube = LedPin(Wiring::Atmega8535, k);
+        (cube.port == 'A' ? a : c) |= static_cast<std::uint8_t>(level(LedPin(model_.wiring, k)) << cube.bit);
+    }
+    for (int layer = 1; layer <= 3; ++layer)
+        a |= static_cast<std::uint8_t>(level(LayerPin(model_.wiring, layer)) << LayerPin(Wiring::Atmega8535, layer).bit);
+    const std::uint64_t cycle = avr_->cycle;
+    if (a != cubeA_) pending_.push_back({cycle, 'A', cubeA_ = a});
+    if (c != cubeC_) pending_.push_back({cycle, 'C', cubeC_ = c});
 }
 
 CubeChip::~CubeChip() {
@@ -64,19 +89,30 @@ CubeChip::~CubeChip() {
 
 void CubeChip::OnPortWrite(avr_irq_t*, std::uint32_t value, void* param) {
     const auto* listener = static_cast<Listener*>(param);
-    listener->chip->pending_.push_back(
-        {listener->chip->avr_->cycle, listener->port, static_cast<std::uint8_t>(value)});
+    CubeChip& chip = *listener->chip;
+    if (chip.model_.wiring != Wiring::Arduino) {
+        // The cube's own ports: every write as it comes.
+        chip.pending_.push_back({chip.avr_->cycle, listener->port, static_cast<std::uint8_t>(value)});
+        return;
+    }
+    chip.ports_[listener->port - 'A'] = static_cast<std::uint8_t>(value);
+    chip.Translate();
 }
 
 void CubeChip::HoldButtons(std::array<bool, 3> held) {
     // A held button drives its pin whatever the pull-ups the program switches on.
+    const char port = ButtonPin(model_.wiring, 1).port;
     avr_ioport_external_t external{};
-    external.name = 'D';
-    external.mask = 0x07;
-    external.value = static_cast<unsigned>(held[0] | held[1] << 1 | held[2] << 2);
-    avr_ioctl(avr_, AVR_IOCTL_IOPORT_SET_EXTERNAL('D'), &external);
-    for (int pin = 0; pin < 3; ++pin)
-        avr_raise_irq(avr_io_getirq(avr_, AVR_IOCTL_IOPORT_GETIRQ('D'), pin), held[pin] ? 1 : 0);
+    external.name = port;
+    for (int b = 0; b < 3; ++b) {
+        const int bit = ButtonPin(model_.wiring, b + 1).bit;
+        external.mask |= 1u << bit;
+        external.value |= static_cast<unsigned>(held[b]) << bit;
+    }
+    avr_ioctl(avr_, AVR_IOCTL_IOPORT_SET_EXTERNAL(port), &external);
+    for (int b = 0; b < 3; ++b)
+        avr_raise_irq(avr_io_getirq(avr_, AVR_IOCTL_IOPORT_GETIRQ(port), ButtonPin(model_.wiring, b + 1).bit),
+                      held[b] ? 1 : 0);
 }
 
 void CubeChip::HoldButtons(SwitchCombination combination) {
@@ -104,12 +140,12 @@ PortTrace RunFirmware(const std::filesystem::path& hex, SwitchCombination button
                       const Chip& model) {
     CubeChip chip(hex, model);
     chip.HoldButtons(buttons);
-    PortTrace trace{kCpuHertz, 0, {}};
-    const auto end = static_cast<std::uint64_t>(ms * kCpuHertz / 1000.0);
+    PortTrace trace{model.clockHz, 0, {}};
+    const auto end = static_cast<std::uint64_t>(ms * model.clockHz / 1000.0);
     while (chip.Cycle() < end && !chip.Stopped()) {
         // A second of cube time at a time keeps the pending writes small.
         std::vector<PortWrite> writes =
-            chip.Run(std::min<std::uint64_t>(end - chip.Cycle(), kCpuHertz));
+            chip.Run(std::min<std::uint64_t>(end - chip.Cycle(), model.clockHz));
         trace.writes.insert(trace.writes.end(), writes.begin(), writes.end());
     }
     trace.endCycle = chip.Cycle();

@@ -17,9 +17,11 @@ struct avr_irq_t;
 namespace ledcube::sim {
 
 // The cube's microcontroller, simulated: a program loaded from an Intel HEX
-// runs at 1 MHz; an ATmega8535 build on simavr's ATmega16 core (pin-compatible,
-// with the same I/O addresses), a build for a larger chip on its own core. It runs a given number of cycles per call,
-// records every write to ports A and C, and takes button changes between calls.
+// runs at the chip's clock; an ATmega8535 build on simavr's ATmega16 core
+// (pin-compatible, with the same I/O addresses), another chip's on its own
+// core. It runs a given number of cycles per call, records what the program
+// drives on the cube's wires as writes to the ATmega8535's ports A and C
+// (whatever pins the chip has them on), and takes button changes between calls.
 class CubeChip {
   public:
     // Raises SimError when the HEX cannot be read or is too large.
@@ -40,15 +42,23 @@ class CubeChip {
     std::uint64_t Cycle() const;
     bool Stopped() const { return stopped_; }
 
+    const Chip& Model() const { return model_; }
+
   private:
     static void OnPortWrite(::avr_irq_t* irq, std::uint32_t value, void* param);
+    // The cube's wires as the ATmega8535's ports A and C, from the chip's ports.
+    void Translate();
 
     struct Listener {
         CubeChip* chip;
         char port;
     };
+    Chip model_;
     avr_t* avr_ = nullptr;
-    std::array<Listener, 2> listeners_{};
+    std::array<Listener, 3> listeners_{};
+    std::array<std::uint8_t, 4> ports_{};  // the chip's ports A to D as last written
+    std::uint8_t cubeA_ = 0;
+    std::uint8_t cubeC_ = 0;
     std::vector<PortWrite> pending_;
     bool stopped_ = false;
 };

@@ -15,6 +15,7 @@
 
 #include "firmware/FlashEstimate.h"
 #include "program/SimError.h"
+#include "chip/ChipSource.h"
 #include "program/SourceRewrite.h"
 
 extern "C" {
@@ -128,17 +129,19 @@ ScratchFolder::~ScratchFolder() {
 }
 
 std::string SizesLine(const ProgramSizes& sizes) {
-    const Chip& chip = *sizes.chip;
+    const Chip& chip = sizes.chip;
     return "flash " + GroupThousands(sizes.flash, ',') + " of " +
            GroupThousands(chip.flashBytes, ',') + " bytes (" + Share(sizes.flash, chip.flashBytes) +
            "), RAM " + GroupThousands(sizes.Ram(), ',') + " of " +
            GroupThousands(chip.ramBytes, ',') + " bytes (" + Share(sizes.Ram(), chip.ramBytes) +
            ": data " + std::to_string(sizes.data) + ", bss " + std::to_string(sizes.bss) +
-           ", stack " + std::to_string(kStackAllowance) + ")";
+           ", stack " + std::to_string(kStackAllowance) + ")" +
+           (chip == kAtmega8535 ? std::string()
+                                : "; " + std::string(chip.name) + " at " + ClockText(chip.clockHz));
 }
 
 std::string NotFittingMessage(const ProgramSizes& sizes) {
-    const Chip& chip = *sizes.chip;
+    const Chip& chip = sizes.chip;
     if (sizes.flash > chip.flashBytes)
         return "the program needs " + GroupThousands(sizes.flash, ',') +
                " bytes of flash, and the " + chip.name + " has " +
@@ -152,8 +155,8 @@ Firmware BuildFirmware(std::string_view source, const std::string& fileName,
                        const ScratchFolder& scratch, const Chip& chip) {
     const fs::path folder = scratch.Path();
     const fs::path file = folder / fs::path(fileName).filename();
-    WriteFile(file, RewriteBitAccess(source));
-    WriteFile(folder / "mega8535.h", Mega8535Header());
+    WriteFile(file, SourceForChip(source, chip));
+    WriteFile(folder / "mega8535.h", ChipHeader(chip));
     WriteFile(folder / "delay.h", DelayHeader());
 
     // avr-gcc runs in the scratch folder so that its messages name the file alone.
@@ -166,7 +169,7 @@ Firmware BuildFirmware(std::string_view source, const std::string& fileName,
     const fs::path log = folder / "avr-gcc.log";
     const int status = Run(
         {"avr-gcc", "-mmcu=" + mcu, "-Os", "-std=gnu99", "-Wno-main",
-         "-DF_CPU=" + std::to_string(kCpuHertz) + "UL", "-I", folder.string(),
+         "-DF_CPU=" + std::to_string(chip.clockHz) + "UL", "-I", folder.string(),
          "-Wl,--defsym=__TEXT_REGION_LENGTH__=" + std::to_string(kMostCodeBytes),
          "-Wl,--defsym=__DATA_REGION_LENGTH__=65535", file.filename().string(), "-o", elf.string()},
         folder, log);
@@ -187,7 +190,7 @@ Firmware BuildFirmware(std::string_view source, const std::string& fileName,
         const auto found = sections.find(name);
         return found == sections.end() ? 0 : found->second;
     };
-    firmware.sizes = {flash, size(".data"), size(".bss") + size(".noinit"), &chip};
+    firmware.sizes = {flash, size(".data"), size(".bss") + size(".noinit"), chip};
     return firmware;
 }
 

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "chip/Chips.h"
+
 namespace ledcube::sim {
 
 // The clock the simulated cube runs at: the ATmega8535's factory setting,
@@ -45,32 +47,18 @@ class ScratchFolder {
 // The whole content of a file; raises SimError when it cannot be read.
 std::string ReadTextFile(const std::filesystem::path& file);
 
-// A chip a program is built for. The cube's is the ATmega8535; the larger
-// pin-compatible ATmega16 and ATmega32 run a generated program too large for
-// it, to check a compact build against.
-struct Chip {
-    const char* name;     // "ATmega8535"
-    const char* mcu;      // avr-gcc's -mmcu
-    const char* simCore;  // the simavr core that runs it
-    int flashBytes;
-    int ramBytes;
-};
-inline constexpr Chip kAtmega8535{"ATmega8535", "atmega8535", "atmega16", kChipFlashBytes,
-                                  kChipRamBytes};
-inline constexpr Chip kAtmega16{"ATmega16", "atmega16", "atmega16", 16384, 1024};
-inline constexpr Chip kAtmega32{"ATmega32", "atmega32", "atmega32", 32768, 2048};
-
 // Bytes of flash and RAM that a build takes.
 struct ProgramSizes {
     int flash;  // code and initial data: the bytes of the HEX
     int data;   // initialised variables
     int bss;    // zeroed variables
-    const Chip* chip = &kAtmega8535;
+    Chip chip = kAtmega8535;
     int Ram() const { return data + bss + kStackAllowance; }
-    bool Fits() const { return flash <= chip->flashBytes && Ram() <= chip->ramBytes; }
+    bool Fits() const { return flash <= chip.flashBytes && Ram() <= chip.ramBytes; }
 };
 
-// "flash 2,346 of 8,192 bytes (28.6 %), RAM 32 of 512 bytes (6.3 %: data 0, bss 0, stack 32)"
+// "flash 2,346 of 8,192 bytes (28.6 %), RAM 32 of 512 bytes (6.3 %: data 0, bss 0, stack 32)";
+// another chip than the cube's is named with its clock: "...; ATmega32 at 1 MHz"
 std::string SizesLine(const ProgramSizes& sizes);
 
 // Why a build does not fit its chip, with the numbers: "the program needs
@@ -85,7 +73,8 @@ struct Firmware {
 };
 
 // Compiles a generated program with avr-gcc -Os for a chip (the cube's
-// ATmega8535 unless told) into an Intel HEX in `scratch`. The flash is not
+// ATmega8535 unless told), at its clock and with its wiring, into an Intel HEX
+// in `scratch`. The flash is not
 // limited at the link, so a program too large still gets its real size (check
 // Fits). `fileName` names the source in the compiler's messages. Raises
 // BuildError, with the compiler's messages, when the program does not build.

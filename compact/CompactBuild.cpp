@@ -61,14 +61,13 @@ std::vector<Entry> Entries(const std::vector<RecordedFrame>& frames) {
 
 // Timer 1 counting CPU cycles paces the layer slots, so that the work
 // between frames (reading the table, unpacking the cells) happens while the
-// last layer is lit and costs no time: every slot lasts kSlotCycles, as the
+// last layer is lit and costs no time: every slot lasts SlotCycles, as the
 // generated program's Etage, Leds and delay_ms(5) take, and a slot that ends a
 // frame kFrameStepCycles more, as the generated program's step to its next
 // frame takes a cycle longer than its step to the next pass (measured). Each
 // wait ends on its cycle exactly, whatever the phase of the polling loop, so
 // that every pass of a frame lasts as long as the others, cycle for cycle, and
 // the frames part where the generated program's part.
-constexpr int kSlotCycles = (kGeneratedPassCycles + 2) / 3;
 constexpr int kFrameStepCycles = 1;
 // The buttons are read this many cycles before the slot ends, where the
 // generated program reads them; the rest of the step fits in that time.
@@ -80,9 +79,9 @@ constexpr int kTestLeadCycles = 1000;
 // cost): two bits by skipped instructions of 2 and 3 cycles, the rest in a
 // loop of 4 cycles a turn. Late (at the start, after a stretch where nothing
 // played), it starts the slot at once.
-constexpr const char* kPacing = R"(#define LEDCUBE_TCCR1B (*(volatile unsigned char*)0x4E)
-#define LEDCUBE_TCNT1 (*(volatile unsigned int*)0x4C)
-#define LEDCUBE_TCNT1L_ADDRESS "0x4C"
+// A slot longer than the wait counts (a fast clock) is waited in equal parts.
+constexpr const char* kPacing = R"(#define LEDCUBE_TCCR1B TCCR1B
+#define LEDCUBE_TCNT1 TCNT1
 static unsigned int ledcube_slot;
 /* Waits until `cycles` after the start of the slot now ending; the next starts there. */
 static void ledcube_wait(unsigned int cycles)
@@ -95,7 +94,7 @@ ledcube_slot = LEDCUBE_TCNT1;
 } else {
 unsigned char n = (unsigned char)target;
 __asm__ __volatile__(
-"lds __tmp_reg__, " LEDCUBE_TCNT1L_ADDRESS "\n\t"
+"lds __tmp_reg__, %1\n\t"
 "sub %0, __tmp_reg__\n\t"
 "subi %0, 12\n\t"
 "sbrc %0, 0\n\t"
@@ -109,10 +108,20 @@ __asm__ __volatile__(
 "breq 2f\n\t"
 "rjmp 1b\n\t"
 "2:\n\t"
-: "+d"(n));
+: "+d"(n) : "n"(_SFR_MEM_ADDR(TCNT1L)));
 ledcube_slot = target;
 }
 }
+#if LEDCUBE_SLOT_PARTS > 1
+static void ledcube_wait_slot(unsigned int last)
+{
+unsigned char k;
+for (k = 1; k < LEDCUBE_SLOT_PARTS; ++k) ledcube_wait(LEDCUBE_SLOT);
+ledcube_wait(last);
+}
+#else
+#define ledcube_wait_slot ledcube_wait
+#endif
 /* Waits until `cycles` after the start of the slot now running, which goes on;
    after a stretch where nothing played, the slot is taken to end now. */
 static void ledcube_reach(unsigned int cycles, unsigned int step)
@@ -142,7 +151,7 @@ while (i < value) {
 const unsigned char* d = c;
 unsigned char layer;
 for (layer = 0; layer < 3; ++layer, d += 9) {
-ledcube_wait(step);
+ledcube_wait_slot(step);
 step = LEDCUBE_SLOT;
 Etage(layer == 0, layer == 1, layer == 2);
 Leds(d[0],d[1],d[2],d[3],d[4],d[5],d[6],d[7],d[8]);
@@ -156,7 +165,7 @@ i=0;
 ++e;
 } else {
 ledcube_reach(step - LEDCUBE_TEST_LEAD, step);
-e = (PIND & 7) == (pgm_read_byte(p) & 7) ? e + 1 : value;
+e = LEDCUBE_BUTTONS == (pgm_read_byte(p) & 7) ? e + 1 : value;
 }
 }
 }
@@ -168,11 +177,20 @@ int CompactEntries(const std::vector<RecordedFrame>& frames) {
     return static_cast<int>(Entries(frames).size());
 }
 
-std::string CompactSource(const std::vector<RecordedFrame>& frames) {
+std::string CompactSource(const std::vector<RecordedFrame>& frames, const Chip& chip) {
+    // The slot in equal parts the timer can count (one at 1 MHz).
+    const unsigned slot = SlotCycles(chip.clockHz);
+    const unsigned parts = (slot + 29999) / 30000;  // the wait counts in a signed int
+    const Pin button = ButtonPin(chip.wiring, 1);
+    const std::string buttons = "((PIN" + std::string(1, button.port) +
+                                (button.bit == 0 ? std::string() : " >> " + std::to_string(button.bit)) +
+                                ") & 7)";
     const std::vector<Entry> entries = Entries(frames);
     std::string text = "#include <avr/pgmspace.h>\n#define LEDCUBE_ENTRIES " +
                        std::to_string(entries.size()) + "u\n#define LEDCUBE_SLOT " +
-                       std::to_string(kSlotCycles) + "u\n#define LEDCUBE_FRAME_STEP " +
+                       std::to_string(slot / parts) + "u\n#define LEDCUBE_SLOT_PARTS " +
+                       std::to_string(parts) + "\n#define LEDCUBE_BUTTONS " + buttons +
+                       "\n#define LEDCUBE_FRAME_STEP " +
                        std::to_string(kFrameStepCycles) + "u\n#define LEDCUBE_TEST_LEAD " +
                        std::to_string(kTestLeadCycles) + "u\n" + kPacing;
     // An empty table still needs one row to be valid C.

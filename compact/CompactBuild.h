@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "firmware/FlashEstimate.h"
+#include "chip/Chips.h"
 #include "program/ProgramReader.h"
 
 namespace ledcube::sim {
@@ -21,6 +22,6 @@ int CompactEntries(const std::vector<RecordedFrame>& frames);
 // of 0 or less shows nothing. Each pass selects the layers and sets the LEDs
 // with the same functions, in the same order, as the generated program, and
 // lasts as long within a few cycles.
-std::string CompactSource(const std::vector<RecordedFrame>& frames);
+std::string CompactSource(const std::vector<RecordedFrame>& frames, const Chip& chip = kAtmega8535);
 
 }  // namespace ledcube::sim

@@ -31,6 +31,25 @@ std::optional<std::string> FirstDifference(const std::vector<ShownFrame>& expect
                                            const std::vector<ShownFrame>& compact, long covered,
                                            double slackMs = 0);
 
+// What a build is proven against: the generated program on the smallest of
+// the ATmega8535, ATmega16 and ATmega32 it fits, or else the frames read.
+struct ProvenReference {
+    std::optional<Firmware> firmware;
+    std::string text;  // "the generated program on the ATmega16", ...
+};
+
+// Chooses the reference of a program whose ATmega8535 build is `unrolled`
+// (none when too large to link); larger builds go into `scratch`.
+ProvenReference ChooseReference(std::string_view program, const Firmware* unrolled,
+                                const std::string& fileName, const ScratchFolder& scratch);
+
+// Runs a build on its simulated chip under each of the four combinations for
+// a round of its frames and compares its show with the reference's: the same
+// frames with the same repeat counts, each lasting its passes at the build's
+// clock within 1 %. Raises SimError naming `what` and the first frame that differs.
+void ProveShows(const Firmware& candidate, const std::string& what,
+                const ProvenReference& reference, const std::vector<RecordedFrame>& frames);
+
 // A compact build and what it was proven against.
 struct ProvenCompact {
     Firmware firmware;
@@ -42,12 +61,14 @@ struct ProvenCompact {
 // round of its frames, it must show the frames of the generated program (run
 // on the ATmega8535, or on the ATmega16 or ATmega32 when it does not fit;
 // beyond that, the frames read from the program) with the same repeat counts.
-// Raises SimError when the compact build does not fit the ATmega8535, or with
+// The compact build is for `chip` (the ATmega8535 unless told), proven against
+// the reference on its own simulated chip. Raises SimError when it does not fit
+// the chip (with how many frames it holds), or with
 // the first frame that differs. The build goes into `scratch`, which must not
 // hold another ATmega8535 build. `unrolled` is the generated program's build
 // for the ATmega8535, none when it is too large to link.
 ProvenCompact BuildProvenCompact(std::string_view program, const std::vector<RecordedFrame>& frames,
                                  const Firmware* unrolled, const std::string& fileName,
-                                 const ScratchFolder& scratch);
+                                 const ScratchFolder& scratch, const Chip& chip = kAtmega8535);
 
 }  // namespace ledcube::sim

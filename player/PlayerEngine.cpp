@@ -191,7 +191,7 @@ void PlayerEngine::Load(const std::string& text) {
         if (!firmware.sizes.Fits())
             throw sim::SimError(
                 sim::NotFittingMessage(firmware.sizes) +
-                (compact_ || firmware.sizes.flash <= firmware.sizes.chip->flashBytes
+                (compact_ || firmware.sizes.flash <= firmware.sizes.chip.flashBytes
                      ? std::string()
                      : "; the Compact build holds up to " +
                            GroupThousands(CompactFrameLimit(0), ',') + " frames"));

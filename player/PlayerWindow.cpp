@@ -204,7 +204,7 @@ void PlayerWindow::ShowNews() {
 void PlayerWindow::ShowFrame(const sim::PlayerFrame& frame) {
     cube_->SetGlow(frame.glow);
     if (!problem_->isHidden()) return;
-    SetTextIfChanged(time_, QString::fromStdString(sim::SimulatedTimeText(frame.cycle)));
+    SetTextIfChanged(time_, QString::fromStdString(sim::SimulatedTimeText(frame.cycle, frame.clockHz)));
     const bool nothingShown = frame.frame == 0 && !frame.stopped && framesKnown_;
     SetTextIfChanged(showing_, nothingShown && !held_.hint.isEmpty()
                                    ? held_.hint

@@ -27,15 +27,27 @@ namespace {
 
 constexpr const char* kDescription =
     "Compiles a program written by the ledcube editor for the ATmega8535 (avr-gcc -Os),\n"
-    "reports its flash and RAM, runs it on a simulated microcontroller with the push\n"
-    "buttons held at one combination and prints the frames the cube shows.";
+    "or for another chip or board (--chip), reports its flash and RAM, runs it on a\n"
+    "simulated microcontroller with the push buttons held at one combination and prints\n"
+    "the frames the cube shows.\n"
+    "\n"
+    "The 40-pin chips (atmega16, atmega32, atmega164p, atmega324p, atmega644p,\n"
+    "atmega1284p) use the ATmega8535's pins; the build switches their JTAG off. On the\n"
+    "boards (uno, nano, nano-old: ATmega328P at 16 MHz) the cube's wires go on:\n"
+    "  LED1..LED9       D2..D10  (PD2-PD7, PB0-PB2), a low level lights the LED\n"
+    "  Etage1..Etage3   A0..A2   (PC0-PC2), a high level selects the layer\n"
+    "  BP1..BP3         A3..A5   (PC3-PC5), pull-ups on\n"
+    "D0/D1 stay free for the USB serial, D11-D13 for an ISP programmer.";
 
 struct Options {
     SwitchCombination buttons = SwitchCombination::Aucun;
     std::optional<double> ms;
     std::optional<std::string> png;
     std::optional<std::string> hex;
-    std::string programmer = "usbasp";
+    std::optional<std::string> programmer;
+    std::optional<std::string> port;
+    Chip chip = kAtmega8535;
+    bool clockGiven = false;
     std::optional<int> program;
     bool verbose = false;
     bool compact = false;
@@ -88,7 +100,18 @@ std::variant<Options, int> ParseOptions(const std::vector<std::string>& argument
     const QCommandLineOption png = valued("png", "FILE", "Draw the shown frames as a storyboard.");
     const QCommandLineOption hex = valued("hex", "FILE", "Write the Intel HEX to put into the chip.");
     const QCommandLineOption programmer = valued(
-        "programmer", "NAME", "The avrdude programmer for the printed command (default usbasp).");
+        "programmer", "NAME",
+        "The avrdude programmer for the printed command (default usbasp, or the board's "
+        "bootloader).");
+    const QCommandLineOption port =
+        valued("port", "PORT", "The serial port of the programmer or board for avrdude.");
+    const std::string chipHelp = "The chip or board to build for: " + ChipNames() +
+                                 " (default atmega8535).";
+    const QCommandLineOption chip = valued("chip", "NAME", chipHelp.c_str());
+    const QCommandLineOption clock = valued(
+        "clock", "HZ",
+        "The chip's clock when its fuses or crystal were changed (default: as delivered, 1 MHz "
+        "for the 40-pin chips, 16 MHz for the boards).");
     const QCommandLineOption compact(
         QStringLiteral("compact"),
         QString::fromStdString("Build the frames as a table in flash read by one loop (up to " +
@@ -148,10 +171,29 @@ std::variant<Options, int> ParseOptions(const std::vector<std::string>& argument
     if (parser.isSet(hex)) options.hex = parser.value(hex).toStdString();
     if (parser.isSet(programmer)) {
         options.programmer = parser.value(programmer).toStdString();
-        if (!IsProgrammerName(options.programmer))
+        if (!IsProgrammerName(*options.programmer))
             return wrong("--programmer takes an avrdude programmer name (letters, digits, - and "
                          "_), not '" +
-                         options.programmer + "'");
+                         *options.programmer + "'");
+    }
+    if (parser.isSet(port)) options.port = parser.value(port).toStdString();
+    if (parser.isSet(chip)) {
+        const std::optional<Chip> named = ChipNamed(parser.value(chip).toStdString());
+        if (!named)
+            return wrong("--chip takes one of " + ChipNames() + ", not '" +
+                         parser.value(chip).toStdString() + "'");
+        options.chip = *named;
+    }
+    if (parser.isSet(clock)) {
+        const std::string text = parser.value(clock).toStdString();
+        unsigned hertz = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), hertz);
+        if (error != std::errc() || end != text.data() + text.size() || hertz < 100000 ||
+            hertz > 20000000)
+            return wrong("--clock takes the clock in hertz, from 100000 to 20000000, not '" + text +
+                         "'");
+        options.chip = WithClock(options.chip, hertz);
+        options.clockGiven = true;
     }
     options.compact = parser.isSet(compact);
     options.verbose = parser.isSet(verbose);
@@ -170,7 +212,7 @@ constexpr double kPassMs = 15.5;
 std::string TooBigMessage(const ProgramSizes& sizes,
                           const std::optional<std::vector<RecordedFrame>>& frames) {
     std::string message = NotFittingMessage(sizes);
-    if (sizes.flash > kChipFlashBytes) {
+    if (sizes.flash > sizes.chip.flashBytes) {
         int liveFrames = 0;
         for (const RecordedFrame& frame : frames.value_or(std::vector<RecordedFrame>()))
             liveFrames += frame.repeatCount > 0 ? 1 : 0;
@@ -181,7 +223,7 @@ std::string TooBigMessage(const ProgramSizes& sizes,
                 static_cast<double>(sizes.flash - empty.BytesWithClosings()) / liveFrames;
             message += ": about " +
                        std::to_string(static_cast<int>(
-                           std::ceil((sizes.flash - kChipFlashBytes) / perFrame))) +
+                           std::ceil((sizes.flash - sizes.chip.flashBytes) / perFrame))) +
                        " frames too many (" + std::to_string(static_cast<int>(perFrame)) +
                        " bytes a frame)";
         }
@@ -196,6 +238,17 @@ std::optional<std::vector<RecordedFrame>> FramesOf(std::string_view program) {
     } catch (const SimError&) {
         return std::nullopt;
     }
+}
+
+// What the timings assume of the chip's clock.
+std::string ClockNote(const Chip& chip, bool clockGiven) {
+    if (clockGiven)
+        return "The timings assume a clock of " + ClockText(chip.clockHz) +
+               " (--clock): set the chip's fuses or crystal for it.";
+    if (chip.wiring == Wiring::Arduino)
+        return "The timings assume the board's " + ClockText(chip.clockHz) + " crystal.";
+    return "The timings assume the " + std::string(chip.wiring == Wiring::Atmega8535 ? "ATmega8535" : chip.name) +
+           "'s factory clock: its internal RC oscillator at 1 MHz (fuses as delivered).";
 }
 
 // The unrolled build's flash, estimated without a compiler.
@@ -238,7 +291,9 @@ double DefaultRunMs(std::string_view program, SwitchCombination buttons) {
     return RunMs(FramesOf(program), buttons);
 }
 
-std::string AvrdudeCommand(const std::filesystem::path& hex, const std::string& programmer) {
+std::string AvrdudeCommand(const std::filesystem::path& hex, const Chip& chip,
+                           const std::optional<std::string>& programmer,
+                           const std::optional<std::string>& port) {
     std::string file = hex.string();
     const bool plain = std::all_of(file.begin(), file.end(), [](unsigned char c) {
         return std::isalnum(c) ||
@@ -251,7 +306,13 @@ std::string AvrdudeCommand(const std::filesystem::path& hex, const std::string& 
         for (char c : operation) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
         operation = quoted + "'";
     }
-    return "avrdude -p m8535 -c " + programmer + " -U " + operation;
+    std::string command = std::string("avrdude -p ") + chip.avrdudePart + " -c " +
+                          programmer.value_or(chip.programmer);
+    // The board's bootloader on its serial port, unless another programmer is named.
+    const bool bootloader = !programmer && chip.baud != 0;
+    if (port || bootloader) command += " -P " + port.value_or(chip.port);
+    if (bootloader) command += " -b " + std::to_string(chip.baud);
+    return command + " -U " + operation;
 }
 
 int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
@@ -274,6 +335,7 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
         const std::optional<std::vector<RecordedFrame>> frames = FramesOf(chosen.text);
         // The unrolled build; none when its code is too large to link at all,
         // which only the compact build can still take.
+        const Chip& chip = options->chip;
         const ScratchFolder scratch;
         std::optional<Firmware> firmware;
         std::string sizes;
@@ -294,9 +356,21 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
         std::future<Firmware> beside;
         if (options->compact && frames && EstimatedBytes(*frames) > 2 * kAtmega32.flashBytes)
             beside = std::async(std::launch::async,
-                                [&] { return BuildFirmware(chosen.text, name, scratch); });
+                                [&] { return BuildFirmware(chosen.text, name, scratch, chip); });
         else
-            settle([&] { return BuildFirmware(chosen.text, name, scratch); });
+            settle([&] { return BuildFirmware(chosen.text, name, scratch, chip); });
+        // Another chip's builds are proven against the cube's own: its ATmega8535 build.
+        const ScratchFolder cubeScratch;
+        std::optional<Firmware> cube;
+        if (chip == kAtmega8535) {
+            cube = firmware;
+        } else if (frames && !beside.valid()) {
+            try {
+                cube = BuildFirmware(chosen.text, name, cubeScratch);
+            } catch (const BuildError& error) {
+                if (!error.TooLarge()) throw;
+            }
+        }
         const ScratchFolder compactScratch;
         std::filesystem::path played;
         if (options->compact) {
@@ -305,7 +379,7 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
                     "--compact needs a program as the editor writes it; this one was edited by "
                     "hand");
             const ProvenCompact compact = BuildProvenCompact(
-                chosen.text, *frames, firmware ? &*firmware : nullptr, name, compactScratch);
+                chosen.text, *frames, cube ? &*cube : nullptr, name, compactScratch, chip);
             if (beside.valid()) settle([&] { return beside.get(); });
             sizes = "unrolled " + sizes + "; compact " + SizesLine(compact.firmware.sizes);
             out << "sizes: " << sizes << "\n"
@@ -315,19 +389,36 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
         } else {
             played = firmware->hex;
             // The compact build's size too (built, not proven: --compact proves it).
+            std::optional<ProgramSizes> compact;
             if (frames) {
-                const ProgramSizes compact =
-                    BuildFirmware(CompactSource(*frames), "compact.c", compactScratch).sizes;
-                sizes = "unrolled " + sizes + "; compact " + SizesLine(compact);
+                compact = BuildFirmware(CompactSource(*frames, chip), "compact.c", compactScratch, chip)
+                              .sizes;
+                sizes = "unrolled " + sizes + "; compact " + SizesLine(*compact);
             }
             out << "sizes: " << sizes << "\n";
             if (!firmware->sizes.Fits()) {
                 err << "ledcube-sim: " << options->file << ": "
                     << TooBigMessage(firmware->sizes, frames) << "\n";
-                if (frames)
+                if (compact) {
+                    // The loop and start-up as this build of them takes them.
+                    const int loop = compact->flash - kCompactEntryBytes * CompactEntries(*frames);
                     err << "--compact builds it as a table of frames in flash, which holds up to "
-                        << GroupThousands(CompactFrameLimit(0), ',') << " frames\n";
+                        << GroupThousands(chip == kAtmega8535
+                                              ? CompactFrameLimit(0)
+                                              : (chip.flashBytes - loop) / kCompactEntryBytes,
+                                          ',')
+                        << " frames\n";
+                }
                 return 1;
+            }
+            if (!(chip == kAtmega8535) && frames) {
+                const ScratchFolder referenceScratch;
+                const ProvenReference reference =
+                    ChooseReference(chosen.text, cube ? &*cube : nullptr, name, referenceScratch);
+                ProveShows(*firmware, "the build for the " + std::string(chip.name), reference,
+                           *frames);
+                out << "the build for the " << chip.name << " shows what " << reference.text
+                    << " shows, under BP1, BP2, BP3 and Aucun\n";
             }
         }
         if (options->hex) {
@@ -339,7 +430,7 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
 
         const double ms = options->ms.value_or(RunMs(frames, options->buttons));
         const std::vector<ShownFrame> shown =
-            MergeDarkStretches(DecodeShow(RunFirmware(played, options->buttons, ms)));
+            MergeDarkStretches(DecodeShow(RunFirmware(played, options->buttons, ms, chip)));
         const long roundPasses = frames ? RoundPasses(*frames, options->buttons) : 0;
         out << ShowReport(shown, roundPasses);
         if (shown.empty() && frames && roundPasses == 0) out << OtherButtonsHint(*frames);
@@ -354,9 +445,8 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
         }
         if (options->hex) {
             out << "wrote " << *options->hex << "; to put it into the chip:\n  "
-                << AvrdudeCommand(*options->hex, options->programmer) << "\n"
-                << "The timings assume the ATmega8535's factory clock: its internal RC "
-                   "oscillator at 1 MHz (fuses as delivered).\n";
+                << AvrdudeCommand(*options->hex, chip, options->programmer, options->port) << "\n"
+                << ClockNote(chip, options->clockGiven) << "\n";
         }
         return 0;
     } catch (const BuildError& error) {

@@ -2,11 +2,13 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "chip/Chips.h"
 #include "firmware/FirmwareText.h"
 
 namespace ledcube::sim {
@@ -21,7 +23,11 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
 // program whose frames are not the editor's own.
 double DefaultRunMs(std::string_view program, SwitchCombination buttons);
 
-// The avrdude command that writes a HEX into an ATmega8535 through a programmer.
-std::string AvrdudeCommand(const std::filesystem::path& hex, const std::string& programmer);
+// The avrdude command that writes a HEX into a chip: through the programmer
+// given, else the chip's own (a USBasp for the 40-pin chips, the board's
+// bootloader on its serial port at its speed for the boards).
+std::string AvrdudeCommand(const std::filesystem::path& hex, const Chip& chip = kAtmega8535,
+                           const std::optional<std::string>& programmer = std::nullopt,
+                           const std::optional<std::string>& port = std::nullopt);
 
 }  // namespace ledcube::sim

@@ -405,15 +405,23 @@ TEST(SimCommand, DrawsAStoryboardOfTheShownFrames) {
     EXPECT_DOUBLE_EQ(DefaultRunMs("int main(void){}", SwitchCombination::BP1), 10000);
 }
 
-TEST(Flashing, AvrdudeCommandQuotesOnlyWhatTheShellWouldSplit) {
-    const std::tuple<std::string, std::string, std::string> cases[] = {
-        {"cube.hex", "usbasp", "avrdude -p m8535 -c usbasp -U flash:w:cube.hex:i"},
-        {"/tmp/a-b_c.hex", "avrisp2", "avrdude -p m8535 -c avrisp2 -U flash:w:/tmp/a-b_c.hex:i"},
-        {"my cube.hex", "usbasp", "avrdude -p m8535 -c usbasp -U 'flash:w:my cube.hex:i'"},
-        {"it's.hex", "usbasp", R"(avrdude -p m8535 -c usbasp -U 'flash:w:it'\''s.hex:i')"},
+TEST(Flashing, AvrdudeCommandForEachChipQuotesOnlyWhatTheShellWouldSplit) {
+    using Text = std::optional<std::string>;
+    const std::tuple<std::string, Chip, Text, Text, std::string> cases[] = {
+        {"cube.hex", kAtmega8535, {}, {}, "avrdude -p m8535 -c usbasp -U flash:w:cube.hex:i"},
+        {"/tmp/a-b_c.hex", kAtmega8535, "avrisp2", {},
+         "avrdude -p m8535 -c avrisp2 -U flash:w:/tmp/a-b_c.hex:i"},
+        {"my cube.hex", kAtmega8535, {}, {}, "avrdude -p m8535 -c usbasp -U 'flash:w:my cube.hex:i'"},
+        {"it's.hex", kAtmega8535, {}, {}, R"(avrdude -p m8535 -c usbasp -U 'flash:w:it'\''s.hex:i')"},
+        {"c.hex", kAtmega1284p, {}, {}, "avrdude -p m1284p -c usbasp -U flash:w:c.hex:i"},
+        {"c.hex", kUno, {}, {}, "avrdude -p m328p -c arduino -P /dev/ttyACM0 -b 115200 -U flash:w:c.hex:i"},
+        {"c.hex", kNanoOld, {}, {}, "avrdude -p m328p -c arduino -P /dev/ttyUSB0 -b 57600 -U flash:w:c.hex:i"},
+        {"c.hex", kNano, {}, "/dev/ttyUSB1",
+         "avrdude -p m328p -c arduino -P /dev/ttyUSB1 -b 115200 -U flash:w:c.hex:i"},
+        {"c.hex", kUno, "usbasp", {}, "avrdude -p m328p -c usbasp -U flash:w:c.hex:i"},
     };
-    for (const auto& [hex, programmer, command] : cases)
-        EXPECT_EQ(AvrdudeCommand(hex, programmer), command);
+    for (const auto& [hex, chip, programmer, port, command] : cases)
+        EXPECT_EQ(AvrdudeCommand(hex, chip, programmer, port), command);
 }
 
 TEST(Report, MergesDarkStretchesAndMarksRounds) {

@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "chip/Chips.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cstdio>
+
+namespace ledcube::sim {
+
+namespace {
+
+constexpr std::array<Chip, 10> kChips = {kAtmega8535, kAtmega16,  kAtmega32, kAtmega164p,
+                                         kAtmega324p, kAtmega644p, kAtmega1284p, kUno,
+                                         kNano,      kNanoOld};
+
+// The cube's own wiring (the program's #define lines) and the Arduino boards'.
+constexpr std::array<Pin, 9> kCubeLeds = {
+    {{'A', 2}, {'A', 1}, {'A', 0}, {'C', 5}, {'C', 4}, {'C', 3}, {'C', 2}, {'C', 1}, {'C', 0}}};
+constexpr std::array<Pin, 9> kBoardLeds = {
+    {{'D', 2}, {'D', 3}, {'D', 4}, {'D', 5}, {'D', 6}, {'D', 7}, {'B', 0}, {'B', 1}, {'B', 2}}};
+
+// The generated program's slot at 1 MHz: 5 ms of delay and the code around it.
+constexpr unsigned kSlotCyclesAt1MHz = 5113;
+
+}  // namespace
+
+std::span<const Chip> Chips() {
+    return kChips;
+}
+
+std::optional<Chip> ChipNamed(std::string_view id) {
+    std::string lower(id);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    for (const Chip& chip : kChips)
+        if (lower == chip.id) return chip;
+    return std::nullopt;
+}
+
+std::string ChipNames() {
+    std::string names;
+    for (const Chip& chip : kChips) names += std::string(names.empty() ? "" : ", ") + chip.id;
+    return names;
+}
+
+Chip WithClock(Chip chip, unsigned clockHz) {
+    chip.clockHz = clockHz;
+    return chip;
+}
+
+std::string ClockText(unsigned clockHz) {
+    char text[32];
+    if (clockHz % 1000000 == 0)
+        std::snprintf(text, sizeof text, "%u MHz", clockHz / 1000000);
+    else
+        std::snprintf(text, sizeof text, "%g MHz", clockHz / 1e6);
+    return text;
+}
+
+unsigned SlotCycles(unsigned clockHz) {
+    // delay_ms counts F_CPU / 1000 cycles a millisecond; the code around it does not scale.
+    return kSlotCyclesAt1MHz - 5 * (kFactoryClockHz / 1000) + 5 * (clockHz / 1000);
+}
+
+Pin LedPin(Wiring wiring, int k) {
+    return (wiring == Wiring::Arduino ? kBoardLeds : kCubeLeds)[static_cast<std::size_t>(k - 1)];
+}
+
+Pin LayerPin(Wiring wiring, int layer) {
+    return wiring == Wiring::Arduino ? Pin{'C', layer - 1} : Pin{'A', 2 + layer};
+}
+
+Pin ButtonPin(Wiring wiring, int button) {
+    return wiring == Wiring::Arduino ? Pin{'C', 2 + button} : Pin{'D', button - 1};
+}
+
+}  // namespace ledcube::sim
