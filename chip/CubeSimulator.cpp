@@ -99,6 +99,25 @@ void CubeChip::OnPortWrite(avr_irq_t*, std::uint32_t value, void* param) {
     chip.Translate();
 }
 
+std::uint8_t CubeChip::PortOutput(char port) const {
+    avr_ioport_state_t state{};
+    if (avr_ioctl(avr_, AVR_IOCTL_IOPORT_GETSTATE(port), &state) != 0)
+        throw SimError(std::string("the ") + model_.name + " has no port " + port);
+    return static_cast<std::uint8_t>(state.port);
+}
+
+void CubeChip::WatchRegister(std::uint16_t address) {
+    watches_.push_back(std::make_unique<Watch>(Watch{this, address}));
+    avr_irq_register_notify(avr_iomem_getirq(avr_, address, nullptr, AVR_IOMEM_IRQ_ALL),
+                            OnRegisterWrite, watches_.back().get());
+}
+
+void CubeChip::OnRegisterWrite(avr_irq_t*, std::uint32_t value, void* param) {
+    const auto* watch = static_cast<Watch*>(param);
+    watch->chip->registerWrites_.push_back(
+        {watch->chip->avr_->cycle, watch->address, static_cast<std::uint8_t>(value)});
+}
+
 void CubeChip::HoldButtons(std::array<bool, 3> held) {
     // A held button drives its pin whatever the pull-ups the program switches on.
     const char port = ButtonPin(model_.wiring, 1).port;

@@ -44,8 +44,20 @@ class CubeChip {
 
     const Chip& Model() const { return model_; }
 
+    // The chip's own port (A to D) as the program last wrote it: what it drives out.
+    std::uint8_t PortOutput(char port) const;
+    // Records every write to the I/O register at data address `address`, from now on.
+    void WatchRegister(std::uint16_t address);
+    struct RegisterWrite {
+        std::uint64_t cycle;
+        std::uint16_t address;
+        std::uint8_t value;
+    };
+    const std::vector<RegisterWrite>& RegisterWrites() const { return registerWrites_; }
+
   private:
     static void OnPortWrite(::avr_irq_t* irq, std::uint32_t value, void* param);
+    static void OnRegisterWrite(::avr_irq_t* irq, std::uint32_t value, void* param);
     // The cube's wires as the ATmega8535's ports A and C, from the chip's ports.
     void Translate();
 
@@ -60,6 +72,12 @@ class CubeChip {
     std::uint8_t cubeA_ = 0;
     std::uint8_t cubeC_ = 0;
     std::vector<PortWrite> pending_;
+    struct Watch {
+        CubeChip* chip;
+        std::uint16_t address;
+    };
+    std::vector<std::unique_ptr<Watch>> watches_;
+    std::vector<RegisterWrite> registerWrites_;
     bool stopped_ = false;
 };
 

@@ -5,12 +5,15 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <set>
+#include <tuple>
 #include <sstream>
 
 #include "TestSupport.h"
 #include "firmware/FlashEstimate.h"
 #include "compact/CompactBuild.h"
 #include "compact/CompactProof.h"
+#include "chip/Chips.h"
 #include "chip/CubeSimulator.h"
 #include "chip/FirmwareBuild.h"
 #include "sim/Report.h"
@@ -26,7 +29,8 @@ constexpr SwitchCombination kCombinations[] = {SwitchCombination::BP1, SwitchCom
 // A program as the editor could record it: frames between and inside
 // sequences (the same combination twice, too), repeat counts below 0, 0, 1, a
 // few and many, cells that repeat.
-std::string RandomProgram(unsigned seed, int frames) {
+std::string RandomProgram(unsigned seed, int frames, bool longFrames = true,
+                          bool sameCellsAgain = true) {
     std::mt19937 random(seed);
     const auto pick = [&](int n) { return static_cast<int>(random() % n); };
     std::string text = ProgramHeader();
@@ -38,11 +42,14 @@ std::string RandomProgram(unsigned seed, int frames) {
             open = !open || pick(2) == 0;
             if (open) text += SwitchBlockOpen(kCombinations[pick(4)]);
         }
-        if (pick(3) != 0)  // else the same cells again
-            for (int n = 1; n <= kCellCount; ++n) cells.Set(n, pick(3) == 0);
+        const CellState last = cells;
+        if (pick(3) != 0 || !sameCellsAgain)  // else the same cells again
+            do {
+                for (int n = 1; n <= kCellCount; ++n) cells.Set(n, pick(3) == 0);
+            } while (!sameCellsAgain && cells == last);
         // The editor takes any whole number: -15 and -30 make counts of -1 and -2.
         static constexpr int kMilliseconds[] = {-30, -15, 0, 15, 15, 30, 45, 90, 600};
-        text += FrameBlock(kMilliseconds[pick(9)], cells);
+        text += FrameBlock(kMilliseconds[pick(longFrames ? 9 : 8)], cells);
     }
     if (open) text += SwitchBlockClose();
     return text + ProgramClose();
@@ -79,14 +86,18 @@ std::vector<std::pair<CellState, int>> ExpectedFrames(const std::vector<Recorded
 
 // Runs a HEX under each combination for two rounds and a bit and checks the
 // first round frame by frame against the recorded frames: cells, passes, and
-// 15.34 ms a pass within 1 %; where nothing plays, nothing lights.
+// each pass 15 ms of delays and the code around them at the chip's clock
+// (15.34 ms at 1 MHz, 15.02 ms at 16 MHz) within 1 %; where nothing plays,
+// nothing lights.
 void ExpectPlaysTheRecordedFrames(const std::filesystem::path& hex,
-                                  const std::vector<RecordedFrame>& frames) {
+                                  const std::vector<RecordedFrame>& frames,
+                                  const Chip& chip = kAtmega8535) {
+    const double passMs = 15.0 + 0.338 * 1e6 / chip.clockHz;
     for (const SwitchCombination buttons : kCombinations) {
         SCOPED_TRACE(CombinationName(buttons));
         const long round = RoundPasses(frames, buttons);
         const std::vector<ShownFrame> shown =
-            DecodeShow(RunFirmware(hex, buttons, 2.1 * round * 15.4 + 100));
+            DecodeShow(RunFirmware(hex, buttons, 2.1 * round * 15.4 + 100, chip));
         if (round == 0) {
             EXPECT_TRUE(shown.empty()) << ShowReport(shown);
             continue;
@@ -100,8 +111,8 @@ void ExpectPlaysTheRecordedFrames(const std::filesystem::path& hex,
             EXPECT_EQ(shown[i].passes, expected[i].second) << "frame " << i;
             // A frame is timed from its first layer's LED writes to its last
             // layer's end: up to 0.2 ms of port writes are not in it.
-            EXPECT_NEAR(shown[i].durationMs + 0.1, expected[i].second * 15.34,
-                        expected[i].second * 15.34 * 0.01 + 0.1)
+            EXPECT_NEAR(shown[i].durationMs + 0.1, expected[i].second * passMs,
+                        expected[i].second * passMs * 0.01 + 0.1)
                 << "frame " << i;
             passes += shown[i].passes;
         }
@@ -330,6 +341,185 @@ TEST(CompactProof, RefusesTheCompactBuildOfAnotherProgram) {
                   std::nullopt)
             << CombinationName(buttons);
     }
+}
+
+class ChipTest : public testing::TestWithParam<Chip> {};
+
+// Every chip and board, unrolled and compact, shows what the ATmega8535 build shows.
+TEST_P(ChipTest, ARandomProgramShowsItsFramesOnEachChipUnrolledAndCompact) {
+    const Chip& chip = GetParam();
+    // Frames of one pass with the same cells as the one before would part
+    // differently in the generated program (straight code) and the compact
+    // build (a loop); this program has none.
+    const std::string program = RandomProgram(18, 14, false, false);
+    const std::vector<RecordedFrame> frames = ReadProgram(program);
+    const ScratchFolder scratch;
+    const ScratchFolder chipScratch;
+    const ScratchFolder compactScratch;
+    const Firmware cube = BuildFirmware(program, "cube.c", scratch);
+    const Firmware unrolled = BuildFirmware(program, "cube.c", chipScratch, chip);
+    EXPECT_TRUE(unrolled.sizes.Fits()) << SizesLine(unrolled.sizes);
+    // The product's proof, against the ATmega8535's build...
+    const ProvenReference reference = ChooseReference(program, &cube, "cube.c", scratch);
+    EXPECT_EQ(reference.text, "the generated program on the ATmega8535");
+    ProveShows(unrolled, "the unrolled build", reference, frames);
+    const ProvenCompact compact =
+        BuildProvenCompact(program, frames, &cube, "cube.c", compactScratch, chip);
+    // ... and the frames read, judged on their own.
+    {
+        SCOPED_TRACE("unrolled");
+        ExpectPlaysTheRecordedFrames(unrolled.hex, frames, chip);
+    }
+    {
+        SCOPED_TRACE("compact");
+        ExpectPlaysTheRecordedFrames(compact.firmware.hex, frames, chip);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryChip, ChipTest, testing::ValuesIn(Chips().begin(), Chips().end()),
+                         [](const testing::TestParamInfo<Chip>& info) {
+                             return test::TestName(info.param.id);
+                         });
+
+// A program of nine frames, each lighting LED k of the bottom layer alone.
+std::string OneLedAtATime() {
+    std::string program = ProgramHeader();
+    for (int k = 1; k <= 9; ++k) program += FrameBlock(45, test::CellsOn({k}));
+    return program + ProgramClose();
+}
+
+// Where the cube's wires are on the chip's own pins: LED k lights (low) and
+// the bottom layer is selected (high) on these port bits.
+TEST(ChipPins, EachLedAndLayerIsDrivenOnItsPinOfTheChip) {
+    struct Case {
+        Chip chip;
+        std::array<std::pair<char, int>, 9> leds;
+        std::pair<char, int> bottomLayer;
+    };
+    const Case cases[] = {
+        {kAtmega8535,
+         {{{'A', 2}, {'A', 1}, {'A', 0}, {'C', 5}, {'C', 4}, {'C', 3}, {'C', 2}, {'C', 1}, {'C', 0}}},
+         {'A', 3}},
+        {kAtmega324p,
+         {{{'A', 2}, {'A', 1}, {'A', 0}, {'C', 5}, {'C', 4}, {'C', 3}, {'C', 2}, {'C', 1}, {'C', 0}}},
+         {'A', 3}},
+        {kUno,
+         {{{'D', 2}, {'D', 3}, {'D', 4}, {'D', 5}, {'D', 6}, {'D', 7}, {'B', 0}, {'B', 1}, {'B', 2}}},
+         {'C', 0}},
+    };
+    const std::string program = OneLedAtATime();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.chip.id);
+        const ScratchFolder scratch;
+        CubeChip chip(BuildFirmware(program, "pins.c", scratch, c.chip).hex, c.chip);
+        const std::uint64_t ms = c.chip.clockHz / 1000;
+        std::set<int> seen;
+        // Every half millisecond through the first round: while the bottom layer is
+        // selected, exactly one LED line is low, the frame's.
+        for (std::uint64_t at = ms / 2; at < 9 * 46 * ms; at += ms / 2) {
+            chip.Run(at - chip.Cycle());
+            const auto level = [&](std::pair<char, int> pin) {
+                return (chip.PortOutput(pin.first) >> pin.second) & 1;
+            };
+            if (!level(c.bottomLayer)) continue;
+            std::vector<int> lit;
+            for (int k = 1; k <= 9; ++k)
+                if (!level(c.leds[k - 1])) lit.push_back(k);
+            if (lit.empty()) continue;  // the layer is selected a few cycles before its LEDs are set
+            ASSERT_EQ(lit.size(), 1u) << "at " << at / ms << " ms";
+            seen.insert(lit[0]);
+        }
+        EXPECT_EQ(seen, (std::set<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    }
+}
+
+// The 40-pin chips leave the factory with JTAG on PC2-PC5: the program turns it
+// off first, JTD written twice within four cycles, before any port is driven.
+TEST(ChipPins, TheFortyPinChipsSwitchJtagOffBeforeTheFirstPortWrite) {
+    struct Case {
+        Chip chip;
+        std::uint16_t jtagRegister;  // data address of the register holding JTD (bit 7)
+        bool switched;
+    };
+    const Case cases[] = {{kAtmega8535, 0x54, false},  // MCUCSR: no JTAG on the ATmega8535
+                          {kAtmega16, 0x54, true},      // MCUCSR
+                          {kAtmega32, 0x54, true},
+                          {kAtmega164p, 0x55, true},    // MCUCR
+                          {kAtmega1284p, 0x55, true},
+                          {kUno, 0x55, false}};         // no JTAG on the ATmega328P
+    const std::string program = OneLedAtATime();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.chip.id);
+        const ScratchFolder scratch;
+        CubeChip chip(BuildFirmware(program, "jtag.c", scratch, c.chip).hex, c.chip);
+        chip.WatchRegister(c.jtagRegister);
+        const std::vector<PortWrite> ports = chip.Run(c.chip.clockHz / 100);
+        ASSERT_FALSE(ports.empty());
+        std::vector<std::uint64_t> jtd;
+        for (const CubeChip::RegisterWrite& write : chip.RegisterWrites())
+            if (write.value & 0x80) jtd.push_back(write.cycle);
+        if (!c.switched) {
+            EXPECT_TRUE(jtd.empty());
+            continue;
+        }
+        ASSERT_EQ(jtd.size(), 2u);
+        EXPECT_LE(jtd[1] - jtd[0], 4u);
+        EXPECT_LT(jtd[1], ports.front().cycle);
+    }
+}
+
+TEST(ChipClock, AnotherClockKeepsTheSlotAtFiveMillisecondsInMoreCycles) {
+    const std::string program = ProgramHeader() + FrameBlock(450, test::CellsOn({1, 14, 27})) +
+                                FrameBlock(450, test::CellsOn({5})) + ProgramClose();
+    for (const unsigned hertz : {1000000u, 8000000u, 12000000u}) {
+        SCOPED_TRACE(hertz);
+        const Chip chip = WithClock(kAtmega32, hertz);
+        for (const bool compact : {false, true}) {
+            const ScratchFolder scratch;
+            const Firmware built = BuildFirmware(
+                compact ? CompactSource(ReadProgram(program), chip) : program, "clock.c", scratch, chip);
+            const PortTrace trace = RunFirmware(built.hex, SwitchCombination::Aucun, 1000, chip);
+            PassDecoder decoder(trace.frequency);
+            std::vector<DecodedPass> passes;
+            for (const PortWrite& write : trace.writes)
+                if (auto pass = decoder.Feed(write)) passes.push_back(*pass);
+            ASSERT_GE(passes.size(), 40u);
+            const double cycles = static_cast<double>(passes[2].start - passes[1].start);
+            EXPECT_NEAR(cycles, 3.0 * SlotCycles(hertz), 0.005 * 3 * SlotCycles(hertz)) << compact;
+            EXPECT_NEAR(cycles / hertz, 0.015, 0.015 * 0.025) << compact;  // 15 ms and the code
+        }
+    }
+}
+
+TEST(ChipBuild, AProgramTooLargeForTheAtmega8535BuildsForTheAtmega32) {
+    std::string program = ProgramHeader();
+    for (int frame = 0; frame < 90; ++frame)
+        program += FrameBlock(15 * (2 + frame), test::CellsOn({frame % 27 + 1, (frame * 7) % 27 + 1}));
+    program += ProgramClose();
+    const ScratchFolder folder;
+    const auto file = folder.Path() / "sixty.c";
+    std::ofstream(file) << program;
+    const auto run = [&](std::vector<std::string> options) {
+        options.push_back(file.string());
+        std::ostringstream out;
+        std::ostringstream err;
+        const int status = RunSimCommand(options, out, err);
+        return std::tuple{status, out.str(), err.str()};
+    };
+    const auto [cubeStatus, cubeOut, cubeErr] = run({"--ms", "100"});
+    EXPECT_EQ(cubeStatus, 1);
+    EXPECT_NE(cubeErr.find("bytes of flash, and the ATmega8535 has 8,192: about "), std::string::npos)
+        << cubeErr;
+    const auto hex = folder.Path() / "sixty.hex";
+    const auto [status, out, err] = run({"--chip", "ATmega32", "--ms", "100", "--hex", hex.string()});
+    EXPECT_EQ(status, 0) << err;
+    EXPECT_NE(out.find(" of 32,768 bytes"), std::string::npos) << out;
+    EXPECT_NE(out.find("; ATmega32 at 1 MHz"), std::string::npos) << out;
+    EXPECT_NE(out.find("the build for the ATmega32 shows what the generated program on the ATmega16"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("avrdude -p m32 -c usbasp -U flash:w:"), std::string::npos) << out;
+    EXPECT_TRUE(std::filesystem::exists(hex));
 }
 
 }  // namespace
