@@ -181,13 +181,14 @@ void PlayerEngine::Load(const std::string& text) {
     if (compact_ && !preview.frames)
         throw sim::SimError("the compact build needs a program as the editor writes it; this one "
                             "was edited by hand");
-    const std::string source = compact_ ? sim::CompactSource(*preview.frames) : preview.text;
+    const std::string source =
+        compact_ ? sim::CompactSource(*preview.frames, chip_) : preview.text;
     // Closing a sequence or the program as the preview already did changes
     // nothing that plays: the chip plays on.
     if (!player_ || source != playingSource_) {
         const sim::ScratchFolder scratch;
         const sim::Firmware firmware =
-            sim::BuildFirmware(source, QFileInfo(file_).fileName().toStdString(), scratch);
+            sim::BuildFirmware(source, QFileInfo(file_).fileName().toStdString(), scratch, chip_);
         if (!firmware.sizes.Fits())
             throw sim::SimError(
                 sim::NotFittingMessage(firmware.sizes) +
@@ -195,7 +196,8 @@ void PlayerEngine::Load(const std::string& text) {
                      ? std::string()
                      : "; the Compact build holds up to " +
                            GroupThousands(CompactFrameLimit(0), ',') + " frames"));
-        auto player = std::make_unique<sim::CubePlayer>(firmware.hex, preview.frames, clock_);
+        auto player =
+            std::make_unique<sim::CubePlayer>(firmware.hex, preview.frames, clock_, chip_);
         following_ = preview.openSequence;
         const bool userHolds = held_[0] || held_[1] || held_[2];
         const std::array<bool, 3> chipHeld =
@@ -279,6 +281,16 @@ void PlayerEngine::ApplyButtons() {
 void PlayerEngine::SetSpeed(double speed) {
     speed_ = speed;
     if (player_) player_->SetSpeed(speed);
+}
+
+void PlayerEngine::SetChip(const sim::Chip& chip) {
+    if (chip == chip_) return;
+    chip_ = chip;
+    // The same file, built for the other chip: played from the start.
+    text_.reset();
+    frames_.reset();
+    playingSource_.clear();
+    Reload();
 }
 
 void PlayerEngine::SetCompact(bool compact) {

@@ -99,6 +99,8 @@ class PlayerEngine : public QObject {
     void SetSpeed(double speed);
     // Plays the compact build (the frames as a table in flash) or the generated program.
     void SetCompact(bool compact);
+    // Builds for another chip or board (the ATmega8535 at first).
+    void SetChip(const sim::Chip& chip);
     void SetPaused(bool paused);
     void Step();
     // Runs the chip up to the clock and hands the frame to the window.
@@ -135,6 +137,7 @@ class PlayerEngine : public QObject {
     double speed_ = 1.0;
     bool paused_ = false;
     bool compact_ = false;
+    sim::Chip chip_ = sim::kAtmega8535;
     NewsBox news_;
     std::mutex postedMutex_;
     std::vector<std::function<void(PlayerEngine&)>> posted_;

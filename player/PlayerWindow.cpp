@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "player/PlayerWindow.h"
 
+#include "chip/Chips.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDragEnterEvent>
@@ -118,12 +120,23 @@ PlayerWindow::PlayerWindow(sim::Clock clock, QWidget* parent)
     connect(compact, &QCheckBox::toggled, this, [this](bool on) {
         engine_->Post([on](PlayerEngine& engine) { engine.SetCompact(on); });
     });
+    auto* chips = new QComboBox(this);
+    for (const sim::Chip& chip : sim::Chips())
+        chips->addItem(QString::fromUtf8(chip.name), QString::fromLatin1(chip.id));
+    chips->setFocusPolicy(Qt::NoFocus);
+    chips->setToolTip(tr("The chip or board the firmware is built for (ledcube-sim --chip)"));
+    connect(chips, &QComboBox::currentIndexChanged, this, [this, chips](int index) {
+        const sim::Chip chip = *sim::ChipNamed(chips->itemData(index).toString().toStdString());
+        engine_->Post([chip](PlayerEngine& engine) { engine.SetChip(chip); });
+    });
+    chips_ = chips;
     auto* controls = new QHBoxLayout;
     controls->addWidget(pause_);
     controls->addWidget(step_);
     controls->addWidget(new QLabel(tr("Speed:"), this));
     controls->addWidget(speed_);
     controls->addStretch(1);
+    controls->addWidget(chips);
     controls->addWidget(compact);
 
     auto* readout = new QGridLayout;
@@ -222,6 +235,10 @@ void PlayerWindow::ShowWhere() {
     QString where = programWhere_.isEmpty() ? tr("the only program in the file") : programWhere_;
     if (held_.following) where += QStringLiteral("; ") + held_.says;
     where_->setText(where);
+}
+
+void PlayerWindow::ChooseChip(const QString& id) {
+    chips_->setCurrentIndex(chips_->findData(id));
 }
 
 QString PlayerWindow::WhereText() const {

@@ -38,6 +38,8 @@ class PlayerWindow : public QWidget {
     QString TimeText() const;
     QString ProblemText() const;
     QString WhereText() const;
+    // Builds for the chip or board of this --chip name.
+    void ChooseChip(const QString& id);
     // Whether the window shows BP1, BP2 or BP3 (0, 1, 2) as held.
     bool ButtonShownHeld(int button) const;
 
@@ -81,6 +83,7 @@ class PlayerWindow : public QWidget {
     QPushButton* pause_;
     QPushButton* step_;
     QComboBox* speed_;
+    QComboBox* chips_;
 };
 
 }  // namespace ledcube::player

@@ -470,5 +470,32 @@ TEST(PlayerWindow, OpenStartsInTheFolderOfTheFileShownOrInD) {
     EXPECT_EQ(OpenDialogFolder(QString()), homeFolder);  // no ~/D yet: the home folder
 }
 
+TEST(PlayerEngine, PlaysTheBuildForAnArduinoUnoFromItsOwnPins) {
+    EngineOnFile e;
+    e.Write(ProgramHeader() + FrameBlock(600, CellsOn({4, 8, 13, 27})) +
+            FrameBlock(600, CellsOn({9, 19})) + ProgramClose());
+    ASSERT_TRUE(e.Read(true).loaded);
+    for (const bool compact : {false, true}) {
+        e.engine.SetCompact(compact);
+        e.engine.SetChip(sim::kUno);
+        const EngineNews uno = e.engine.News().Take();
+        ASSERT_TRUE(uno.loaded) << uno.problem.value_or("").toStdString();
+        EXPECT_TRUE(uno.loaded->sizes.endsWith("Arduino Uno (ATmega328P) at 16 MHz"))
+            << uno.loaded->sizes.toStdString();
+        // The lamps come from D2-D10 and A0-A2 of the simulated ATmega328P at 16 MHz.
+        const double start = e.now;
+        double t = start;
+        for (; t < start + 0.3; t += 0.02) e.At(t);
+        const PlayerFrame first = e.At(t);
+        EXPECT_EQ(LitCells(first.glow), sim::CellsText(CellsOn({4, 8, 13, 27}))) << compact;
+        EXPECT_EQ(first.clockHz, 16000000u);
+        EXPECT_NEAR(static_cast<double>(first.cycle) / first.clockHz, t - start, 0.03);
+        for (; t < start + 0.9; t += 0.02) e.At(t);
+        EXPECT_EQ(LitCells(e.At(t).glow), sim::CellsText(CellsOn({9, 19}))) << compact;
+        e.engine.SetChip(sim::kAtmega8535);
+        e.engine.News().Take();
+    }
+}
+
 }  // namespace
 }  // namespace ledcube::player
