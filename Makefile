@@ -83,7 +83,9 @@ fuzz: deps
 # and the player's start, its answer to a growing file and its processor time.
 bench: build
 	$(BUILD_DIR)/bench/record_frame_bench
+	$(BUILD_DIR)/bench/sim_bench
 	QT_QPA_PLATFORM=$${QT_QPA_PLATFORM:-offscreen} $(BUILD_DIR)/bench/player_bench
+	QT_QPA_PLATFORM=$${QT_QPA_PLATFORM:-offscreen} $(BUILD_DIR)/bench/player_bench --chip uno
 	bench/startup.sh $(BUILD_DIR) 25
 
 # `make package MAINTAINER="Name <mail>"` names the maintainer.
