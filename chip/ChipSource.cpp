@@ -68,8 +68,8 @@ std::string SourceForChip(std::string_view program, const Chip& chip) {
 }
 
 std::string ChipHeader(const Chip& chip) {
-    if (chip.wiring == Wiring::Atmega8535) return std::string(Mega8535Header());
-    return R"(#ifndef LEDCUBE_MEGA8535_H
+    if (chip.wiring == Wiring::Atmega8535) return Mega8535Header();
+    return std::string(R"(#ifndef LEDCUBE_MEGA8535_H
 #define LEDCUBE_MEGA8535_H
 /* The cube's registers under their ATmega8535 names, from avr-libc for the chip built for. */
 #include <avr/io.h>
@@ -84,13 +84,7 @@ std::string ChipHeader(const Chip& chip) {
 #else
 #define LEDCUBE_JTAG_OFF() do {} while (0)
 #endif
-/* One bit of a register as an lvalue: LEDCUBE_BIT(PORTA, 2) = 1; */
-typedef struct {
-    unsigned char b0 : 1, b1 : 1, b2 : 1, b3 : 1, b4 : 1, b5 : 1, b6 : 1, b7 : 1;
-} ledcube_bits;
-#define LEDCUBE_BIT(reg, n) (((volatile ledcube_bits *)&(reg))->b##n)
-#endif
-)";
+)") + std::string(kBitAccessMacro) + "#endif\n";
 }
 
 }  // namespace ledcube::sim

@@ -10,8 +10,8 @@ std::string RewriteBitAccess(std::string_view source) {
     return std::regex_replace(std::string(source), kBitAccess, "LEDCUBE_BIT($1, $2)");
 }
 
-std::string_view Mega8535Header() {
-    return R"(#ifndef LEDCUBE_MEGA8535_H
+std::string Mega8535Header() {
+    return std::string(R"(#ifndef LEDCUBE_MEGA8535_H
 #define LEDCUBE_MEGA8535_H
 /* I/O registers of the ATmega8535 used by the LED cube's firmware. Data
    addresses are the I/O addresses plus 0x20. */
@@ -31,13 +31,7 @@ std::string_view Mega8535Header() {
 #define MCUCSR LEDCUBE_SFR(0x34)
 #define MCUCR  LEDCUBE_SFR(0x35)
 
-/* One bit of a register as an lvalue: LEDCUBE_BIT(PORTA, 2) = 1; */
-typedef struct {
-    unsigned char b0 : 1, b1 : 1, b2 : 1, b3 : 1, b4 : 1, b5 : 1, b6 : 1, b7 : 1;
-} ledcube_bits;
-#define LEDCUBE_BIT(reg, n) (((volatile ledcube_bits *)&(reg))->b##n)
-#endif
-)";
+)") + std::string(kBitAccessMacro) + "#endif\n";
 }
 
 std::string_view DelayHeader() {

@@ -14,7 +14,15 @@ std::string RewriteBitAccess(std::string_view source);
 // Our stand-in for the cube compiler's mega8535.h: the ports and control
 // registers the firmware uses, at their I/O addresses from the datasheet
 // (the same on the pin-compatible ATmega16), and the single-bit access macro.
-std::string_view Mega8535Header();
+std::string Mega8535Header();
+
+// The single-bit access macro, LEDCUBE_BIT(PORTA, 2), that the rewritten program uses.
+inline constexpr std::string_view kBitAccessMacro = R"(/* One bit of a register as an lvalue: LEDCUBE_BIT(PORTA, 2) = 1; */
+typedef struct {
+    unsigned char b0 : 1, b1 : 1, b2 : 1, b3 : 1, b4 : 1, b5 : 1, b6 : 1, b7 : 1;
+} ledcube_bits;
+#define LEDCUBE_BIT(reg, n) (((volatile ledcube_bits *)&(reg))->b##n)
+)";
 
 // Our stand-in for delay.h: delay_ms as a busy wait for a clock of F_CPU hertz.
 std::string_view DelayHeader();

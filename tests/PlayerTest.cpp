@@ -214,17 +214,26 @@ TEST(PlayerEngine, FollowsAGrowingFileAndShowsTheNewFrameAtOnce) {
     EXPECT_GT(e.At(0.3).cycle, 3000000u);
 }
 
-// Takes the engine's news until a program loads or `seconds` pass, letting the
-// engine's file watcher and timers run as they do in the player.
-std::optional<LoadedProgram> WaitForLoad(EngineOnFile& e, double seconds = 10) {
-    std::optional<LoadedProgram> loaded;
+// Takes the engine's news until `pick` finds something in it or `seconds`
+// pass, letting the engine's file watcher and timers run as they do in the player.
+template <typename Pick>
+auto WaitForNews(EngineOnFile& e, Pick pick, double seconds = 10) {
+    decltype(pick(EngineNews())) found;
     const bool arrived = QTest::qWaitFor(
         [&] {
-            loaded = e.engine.News().Take().loaded;
-            return loaded.has_value();
+            found = pick(e.engine.News().Take());
+            return found.has_value();
         },
         static_cast<int>(seconds * 1000));
-    return arrived ? loaded : std::nullopt;
+    return arrived ? found : decltype(found){};
+}
+
+std::optional<LoadedProgram> WaitForLoad(EngineOnFile& e) {
+    return WaitForNews(e, [](const EngineNews& news) { return news.loaded; });
+}
+
+std::optional<QString> WaitForProblem(EngineOnFile& e) {
+    return WaitForNews(e, [](const EngineNews& news) { return news.problem; });
 }
 
 TEST(PlayerEngine, FollowsTheFileOnDiskWhileASequenceIsBeingRecorded) {
@@ -325,18 +334,6 @@ TEST(PlayerWindow, LampsAndReadoutFollowTheEngineAndKeyOneHoldsBp1) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return window.ShowingText().startsWith("BP1"); }, 20000))
         << window.ShowingText().toStdString();
     QTest::keyRelease(&window, Qt::Key_1);
-}
-
-// Takes the engine's news until a problem is said or `seconds` pass.
-std::optional<QString> WaitForProblem(EngineOnFile& e, double seconds = 10) {
-    std::optional<QString> problem;
-    const bool said = QTest::qWaitFor(
-        [&] {
-            problem = e.engine.News().Take().problem;
-            return problem.has_value();
-        },
-        static_cast<int>(seconds * 1000));
-    return said ? problem : std::nullopt;
 }
 
 TEST(PlayerEngine, WaitsForAFileWhoseFoldersDoNotExistYet) {
