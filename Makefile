@@ -11,7 +11,7 @@ FUZZ_SECONDS ?= 60
 
 PACKAGES := cmake ninja-build g++ make pkg-config dpkg-dev libgtest-dev libgmock-dev \
             libbenchmark-dev qt6-base-dev libgl-dev fonts-dejavu-core \
-            gcc-avr avr-libc binutils-avr libsimavr-dev libelf-dev time bc \
+            gcc-avr avr-libc binutils-avr libsimavr-dev libelf-dev libgif-dev time bc \
             desktop-file-utils appstream lintian
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 

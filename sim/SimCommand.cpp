@@ -19,6 +19,7 @@
 #include "program/ProgramReader.h"
 #include "sim/Report.h"
 #include "program/SimError.h"
+#include "sim/AnimatedGif.h"
 #include "sim/Storyboard.h"
 
 namespace ledcube::sim {
@@ -43,6 +44,8 @@ struct Options {
     SwitchCombination buttons = SwitchCombination::Aucun;
     std::optional<double> ms;
     std::optional<std::string> png;
+    std::optional<std::string> gif;
+    int size = 320;
     std::optional<std::string> hex;
     std::optional<std::string> programmer;
     std::optional<std::string> port;
@@ -98,6 +101,12 @@ std::variant<Options, int> ParseOptions(const std::vector<std::string>& argument
         "program", "N",
         "The N-th program of a file that holds several (default: the last finished one).");
     const QCommandLineOption png = valued("png", "FILE", "Draw the shown frames as a storyboard.");
+    const QCommandLineOption gif = valued(
+        "gif", "FILE",
+        "Write what the cube shows as an animated GIF: one round of the frames (or --ms), each "
+        "as long as it shows.");
+    const QCommandLineOption size =
+        valued("size", "PIXELS", "The width of the animated GIF (default 320).");
     const QCommandLineOption hex = valued("hex", "FILE", "Write the Intel HEX to put into the chip.");
     const QCommandLineOption programmer = valued(
         "programmer", "NAME",
@@ -168,6 +177,14 @@ std::variant<Options, int> ParseOptions(const std::vector<std::string>& argument
         options.program = number;
     }
     if (parser.isSet(png)) options.png = parser.value(png).toStdString();
+    if (parser.isSet(gif)) options.gif = parser.value(gif).toStdString();
+    if (parser.isSet(size)) {
+        const std::string text = parser.value(size).toStdString();
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), options.size);
+        if (error != std::errc() || end != text.data() + text.size() || options.size < 64 ||
+            options.size > 2000)
+            return wrong("--size takes a width in pixels from 64 to 2000, not '" + text + "'");
+    }
     if (parser.isSet(hex)) options.hex = parser.value(hex).toStdString();
     if (parser.isSet(programmer)) {
         options.programmer = parser.value(programmer).toStdString();
@@ -442,6 +459,16 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
                                   : std::string()) +
                 ", buttons " + CombinationName(options->buttons) + "; " + sizes;
             WriteStoryboard(shown, RoundOf(shown, roundPasses), title, *options->png);
+        }
+        if (options->gif) {
+            // One round of the frames, unless --ms says how long.
+            std::vector<ShownFrame> round;
+            const std::vector<long> rounds = RoundOf(shown, roundPasses);
+            for (std::size_t i = 0; i < shown.size(); ++i)
+                if (options->ms || rounds[i] == 1) round.push_back(shown[i]);
+            const std::string title = name + ", buttons " + CombinationName(options->buttons) +
+                                      (chip == kAtmega8535 ? "" : std::string(", ") + chip.name);
+            WriteAnimatedGif(round, title, options->size, *options->gif);
         }
         if (options->hex) {
             out << "wrote " << *options->hex << "; to put it into the chip:\n  "

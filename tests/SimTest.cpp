@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QImageReader>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -17,6 +18,7 @@
 #include "chip/ShowDecoder.h"
 #include "sim/SimCommand.h"
 #include "program/SimError.h"
+#include "sim/AnimatedGif.h"
 #include "sim/Storyboard.h"
 #include "ui/CubePainter.h"
 #include "program/SourceRewrite.h"
@@ -442,6 +444,68 @@ TEST(Report, MergesDarkStretchesAndMarksRounds) {
     EXPECT_NE(report.find("-- round 2 --\n      91.9"), std::string::npos) << report;
     EXPECT_EQ(report.find("round 3"), std::string::npos) << report;
     EXPECT_NE(report.find("  dark\n"), std::string::npos) << report;
+}
+
+TEST(AnimatedGif, DelaysKeepTheRunningTotalWithinFiveMillisecondsOfTheShow) {
+    const std::vector<std::vector<double>> shows = {
+        {46.0, 46.0, 46.0, 46.0}, {15.3, 15.3, 15.3}, {613.4, 15.3, 30.7, 4000.0}, {7.0}};
+    for (const std::vector<double>& durations : shows) {
+        std::vector<ShownFrame> frames;
+        double start = 5.3;
+        for (const double ms : durations) {
+            frames.push_back({start, 1, ms, CellState(), false});
+            start += ms;
+        }
+        const std::vector<int> delays = GifDelays(frames);
+        ASSERT_EQ(delays.size(), durations.size());
+        double shown = 0;
+        int given = 0;
+        for (std::size_t i = 0; i < delays.size(); ++i) {
+            shown += durations[i];
+            given += delays[i];
+            EXPECT_LE(std::abs(given * 10 - shown), 5.0) << "frame " << i;
+        }
+    }
+}
+
+TEST(AnimatedGif, TheGifReadBackHoldsTheShownFramesForAsLongWithTheirLampsLit) {
+    const std::vector<std::pair<CellState, int>> recorded = {
+        {CellsOn({1}), 45}, {CellsOn({2, 14}), 60}, {CellsOn({27}), 30}, {CellsOn({1, 9, 19}), 150}};
+    std::string program = ProgramHeader() + SwitchBlockOpen(SwitchCombination::Aucun);
+    for (const auto& [cells, ms] : recorded) program += FrameBlock(ms, cells);
+    program += SwitchBlockClose() + ProgramClose();
+    const ScratchFolder folder;
+    const auto gif = folder.Path() / "show.gif";
+    const auto [status, out, err] = RunCommand(program, {"--gif", gif.string(), "--size", "240"});
+    ASSERT_EQ(status, 0) << err;
+    QImageReader reader(QString::fromStdString(gif.string()));
+    ASSERT_TRUE(reader.supportsAnimation());
+    EXPECT_EQ(reader.imageCount(), 4);  // one round
+    EXPECT_EQ(reader.loopCount(), -1);  // for ever
+    double total = 0;
+    for (int i = 0; i < 4; ++i) {
+        const QImage picture = reader.read();
+        ASSERT_FALSE(picture.isNull()) << i;
+        EXPECT_EQ(picture.width(), 240);
+        const int delay = reader.nextImageDelay();
+        // Each frame lasts its passes: 15.34 ms a pass at 1 MHz.
+        EXPECT_NEAR(delay, recorded[i].second / 15 * 15.34, 10) << i;
+        total += delay;
+        for (int n = 1; n <= kCellCount; ++n) {
+            const QPoint centre = LampCircle(n, GifCube(240)).center().toPoint();
+            EXPECT_EQ(picture.pixelColor(centre),
+                      recorded[i].first.Get(n) ? kLampLit : kLampDark)
+                << "frame " << i << ", LED " << n;
+        }
+    }
+    double round = 0;
+    for (const auto& [cells, ms] : recorded) round += ms / 15 * 15.34;
+    EXPECT_NEAR(total, round, 10);
+    // A file that cannot be written is said so.
+    const auto [failed, failedOut, failedErr] =
+        RunCommand(program, {"--gif", (folder.Path() / "no" / "show.gif").string()});
+    EXPECT_EQ(failed, 1);
+    EXPECT_NE(failedErr.find("cannot write the animation"), std::string::npos) << failedErr;
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ for file in usr/bin/ledcube usr/bin/ledcube-sim usr/bin/ledcube-play \
 done
 [ -x "$scratch/root/usr/bin/ledcube" ] || { echo "/usr/bin/ledcube is not executable"; status=1; }
 depends=$(dpkg-deb -f "$deb" Depends)
-for package in libqt6widgets6 libqt6gui6 libsimavr2 gcc-avr avr-libc; do
+for package in libqt6widgets6 libqt6gui6 libsimavr2 libgif7 gcc-avr avr-libc; do
     [[ "$depends" == *"$package"* ]] || { echo "Depends lacks $package: $depends"; status=1; }
 done
 grep -q '^Exec=ledcube$' "$scratch/root/usr/share/applications/ledcube.desktop" || {

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QRectF>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "chip/ShowDecoder.h"
+
+namespace ledcube::sim {
+
+// The delay of each shown frame in an animated GIF, in hundredths of a
+// second: each frame's end rounded from the start of the show, so that the
+// running total never strays more than 5 ms from the show.
+std::vector<int> GifDelays(const std::vector<ShownFrame>& frames);
+
+// The height of the title line above the cube, for an animation `size` pixels wide.
+int GifTitleHeight(int size);
+
+// The box the cube is drawn in, in an animation `size` pixels wide.
+QRectF GifCube(int size);
+
+// Writes the show as an animated GIF that loops for ever (with giflib): one
+// picture per shown frame lasting as long, the cube drawn with the one cube
+// painter `size` pixels wide under a title line, in a small fixed palette of
+// the painter's colours. Raises SimError when the file cannot be written.
+void WriteAnimatedGif(const std::vector<ShownFrame>& frames, const std::string& title, int size,
+                      const std::filesystem::path& gif);
+
+}  // namespace ledcube::sim
