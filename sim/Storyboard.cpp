@@ -20,7 +20,9 @@ namespace {
 constexpr int kColumns = 6;
 constexpr double kScale = 0.4;
 constexpr int kTileWidth = 160;
-constexpr int kTileHeight = 170;
+// Each row starts with a band for its "round N" label, clear of the lamps.
+constexpr int kRoundLabelHeight = 16;
+constexpr int kTileHeight = 170 + kRoundLabelHeight;
 constexpr int kTitleHeight = 28;
 
 }  // namespace
@@ -28,7 +30,7 @@ constexpr int kTitleHeight = 28;
 QRectF StoryboardCube(QPoint place) {
     static const Rect bounds = CubeBounds();
     return QRectF(place.x() * kTileWidth + (kTileWidth - bounds.width * kScale) / 2,
-                  kTitleHeight + place.y() * kTileHeight + 8, bounds.width * kScale,
+                  kTitleHeight + place.y() * kTileHeight + kRoundLabelHeight + 8, bounds.width * kScale,
                   bounds.height * kScale);
 }
 
