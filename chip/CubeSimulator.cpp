@@ -155,6 +155,14 @@ std::uint64_t CubeChip::Cycle() const {
     return avr_->cycle;
 }
 
+PortTrace TracePrefix(const PortTrace& trace, double ms) {
+    const auto end = std::min(trace.endCycle, static_cast<std::uint64_t>(ms * trace.frequency / 1000.0));
+    PortTrace prefix{trace.frequency, end, {}};
+    for (const PortWrite& write : trace.writes)
+        if (write.cycle < end) prefix.writes.push_back(write);
+    return prefix;
+}
+
 PortTrace RunFirmware(const std::filesystem::path& hex, SwitchCombination buttons, double ms,
                       const Chip& model) {
     CubeChip chip(hex, model);

@@ -84,6 +84,9 @@ class CubeChip {
 // Runs a cube program (an Intel HEX) with the push buttons held at one
 // combination for `ms` milliseconds of cube time, and records every write to
 // ports A and C.
+// The first `ms` milliseconds of a run.
+PortTrace TracePrefix(const PortTrace& trace, double ms);
+
 PortTrace RunFirmware(const std::filesystem::path& hex, SwitchCombination buttons, double ms,
                       const Chip& chip = kAtmega8535);
 

@@ -122,20 +122,29 @@ ProvenReference ChooseReference(std::string_view program, const Firmware* unroll
     return reference;
 }
 
+double ProofMs(const std::vector<RecordedFrame>& frames, SwitchCombination buttons) {
+    long longest = 0;
+    for (const RecordedFrame& frame : frames)
+        if (PlaysUnder(frame, buttons)) longest = std::max<long>(longest, frame.repeatCount);
+    // A round and two more frames, whose ends are not compared.
+    return (RoundPasses(frames, buttons) + 2 * longest) * kPassMs * 1.02 + 100;
+}
+
 void ProveShows(const Firmware& candidate, const std::string& what,
-                const ProvenReference& reference, const std::vector<RecordedFrame>& frames) {
+                const ProvenReference& reference, const std::vector<RecordedFrame>& frames,
+                const KnownRun* known) {
     const Chip& chip = candidate.sizes.chip;
     // The candidate's pass at its clock: the code around the delays takes
     // fewer milliseconds on a faster clock.
     const double passMs = 3.0 * SlotCycles(chip.clockHz) * 1000.0 / chip.clockHz;
     for (const SwitchCombination buttons : kCombinations) {
         const long round = RoundPasses(frames, buttons);
-        long longest = 0;
-        for (const RecordedFrame& frame : frames)
-            if (PlaysUnder(frame, buttons)) longest = std::max<long>(longest, frame.repeatCount);
-        // A round and two more frames, whose ends are not compared.
-        const double ms = (round + 2 * longest) * kPassMs * 1.02 + 100;
-        const std::vector<ShownFrame> shown = DecodeShow(RunFirmware(candidate.hex, buttons, ms, chip));
+        const double ms = ProofMs(frames, buttons);
+        // A run the caller made already, long enough, is not made again.
+        const bool reuse = known != nullptr && known->buttons == buttons &&
+                           known->trace.endCycle >= static_cast<std::uint64_t>(ms * chip.clockHz / 1000);
+        const std::vector<ShownFrame> shown =
+            DecodeShow(reuse ? known->trace : RunFirmware(candidate.hex, buttons, ms, chip));
         std::vector<ShownFrame> expected =
             reference.firmware ? DecodeShow(RunFirmware(reference.firmware->hex, buttons, ms,
                                                         reference.firmware->sizes.chip))

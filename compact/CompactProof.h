@@ -47,8 +47,17 @@ ProvenReference ChooseReference(std::string_view program, const Firmware* unroll
 // a round of its frames and compares its show with the reference's: the same
 // frames with the same repeat counts, each lasting its passes at the build's
 // clock within 1 %. Raises SimError naming `what` and the first frame that differs.
+// A run of the candidate already made under some buttons.
+struct KnownRun {
+    SwitchCombination buttons;
+    PortTrace trace;
+};
 void ProveShows(const Firmware& candidate, const std::string& what,
-                const ProvenReference& reference, const std::vector<RecordedFrame>& frames);
+                const ProvenReference& reference, const std::vector<RecordedFrame>& frames,
+                const KnownRun* known = nullptr);
+
+// How long the proof runs a build under some buttons: a round of its frames and two more.
+double ProofMs(const std::vector<RecordedFrame>& frames, SwitchCombination buttons);
 
 // A compact build and what it was proven against.
 struct ProvenCompact {

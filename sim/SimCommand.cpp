@@ -390,6 +390,7 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
         }
         const ScratchFolder compactScratch;
         std::filesystem::path played;
+        std::optional<PortTrace> reportRun;
         if (options->compact) {
             if (!frames)
                 throw SimError(
@@ -432,8 +433,13 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
                 const ScratchFolder referenceScratch;
                 const ProvenReference reference =
                     ChooseReference(chosen.text, cube ? &*cube : nullptr, name, referenceScratch);
+                // The report's run, made long enough to serve the proof under those buttons too.
+                const double ms = options->ms.value_or(RunMs(frames, options->buttons));
+                reportRun = RunFirmware(firmware->hex, options->buttons,
+                                        std::max(ms, ProofMs(*frames, options->buttons)), chip);
+                const KnownRun known{options->buttons, *reportRun};
                 ProveShows(*firmware, "the build for the " + std::string(chip.name), reference,
-                           *frames);
+                           *frames, &known);
                 out << "the build for the " << chip.name << " shows what " << reference.text
                     << " shows, under BP1, BP2, BP3 and Aucun\n";
             }
@@ -446,8 +452,8 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
         }
 
         const double ms = options->ms.value_or(RunMs(frames, options->buttons));
-        const std::vector<ShownFrame> shown =
-            MergeDarkStretches(DecodeShow(RunFirmware(played, options->buttons, ms, chip)));
+        const std::vector<ShownFrame> shown = MergeDarkStretches(DecodeShow(
+            reportRun ? TracePrefix(*reportRun, ms) : RunFirmware(played, options->buttons, ms, chip)));
         const long roundPasses = frames ? RoundPasses(*frames, options->buttons) : 0;
         out << ShowReport(shown, roundPasses);
         if (shown.empty() && frames && roundPasses == 0) out << OtherButtonsHint(*frames);
