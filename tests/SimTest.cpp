@@ -365,6 +365,10 @@ TEST(SimCommand, ReportsWhatTheCubeShowsOrWhyItCannotRun) {
         {one, {"--program", "0"}, 2, "", "--program takes"},
         {one, {"--programmer", "usb asp"}, 2, "", "--programmer takes"},
         {one, {"--bogus"}, 2, "", "Unknown option 'bogus'"},
+        {one, {"--chip", "atmega9999"}, 2, "", "--chip takes one of atmega8535, atmega16,"},
+        {one, {"--clock", "5"}, 2, "", "--clock takes the clock in hertz"},
+        {one, {"--size", "10", "--gif", "x.gif"}, 2, "", "--size takes a width in pixels"},
+        {one, {"--clock", "8000000", "--buttons", "BP1"}, 0, "; ATmega8535 at 8 MHz", ""},
     };
     for (const Case& c : cases) {
         const auto [status, out, err] = RunCommand(c.text, c.options);
