@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "program/SimError.h"
+#include "sim/Storyboard.h"
 #include "ui/CubePainter.h"
 
 extern "C" {
@@ -86,15 +87,7 @@ QRectF GifCube(int size) {
 
 void WriteAnimatedGif(const std::vector<ShownFrame>& frames, const std::string& title, int size,
                       const std::filesystem::path& gif) {
-    // Text needs a GUI application; a command-line run has none, so make one offscreen.
-    std::unique_ptr<QGuiApplication> application;
-    if (QGuiApplication::instance() == nullptr) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "ledcube-sim";
-        static char* argv[] = {name, nullptr};
-        application = std::make_unique<QGuiApplication>(argc, argv);
-    }
+    const std::unique_ptr<QGuiApplication> application = ApplicationForText();
     const std::vector<QRgb> colourList = Palette();
     const QList<QRgb> palette(colourList.begin(), colourList.end());
     int error = 0;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <climits>
 #include <cmath>
 #include <functional>
 #include <future>
@@ -68,6 +69,16 @@ std::optional<SwitchCombination> CombinationNamed(std::string name) {
         if (name == known) return combination;
     }
     return std::nullopt;
+}
+
+// The whole text as a number from `least` to `most`; nothing otherwise.
+template <typename Number>
+std::optional<Number> NumberIn(const std::string& text, Number least, Number most) {
+    Number value{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < least || value > most)
+        return std::nullopt;
+    return value;
 }
 
 bool IsProgrammerName(const std::string& name) {
@@ -161,29 +172,24 @@ std::variant<Options, int> ParseOptions(const std::vector<std::string>& argument
     }
     if (parser.isSet(ms)) {
         const std::string text = parser.value(ms).toStdString();
-        double value = 0;
-        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-        if (error != std::errc() || end != text.data() + text.size() || !(value > 0) ||
-            value > 3.6e6)
+        const std::optional<double> value = NumberIn<double>(text, 0, 3.6e6);
+        if (!value || !(*value > 0))
             return wrong("--ms takes a duration in milliseconds, up to one hour, not '" + text + "'");
         options.ms = value;
     }
     if (parser.isSet(program)) {
         const std::string text = parser.value(program).toStdString();
-        int number = 0;
-        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-        if (error != std::errc() || end != text.data() + text.size() || number < 1)
+        options.program = NumberIn<int>(text, 1, INT_MAX);
+        if (!options.program)
             return wrong("--program takes a program number from 1, not '" + text + "'");
-        options.program = number;
     }
     if (parser.isSet(png)) options.png = parser.value(png).toStdString();
     if (parser.isSet(gif)) options.gif = parser.value(gif).toStdString();
     if (parser.isSet(size)) {
         const std::string text = parser.value(size).toStdString();
-        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), options.size);
-        if (error != std::errc() || end != text.data() + text.size() || options.size < 64 ||
-            options.size > 2000)
-            return wrong("--size takes a width in pixels from 64 to 2000, not '" + text + "'");
+        const std::optional<int> pixels = NumberIn<int>(text, 64, 2000);
+        if (!pixels) return wrong("--size takes a width in pixels from 64 to 2000, not '" + text + "'");
+        options.size = *pixels;
     }
     if (parser.isSet(hex)) options.hex = parser.value(hex).toStdString();
     if (parser.isSet(programmer)) {
@@ -203,13 +209,11 @@ std::variant<Options, int> ParseOptions(const std::vector<std::string>& argument
     }
     if (parser.isSet(clock)) {
         const std::string text = parser.value(clock).toStdString();
-        unsigned hertz = 0;
-        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), hertz);
-        if (error != std::errc() || end != text.data() + text.size() || hertz < 100000 ||
-            hertz > 20000000)
+        const std::optional<unsigned> hertz = NumberIn<unsigned>(text, 100000, 20000000);
+        if (!hertz)
             return wrong("--clock takes the clock in hertz, from 100000 to 20000000, not '" + text +
                          "'");
-        options.chip = WithClock(options.chip, hertz);
+        options.chip = WithClock(options.chip, *hertz);
         options.clockGiven = true;
     }
     options.compact = parser.isSet(compact);

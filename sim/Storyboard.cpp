@@ -27,6 +27,15 @@ constexpr int kTitleHeight = 28;
 
 }  // namespace
 
+std::unique_ptr<QGuiApplication> ApplicationForText() {
+    if (QGuiApplication::instance() != nullptr) return nullptr;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "ledcube-sim";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
 QRectF StoryboardCube(QPoint place) {
     static const Rect bounds = CubeBounds();
     return QRectF(place.x() * kTileWidth + (kTileWidth - bounds.width * kScale) / 2,
@@ -72,15 +81,7 @@ void DrawFrame(QPainter& painter, const ShownFrame& frame, int number, QPoint pl
 
 void WriteStoryboard(const std::vector<ShownFrame>& frames, const std::vector<long>& rounds,
                      const std::string& title, const std::filesystem::path& png) {
-    // Text needs a GUI application; a command-line run has none, so make one offscreen.
-    std::unique_ptr<QGuiApplication> application;
-    if (QGuiApplication::instance() == nullptr) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "ledcube-sim";
-        static char* argv[] = {name, nullptr};
-        application = std::make_unique<QGuiApplication>(argc, argv);
-    }
+    const std::unique_ptr<QGuiApplication> application = ApplicationForText();
     std::vector<long> roundOf = rounds;
     roundOf.resize(frames.size(), roundOf.empty() ? 1 : roundOf.back());
     const std::vector<QPoint> places = StoryboardPlaces(roundOf);
