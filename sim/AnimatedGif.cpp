@@ -40,6 +40,24 @@ std::vector<QRgb> Palette() {
     return colours;
 }
 
+// The delay of each shown frame in hundredths of a second: each frame's end
+// rounded from the start of the show, so that the running total never strays
+// more than 5 ms from the show.
+std::vector<int> GifDelays(const std::vector<ShownFrame>& frames) {
+    std::vector<int> delays;
+    if (frames.empty()) return delays;
+    const double start = frames.front().startMs;
+    long shown = 0;  // hundredths given so far
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        const double end = i + 1 < frames.size() ? frames[i + 1].startMs
+                                                 : frames[i].startMs + frames[i].durationMs;
+        const long total = std::lround((end - start) / 10.0);
+        delays.push_back(static_cast<int>(total - shown));
+        shown = total;
+    }
+    return delays;
+}
+
 QImage Picture(const ShownFrame* frame, const QString& title, int size) {
     const int titleHeight = GifTitleHeight(size);
     QImage image(size, size + titleHeight, QImage::Format_RGB32);
@@ -60,21 +78,6 @@ QImage Picture(const ShownFrame* frame, const QString& title, int size) {
 }
 
 }  // namespace
-
-std::vector<int> GifDelays(const std::vector<ShownFrame>& frames) {
-    std::vector<int> delays;
-    if (frames.empty()) return delays;
-    const double start = frames.front().startMs;
-    long shown = 0;  // hundredths given so far
-    for (std::size_t i = 0; i < frames.size(); ++i) {
-        const double end = i + 1 < frames.size() ? frames[i + 1].startMs
-                                                 : frames[i].startMs + frames[i].durationMs;
-        const long total = std::lround((end - start) / 10.0);
-        delays.push_back(static_cast<int>(total - shown));
-        shown = total;
-    }
-    return delays;
-}
 
 int GifTitleHeight(int size) {
     return std::max(24, size / 8);

@@ -10,11 +10,6 @@
 
 namespace ledcube::sim {
 
-// The delay of each shown frame in an animated GIF, in hundredths of a
-// second: each frame's end rounded from the start of the show, so that the
-// running total never strays more than 5 ms from the show.
-std::vector<int> GifDelays(const std::vector<ShownFrame>& frames);
-
 // The height of the title line above the cube, for an animation `size` pixels wide.
 int GifTitleHeight(int size);
 

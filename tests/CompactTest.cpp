@@ -3,12 +3,10 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <set>
-#include <tuple>
-#include <sstream>
 
+#include "SimCommandRun.h"
 #include "TestSupport.h"
 #include "firmware/FlashEstimate.h"
 #include "compact/CompactBuild.h"
@@ -17,7 +15,6 @@
 #include "chip/CubeSimulator.h"
 #include "chip/FirmwareBuild.h"
 #include "sim/Report.h"
-#include "sim/SimCommand.h"
 #include "program/SimError.h"
 
 namespace ledcube::sim {
@@ -184,46 +181,27 @@ TEST(CompactBuild, AThousandFramesInThreeSequencesPlayUnderEachCombination) {
     ExpectPlaysTheRecordedFrames(compact.firmware.hex, frames);
 }
 
-// ledcube-sim --compact --hex on a file; returns the exit status, what it
-// printed and the size of the HEX's data (0 when none was written).
-struct CompactRun {
-    int status;
-    std::string out;
-    std::string err;
-    int hexBytes;
-};
-CompactRun RunCompactCommand(const std::string& program) {
-    const ScratchFolder folder;
-    const auto file = folder.Path() / "cube.c";
-    const auto hex = folder.Path() / "cube.hex";
-    std::ofstream(file) << program;
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunSimCommand(
-        {"--compact", "--hex", hex.string(), "--buttons", "BP1", "--ms", "500", file.string()},
-        out, err);
-    int bytes = 0;
-    if (std::filesystem::exists(hex))
-        for (const HexChunk& chunk : ReadIntelHex(hex)) bytes += static_cast<int>(chunk.bytes.size());
-    return {status, out.str(), err.str(), bytes};
-}
-
 TEST(CompactBuild, TheCommandBuildsTheLargestProgramAndRefusesOneFrameMore) {
     const int limit = CompactFrameLimit(1);
     EXPECT_EQ(limit, 1227);  // as the README and --help say
-    const CompactRun largest = RunCompactCommand(LongProgram(limit, 1, 1217));
+    const ScratchFolder folder;
+    const auto hex = folder.Path() / "cube.hex";
+    const std::vector<std::string> options = {"--compact", "--hex", hex.string(), "--buttons", "BP1",
+                                              "--ms", "500"};
+    const test::CommandRun largest = test::RunCommand(LongProgram(limit, 1, 1217), options);
     ASSERT_EQ(largest.status, 0) << largest.err;
-    EXPECT_GT(largest.hexBytes, kChipFlashBytes - kCompactEntryBytes);
-    EXPECT_LE(largest.hexBytes, kChipFlashBytes);
+    EXPECT_GT(test::HexBytes(hex), kChipFlashBytes - kCompactEntryBytes);
+    EXPECT_LE(test::HexBytes(hex), kChipFlashBytes);
     EXPECT_NE(largest.out.find("the compact build shows what the frames read from the program"),
               std::string::npos)
         << largest.out;
     // The unrolled build is far over the flash, and said so with its size.
     EXPECT_NE(largest.out.find("sizes: unrolled flash 1"), std::string::npos) << largest.out;
 
-    const CompactRun over = RunCompactCommand(LongProgram(limit + 1, 1, 1218));
+    std::filesystem::remove(hex);
+    const test::CommandRun over = test::RunCommand(LongProgram(limit + 1, 1, 1218), options);
     EXPECT_EQ(over.status, 1);
-    EXPECT_EQ(over.hexBytes, 0);
+    EXPECT_EQ(test::HexBytes(hex), 0);
     EXPECT_NE(over.err.find("it holds at most 1,227 frames in 1 sequence, and this program has "
                             "1,228 frames"),
               std::string::npos)
@@ -497,21 +475,13 @@ TEST(ChipBuild, AProgramTooLargeForTheAtmega8535BuildsForTheAtmega32) {
         program += FrameBlock(15 * (2 + frame), test::CellsOn({frame % 27 + 1, (frame * 7) % 27 + 1}));
     program += ProgramClose();
     const ScratchFolder folder;
-    const auto file = folder.Path() / "sixty.c";
-    std::ofstream(file) << program;
-    const auto run = [&](std::vector<std::string> options) {
-        options.push_back(file.string());
-        std::ostringstream out;
-        std::ostringstream err;
-        const int status = RunSimCommand(options, out, err);
-        return std::tuple{status, out.str(), err.str()};
-    };
-    const auto [cubeStatus, cubeOut, cubeErr] = run({"--ms", "100"});
+    const auto [cubeStatus, cubeOut, cubeErr] = test::RunCommand(program, {"--ms", "100"});
     EXPECT_EQ(cubeStatus, 1);
     EXPECT_NE(cubeErr.find("bytes of flash, and the ATmega8535 has 8,192: about "), std::string::npos)
         << cubeErr;
     const auto hex = folder.Path() / "sixty.hex";
-    const auto [status, out, err] = run({"--chip", "ATmega32", "--ms", "100", "--hex", hex.string()});
+    const auto [status, out, err] =
+        test::RunCommand(program, {"--chip", "ATmega32", "--ms", "100", "--hex", hex.string()});
     EXPECT_EQ(status, 0) << err;
     EXPECT_NE(out.find(" of 32,768 bytes"), std::string::npos) << out;
     EXPECT_NE(out.find("; ATmega32 at 1 MHz"), std::string::npos) << out;
@@ -519,7 +489,7 @@ TEST(ChipBuild, AProgramTooLargeForTheAtmega8535BuildsForTheAtmega32) {
               std::string::npos)
         << out;
     EXPECT_NE(out.find("avrdude -p m32 -c usbasp -U flash:w:"), std::string::npos) << out;
-    EXPECT_TRUE(std::filesystem::exists(hex));
+    EXPECT_GT(test::HexBytes(hex), kChipFlashBytes);
 }
 
 }  // namespace

@@ -387,27 +387,27 @@ struct RecordingBesideThePlayer {
     PlayerEngine engine{[this] { return now; }};
 };
 
+// The buttons the engine gives the chip, as one line: following or not, bits, what it says, the hint.
+std::string Held(const EngineNews& news) {
+    if (!news.held) return "no news";
+    return (news.held->following ? "following " : "") + std::to_string(news.held->bits) + " " +
+           news.held->says.toStdString() + "|" + news.held->hint.toStdString();
+}
+
 TEST(PlayerEngine, FollowsTheRecordingByHoldingTheButtonsOfTheOpenSequence) {
     RecordingBesideThePlayer r;
     r.workflow.SwitchClick(SwitchCombination::BP1);
+    const std::string noBp1 = "|no sequence plays under these buttons: press 1 for the BP1 sequence";
     double t = 0.05;
     for (const int cell : {4, 13, 22}) {
         r.Record({cell});
-        const EngineNews news = r.Take();
-        ASSERT_TRUE(news.held) << cell;
-        EXPECT_TRUE(news.held->following);
-        EXPECT_EQ(news.held->bits, 1);
-        EXPECT_EQ(news.held->says, "following the recording: BP1 held");
+        EXPECT_EQ(Held(r.Take()), "following 1 following the recording: BP1 held|") << cell;
         // Nothing pressed by the user, and the frame just recorded shows at once.
         EXPECT_EQ(LitCells(r.At(t += 0.05).glow), sim::CellsText(CellsOn({cell}))) << cell;
     }
     // A button the user latches takes over: BP2 plays nothing here, and says which key does.
     r.engine.SetButtons(2);
-    const EngineNews latched = r.Take();
-    ASSERT_TRUE(latched.held);
-    EXPECT_FALSE(latched.held->following);
-    EXPECT_EQ(latched.held->bits, 2);
-    EXPECT_EQ(latched.held->hint, "no sequence plays under these buttons: press 1 for the BP1 sequence");
+    EXPECT_EQ(Held(r.Take()), "2 " + noBp1);
     // The frame showing ends (600 ms), then no sequence plays: the chip leaves
     // its last layer as it was (22 is on the top layer), and no frame is named.
     for (const double end = t + 0.7; t < end; t += 0.05) r.At(t);
@@ -415,15 +415,11 @@ TEST(PlayerEngine, FollowsTheRecordingByHoldingTheButtonsOfTheOpenSequence) {
     EXPECT_EQ(LitCells(after.glow), sim::CellsText(CellsOn({22})));
     EXPECT_EQ(after.frame, 0);
     r.engine.SetButtons(0);
-    EXPECT_TRUE(r.Take().held->following);
+    EXPECT_EQ(Held(r.Take()), "following 1 following the recording: BP1 held|");
     // FinirBP closes the sequence: the player lets go.
     r.workflow.FinirBPClick();
     r.engine.Reload();
-    const EngineNews closed = r.Take();
-    ASSERT_TRUE(closed.held);
-    EXPECT_FALSE(closed.held->following);
-    EXPECT_EQ(closed.held->bits, 0);
-    EXPECT_EQ(closed.held->hint, "no sequence plays under these buttons: press 1 for the BP1 sequence");
+    EXPECT_EQ(Held(r.Take()), "0 " + noBp1);
 }
 
 TEST(PlayerWindow, ShowsTheButtonsItHoldsWhileFollowingAndWhichKeyPlaysWhat) {

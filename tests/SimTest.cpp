@@ -9,6 +9,7 @@
 
 #include "FakeMainView.h"
 #include "TempHome.h"
+#include "SimCommandRun.h"
 #include "TestSupport.h"
 #include "WindowDriver.h"
 #include "chip/CubeSimulator.h"
@@ -298,18 +299,7 @@ TEST(Simulation, TheLongestFrameTheEditorAcceptsEnds) {
     EXPECT_EQ(shown[1].cells, CellsOn({1}));
 }
 
-// Runs the command on a file holding `text`; returns exit status and messages.
-std::tuple<int, std::string, std::string> RunCommand(const std::string& text,
-                                                     std::vector<std::string> options) {
-    const ScratchFolder folder;
-    const auto file = folder.Path() / "prog.c";
-    std::ofstream(file) << text;
-    options.push_back(file.string());
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunSimCommand(options, out, err);
-    return {status, out.str(), err.str()};
-}
+using test::RunCommand;
 
 TEST(SimCommand, ReportsWhatTheCubeShowsOrWhyItCannotRun) {
     const std::string one = ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP1) +
@@ -450,28 +440,6 @@ TEST(Report, MergesDarkStretchesAndMarksRounds) {
     EXPECT_NE(report.find("  dark\n"), std::string::npos) << report;
 }
 
-TEST(AnimatedGif, DelaysKeepTheRunningTotalWithinFiveMillisecondsOfTheShow) {
-    const std::vector<std::vector<double>> shows = {
-        {46.0, 46.0, 46.0, 46.0}, {15.3, 15.3, 15.3}, {613.4, 15.3, 30.7, 4000.0}, {7.0}};
-    for (const std::vector<double>& durations : shows) {
-        std::vector<ShownFrame> frames;
-        double start = 5.3;
-        for (const double ms : durations) {
-            frames.push_back({start, 1, ms, CellState(), false});
-            start += ms;
-        }
-        const std::vector<int> delays = GifDelays(frames);
-        ASSERT_EQ(delays.size(), durations.size());
-        double shown = 0;
-        int given = 0;
-        for (std::size_t i = 0; i < delays.size(); ++i) {
-            shown += durations[i];
-            given += delays[i];
-            EXPECT_LE(std::abs(given * 10 - shown), 5.0) << "frame " << i;
-        }
-    }
-}
-
 TEST(AnimatedGif, TheGifReadBackHoldsTheShownFramesForAsLongWithTheirLampsLit) {
     const std::vector<std::pair<CellState, int>> recorded = {
         {CellsOn({1}), 45}, {CellsOn({2, 14}), 60}, {CellsOn({27}), 30}, {CellsOn({1, 9, 19}), 150}};
@@ -513,4 +481,27 @@ TEST(AnimatedGif, TheGifReadBackHoldsTheShownFramesForAsLongWithTheirLampsLit) {
 }
 
 }  // namespace
+
 }  // namespace ledcube::sim
+
+namespace ledcube::test {
+
+CommandRun RunCommand(const std::string& text, std::vector<std::string> options) {
+    const sim::ScratchFolder folder;
+    const auto file = folder.Path() / "prog.c";
+    std::ofstream(file) << text;
+    options.push_back(file.string());
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = sim::RunSimCommand(options, out, err);
+    return {status, out.str(), err.str()};
+}
+
+int HexBytes(const std::filesystem::path& hex) {
+    int bytes = 0;
+    if (std::filesystem::exists(hex))
+        for (const sim::HexChunk& chunk : sim::ReadIntelHex(hex)) bytes += static_cast<int>(chunk.bytes.size());
+    return bytes;
+}
+
+}  // namespace ledcube::test
