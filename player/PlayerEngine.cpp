@@ -142,6 +142,7 @@ void PlayerEngine::Open(const QString& file) {
     if (!watcher_->files().isEmpty()) watcher_->removePaths(watcher_->files());
     if (!watcher_->directories().isEmpty()) watcher_->removePaths(watcher_->directories());
     file_ = QFileInfo(file).absoluteFilePath();
+    name_ = QFileInfo(file).fileName();
     fileSeen_ = false;
     text_.reset();
     frames_.reset();
@@ -152,7 +153,7 @@ void PlayerEngine::Open(const QString& file) {
 void PlayerEngine::Reload() {
     if (file_.isEmpty()) return;
     Watch();
-    const QString name = QFileInfo(file_).fileName();
+    const QString name = name_;
     std::string text;
     try {
         text = sim::ReadTextFile(file_.toStdString());
@@ -170,13 +171,61 @@ void PlayerEngine::Reload() {
     if (text == text_) return;
     text_ = text;
     try {
-        Load(text);
+        Load(text, true);
     } catch (const std::exception& error) {
         Fail(name + ": " + QString::fromStdString(error.what()));
     }
 }
 
-void PlayerEngine::Load(const std::string& text) {
+void PlayerEngine::PlayText(const std::string& text, const QString& name, int edit) {
+    if (edit < latestEdit_.load()) return;  // a newer edit follows
+    MakeTimersAndWatcher();
+    if (!watcher_->files().isEmpty()) watcher_->removePaths(watcher_->files());
+    if (!watcher_->directories().isEmpty()) watcher_->removePaths(watcher_->directories());
+    reloadSoon_->stop();
+    file_.clear();
+    name_ = name;
+    text_ = text;
+    try {
+        Load(text, false);
+    } catch (const std::exception& error) {
+        Fail(name + ": " + QString::fromStdString(error.what()));
+    }
+}
+
+void PlayerEngine::Rebuild() {
+    const std::optional<std::string> text = text_;
+    frames_.reset();
+    if (!file_.isEmpty()) {
+        text_.reset();
+        Reload();
+    } else if (text) {
+        PlayText(*text, name_, latestEdit_.load());
+    }
+}
+
+void PlayerEngine::ShowRecordedFrame(int frame) {
+    if (frame < 0 || !frames_ || frame >= static_cast<int>(frames_->size())) {
+        if (!selectedHold_) return;
+        selectedHold_.reset();
+        ApplyButtons();
+        return;
+    }
+    const sim::RecordedFrame& recorded = (*frames_)[static_cast<std::size_t>(frame)];
+    // Between the sequences a frame plays under any buttons: those held stay.
+    const std::optional<SwitchCombination> now = sim::HeldCombination(BitsToArray(
+        selectedHold_ ? *selectedHold_ : (held_[0] ? 1 : 0) | (held_[1] ? 2 : 0) | (held_[2] ? 4 : 0)));
+    selectedHold_ = ButtonsOf(recorded.block.value_or(now.value_or(SwitchCombination::Aucun)));
+    ApplyButtons();
+    paused_ = true;
+    if (player_) {
+        if (recorded.repeatCount > 0) player_->RunUntilShowing(frame, kMostSkipCycles);
+        player_->SetPaused(true);
+    }
+    Publish();
+}
+
+void PlayerEngine::Load(const std::string& text, bool fromFile) {
     const sim::ProgramPreview preview = sim::PreviewLastProgram(text);
     if (compact_ && !preview.frames)
         throw sim::SimError("the compact build needs a program as the editor writes it; this one "
@@ -188,7 +237,7 @@ void PlayerEngine::Load(const std::string& text) {
     if (!player_ || source != playingSource_) {
         const sim::ScratchFolder scratch;
         const sim::Firmware firmware =
-            sim::BuildFirmware(source, QFileInfo(file_).fileName().toStdString(), scratch, chip_);
+            sim::BuildFirmware(source, name_.toStdString(), scratch, chip_);
         if (!firmware.sizes.Fits())
             throw sim::SimError(
                 sim::NotFittingMessage(firmware.sizes) +
@@ -220,7 +269,8 @@ void PlayerEngine::Load(const std::string& text) {
     following_ = preview.openSequence;
     ApplyButtons();
 
-    LoadedProgram loaded{playingSizes_, QString(), preview.frames.has_value()};
+    LoadedProgram loaded{playingSizes_, QString(), preview.frames.has_value(),
+                         fromFile ? text : std::string()};
     if (preview.count > 1)
         loaded.where = tr("the last of the %1 programs in the file").arg(preview.count);
     if (preview.unfinished)
@@ -265,10 +315,13 @@ void PlayerEngine::SetButtons(int held) {
 void PlayerEngine::ApplyButtons() {
     const bool userHolds = held_[0] || held_[1] || held_[2];
     HeldButtons held;
-    held.following = !userHolds && following_.has_value();
-    held.bits = held.following ? ButtonsOf(*following_)
-                               : (held_[0] ? 1 : 0) | (held_[1] ? 2 : 0) | (held_[2] ? 4 : 0);
-    if (held.following)
+    held.following = !userHolds && (following_.has_value() || selectedHold_.has_value());
+    held.bits = !held.following ? (held_[0] ? 1 : 0) | (held_[1] ? 2 : 0) | (held_[2] ? 4 : 0)
+                : selectedHold_ ? *selectedHold_
+                                : ButtonsOf(*following_);
+    if (held.following && selectedHold_)
+        held.says = tr("showing the selected frame");
+    else if (held.following)
         held.says = *following_ == SwitchCombination::Aucun
                         ? tr("following the recording: no button held (Aucun sequence)")
                         : tr("following the recording: %1 held")
@@ -286,24 +339,25 @@ void PlayerEngine::SetSpeed(double speed) {
 void PlayerEngine::SetChip(const sim::Chip& chip) {
     if (chip == chip_) return;
     chip_ = chip;
-    // The same file, built for the other chip: played from the start.
-    text_.reset();
-    frames_.reset();
+    // The same program, built for the other chip: played from the start.
     playingSource_.clear();
-    Reload();
+    Rebuild();
 }
 
 void PlayerEngine::SetCompact(bool compact) {
     if (compact == compact_) return;
     compact_ = compact;
-    // The same file, built the other way: played from the start.
-    text_.reset();
-    frames_.reset();
-    Reload();
+    // The same program, built the other way: played from the start.
+    Rebuild();
 }
 
 void PlayerEngine::SetPaused(bool paused) {
     paused_ = paused;
+    // Playing on lets go of the buttons held for the selected frame.
+    if (!paused && selectedHold_) {
+        selectedHold_.reset();
+        ApplyButtons();
+    }
     if (player_) player_->SetPaused(paused);
     Publish();
 }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QTimer>
 #include <array>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -22,14 +23,17 @@ struct LoadedProgram {
     QString sizes;  // the build's flash and RAM
     QString where;  // which program of the file, and whether it is still being recorded
     bool framesKnown = true;
+    // The file's whole text as read; empty for a program played from the player's edits.
+    std::string fileText;
 };
 
 // The buttons as the chip gets them: the user's, or while the user holds
 // none and a sequence is being recorded, that sequence's.
 struct HeldButtons {
     int bits = 0;            // bits 0, 1, 2: BP1, BP2, BP3
-    bool following = false;  // held by the player for the sequence being recorded
-    QString says;            // "following the recording: BP1 held", or empty
+    // Held by the player: for the sequence being recorded, or for the frame selected.
+    bool following = false;
+    QString says;  // "following the recording: BP1 held", or empty
     // When no frame shows under these buttons, which key plays what.
     QString hint;
 };
@@ -94,6 +98,15 @@ class PlayerEngine : public QObject {
     void Open(const QString& file);
     // Reads the file again; plays the new program when it changed.
     void Reload();
+    // Plays a program's text that is in no file (the player's edits), named
+    // `name` in messages; stops following the file. Only the newest of the
+    // texts posted is built: `edit` counts them.
+    void PlayText(const std::string& text, const QString& name, int edit);
+    // Numbers the texts posted for PlayText, from any thread.
+    int NextEdit() { return ++latestEdit_; }
+    // Runs on to recorded frame `frame` (from 0), holding the buttons under
+    // which it plays, and pauses there; -1 lets go of those buttons.
+    void ShowRecordedFrame(int frame);
     // Bits 0, 1, 2: BP1, BP2, BP3 held.
     void SetButtons(int held);
     void SetSpeed(double speed);
@@ -117,7 +130,9 @@ class PlayerEngine : public QObject {
 
   private:
     void MakeTimersAndWatcher();
-    void Load(const std::string& text);
+    void Load(const std::string& text, bool fromFile);
+    // Builds the program again from the start: the file's, or the edited text.
+    void Rebuild();
     void Fail(const QString& message);
     void Watch();
     void Publish();
@@ -126,6 +141,9 @@ class PlayerEngine : public QObject {
 
     sim::Clock clock_;
     QString file_;
+    QString name_;  // the program's name in messages
+    std::atomic<int> latestEdit_ = 0;
+    std::optional<int> selectedHold_;  // buttons held to show the selected frame
     std::optional<std::string> text_;  // the file's content as last read
     std::optional<std::vector<sim::RecordedFrame>> frames_;
     std::unique_ptr<sim::CubePlayer> player_;

@@ -15,13 +15,16 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QSplitter>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "player/FramePanel.h"
 #include "ui/LampWidget.h"
 
 namespace ledcube::player {
@@ -63,7 +66,6 @@ PlayerWindow::PlayerWindow(sim::Clock clock, QWidget* parent)
     auto* open = new QPushButton(tr("Open…"), this);
     open->setFocusPolicy(Qt::NoFocus);
     connect(open, &QPushButton::clicked, this, &PlayerWindow::ChooseFile);
-    new QShortcut(QKeySequence::Open, this, this, &PlayerWindow::ChooseFile);
     auto* top = new QHBoxLayout;
     top->addWidget(open);
     top->addWidget(file_, 1);
@@ -152,7 +154,9 @@ PlayerWindow::PlayerWindow(sim::Clock clock, QWidget* parent)
     }
     readout->setColumnStretch(1, 1);
 
-    auto* layout = new QVBoxLayout(this);
+    auto* player = new QWidget(this);
+    auto* layout = new QVBoxLayout(player);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(top);
     layout->addWidget(problem_);
     layout->addWidget(cube_, 1);
@@ -161,10 +165,21 @@ PlayerWindow::PlayerWindow(sim::Clock clock, QWidget* parent)
         tr("Hold a button with the mouse or keys 1, 2, 3; Shift-click latches it."), this));
     layout->addLayout(controls);
     layout->addLayout(readout);
+
+    MakeEditing();
+    auto* splitter = new QSplitter(this);
+    splitter->addWidget(player);
+    splitter->addWidget(panelBox_);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 2);
+    splitter->setChildrenCollapsible(false);
+    auto* whole = new QVBoxLayout(this);
+    whole->setMenuBar(MakeMenus());
+    whole->addWidget(splitter);
     // The cube scales with the window: on a small screen the window is made to fit
     // (the title bar's height left for the window manager).
     const QRect free = screen()->availableGeometry();
-    resize(std::min(560, free.width()), std::min(760, free.height() - 40));
+    resize(std::min(880, free.width()), std::min(760, free.height() - 40));
 
     engine_->moveToThread(&thread_);
     // The engine goes with its thread, on its thread; the flag tells the
@@ -179,6 +194,7 @@ PlayerWindow::PlayerWindow(sim::Clock clock, QWidget* parent)
     connect(engine_, &PlayerEngine::Updated, this, &PlayerWindow::ShowNews);
     thread_.start();
     engine_->Post([](PlayerEngine& engine) { engine.StartTicking(kTickMs); });
+    DocumentChanged();
 }
 
 PlayerWindow::~PlayerWindow() {
@@ -188,9 +204,15 @@ PlayerWindow::~PlayerWindow() {
 }
 
 void PlayerWindow::OpenFile(const QString& file) {
+    if (!MayDropEdits()) return;
+    // The file's program comes into the panel when the engine has read it.
+    loadingFile_ = true;
+    document_.New();
+    loadingFile_ = false;
+    followedFile_ = QFileInfo(file).absoluteFilePath();
     file_->setText(QFileInfo(file).absoluteFilePath());
     file_->setProperty("path", QFileInfo(file).absoluteFilePath());
-    setWindowTitle(tr("%1 — LED cube player").arg(QFileInfo(file).fileName()));
+    setWindowTitle(tr("%1[*] — LED cube player").arg(QFileInfo(file).fileName()));
     engine_->Post([file](PlayerEngine& engine) { engine.Open(file); });
 }
 
@@ -216,6 +238,7 @@ void PlayerWindow::ShowNews() {
 
 void PlayerWindow::ShowFrame(const sim::PlayerFrame& frame) {
     cube_->SetGlow(frame.glow);
+    panel_->Model().SetShownFrame(frame.frame - 1);
     if (!problem_->isHidden()) return;
     SetTextIfChanged(time_, QString::fromStdString(sim::SimulatedTimeText(frame.cycle, frame.clockHz)));
     const bool nothingShown = frame.frame == 0 && !frame.stopped && framesKnown_;
@@ -255,6 +278,7 @@ void PlayerWindow::ShowLoaded(const LoadedProgram& program) {
     sizes_->setText(program.sizes);
     programWhere_ = program.where;
     ShowWhere();
+    ShowFileText(program.fileText);
 }
 
 void PlayerWindow::ShowProblem(const QString& message) {

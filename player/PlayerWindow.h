@@ -1,17 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QMessageBox>
 #include <QThread>
 #include <QWidget>
 #include <array>
 #include <atomic>
+#include <functional>
 
 #include "player/ButtonPad.h"
 #include "player/PlayerEngine.h"
+#include "player/ProgramDocument.h"
 
 class CubeView;
+class QAction;
 class QComboBox;
 class QLabel;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
 class QPushButton;
 
 namespace ledcube::player {
@@ -19,6 +26,20 @@ namespace ledcube::player {
 // Where Open… starts: the folder of the file shown (or the nearest one that
 // exists), else the folder D in the home folder where the editor writes.
 QString OpenDialogFolder(const QString& shownFile);
+
+class FramePanel;
+
+// What the window asks the user; tests answer in its place.
+struct PlayerQuestions {
+    // Unsaved edits: Save, Discard or Cancel.
+    std::function<QMessageBox::StandardButton(const QString& question)> unsavedEdits;
+    // The file to save to, starting from a proposed one; empty when cancelled.
+    std::function<QString(const QString& proposed)> saveName;
+    // Something went wrong; the program goes on.
+    std::function<void(const QString& message)> warn;
+    // A yes-or-no question; true for yes.
+    std::function<bool(const QString& question)> confirm;
+};
 
 // The player's window: the cube as the simulated chip lights it, the three
 // push buttons, the speed controls and a readout of what is playing. It owns
@@ -43,7 +64,23 @@ class PlayerWindow : public QWidget {
     // Whether the window shows BP1, BP2 or BP3 (0, 1, 2) as held.
     bool ButtonShownHeld(int button) const;
 
+    ProgramDocument& Document() { return document_; }
+    FramePanel* Panel() const { return panel_; }
+    PlayerQuestions& Questions() { return questions_; }
+    // The edit actions by name ("delete", "duplicate", "undo" ...), as the menus hold them.
+    QAction* Action(const QString& name) const;
+    // Turns LED n of the first selected frame on or off.
+    void ToggleLamp(int n);
+    // Sets the selected frames' duration from the text of the duration box.
+    void ApplyDuration(const QString& text);
+    // Saves; false when not saved (cancelled or failed, the edits kept).
+    bool Save();
+    bool SaveAs();
+    void NewProgram();
+    void ReloadFile();
+    QString EditStateText() const;
   protected:
+    void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -65,6 +102,22 @@ class PlayerWindow : public QWidget {
     void DrawButtons();
     void SetPaused(bool paused);
 
+    // Editing, in PlayerEditing.cpp.
+    void MakeEditing();
+    QMenuBar* MakeMenus();
+    QAction* AddAction(QMenu* menu, const QString& name, const QString& text,
+                       const QList<QKeySequence>& keys, const std::function<void()>& run);
+    void Edit(const QString& name, const AnimationChange& change);
+    void DocumentChanged();
+    void UpdateEditState();
+    void ShowFileText(const std::string& fileText);
+    // True when there are no unsaved edits, or the user saved or discarded them.
+    bool MayDropEdits();
+    bool SaveTo(const QString& path);
+    void CopyFrames();
+    void PasteFrames();
+    void PlayDocument();
+
     QThread thread_;
     PlayerEngine* engine_;
     std::atomic<bool> engineGone_ = false;
@@ -84,6 +137,17 @@ class PlayerWindow : public QWidget {
     QPushButton* step_;
     QComboBox* speed_;
     QComboBox* chips_;
+    ProgramDocument document_;
+    PlayerQuestions questions_;
+    FramePanel* panel_ = nullptr;
+    QWidget* panelBox_ = nullptr;
+    QLineEdit* duration_ = nullptr;
+    QLabel* editState_ = nullptr;
+    std::string playedText_;  // the text the engine was last given or read
+    bool loadingFile_ = false;
+    std::vector<int> shownSelection_;
+    sim::Animation shownAnimation_;
+    QString followedFile_;  // the file the engine reads, or empty for an edited program
 };
 
 }  // namespace ledcube::player

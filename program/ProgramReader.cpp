@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "program/Animation.h"
 #include "program/SimError.h"
 
 namespace ledcube::sim {
@@ -41,6 +42,9 @@ class BodyReader {
         return frames;
     }
 
+    // Each block read is also put here, in order.
+    void RecordBlocksIn(std::vector<AnimationBlock>* blocks) { blocks_ = blocks; }
+
     bool InSequence() const { return block_.has_value(); }
     std::optional<SwitchCombination> OpenBlock() const { return block_; }
 
@@ -60,6 +64,7 @@ class BodyReader {
             block_ = combination;
             ++sequences_;
             at_ += open.size();
+            if (blocks_) blocks_->push_back(AnimationBlock::Open(combination));
             return true;
         }
         return false;
@@ -70,6 +75,7 @@ class BodyReader {
         if (!block_) Fail("a closing brace without an open push-button sequence");
         block_.reset();
         at_ += SwitchBlockClose().size();
+        if (blocks_) blocks_->push_back(AnimationBlock::Close());
         return true;
     }
 
@@ -98,6 +104,7 @@ class BodyReader {
         const std::string expected = FrameBlock(count * 15, cells);
         if (!Rest().starts_with(expected)) Fail("a frame that differs from the editor's frames");
         at_ += expected.size();
+        if (blocks_) blocks_->push_back(AnimationBlock::Frame({count, cells}));
         return {count, cells, block_, block_ ? sequences_ : 0};
     }
 
@@ -106,6 +113,7 @@ class BodyReader {
     std::size_t end_;
     std::optional<SwitchCombination> block_;
     int sequences_ = 0;
+    std::vector<AnimationBlock>* blocks_ = nullptr;
 };
 
 }  // namespace
@@ -131,6 +139,16 @@ void CheckSingleProgram(std::string_view text) {
 std::vector<RecordedFrame> ReadProgram(std::string_view text) {
     CheckSingleProgram(text);
     return BodyReader(text, ProgramHeader().size(), text.size() - ProgramClose().size()).Read();
+}
+
+Animation ReadAnimation(std::string_view programText) {
+    CheckSingleProgram(programText);
+    Animation animation;
+    BodyReader body(programText, ProgramHeader().size(),
+                    programText.size() - ProgramClose().size());
+    body.RecordBlocksIn(&animation.blocks);
+    body.Read();
+    return animation;
 }
 
 std::vector<ProgramInFile> ProgramsIn(std::string_view text) {

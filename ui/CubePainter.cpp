@@ -50,6 +50,19 @@ QRectF LampCircle(int n, const QRectF& target) {
                   lamp.height * scale);
 }
 
+int LampAtPoint(const QPointF& point, const QRectF& target) {
+    for (int n = 1; n <= kCellCount; ++n) {
+        const QRectF circle = LampCircle(n, target);
+        const QPointF offset = point - circle.center();
+        const double rx = circle.width() / 2;
+        const double ry = circle.height() / 2;
+        if (rx > 0 && ry > 0 &&
+            offset.x() * offset.x() / (rx * rx) + offset.y() * offset.y() / (ry * ry) <= 1.0)
+            return n;
+    }
+    return 0;
+}
+
 void PaintLamp(QPainter& painter, const QRectF& circle, double brightness) {
     const double b = std::clamp(brightness, 0.0, 1.0);
     const QColor colour = LampColour(b);

@@ -29,6 +29,9 @@ Rect CubeBounds();
 // centred in it, keeping its proportions.
 QRectF LampCircle(int n, const QRectF& target);
 
+// The LED whose lamp holds `point` when the cube is scaled to fit `target`; 0 for none.
+int LampAtPoint(const QPointF& point, const QRectF& target);
+
 // Draws one round lamp filling `circle` at a brightness between dark and lit.
 void PaintLamp(QPainter& painter, const QRectF& circle, double brightness);
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/LampWidget.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -43,8 +44,19 @@ void CubeView::SetGlow(const ledcube::CubeGlow& glow) {
     for (int n = 1; n <= ledcube::kCellCount; ++n) lamps_[n - 1]->SetBrightness(glow[n - 1]);
 }
 
+QRectF CubeView::LampArea() const {
+    return QRectF(rect()).adjusted(8, 8, -8, -8);
+}
+
+void CubeView::mousePressEvent(QMouseEvent* event) {
+    // The lamps take no input: a click on one comes here.
+    const int n = ledcube::LampAtPoint(event->position(), LampArea());
+    if (n != 0 && event->button() == Qt::LeftButton) emit LampClicked(n);
+    QWidget::mousePressEvent(event);
+}
+
 void CubeView::resizeEvent(QResizeEvent*) {
-    const QRectF area = QRectF(rect()).adjusted(8, 8, -8, -8);
+    const QRectF area = LampArea();
     for (int n = 1; n <= ledcube::kCellCount; ++n) {
         const QRect circle = ledcube::LampCircle(n, area).toAlignedRect();
         lamps_[n - 1]->setGeometry(circle);

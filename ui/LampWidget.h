@@ -40,9 +40,16 @@ class CubeView : public QWidget {
 
     void SetGlow(const ledcube::CubeGlow& glow);
     const CubeLamp* Lamp(int n) const { return lamps_[n - 1]; }
+    // Where the lamps are drawn, in the view's coordinates.
+    QRectF LampArea() const;
+
+  signals:
+    // A click on LED n's lamp.
+    void LampClicked(int n);
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
   private:
     std::array<CubeLamp*, ledcube::kCellCount> lamps_{};

@@ -1,0 +1,273 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "player/FramePanel.h"
+
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <algorithm>
+
+#include "ui/CubePainter.h"
+
+namespace ledcube::player {
+
+namespace {
+
+constexpr int kRowHeight = 52;
+constexpr int kIndent = 18;
+constexpr int kCubeWidth = 58;
+const QString kDragType = QStringLiteral("application/x-ledcube-panel-rows");
+
+// Draws a row: a sequence's heading, or a frame as a small cube with its text.
+class RowDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override {
+        return {option.rect.width() > 0 ? option.rect.width() : 220, kRowHeight};
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        const auto* model = static_cast<const FrameListModel*>(index.model());
+        const PanelRow& row = model->Rows()[static_cast<std::size_t>(index.row())];
+        painter->save();
+        const bool selected = (option.state & QStyle::State_Selected) != 0;
+        if (selected)
+            painter->fillRect(option.rect, option.palette.highlight());
+        else if (index.data(FrameListModel::kShownRole).toBool())
+            painter->fillRect(option.rect, QColor(0xFF, 0xE9, 0xA8));
+        painter->setPen(selected ? option.palette.highlightedText().color()
+                                 : option.palette.text().color());
+        QRect area = option.rect.adjusted(4, 2, -4, -2);
+        if (row.heading) {
+            QFont bold = option.font;
+            bold.setBold(true);
+            painter->setFont(bold);
+            painter->drawText(area, Qt::AlignVCenter | Qt::AlignLeft, row.text);
+        } else {
+            if (row.inSequence) area.setLeft(area.left() + kIndent);
+            CubeGlow glow{};
+            for (int n = 1; n <= kCellCount; ++n) glow[static_cast<std::size_t>(n - 1)] = row.cells.Get(n);
+            painter->setRenderHint(QPainter::Antialiasing);
+            PaintCube(*painter, QRectF(area.left(), area.top(), kCubeWidth, area.height()), glow);
+            area.setLeft(area.left() + kCubeWidth + 8);
+            painter->setFont(option.font);
+            painter->drawText(area, Qt::AlignVCenter | Qt::AlignLeft, row.text);
+        }
+        if (option.state & QStyle::State_HasFocus) {
+            painter->setPen(QPen(option.palette.highlight().color(), 1, Qt::DotLine));
+            painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
+        }
+        painter->restore();
+    }
+};
+
+QString HeadingText(const sim::Animation& animation, int open) {
+    const SwitchCombination combination = animation.blocks[static_cast<std::size_t>(open)].combination;
+    const auto [number, count] = sim::SequenceNumber(animation, open);
+    const QString name = QString::fromLatin1(CombinationName(combination));
+    if (count > 1)
+        return FramePanel::tr("%1 sequence %2 of %3").arg(name).arg(number).arg(count);
+    return FramePanel::tr("%1 sequence").arg(name);
+}
+
+}  // namespace
+
+std::vector<PanelRow> PanelRows(const sim::Animation& animation) {
+    std::vector<PanelRow> rows;
+    bool inSequence = false;
+    int frame = 0;
+    for (int at = 0; at < static_cast<int>(animation.blocks.size()); ++at) {
+        const sim::AnimationBlock& block = animation.blocks[static_cast<std::size_t>(at)];
+        switch (block.kind) {
+            case sim::AnimationBlock::Kind::Open:
+                rows.push_back({at, true, false, frame, HeadingText(animation, at), {}});
+                inSequence = true;
+                break;
+            case sim::AnimationBlock::Kind::Close: inSequence = false; break;
+            case sim::AnimationBlock::Kind::Frame: {
+                const int passes = block.frame.repeatCount;
+                const QString number = QString::number(frame + 1);
+                const QString ms = QString::number(static_cast<long long>(passes) * 15);
+                const QString text = passes == 1
+                                         ? FramePanel::tr("%1    %2 ms · 1 pass").arg(number, ms)
+                                         : FramePanel::tr("%1    %2 ms · %3 passes")
+                                               .arg(number, ms, QString::number(passes));
+                rows.push_back({at, false, inSequence, frame++, text, block.frame.cells});
+                break;
+            }
+        }
+    }
+    return rows;
+}
+
+void FrameListModel::SetAnimation(const sim::Animation& animation) {
+    beginResetModel();
+    rows_ = PanelRows(animation);
+    blocks_ = static_cast<int>(animation.blocks.size());
+    rowOfBlock_.assign(animation.blocks.size(), -1);
+    for (std::size_t row = 0; row < rows_.size(); ++row)
+        rowOfBlock_[static_cast<std::size_t>(rows_[row].block)] = static_cast<int>(row);
+    shownRow_ = -1;
+    endResetModel();
+}
+
+void FrameListModel::SetShownFrame(int frame) {
+    int row = -1;
+    for (std::size_t r = 0; r < rows_.size() && frame >= 0; ++r)
+        if (!rows_[r].heading && rows_[r].frame == frame) row = static_cast<int>(r);
+    if (row == shownRow_) return;
+    const int before = shownRow_;
+    shownRow_ = row;
+    for (const int changed : {before, row})
+        if (changed >= 0) emit dataChanged(index(changed), index(changed), {kShownRole});
+}
+
+int FrameListModel::RowOfBlock(int block) const {
+    if (block < 0 || block >= blocks_) return -1;
+    return rowOfBlock_[static_cast<std::size_t>(block)];
+}
+
+int FrameListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+QVariant FrameListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= static_cast<int>(rows_.size())) return {};
+    const PanelRow& row = rows_[static_cast<std::size_t>(index.row())];
+    switch (role) {
+        case Qt::DisplayRole:
+        case Qt::AccessibleTextRole: return row.text;
+        case kBlockRole: return row.block;
+        case kHeadingRole: return row.heading;
+        case kShownRole: return index.row() == shownRow_;
+        default: return {};
+    }
+}
+
+Qt::ItemFlags FrameListModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) return Qt::ItemIsDropEnabled;
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDropEnabled;
+    if (!rows_[static_cast<std::size_t>(index.row())].heading) flags |= Qt::ItemIsDragEnabled;
+    return flags;
+}
+
+QStringList FrameListModel::mimeTypes() const {
+    return {kDragType};
+}
+
+QMimeData* FrameListModel::mimeData(const QModelIndexList&) const {
+    // The rows dragged are the panel's selection, which the window moves.
+    auto* data = new QMimeData;
+    data->setData(kDragType, QByteArray());
+    return data;
+}
+
+bool FrameListModel::canDropMimeData(const QMimeData* data, Qt::DropAction action, int, int,
+                                     const QModelIndex&) const {
+    return action == Qt::MoveAction && data->hasFormat(kDragType);
+}
+
+bool FrameListModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int,
+                                  const QModelIndex& parent) {
+    if (!canDropMimeData(data, action, row, 0, parent)) return false;
+    if (row < 0) row = parent.isValid() ? parent.row() : static_cast<int>(rows_.size());
+    // Dropped before a row: before its block; on a heading, first in its sequence.
+    int to = row < static_cast<int>(rows_.size()) ? rows_[static_cast<std::size_t>(row)].block : blocks_;
+    if (row < static_cast<int>(rows_.size()) && parent.isValid() && rows_[static_cast<std::size_t>(row)].heading)
+        ++to;
+    emit MoveRequested(to);
+    // The window rebuilds the rows: the view must not remove the dragged ones.
+    return false;
+}
+
+FramePanel::FramePanel(QWidget* parent) : QListView(parent) {
+    setModel(&model_);
+    setItemDelegate(new RowDelegate(this));
+    setUniformItemSizes(true);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    setDropIndicatorShown(true);
+    setDragDropMode(QAbstractItemView::DragDrop);
+    setDefaultDropAction(Qt::MoveAction);
+    setMinimumWidth(230);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (!selecting_) emit SelectionChanged(SelectedBlocks());
+    });
+}
+
+void FramePanel::Show(const sim::Animation& animation, const std::vector<int>& selected) {
+    const int scroll = verticalScrollBar() ? verticalScrollBar()->value() : 0;
+    selecting_ = true;
+    model_.SetAnimation(animation);
+    selecting_ = false;
+    verticalScrollBar()->setValue(scroll);
+    SelectBlocks(selected);
+}
+
+void FramePanel::SelectBlocks(const std::vector<int>& blocks) {
+    if (blocks == SelectedBlocks()) return;
+    selecting_ = true;
+    QItemSelection selection;
+    int first = -1;
+    for (const int block : blocks) {
+        const int row = model_.RowOfBlock(block);
+        if (row < 0) continue;
+        if (first < 0) first = row;
+        selection.select(model_.index(row), model_.index(row));
+    }
+    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    if (first >= 0) {
+        selectionModel()->setCurrentIndex(model_.index(first), QItemSelectionModel::NoUpdate);
+        scrollTo(model_.index(first));
+    }
+    selecting_ = false;
+}
+
+std::vector<int> FramePanel::SelectedBlocks() const {
+    std::vector<int> blocks;
+    for (const QModelIndex& index : selectionModel()->selectedIndexes())
+        blocks.push_back(index.data(FrameListModel::kBlockRole).toInt());
+    std::sort(blocks.begin(), blocks.end());
+    return blocks;
+}
+
+QModelIndex FramePanel::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    const int rows = model_.rowCount();
+    const auto isFrame = [&](int row) { return !model_.Rows()[static_cast<std::size_t>(row)].heading; };
+    const int current = currentIndex().isValid() ? currentIndex().row() : -1;
+    int step = 0;
+    int from = current;
+    switch (action) {
+        case MoveUp: step = -1; break;
+        case MoveDown: step = 1; break;
+        case MoveHome: step = 1, from = -1; break;
+        case MoveEnd: step = -1, from = rows; break;
+        default: return QListView::moveCursor(action, modifiers);
+    }
+    // Headings are no stops: on to the next frame that way, if there is one.
+    for (int row = from + step; row >= 0 && row < rows; row += step)
+        if (isFrame(row)) return model_.index(row);
+    return current >= 0 ? currentIndex() : QListView::moveCursor(action, modifiers);
+}
+
+void FramePanel::keyPressEvent(QKeyEvent* event) {
+    if (event->key() >= Qt::Key_1 && event->key() <= Qt::Key_3) {
+        event->ignore();  // the window holds the buttons
+        return;
+    }
+    QListView::keyPressEvent(event);
+}
+
+void FramePanel::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() >= Qt::Key_1 && event->key() <= Qt::Key_3) {
+        event->ignore();
+        return;
+    }
+    QListView::keyReleaseEvent(event);
+}
+
+}  // namespace ledcube::player

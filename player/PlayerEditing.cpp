@@ -1,0 +1,492 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The player's editing: the frame panel, the menus and keys, saving.
+#include <QAction>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+#include "player/FramePanel.h"
+#include "player/PlayerWindow.h"
+#include "program/SimError.h"
+#include "ui/Application.h"
+#include "ui/LampWidget.h"
+#include "workflow/RecordingWorkflow.h"
+
+namespace ledcube::player {
+
+namespace {
+
+using sim::Animation;
+using sim::CellTransform;
+
+const QString kFramesType = QStringLiteral("application/x-ledcube-frames");
+
+struct TransformEntry {
+    CellTransform transform;
+    const char* name;  // the action's name; "duplicate-" before it for the copy
+    const char* text;
+    QKeyCombination key;  // Shift added for the copy
+};
+
+const TransformEntry kTransforms[] = {
+    {CellTransform::ShiftRight, "shift-right", QT_TRANSLATE_NOOP("PlayerWindow", "Shift right"),
+     Qt::CTRL | Qt::Key_Right},
+    {CellTransform::ShiftLeft, "shift-left", QT_TRANSLATE_NOOP("PlayerWindow", "Shift left"),
+     Qt::CTRL | Qt::Key_Left},
+    {CellTransform::ShiftBack, "shift-back", QT_TRANSLATE_NOOP("PlayerWindow", "Shift to the back"),
+     Qt::CTRL | Qt::Key_Up},
+    {CellTransform::ShiftFront, "shift-front",
+     QT_TRANSLATE_NOOP("PlayerWindow", "Shift to the front"), Qt::CTRL | Qt::Key_Down},
+    {CellTransform::ShiftUp, "shift-up", QT_TRANSLATE_NOOP("PlayerWindow", "Shift up a layer"),
+     Qt::CTRL | Qt::Key_PageUp},
+    {CellTransform::ShiftDown, "shift-down", QT_TRANSLATE_NOOP("PlayerWindow", "Shift down a layer"),
+     Qt::CTRL | Qt::Key_PageDown},
+    {CellTransform::TurnClockwise, "turn-clockwise",
+     QT_TRANSLATE_NOOP("PlayerWindow", "Turn clockwise (seen from above)"), Qt::CTRL | Qt::Key_R},
+    {CellTransform::TurnAnticlockwise, "turn-anticlockwise",
+     QT_TRANSLATE_NOOP("PlayerWindow", "Turn anticlockwise (seen from above)"), Qt::CTRL | Qt::Key_L},
+    {CellTransform::MirrorLeftRight, "mirror-left-right",
+     QT_TRANSLATE_NOOP("PlayerWindow", "Mirror left ↔ right"), Qt::CTRL | Qt::Key_H},
+    {CellTransform::MirrorBackFront, "mirror-back-front",
+     QT_TRANSLATE_NOOP("PlayerWindow", "Mirror back ↔ front"), Qt::CTRL | Qt::Key_J},
+    {CellTransform::MirrorTopBottom, "mirror-top-bottom",
+     QT_TRANSLATE_NOOP("PlayerWindow", "Mirror top ↔ bottom"), Qt::CTRL | Qt::Key_K},
+    {CellTransform::Invert, "invert", QT_TRANSLATE_NOOP("PlayerWindow", "Invert"),
+     Qt::CTRL | Qt::Key_I},
+};
+
+constexpr SwitchCombination kCombinations[] = {SwitchCombination::BP1, SwitchCombination::BP2,
+                                               SwitchCombination::BP3, SwitchCombination::Aucun};
+
+std::vector<int> FramesOf(const Animation& animation, const std::vector<int>& blocks) {
+    std::vector<int> frames;
+    for (const int at : blocks)
+        if (animation.blocks[static_cast<std::size_t>(at)].kind == sim::AnimationBlock::Kind::Frame)
+            frames.push_back(at);
+    return frames;
+}
+
+// The frame's number among the program's frames, from 0.
+int FrameNumber(const Animation& animation, int block) {
+    int number = 0;
+    for (int at = 0; at < block; ++at)
+        if (animation.blocks[static_cast<std::size_t>(at)].kind == sim::AnimationBlock::Kind::Frame)
+            ++number;
+    return number;
+}
+
+// "Delete frame", "Delete 3 frames".
+QString Counted(const char* one, const char* many, std::size_t count) {
+    return count == 1 ? PlayerWindow::tr(one) : PlayerWindow::tr(many).arg(count);
+}
+
+}  // namespace
+
+void PlayerWindow::MakeEditing() {
+    panel_ = new FramePanel(this);
+    duration_ = new QLineEdit(this);
+    duration_->setPlaceholderText(tr("ms"));
+    duration_->setToolTip(tr("The duration of the selected frames in milliseconds (Enter sets it)"));
+    connect(duration_, &QLineEdit::returnPressed, this, [this] { ApplyDuration(duration_->text()); });
+    editState_ = new QLabel(this);
+    editState_->setWordWrap(true);
+
+    panelBox_ = new QWidget(this);
+    auto* box = new QVBoxLayout(panelBox_);
+    box->setContentsMargins(0, 0, 0, 0);
+    box->addWidget(editState_);
+    box->addWidget(panel_, 1);
+    auto* durationRow = new QHBoxLayout;
+    durationRow->addWidget(new QLabel(tr("Duration:"), this));
+    durationRow->addWidget(duration_, 1);
+    durationRow->addWidget(new QLabel(tr("ms"), this));
+    box->addLayout(durationRow);
+
+    connect(panel_, &FramePanel::SelectionChanged, this,
+            [this](const std::vector<int>& blocks) { document_.Select(blocks); });
+    connect(&panel_->Model(), &FrameListModel::MoveRequested, this, [this](int to) {
+        Edit(tr("Move frames"), [to](Animation& a, const std::vector<int>& s) { return sim::MoveFramesTo(a, s, to); });
+    });
+    connect(cube_, &CubeView::LampClicked, this, &PlayerWindow::ToggleLamp);
+
+    questions_.unsavedEdits = [this](const QString& question) {
+        return QMessageBox::question(this, windowTitle(), question,
+                                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                                     QMessageBox::Save);
+    };
+    questions_.saveName = [this](const QString& proposed) {
+        return QFileDialog::getSaveFileName(this, tr("Save the program"), proposed,
+                                            tr("Cube programs (*.c);;All files (*)"));
+    };
+    questions_.warn = [this](const QString& message) {
+        QMessageBox::warning(this, windowTitle(), message);
+    };
+    questions_.confirm = [this](const QString& question) {
+        return QMessageBox::question(this, windowTitle(), question) == QMessageBox::Yes;
+    };
+    document_.changed = [this] { DocumentChanged(); };
+}
+
+QAction* PlayerWindow::AddAction(QMenu* menu, const QString& name, const QString& text,
+                                 const QList<QKeySequence>& keys, const std::function<void()>& run) {
+    auto* action = new QAction(text, this);
+    action->setObjectName(name);
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    connect(action, &QAction::triggered, this, [run] { Guarded(run); });
+    menu->addAction(action);
+    addAction(action);
+    return action;
+}
+
+QAction* PlayerWindow::Action(const QString& name) const {
+    return findChild<QAction*>(name);
+}
+
+QMenuBar* PlayerWindow::MakeMenus() {
+    auto* bar = new QMenuBar(this);
+    QMenu* file = bar->addMenu(tr("&File"));
+    AddAction(file, QStringLiteral("new"), tr("&New program"), {QKeySequence::New}, [this] { NewProgram(); });
+    AddAction(file, QStringLiteral("open"), tr("&Open…"), {QKeySequence::Open}, [this] { ChooseFile(); });
+    AddAction(file, QStringLiteral("save"), tr("&Save"), {QKeySequence::Save}, [this] { Save(); });
+    AddAction(file, QStringLiteral("save-as"), tr("Save &as…"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+              [this] { SaveAs(); });
+    AddAction(file, QStringLiteral("reload"), tr("&Reload the file"), {QKeySequence(Qt::Key_F5)},
+              [this] { ReloadFile(); });
+    file->addSeparator();
+    AddAction(file, QStringLiteral("quit"), tr("&Quit"), {QKeySequence::Quit}, [this] { close(); });
+
+    QMenu* edit = bar->addMenu(tr("&Edit"));
+    QAction* undo = document_.History().createUndoAction(this, tr("Undo"));
+    undo->setObjectName(QStringLiteral("undo"));
+    undo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    QAction* redo = document_.History().createRedoAction(this, tr("Redo"));
+    redo->setObjectName(QStringLiteral("redo"));
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    for (QAction* action : {undo, redo}) {
+        edit->addAction(action);
+        addAction(action);
+    }
+    edit->addSeparator();
+    AddAction(edit, QStringLiteral("cut"), tr("Cu&t"), {QKeySequence::Cut}, [this] {
+        CopyFrames();
+        const std::size_t count = FramesOf(document_.Content(), document_.Selection()).size();
+        Edit(Counted("Cut frame", "Cut %1 frames", count), [](Animation& a, const std::vector<int>& s) {
+            return sim::DeleteBlocks(a, FramesOf(a, s));
+        });
+    });
+    AddAction(edit, QStringLiteral("copy"), tr("&Copy"), {QKeySequence::Copy}, [this] { CopyFrames(); });
+    AddAction(edit, QStringLiteral("paste"), tr("&Paste"), {QKeySequence::Paste}, [this] { PasteFrames(); });
+    AddAction(edit, QStringLiteral("delete"), tr("&Delete"), {QKeySequence(Qt::Key_Delete)}, [this] {
+        const Animation& a = document_.Content();
+        const std::vector<int>& s = document_.Selection();
+        const std::size_t frames = FramesOf(a, s).size();
+        Edit(frames < s.size() ? tr("Delete sequence") : Counted("Delete frame", "Delete %1 frames", frames),
+             [](Animation& a, const std::vector<int>& s) { return sim::DeleteBlocks(a, s); });
+    });
+    AddAction(edit, QStringLiteral("duplicate"), tr("D&uplicate after"), {QKeySequence(Qt::CTRL | Qt::Key_D)}, [this] {
+        const std::size_t count = FramesOf(document_.Content(), document_.Selection()).size();
+        Edit(Counted("Duplicate frame", "Duplicate %1 frames", count), [](Animation& a, const std::vector<int>& s) {
+            const std::vector<sim::AnimationFrame> frames = sim::FramesAt(a, s);
+            return sim::InsertFrames(a, sim::InsertionPoint(a, s), frames);
+        });
+    });
+    AddAction(edit, QStringLiteral("insert"), tr("&Insert an empty frame after"), {QKeySequence(Qt::Key_Insert)}, [this] {
+        Edit(tr("Insert empty frame"), [](Animation& a, const std::vector<int>& s) {
+            // As long as the frame it follows, else 150 ms.
+            const std::vector<sim::AnimationFrame> selected = sim::FramesAt(a, s);
+            const sim::AnimationFrame empty{selected.empty() ? 10 : selected.back().repeatCount, {}};
+            return sim::InsertFrames(a, sim::InsertionPoint(a, s), {empty});
+        });
+    });
+    AddAction(edit, QStringLiteral("move-up"), tr("Move &up"), {QKeySequence(Qt::ALT | Qt::Key_Up)}, [this] {
+        Edit(tr("Move up"), [](Animation& a, const std::vector<int>& s) { return sim::MoveFrames(a, s, -1); });
+    });
+    AddAction(edit, QStringLiteral("move-down"), tr("Move do&wn"), {QKeySequence(Qt::ALT | Qt::Key_Down)}, [this] {
+        Edit(tr("Move down"), [](Animation& a, const std::vector<int>& s) { return sim::MoveFrames(a, s, 1); });
+    });
+    edit->addSeparator();
+    QMenu* newSequence = edit->addMenu(tr("&New sequence"));
+    QMenu* change = edit->addMenu(tr("C&hange the sequence's buttons"));
+    for (const SwitchCombination combination : kCombinations) {
+        const QString name = QString::fromLatin1(CombinationName(combination));
+        AddAction(newSequence, QStringLiteral("new-sequence-") + name, name, {}, [this, combination, name] {
+            Edit(tr("New %1 sequence").arg(name), [combination](Animation& a, const std::vector<int>& s) {
+                return sim::NewSequence(a, s, combination);
+            });
+        });
+        AddAction(change, QStringLiteral("sequence-buttons-") + name, name, {}, [this, combination, name] {
+            Edit(tr("Make it a %1 sequence").arg(name), [combination](Animation& a, const std::vector<int>& s) {
+                if (s.empty()) return s;
+                if (const std::optional<int> open = sim::SequenceOpening(a, s.front()))
+                    a.blocks[static_cast<std::size_t>(*open)].combination = combination;
+                return s;
+            });
+        });
+    }
+    AddAction(edit, QStringLiteral("delete-sequence"), tr("Delete the sequence and its frames"), {}, [this] {
+        Edit(tr("Delete sequence"), [](Animation& a, const std::vector<int>& s) {
+            if (s.empty()) return s;
+            const std::optional<int> open = sim::SequenceOpening(a, s.front());
+            return open ? sim::DeleteBlocks(a, {*open}) : s;
+        });
+    });
+
+    QMenu* transform = bar->addMenu(tr("&Transform"));
+    QMenu* copies = transform->addMenu(tr("&Duplicate and…"));
+    for (const TransformEntry& entry : kTransforms) {
+        const QString text = tr(entry.text);
+        const CellTransform kind = entry.transform;
+        AddAction(transform, QString::fromLatin1(entry.name), text, {QKeySequence(entry.key)}, [this, text, kind] {
+            Edit(text, [kind](Animation& a, const std::vector<int>& s) {
+                sim::TransformFrames(a, s, kind);
+                return s;
+            });
+        });
+        AddAction(copies, QStringLiteral("duplicate-") + QString::fromLatin1(entry.name), text,
+                  {QKeySequence(entry.key.keyboardModifiers() | Qt::SHIFT | entry.key.key())},
+                  [this, text, kind] {
+                      Edit(tr("Duplicate and %1").arg(text.toLower()), [kind](Animation& a, const std::vector<int>& s) {
+                          const std::vector<sim::AnimationFrame> frames = sim::FramesAt(a, s);
+                          const std::vector<int> copies = sim::InsertFrames(a, sim::InsertionPoint(a, s), frames);
+                          sim::TransformFrames(a, copies, kind);
+                          return copies;
+                      });
+                  });
+    }
+    transform->insertMenu(transform->actions().first(), copies);
+    transform->insertSeparator(transform->actions().at(1));
+
+    QMenu* view = bar->addMenu(tr("&View"));
+    QAction* panel = AddAction(view, QStringLiteral("show-panel"), tr("&Frame panel"), {QKeySequence(Qt::Key_F9)}, [] {});
+    panel->setCheckable(true);
+    panel->setChecked(true);
+    connect(panel, &QAction::toggled, panelBox_, &QWidget::setVisible);
+
+    panel_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    for (const char* name : {"cut", "copy", "paste", "delete", "duplicate", "insert", "move-up", "move-down"})
+        panel_->addAction(Action(QString::fromLatin1(name)));
+    return bar;
+}
+
+void PlayerWindow::Edit(const QString& name, const AnimationChange& change) {
+    document_.Edit(name, change);
+}
+
+void PlayerWindow::ToggleLamp(int n) {
+    const std::vector<int> frames = FramesOf(document_.Content(), document_.Selection());
+    if (frames.empty()) return;
+    Edit(tr("Turn LED %1 on or off").arg(n), [n, at = frames.front()](Animation& a, const std::vector<int>& s) {
+        CellState& cells = a.blocks[static_cast<std::size_t>(at)].frame.cells;
+        cells.Set(n, cells.Get(n) == 0);
+        return s;
+    });
+}
+
+void PlayerWindow::ApplyDuration(const QString& text) {
+    if (FramesOf(document_.Content(), document_.Selection()).empty()) return;
+    std::int32_t duration = 0;
+    try {
+        duration = FrameDuration(text.toStdString());
+    } catch (const Exception& error) {
+        questions_.warn(QString::fromStdString(error.Message()));
+        return;
+    }
+    if (RepeatCount(duration) <= 0 && !questions_.confirm(QString::fromStdString(ShortFrameQuestion(duration))))
+        return;
+    const std::int32_t passes = RepeatCount(duration);
+    Edit(tr("Set the duration to %1 ms").arg(static_cast<long long>(passes) * 15),
+         [passes](Animation& a, const std::vector<int>& s) {
+             for (const int at : FramesOf(a, s)) a.blocks[static_cast<std::size_t>(at)].frame.repeatCount = passes;
+             return s;
+         });
+}
+
+void PlayerWindow::CopyFrames() {
+    const std::vector<sim::AnimationFrame> frames = sim::FramesAt(document_.Content(), document_.Selection());
+    if (frames.empty()) return;
+    const QByteArray text = QByteArray::fromStdString(sim::FramesText(frames));
+    auto* data = new QMimeData;
+    data->setData(kFramesType, text);
+    data->setText(QString::fromLatin1(text));
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+void PlayerWindow::PasteFrames() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (data == nullptr) return;
+    const std::string text = data->hasFormat(kFramesType) ? data->data(kFramesType).toStdString()
+                                                          : data->text().toStdString();
+    std::vector<sim::AnimationFrame> frames;
+    try {
+        frames = sim::FramesFromText(text);
+    } catch (const sim::SimError& error) {
+        questions_.warn(tr("Nothing to paste: %1.").arg(QString::fromStdString(error.what())));
+        return;
+    }
+    Edit(Counted("Paste frame", "Paste %1 frames", frames.size()), [frames](Animation& a, const std::vector<int>& s) {
+        return sim::InsertFrames(a, sim::InsertionPoint(a, s), frames);
+    });
+}
+
+void PlayerWindow::DocumentChanged() {
+    const Animation& animation = document_.Content();
+    const std::vector<int>& selection = document_.Selection();
+    const bool contentChanged = animation != shownAnimation_;
+    if (contentChanged) {
+        panel_->Show(animation, selection);
+        shownAnimation_ = animation;
+    } else {
+        panel_->SelectBlocks(selection);
+    }
+    UpdateEditState();
+    if (!loadingFile_ && document_.Text() != playedText_) PlayDocument();
+    if (loadingFile_ || (!contentChanged && selection == shownSelection_)) {
+        shownSelection_ = selection;
+        return;
+    }
+    shownSelection_ = selection;
+    const std::vector<int> frames = FramesOf(animation, selection);
+    if (frames.empty()) {
+        engine_->Post([](PlayerEngine& engine) { engine.ShowRecordedFrame(-1); });
+        return;
+    }
+    const sim::AnimationFrame& first = animation.blocks[static_cast<std::size_t>(frames.front())].frame;
+    duration_->setText(QString::number(static_cast<long long>(first.repeatCount) * 15));
+    const int number = FrameNumber(animation, frames.front());
+    pause_->setChecked(true);
+    engine_->Post([number](PlayerEngine& engine) { engine.ShowRecordedFrame(number); });
+}
+
+void PlayerWindow::PlayDocument() {
+    playedText_ = document_.Text();
+    followedFile_.clear();
+    const QString name = document_.Path().isEmpty() ? QStringLiteral("new.c") : QFileInfo(document_.Path()).fileName();
+    const int edit = engine_->NextEdit();
+    engine_->Post([text = playedText_, name, edit](PlayerEngine& engine) { engine.PlayText(text, name, edit); });
+}
+
+void PlayerWindow::ShowFileText(const std::string& fileText) {
+    if (fileText.empty() || followedFile_.isEmpty() || document_.Modified()) return;
+    const bool first = document_.Path() != followedFile_;
+    loadingFile_ = true;
+    try {
+        document_.Load(followedFile_, fileText);
+        playedText_ = document_.Text();
+    } catch (const sim::SimError&) {
+        // The engine said what is wrong with the file.
+    }
+    loadingFile_ = false;
+    UpdateEditState();
+    if (first) panel_->setFocus();
+}
+
+QString PlayerWindow::EditStateText() const {
+    return editState_->text();
+}
+
+void PlayerWindow::UpdateEditState() {
+    const QString path = document_.Path();
+    const QString name = path.isEmpty() ? tr("new program") : QFileInfo(path).fileName();
+    setWindowTitle(tr("%1[*] — LED cube player").arg(name));
+    setWindowModified(document_.Modified());
+    QString state;
+    if (document_.ReadOnlyReason())
+        state = *document_.ReadOnlyReason();
+    else if (document_.EditedCopy())
+        state = tr("edited copy of %1 — no longer following the file").arg(name);
+    editState_->setText(state);
+    editState_->setVisible(!state.isEmpty());
+    if (!path.isEmpty()) file_->setText(path);
+
+    const bool editable = !document_.ReadOnlyReason();
+    const bool frames = editable && !FramesOf(document_.Content(), document_.Selection()).empty();
+    const bool sequence = editable && !document_.Selection().empty() &&
+                          sim::SequenceOpening(document_.Content(), document_.Selection().front());
+    for (const char* name : {"cut", "copy", "duplicate", "move-up", "move-down"})
+        Action(QString::fromLatin1(name))->setEnabled(frames);
+    for (const TransformEntry& entry : kTransforms) {
+        Action(QString::fromLatin1(entry.name))->setEnabled(frames);
+        Action(QStringLiteral("duplicate-") + QString::fromLatin1(entry.name))->setEnabled(frames);
+    }
+    Action(QStringLiteral("delete"))->setEnabled(editable && !document_.Selection().empty());
+    Action(QStringLiteral("delete-sequence"))->setEnabled(sequence);
+    for (const SwitchCombination combination : kCombinations) {
+        const QString name = QString::fromLatin1(CombinationName(combination));
+        Action(QStringLiteral("sequence-buttons-") + name)->setEnabled(sequence);
+        Action(QStringLiteral("new-sequence-") + name)->setEnabled(editable);
+    }
+    for (const char* name : {"paste", "insert", "save", "save-as"})
+        Action(QString::fromLatin1(name))->setEnabled(editable);
+    duration_->setEnabled(frames);
+}
+
+bool PlayerWindow::MayDropEdits() {
+    if (!document_.Modified()) return true;
+    const QString name = document_.Path().isEmpty() ? tr("The new program") : QFileInfo(document_.Path()).fileName();
+    switch (questions_.unsavedEdits(tr("%1 has edits that are not saved. Save them?").arg(name))) {
+        case QMessageBox::Save: return Save();
+        case QMessageBox::Discard: return true;
+        default: return false;
+    }
+}
+
+bool PlayerWindow::Save() {
+    if (document_.SavesInPlace()) return SaveTo(document_.Path());
+    return SaveAs();
+}
+
+bool PlayerWindow::SaveAs() {
+    QString proposed;
+    if (document_.SavesInPlace())
+        proposed = document_.Path();
+    else if (!document_.Path().isEmpty())
+        proposed = ProposedSaveName(document_.Path());
+    else
+        proposed = ProposedSaveName(OpenDialogFolder(QString()) + QStringLiteral("/cube.c"));
+    const QString path = questions_.saveName(proposed);
+    return !path.isEmpty() && SaveTo(path);
+}
+
+bool PlayerWindow::SaveTo(const QString& path) {
+    if (const std::optional<QString> problem = document_.SaveAs(path)) {
+        questions_.warn(*problem);
+        return false;
+    }
+    return true;
+}
+
+void PlayerWindow::NewProgram() {
+    if (!MayDropEdits()) return;
+    followedFile_.clear();
+    document_.New();
+    file_->setText(tr("A new program: not saved yet"));
+    file_->setProperty("path", QString());
+    panel_->setFocus();
+}
+
+void PlayerWindow::ReloadFile() {
+    const QString path = document_.Path().isEmpty() ? followedFile_ : document_.Path();
+    if (!path.isEmpty()) OpenFile(path);
+}
+
+void PlayerWindow::closeEvent(QCloseEvent* event) {
+    if (MayDropEdits())
+        event->accept();
+    else
+        event->ignore();
+}
+
+}  // namespace ledcube::player

@@ -1,0 +1,81 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <QUndoStack>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "program/Animation.h"
+
+namespace ledcube::player {
+
+// The name Save proposes for a file the player did not write: NAME-2.c, or the
+// next number free in the same folder.
+QString ProposedSaveName(const QString& path);
+
+// A change of the program, as the undo history keeps it.
+using AnimationChange = std::function<std::vector<int>(sim::Animation&, const std::vector<int>&)>;
+
+// The program the player edits: its blocks, the selected blocks, the undo
+// history and the file it was read from or saved to. No widgets: the window
+// shows it and forwards the user's edits.
+class ProgramDocument {
+  public:
+    ProgramDocument();
+
+    // The program the player plays of this file's text: its last one, closed
+    // when it is still being recorded. Raises SimError when it is no program.
+    // A program edited by hand opens read-only. Forgets the undo history.
+    void Load(const QString& path, const std::string& fileText);
+    // An empty program of no file.
+    void New();
+
+    const sim::Animation& Content() const { return animation_; }
+    std::string Text() const { return sim::AnimationText(animation_); }
+    const QString& Path() const { return path_; }
+    // Why the program cannot be edited; none when it can.
+    const std::optional<QString>& ReadOnlyReason() const { return readOnly_; }
+    // The program is the last of its file and the file is still being recorded.
+    bool Unfinished() const { return unfinished_; }
+    // Edited away from a file still being recorded: the file's later frames are not taken.
+    bool EditedCopy() const { return editedCopy_; }
+    // Unsaved edits.
+    bool Modified() const { return !history_.isClean(); }
+    // Save writes the file itself (the player wrote it) rather than asking for a name.
+    bool SavesInPlace() const { return savedByUs_ && !path_.isEmpty(); }
+
+    const std::vector<int>& Selection() const { return selection_; }
+    void Select(std::vector<int> blocks);
+
+    QUndoStack& History() { return history_; }
+    // One step of the history, named for the Undo menu ("Delete 3 frames").
+    // Does nothing on a read-only program.
+    void Edit(const QString& name, const AnimationChange& change);
+
+    // Writes the program to `path` through a file that replaces the old one
+    // whole or not at all. Returns the reason it did not, with the edits kept:
+    // the file changed since it was read, or it cannot be written.
+    std::optional<QString> SaveAs(const QString& path);
+
+    // Called after every change of the content or the selection.
+    std::function<void()> changed;
+
+  private:
+    friend class AnimationCommand;
+    void Put(const sim::Animation& animation, const std::vector<int>& selection);
+
+    sim::Animation animation_;
+    std::vector<int> selection_;
+    QUndoStack history_;
+    QString path_;
+    std::string fileText_;  // the file as last read or written
+    std::optional<QString> readOnly_;
+    bool unfinished_ = false;
+    bool editedCopy_ = false;
+    bool savedByUs_ = false;
+};
+
+}  // namespace ledcube::player
