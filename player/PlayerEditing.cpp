@@ -137,6 +137,8 @@ void PlayerWindow::MakeEditing() {
         return QMessageBox::question(this, windowTitle(), question) == QMessageBox::Yes;
     };
     document_.changed = [this] { DocumentChanged(); };
+    // The history counts an edit only once it has been made.
+    connect(&document_.History(), &QUndoStack::cleanChanged, this, [this] { UpdateEditState(); });
 }
 
 QAction* PlayerWindow::AddAction(QMenu* menu, const QString& name, const QString& text,

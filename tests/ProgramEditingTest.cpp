@@ -1,0 +1,256 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QTest>
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <random>
+
+#include "RandomRecording.h"
+#include "TempHome.h"
+#include "TestSupport.h"
+#include "chip/FirmwareBuild.h"
+#include "player/FramePanel.h"
+#include "player/PlayerWindow.h"
+#include "player/ProgramDocument.h"
+#include "ui/LampWidget.h"
+
+namespace ledcube::player {
+namespace {
+
+namespace fs = std::filesystem;
+using sim::Animation;
+using sim::AnimationFrame;
+using test::CellsOn;
+
+void Write(const fs::path& file, const std::string& text) {
+    std::ofstream(file, std::ios::binary) << text;
+}
+
+QString Q(const fs::path& file) {
+    return QString::fromStdString(file.string());
+}
+
+// An edit a user could make on any selection, as the window makes it.
+using RandomEdit = std::function<std::vector<int>(Animation&, const std::vector<int>&, std::mt19937&)>;
+
+const RandomEdit kRandomEdits[] = {
+    [](Animation& a, const std::vector<int>& s, std::mt19937&) { return sim::DeleteBlocks(a, s); },
+    [](Animation& a, const std::vector<int>& s, std::mt19937&) {
+        return sim::InsertFrames(a, sim::InsertionPoint(a, s), sim::FramesAt(a, s));
+    },
+    [](Animation& a, const std::vector<int>& s, std::mt19937& r) {
+        return sim::MoveFrames(a, s, r() % 2 == 0 ? -1 : 1);
+    },
+    [](Animation& a, const std::vector<int>& s, std::mt19937& r) {
+        sim::TransformFrames(a, s, static_cast<sim::CellTransform>(r() % 12));
+        return s;
+    },
+    [](Animation& a, const std::vector<int>& s, std::mt19937& r) {
+        return sim::NewSequence(a, s, static_cast<SwitchCombination>(r() % 4));
+    },
+    [](Animation& a, const std::vector<int>& s, std::mt19937& r) {
+        return sim::MoveFramesTo(a, s, static_cast<int>(r() % (a.blocks.size() + 1)));
+    },
+    [](Animation& a, const std::vector<int>& s, std::mt19937& r) {
+        for (const int at : s)
+            if (a.blocks[static_cast<std::size_t>(at)].kind == sim::AnimationBlock::Kind::Frame)
+                a.blocks[static_cast<std::size_t>(at)].frame.repeatCount = static_cast<int>(r() % 40);
+        return s;
+    },
+};
+
+// One or two neighbouring rows (never a closing brace), or none.
+std::vector<int> RandomSelection(const Animation& a, std::mt19937& random) {
+    std::vector<int> rows;
+    for (int at = 0; at < static_cast<int>(a.blocks.size()); ++at)
+        if (a.blocks[static_cast<std::size_t>(at)].kind != sim::AnimationBlock::Kind::Close) rows.push_back(at);
+    if (rows.empty() || random() % 8 == 0) return {};
+    const std::size_t first = random() % rows.size();
+    std::vector<int> selection{rows[first]};
+    if (first + 1 < rows.size() && random() % 2 == 0) selection.push_back(rows[first + 1]);
+    return selection;
+}
+
+class UndoTest : public testing::TestWithParam<unsigned> {};
+
+TEST_P(UndoTest, EveryEditUndoneGivesBackTheExactTextAndRedoneTheEditedText) {
+    const std::string recorded = test::RecordRandomProgram(GetParam());
+    ProgramDocument document;
+    document.Load(QStringLiteral("random.c"), recorded);
+    ASSERT_EQ(document.Text(), recorded);
+    std::mt19937 random(GetParam());
+    for (int edit = 0; edit < 30; ++edit) {
+        document.Select(RandomSelection(document.Content(), random));
+        const RandomEdit& change = kRandomEdits[random() % std::size(kRandomEdits)];
+        document.Edit(QStringLiteral("edit"), [&](Animation& a, const std::vector<int>& s) { return change(a, s, random); });
+        // Whatever the edits, the text is a program the reader takes back as it is.
+        ASSERT_EQ(sim::AnimationText(sim::ReadAnimation(document.Text())), document.Text()) << edit;
+    }
+    const std::string edited = document.Text();
+    ASSERT_GT(document.History().count(), 10);
+    while (document.History().canUndo()) document.History().undo();
+    EXPECT_EQ(document.Text(), recorded);
+    EXPECT_FALSE(document.Modified());
+    while (document.History().canRedo()) document.History().redo();
+    EXPECT_EQ(document.Text(), edited);
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, UndoTest, testing::Range(1u, 6u));
+
+struct SaveCase {
+    const char* name;
+    std::string fileText;       // what the file holds when read
+    bool edit;                  // delete the first block before saving
+    std::function<void(const fs::path&)> meanwhile;  // done to the file after it was read
+    bool sameFile;              // saved over the file read, else beside it
+    bool saved;
+    std::string expected;  // the saved file's text, or a part of the message
+};
+
+std::string TwoFrames() {
+    return ProgramHeader() + FrameBlock(150, CellsOn({1})) + SwitchBlockOpen(SwitchCombination::BP2) +
+           FrameBlock(30, CellsOn({27})) + SwitchBlockClose() + ProgramClose();
+}
+
+class SaveTest : public testing::TestWithParam<SaveCase> {};
+
+TEST_P(SaveTest, WritesTheWholeProgramOrNothing) {
+    const SaveCase& c = GetParam();
+    const sim::ScratchFolder folder;
+    const fs::path file = folder.Path() / "cube1.c";
+    Write(file, c.fileText);
+    ProgramDocument document;
+    document.Load(Q(file), c.fileText);
+    if (c.edit) {
+        document.Select({0});
+        document.Edit(QStringLiteral("Delete"), [](Animation& a, const std::vector<int>& s) { return sim::DeleteBlocks(a, s); });
+    }
+    if (c.meanwhile) c.meanwhile(file);
+    const std::string before = test::ReadFile(file);
+    const fs::path target = c.sameFile ? file : folder.Path() / "cube1-2.c";
+    const std::optional<QString> problem = document.SaveAs(Q(target));
+    if (c.saved) {
+        EXPECT_FALSE(problem) << problem->toStdString();
+        EXPECT_EQ(test::ReadFile(target), c.expected);
+        EXPECT_FALSE(document.Modified());
+        EXPECT_TRUE(document.SavesInPlace());
+    } else {
+        ASSERT_TRUE(problem);
+        EXPECT_NE(problem->toStdString().find(c.expected), std::string::npos) << problem->toStdString();
+        EXPECT_EQ(test::ReadFile(file), before);
+        EXPECT_EQ(document.Modified(), c.edit);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SaveTest,
+    testing::Values(
+        SaveCase{"no edit gives the program's text", TwoFrames(), false, nullptr, false, true, TwoFrames()},
+        SaveCase{"a glued file's last program alone", TwoFrames() + TwoFrames(), false, nullptr, false, true,
+                 TwoFrames()},
+        SaveCase{"a program still being recorded is closed",
+                 ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP1) + FrameBlock(45, CellsOn({5})), false,
+                 nullptr, false, true,
+                 ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP1) + FrameBlock(45, CellsOn({5})) +
+                     SwitchBlockClose() + ProgramClose()},
+        SaveCase{"an edit", TwoFrames(), true, nullptr, true, true,
+                 ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP2) + FrameBlock(30, CellsOn({27})) +
+                     SwitchBlockClose() + ProgramClose()},
+        SaveCase{"the file changed since it was read", TwoFrames(), true,
+                 [](const fs::path& f) { std::ofstream(f, std::ios::app) << "\n"; }, true, false,
+                 "changed on disk"},
+        SaveCase{"the file gone since it was read", TwoFrames(), true, [](const fs::path& f) { fs::remove(f); },
+                 true, false, "changed on disk"},
+        SaveCase{"a folder that cannot hold the file", TwoFrames(), true,
+                 [](const fs::path& f) {
+                     // cube1-2.c becomes a folder: no file can replace it.
+                     fs::create_directory(f.parent_path() / "cube1-2.c");
+                 },
+                 false, false, "cannot be written"}),
+    [](const testing::TestParamInfo<SaveCase>& info) { return test::TestName(info.param.name); });
+
+TEST(ProgramDocument, OpensAProgramEditedByHandReadOnly) {
+    std::string text = TwoFrames();
+    text.insert(ProgramHeader().size(), "PORTB=0x01;\n");
+    ProgramDocument document;
+    document.Load(QStringLiteral("hand.c"), text);
+    ASSERT_TRUE(document.ReadOnlyReason());
+    EXPECT_NE(document.ReadOnlyReason()->toStdString().find("line 89"), std::string::npos)
+        << document.ReadOnlyReason()->toStdString();
+    document.Edit(QStringLiteral("Insert"), [](Animation& a, const std::vector<int>&) {
+        return sim::InsertFrames(a, 0, {AnimationFrame{1, {}}});
+    });
+    EXPECT_FALSE(document.Modified());
+}
+
+TEST(ProposedSaveName, IsTheNextFreeNumberInTheSameFolder) {
+    const sim::ScratchFolder folder;
+    const QString file = Q(folder.Path() / "cube1.c");
+    EXPECT_EQ(ProposedSaveName(file), Q(folder.Path() / "cube1-2.c"));
+    Write(folder.Path() / "cube1-2.c", "");
+    Write(folder.Path() / "cube1-3.c", "");
+    EXPECT_EQ(ProposedSaveName(file), Q(folder.Path() / "cube1-4.c"));
+}
+
+// The frames of a program file: their repeat counts and lit LEDs.
+std::vector<AnimationFrame> FramesOfFile(const fs::path& file) {
+    std::vector<AnimationFrame> frames;
+    for (const sim::RecordedFrame& frame : sim::ReadProgram(test::ReadFile(file)))
+        frames.push_back({frame.repeatCount, frame.cells});
+    return frames;
+}
+
+TEST(PlayerWindow, FixesAFrameDuplicatesItShiftedUndoesAndSavesBeside) {
+    const sim::ScratchFolder folder;
+    const fs::path file = folder.Path() / "cube1.c";
+    Write(file, TwoFrames());
+    std::atomic<double> now = 0;
+    PlayerWindow window([&now] { return now.load(); });
+    QString proposed;
+    window.Questions().saveName = [&](const QString& name) { return proposed = name; };
+    window.Questions().warn = [](const QString& message) { ADD_FAILURE() << message.toStdString(); };
+    window.show();
+    window.OpenFile(Q(file));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.Panel()->model()->rowCount() == 3; }, 20000))
+        << window.ProblemText().toStdString();
+    EXPECT_TRUE(window.Panel()->hasFocus() || !window.isActiveWindow());
+
+    // The BP2 frame (block 2): selecting it shows it on the chip, BP2 held for it.
+    window.Panel()->SelectBlocks({2});
+    emit window.Panel()->SelectionChanged(window.Panel()->SelectedBlocks());
+    const auto lit = [&](std::initializer_list<int> leds) {
+        return QTest::qWaitFor(
+            [&] {
+                now = now + 0.05;
+                for (int n = 1; n <= kCellCount; ++n)
+                    if (window.Cube()->Lamp(n)->IsLit() != (std::find(leds.begin(), leds.end(), n) != leds.end()))
+                        return false;
+                return true;
+            },
+            20000);
+    };
+    ASSERT_TRUE(lit({27}));
+    // A click on LED 26's lamp lights it in the frame; the chip shows the edited frame.
+    QTest::mouseClick(const_cast<CubeLamp*>(window.Cube()->Lamp(26)), Qt::LeftButton);
+    ASSERT_TRUE(lit({26, 27})) << window.ProblemText().toStdString();
+    EXPECT_TRUE(window.isWindowModified());
+    EXPECT_NE(window.EditStateText().indexOf(QStringLiteral("edited copy of cube1.c")), -1);
+
+    window.Action(QStringLiteral("duplicate-shift-left"))->trigger();
+    window.Action(QStringLiteral("duplicate-shift-down"))->trigger();
+    EXPECT_EQ(window.Action(QStringLiteral("undo"))->text(), QStringLiteral("Undo Duplicate and shift down a layer"));
+    window.Action(QStringLiteral("undo"))->trigger();
+    window.Action(QStringLiteral("save"))->trigger();
+    EXPECT_EQ(proposed, Q(folder.Path() / "cube1-2.c"));
+    EXPECT_FALSE(window.isWindowModified());
+    EXPECT_EQ(FramesOfFile(folder.Path() / "cube1-2.c"),
+              (std::vector<AnimationFrame>{{10, CellsOn({1})}, {2, CellsOn({26, 27})}, {2, CellsOn({25, 26})}}));
+    EXPECT_EQ(test::ReadFile(file), TwoFrames());
+}
+
+}  // namespace
+}  // namespace ledcube::player
