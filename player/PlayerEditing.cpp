@@ -474,6 +474,7 @@ void PlayerWindow::NewProgram() {
     if (!MayDropEdits()) return;
     followedFile_.clear();
     document_.New();
+    PlayDocument();
     file_->setText(tr("A new program: not saved yet"));
     file_->setProperty("path", QString());
     panel_->setFocus();

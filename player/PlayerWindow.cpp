@@ -194,6 +194,8 @@ PlayerWindow::PlayerWindow(sim::Clock clock, QWidget* parent)
     connect(engine_, &PlayerEngine::Updated, this, &PlayerWindow::ShowNews);
     thread_.start();
     engine_->Post([](PlayerEngine& engine) { engine.StartTicking(kTickMs); });
+    // Nothing plays until a program is opened or made.
+    playedText_ = document_.Text();
     DocumentChanged();
 }
 
