@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the player costs and how quickly it answers, with its real window, its
 // worker thread and the wall clock: start to the first lit frame, a frame
-// appended to the file to that frame on screen (a 50-frame program), and the
-// processor time of 10 s of playing at ×1.
+// appended to the file to that frame on screen (a 50-frame program), an edit
+// to the lamps showing it, and the processor time of 10 s of playing at ×1.
 #include <sys/resource.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTest>
@@ -90,6 +91,24 @@ int main(int argc, char** argv) {
     std::printf("%s: a frame appended to the file (50 frames of 200 ms before it) to that frame on "
                 "screen: %lld ms\n", qPrintable(chipName),
                 static_cast<long long>(change.elapsed()));
+
+    // Frame 5 selected, then LED 14 turned on and off in it five times: each
+    // edit to the lamps showing the edited frame, built and run on the chip.
+    window.Document().Select({4});
+    if (!QTest::qWaitFor([&] { return Shows(window, Pattern(4)); }, 10000)) return 1;
+    CellState cells = Pattern(4);
+    for (int edit = 0; edit < 5; ++edit) {
+        cells.Set(14, cells.Get(14) == 0);
+        QElapsedTimer edited;
+        edited.start();
+        window.ToggleLamp(14);
+        if (!QTest::qWaitFor([&] { return Shows(window, cells); }, 10000)) return 1;
+        std::printf("%s: an edit (LED 14 of frame 5 of 51) to the lamps showing the edited frame: %lld ms\n",
+                    qPrintable(chipName), static_cast<long long>(edited.elapsed()));
+    }
+    window.Action(QStringLiteral("undo"))->trigger();
+    QTest::qWait(500);
+    window.Document().Select({});
 
     const double cpuBefore = CpuSeconds();
     QElapsedTimer wall;
