@@ -14,9 +14,9 @@ namespace ledcube::player {
 
 namespace {
 
-constexpr int kRowHeight = 52;
+constexpr int kRowHeight = 66;
 constexpr int kIndent = 18;
-constexpr int kCubeWidth = 58;
+constexpr int kCubeWidth = 64;
 const QString kDragType = QStringLiteral("application/x-ledcube-panel-rows");
 
 // Draws a row: a sequence's heading, or a frame as a small cube with its text.
@@ -51,12 +51,19 @@ class RowDelegate : public QStyledItemDelegate {
             CubeGlow glow{};
             for (int n = 1; n <= kCellCount; ++n) glow[static_cast<std::size_t>(n - 1)] = row.cells.Get(n);
             painter->setRenderHint(QPainter::Antialiasing);
-            PaintCube(*painter, QRectF(area.left(), area.top(), kCubeWidth, area.height()), glow);
+            // On a dark tile, where lit and dark lamps differ most.
+            const QRectF tile(area.left(), area.top() + 1, kCubeWidth, area.height() - 2);
+            painter->setPen(Qt::NoPen);
+            painter->setBrush(QColor(0x20, 0x20, 0x20));
+            painter->drawRoundedRect(tile, 4, 4);
+            PaintCube(*painter, tile.adjusted(3, 3, -3, -3), glow, 1.6);
+            painter->setPen(selected ? option.palette.highlightedText().color() : option.palette.text().color());
             area.setLeft(area.left() + kCubeWidth + 8);
             painter->setFont(option.font);
             painter->drawText(area, Qt::AlignVCenter | Qt::AlignLeft, row.text);
         }
         if (option.state & QStyle::State_HasFocus) {
+            painter->setBrush(Qt::NoBrush);
             painter->setPen(QPen(option.palette.highlight().color(), 1, Qt::DotLine));
             painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
         }
@@ -193,7 +200,7 @@ FramePanel::FramePanel(QWidget* parent) : QListView(parent) {
     setDropIndicatorShown(true);
     setDragDropMode(QAbstractItemView::DragDrop);
     setDefaultDropAction(Qt::MoveAction);
-    setMinimumWidth(230);
+    setMinimumWidth(280);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (!selecting_) emit SelectionChanged(SelectedBlocks());
     });

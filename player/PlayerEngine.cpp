@@ -271,7 +271,9 @@ void PlayerEngine::Load(const std::string& text, bool fromFile) {
 
     LoadedProgram loaded{playingSizes_, QString(), preview.frames.has_value(),
                          fromFile ? text : std::string()};
-    if (preview.count > 1)
+    if (!fromFile)
+        loaded.where = tr("the program as edited in the player");
+    else if (preview.count > 1)
         loaded.where = tr("the last of the %1 programs in the file").arg(preview.count);
     if (preview.unfinished)
         loaded.where += (loaded.where.isEmpty() ? QString() : QStringLiteral("; ")) +

@@ -173,6 +173,7 @@ PlayerWindow::PlayerWindow(sim::Clock clock, QWidget* parent)
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
     splitter->setChildrenCollapsible(false);
+    splitter->setSizes({560, 320});
     auto* whole = new QVBoxLayout(this);
     whole->setMenuBar(MakeMenus());
     whole->addWidget(splitter);

@@ -84,8 +84,13 @@ void PaintLamp(QPainter& painter, const QRectF& circle, double brightness) {
     painter.restore();
 }
 
-void PaintCube(QPainter& painter, const QRectF& target, const CubeGlow& glow) {
-    for (int n = 1; n <= kCellCount; ++n) PaintLamp(painter, LampCircle(n, target), glow[n - 1]);
+void PaintCube(QPainter& painter, const QRectF& target, const CubeGlow& glow, double lampScale) {
+    for (int n = 1; n <= kCellCount; ++n) {
+        const QRectF circle = LampCircle(n, target);
+        const QSizeF size = circle.size() * lampScale;
+        PaintLamp(painter, QRectF(circle.center() - QPointF(size.width(), size.height()) / 2, size),
+                  glow[n - 1]);
+    }
 }
 
 }  // namespace ledcube

@@ -35,7 +35,8 @@ int LampAtPoint(const QPointF& point, const QRectF& target);
 // Draws one round lamp filling `circle` at a brightness between dark and lit.
 void PaintLamp(QPainter& painter, const QRectF& circle, double brightness);
 
-// Draws the 27 lamps of the cube picture scaled to fit `target`.
-void PaintCube(QPainter& painter, const QRectF& target, const CubeGlow& glow);
+// Draws the 27 lamps of the cube picture scaled to fit `target`; each lamp
+// `lampScale` times its size about its place (larger in small pictures).
+void PaintCube(QPainter& painter, const QRectF& target, const CubeGlow& glow, double lampScale = 1.0);
 
 }  // namespace ledcube
