@@ -9,6 +9,7 @@
 #include <functional>
 #include <random>
 
+#include "FakeMainView.h"
 #include "RandomRecording.h"
 #include "TempHome.h"
 #include "TestSupport.h"
@@ -17,6 +18,8 @@
 #include "player/PlayerWindow.h"
 #include "player/ProgramDocument.h"
 #include "ui/LampWidget.h"
+#include "workflow/CellEditor.h"
+#include "workflow/RecordingWorkflow.h"
 
 namespace ledcube::player {
 namespace {
@@ -194,6 +197,63 @@ TEST(ProposedSaveName, IsTheNextFreeNumberInTheSameFolder) {
     Write(folder.Path() / "cube1-2.c", "");
     Write(folder.Path() / "cube1-3.c", "");
     EXPECT_EQ(ProposedSaveName(file), Q(folder.Path() / "cube1-4.c"));
+}
+
+// A BP1 sequence recorded in the editor's logic, frame by frame: its text.
+std::string RecordBp1(const std::vector<AnimationFrame>& frames) {
+    test::TempHome home;
+    test::FakeMainView view;
+    CellState cells;
+    OutputPath path;
+    CellEditor editor(view, cells);
+    RecordingWorkflow workflow(view, cells, path);
+    view.Type(ControlId::Nomf, "cube1");
+    workflow.NomfChange();
+    workflow.CommencerClick();
+    workflow.SwitchClick(SwitchCombination::BP1);
+    for (const AnimationFrame& frame : frames) {
+        editor.TEteindreClick();
+        for (int n = 1; n <= kCellCount; ++n)
+            if (frame.cells.Get(n)) editor.SetCell(n, true);
+        view.Type(ControlId::Temps, std::to_string(frame.repeatCount * 15));
+        workflow.SuivantClick();
+    }
+    workflow.FinirBPClick();
+    workflow.FinirClick();
+    return home.Read("cube1.c");
+}
+
+TEST(ProgramDocument, AFixedRecordingSavesAsTheEditorWouldHaveRecordedIt) {
+    // Ten frames, frame k lighting LED k and lasting k + 1 passes; frame 4 with a wrong LED 20 too.
+    std::vector<AnimationFrame> intended;
+    for (int k = 1; k <= 10; ++k) intended.push_back({k + 1, CellsOn({k})});
+    std::vector<AnimationFrame> recorded = intended;
+    recorded[3].cells.Set(20, true);
+    ProgramDocument document;
+    document.Load(QStringLiteral("cube1.c"), RecordBp1(recorded));
+    const auto frame = [](int k) { return k; };  // block 0 opens the sequence
+    const auto edit = [&](int block, const AnimationChange& change) {
+        document.Select({block});
+        document.Edit(QStringLiteral("edit"), change);
+    };
+    edit(frame(4), [](Animation& a, const std::vector<int>& s) {
+        a.blocks[static_cast<std::size_t>(s.front())].frame.cells.Set(20, false);
+        return s;
+    });
+    edit(frame(7), [](Animation& a, const std::vector<int>& s) { return sim::DeleteBlocks(a, s); });
+    document.Select({frame(2)});
+    for (int copy = 0; copy < 3; ++copy)
+        document.Edit(QStringLiteral("Duplicate and shift up"), [](Animation& a, const std::vector<int>& s) {
+            const std::vector<int> copies = sim::InsertFrames(a, sim::InsertionPoint(a, s), sim::FramesAt(a, s));
+            sim::TransformFrames(a, copies, sim::CellTransform::ShiftUp);
+            return copies;
+        });
+    document.History().undo();
+
+    std::vector<AnimationFrame> fixed = intended;
+    fixed.erase(fixed.begin() + 6);
+    fixed.insert(fixed.begin() + 2, {{3, CellsOn({11})}, {3, CellsOn({20})}});
+    EXPECT_EQ(document.Text(), RecordBp1(fixed));
 }
 
 // The frames of a program file: their repeat counts and lit LEDs.
