@@ -32,6 +32,17 @@ std::optional<int> FirstNewFrame(const std::optional<std::vector<sim::RecordedFr
     return static_cast<int>(before->size());
 }
 
+// The compact build's flash: its loop, an entry per frame and two per sequence.
+int CompactBytes(const std::vector<sim::RecordedFrame>& frames) {
+    int sequences = 0;
+    int last = 0;
+    for (const sim::RecordedFrame& frame : frames) {
+        if (frame.sequence != 0 && frame.sequence != last) ++sequences;
+        last = frame.sequence;
+    }
+    return kCompactBaseBytes + kCompactEntryBytes * (static_cast<int>(frames.size()) + 2 * sequences);
+}
+
 std::array<bool, 3> BitsToArray(int bits) {
     return {(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0};
 }
@@ -264,6 +275,10 @@ void PlayerEngine::Load(const std::string& text, bool fromFile) {
         playingSource_ = source;
         playingSizes_ = QString::fromStdString((compact_ ? "compact build: " : "") +
                                                sim::SizesLine(firmware.sizes));
+        if (!compact_ && preview.frames && chip_ == sim::kAtmega8535)
+            playingSizes_ += tr("; compact build about %1 bytes")
+                                 .arg(QString::fromStdString(
+                                     GroupThousands(CompactBytes(*preview.frames), ',')));
     }
     frames_ = preview.frames;
     following_ = preview.openSequence;
