@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "player/PlayerEngine.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
@@ -179,6 +180,9 @@ void PlayerEngine::Reload() {
         return;
     }
     fileSeen_ = true;
+    const QFileInfo read(file_);
+    seenSize_ = read.size();
+    seenModified_ = read.lastModified().toMSecsSinceEpoch();
     if (text == text_) return;
     text_ = text;
     try {
@@ -386,6 +390,12 @@ void PlayerEngine::Step() {
 }
 
 void PlayerEngine::Tick() {
+    if (reloadSoon_ != nullptr && !file_.isEmpty() && ++ticks_ % 25 == 0) {
+        const QFileInfo now(file_);
+        if (now.exists() &&
+            (now.size() != seenSize_ || now.lastModified().toMSecsSinceEpoch() != seenModified_))
+            reloadSoon_->start();
+    }
     if (!player_) return;
     player_->Advance();
     Publish();

@@ -152,6 +152,11 @@ class PlayerEngine : public QObject {
     std::array<bool, 3> held_{};  // as the user holds them
     std::optional<SwitchCombination> following_;  // the sequence being recorded
     bool fileSeen_ = false;  // the file could be read once
+    // The file's size and time when last read: checked every second in case
+    // the system's change notice was lost.
+    qint64 seenSize_ = -1;
+    qint64 seenModified_ = -1;
+    int ticks_ = 0;
     double speed_ = 1.0;
     bool paused_ = false;
     bool compact_ = false;
