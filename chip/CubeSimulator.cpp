@@ -118,7 +118,73 @@ void CubeChip::OnRegisterWrite(avr_irq_t*, std::uint32_t value, void* param) {
         {watch->chip->avr_->cycle, watch->address, static_cast<std::uint8_t>(value)});
 }
 
+namespace {
+
+// The ATmega328P's reset flags and watchdog control, in data space.
+constexpr std::uint16_t kMcusr = 0x54;
+constexpr std::uint8_t kExternalResetFlag = 0x02;
+constexpr std::uint16_t kWdtcsr = 0x60;
+constexpr std::uint8_t kWatchdogChangeEnable = 0x18;  // WDCE and WDE
+
+}  // namespace
+
+void CubeChip::BootFrom(std::uint32_t address) {
+    bootStart_ = address;
+    avr_->reset_pc = address;
+    ExternalReset();
+}
+
+void CubeChip::ForgetWires() {
+    // The reset clears the port registers, but each port's IRQ keeps its last
+    // value and the program's first write of that value would go unseen: the
+    // IRQs are brought to the registers' value too.
+    for (const Listener& listener : listeners_)
+        if (listener.chip != nullptr)
+            avr_raise_irq(avr_io_getirq(avr_, AVR_IOCTL_IOPORT_GETIRQ(listener.port), IOPORT_IRQ_REG_PORT), 0);
+    ports_ = {};
+    cubeA_ = 0;
+    cubeC_ = 0;
+    pending_.clear();
+}
+
+void CubeChip::ExternalReset() {
+    avr_reset(avr_);
+    ForgetWires();
+    avr_->pc = bootStart_;
+    avr_->data[kMcusr] |= kExternalResetFlag;
+    inBootloader_ = true;
+    programRunning_ = false;
+    stopped_ = false;
+    DriveButtonsAgain();
+}
+
+void CubeChip::RestartProgram() {
+    avr_reset(avr_);
+    ForgetWires();
+    avr_->pc = 0;
+    stopped_ = false;
+    ProgramStarts();
+}
+
+void CubeChip::ProgramStarts() {
+    // simavr's watchdog can stay armed after the reset that ends programming,
+    // which the bootloader would have switched off: the timed sequence does it.
+    avr_core_watch_write(avr_, kMcusr, 0);
+    avr_core_watch_write(avr_, kWdtcsr, kWatchdogChangeEnable);
+    avr_core_watch_write(avr_, kWdtcsr, 0);
+    programRunning_ = true;
+    inBootloader_ = false;
+    DriveButtonsAgain();
+}
+
+void CubeChip::DriveButtonsAgain() {
+    const std::array<bool, 3> held = held_;
+    HoldButtons(std::array<bool, 3>{!held[0], !held[1], !held[2]});
+    HoldButtons(held);
+}
+
 void CubeChip::HoldButtons(std::array<bool, 3> held) {
+    held_ = held;
     // A held button drives its pin whatever the pull-ups the program switches on.
     const char port = ButtonPin(model_.wiring, 1).port;
     avr_ioport_external_t external{};
@@ -145,6 +211,11 @@ std::vector<PortWrite> CubeChip::Run(std::uint64_t cycles) {
     while (!stopped_ && avr_->cycle < end) {
         const int state = avr_run(avr_);
         stopped_ = state == cpu_Done || state == cpu_Crashed;
+        if (bootStart_ != 0) {
+            // The bootloader jumps to address 0 to start the program.
+            if (inBootloader_ && avr_->pc == 0) ProgramStarts();
+            inBootloader_ = avr_->pc >= bootStart_;
+        }
     }
     std::vector<PortWrite> writes;
     writes.swap(pending_);

@@ -42,6 +42,20 @@ class CubeChip {
     std::uint64_t Cycle() const;
     bool Stopped() const { return stopped_; }
 
+    // A board's bootloader, loaded with the program from the HEX at `address`:
+    // every reset starts there, as the boot-reset fuse makes the chip do.
+    void BootFrom(std::uint32_t address);
+    // A reset from outside (the reset line, or a serial port's DTR on a board):
+    // the bootloader starts and sees an external reset in MCUSR.
+    void ExternalReset();
+    // Starts the program in flash afresh, as the bootloader does after
+    // programming, with the buttons held as before.
+    void RestartProgram();
+    // The bootloader has handed over to the program since the last reset.
+    bool ProgramRunning() const { return programRunning_; }
+    // The simulator's core, for what drives the chip from outside (a serial line).
+    ::avr_t* Core() { return avr_; }
+
     const Chip& Model() const { return model_; }
 
     // The chip's own port (A to D) as the program last wrote it: what it drives out.
@@ -79,6 +93,17 @@ class CubeChip {
     std::vector<std::unique_ptr<Watch>> watches_;
     std::vector<RegisterWrite> registerWrites_;
     bool stopped_ = false;
+    std::array<bool, 3> held_{};
+    std::uint32_t bootStart_ = 0;  // 0: no bootloader
+    bool inBootloader_ = false;
+    bool programRunning_ = false;
+    // What the bootloader does when it hands over to the program: clears the
+    // reset flags, turns the watchdog off and the buttons' lines stay driven.
+    void ProgramStarts();
+    // After a reset: the wires as at power-up, and no writes from before.
+    void ForgetWires();
+    // A reset forgets the levels driven onto the pins: each button's line swings once.
+    void DriveButtonsAgain();
 };
 
 // Runs a cube program (an Intel HEX) with the push buttons held at one

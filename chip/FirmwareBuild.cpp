@@ -36,36 +36,10 @@ void WriteFile(const fs::path& file, std::string_view text) {
     if (!out.flush()) throw SimError("cannot write " + file.string());
 }
 
-// Runs a program in `folder` with its messages (stdout and stderr) going to `log`;
-// returns its exit status.
-int Run(const std::vector<std::string>& arguments, const fs::path& folder, const fs::path& log) {
-    std::vector<char*> argv;
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, log.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
-    pid_t pid = 0;
-    const int error = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (error != 0)
-        throw SimError("cannot run " + arguments[0] +
-                       " (are the Debian packages gcc-avr and binutils-avr installed?)");
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0) {
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-}
-
 // Section sizes of an ELF by name (".text", ".data", ".bss" ...), from avr-size.
 std::map<std::string, int> SectionSizes(const fs::path& elf, const fs::path& folder) {
     const fs::path log = folder / "avr-size.log";
-    if (Run({"avr-size", "-A", elf.string()}, folder, log) != 0)
+    if (RunTool({"avr-size", "-A", elf.string()}, folder, log) != 0)
         throw SimError("avr-size cannot read the compiled program:\n" + ReadTextFile(log));
     std::map<std::string, int> sizes;
     std::istringstream lines(ReadTextFile(log));
@@ -108,6 +82,30 @@ std::string Share(int part, int whole) {
 }
 
 }  // namespace
+
+int RunTool(const std::vector<std::string>& arguments, const fs::path& folder, const fs::path& log) {
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, log.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
+    pid_t pid = 0;
+    const int error = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (error != 0)
+        throw SimError("cannot run " + arguments[0] +
+                       " (are the Debian packages gcc-avr and binutils-avr installed?)");
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0) {
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
 
 std::string ReadTextFile(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -167,7 +165,7 @@ Firmware BuildFirmware(std::string_view source, const std::string& fileName,
     const std::string mcu = chip.mcu;
     const fs::path elf = folder / ("cube-" + mcu + ".elf");
     const fs::path log = folder / "avr-gcc.log";
-    const int status = Run(
+    const int status = RunTool(
         {"avr-gcc", "-mmcu=" + mcu, "-Os", "-std=gnu99", "-Wno-main",
          "-DF_CPU=" + std::to_string(chip.clockHz) + "UL", "-I", folder.string(),
          "-Wl,--defsym=__TEXT_REGION_LENGTH__=" + std::to_string(kMostCodeBytes),
@@ -177,7 +175,7 @@ Firmware BuildFirmware(std::string_view source, const std::string& fileName,
 
     Firmware firmware{folder / ("cube-" + mcu + ".hex"), {}, ReadTextFile(log)};
     const fs::path objcopyLog = folder / "avr-objcopy.log";
-    if (Run({"avr-objcopy", "-O", "ihex", "-j", ".text", "-j", ".data", elf.string(),
+    if (RunTool({"avr-objcopy", "-O", "ihex", "-j", ".text", "-j", ".data", elf.string(),
              firmware.hex.string()},
             folder, objcopyLog) != 0)
         throw SimError("avr-objcopy cannot write the HEX:\n" + ReadTextFile(objcopyLog));

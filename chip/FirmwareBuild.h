@@ -47,6 +47,11 @@ class ScratchFolder {
 // The whole content of a file; raises SimError when it cannot be read.
 std::string ReadTextFile(const std::filesystem::path& file);
 
+// Runs a program in `folder` with its messages (stdout and stderr) going to
+// `log`; returns its exit status. Raises SimError when it cannot be started.
+int RunTool(const std::vector<std::string>& arguments, const std::filesystem::path& folder,
+            const std::filesystem::path& log);
+
 // Bytes of flash and RAM that a build takes.
 struct ProgramSizes {
     int flash;  // code and initial data: the bytes of the HEX

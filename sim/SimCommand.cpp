@@ -19,6 +19,8 @@
 #include "chip/FirmwareBuild.h"
 #include "program/ProgramReader.h"
 #include "sim/Report.h"
+
+#include <QProcess>
 #include "program/SimError.h"
 #include "sim/AnimatedGif.h"
 #include "sim/Storyboard.h"
@@ -55,6 +57,7 @@ struct Options {
     std::optional<int> program;
     bool verbose = false;
     bool compact = false;
+    bool flash = false;
     std::string file;
 };
 
@@ -119,10 +122,15 @@ std::variant<Options, int> ParseOptions(const std::vector<std::string>& argument
     const QCommandLineOption size =
         valued("size", "PIXELS", "The width of the animated GIF (default 320).");
     const QCommandLineOption hex = valued("hex", "FILE", "Write the Intel HEX to put into the chip.");
+    const QCommandLineOption flash(
+        QStringLiteral("flash"),
+        QStringLiteral("Put the program into the chip with avrdude (the HEX that --hex writes, "
+                       "unrolled or --compact) and verify it; the AVRDUDE environment variable "
+                       "names another avrdude."));
+    parser.addOption(flash);
     const QCommandLineOption programmer = valued(
         "programmer", "NAME",
-        "The avrdude programmer for the printed command (default usbasp, or the board's "
-        "bootloader).");
+        "The avrdude programmer (default usbasp, or the board's bootloader).");
     const QCommandLineOption port =
         valued("port", "PORT", "The serial port of the programmer or board for avrdude.");
     const std::string chipHelp = "The chip or board to build for: " + ChipNames() +
@@ -192,6 +200,7 @@ std::variant<Options, int> ParseOptions(const std::vector<std::string>& argument
         options.size = *pixels;
     }
     if (parser.isSet(hex)) options.hex = parser.value(hex).toStdString();
+    options.flash = parser.isSet(flash);
     if (parser.isSet(programmer)) {
         options.programmer = parser.value(programmer).toStdString();
         if (!IsProgrammerName(*options.programmer))
@@ -312,28 +321,26 @@ double DefaultRunMs(std::string_view program, SwitchCombination buttons) {
     return RunMs(FramesOf(program), buttons);
 }
 
-std::string AvrdudeCommand(const std::filesystem::path& hex, const Chip& chip,
-                           const std::optional<std::string>& programmer,
-                           const std::optional<std::string>& port) {
-    std::string file = hex.string();
-    const bool plain = std::all_of(file.begin(), file.end(), [](unsigned char c) {
-        return std::isalnum(c) ||
-               std::string_view("/._-+~").find(static_cast<char>(c)) != std::string_view::npos;
-    });
-    std::string operation = "flash:w:" + file + ":i";
-    if (!plain) {
-        // Quoted for the shell: a ' inside becomes '\''.
-        std::string quoted = "'";
-        for (char c : operation) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-        operation = quoted + "'";
+FlashRun FlashChip(const std::filesystem::path& hex, const Chip& chip,
+                   const std::optional<std::string>& programmer, const std::optional<std::string>& port) {
+    const QString avrdude = qEnvironmentVariableIsEmpty("AVRDUDE") ? QStringLiteral("avrdude")
+                                                                   : qEnvironmentVariable("AVRDUDE");
+    QStringList arguments;
+    for (const std::string& argument : AvrdudeArguments(hex, chip, programmer, port))
+        arguments << QString::fromStdString(argument);
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(avrdude, arguments);
+    if (!process.waitForStarted()) return {{false, AvrdudeMissing()}, {}};
+    process.waitForFinished(kMostFlashMs);
+    if (process.state() != QProcess::NotRunning) {
+        process.kill();
+        process.waitForFinished();
     }
-    std::string command = std::string("avrdude -p ") + chip.avrdudePart + " -c " +
-                          programmer.value_or(chip.programmer);
-    // The board's bootloader on its serial port, unless another programmer is named.
-    const bool bootloader = !programmer && chip.baud != 0;
-    if (port || bootloader) command += " -P " + port.value_or(chip.port);
-    if (bootloader) command += " -b " + std::to_string(chip.baud);
-    return command + " -U " + operation;
+    const std::string log = process.readAll().toStdString();
+    return {ReadAvrdudeLog(log, process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, chip,
+                           FlashTarget(chip, programmer, port)),
+            log};
 }
 
 int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
@@ -480,10 +487,20 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
                                       (chip == kAtmega8535 ? "" : std::string(", ") + chip.name);
             WriteAnimatedGif(round, title, options->size, *options->gif);
         }
-        if (options->hex) {
+        if (options->hex && !options->flash) {
             out << "wrote " << *options->hex << "; to put it into the chip:\n  "
                 << AvrdudeCommand(*options->hex, chip, options->programmer, options->port) << "\n"
                 << ClockNote(chip, options->clockGiven) << "\n";
+        }
+        if (options->flash) {
+            const FlashRun run = FlashChip(played, chip, options->programmer, options->port);
+            if (options->verbose) err << run.log;
+            if (!run.outcome.flashed) {
+                err << "ledcube-sim: " << options->file << ": " << run.outcome.sentence << "\n";
+                if (!options->verbose && !run.log.empty()) err << "(--verbose shows avrdude's messages)\n";
+                return 1;
+            }
+            out << run.outcome.sentence << "\n";
         }
         return 0;
     } catch (const BuildError& error) {

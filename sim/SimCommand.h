@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "chip/Avrdude.h"
 #include "chip/Chips.h"
 #include "firmware/FirmwareText.h"
 
@@ -16,6 +17,17 @@ namespace ledcube::sim {
 // The ledcube-sim command: checks, compiles and runs one generated program and
 // reports what the cube shows. Returns the exit status: 0 done, 1 the file
 // cannot be run (or does not fit the chip), 2 wrong arguments.
+// An avrdude run that put a HEX into a chip: what it did, and its messages.
+struct FlashRun {
+    FlashOutcome outcome;
+    std::string log;
+};
+
+// Runs avrdude (or the program the AVRDUDE environment variable names) to
+// write the HEX into the chip and verify it, and waits for it.
+FlashRun FlashChip(const std::filesystem::path& hex, const Chip& chip,
+                   const std::optional<std::string>& programmer, const std::optional<std::string>& port);
+
 int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
 // How long to run when --ms is not given: three rounds of the frames that play
@@ -23,11 +35,5 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
 // program whose frames are not the editor's own.
 double DefaultRunMs(std::string_view program, SwitchCombination buttons);
 
-// The avrdude command that writes a HEX into a chip: through the programmer
-// given, else the chip's own (a USBasp for the 40-pin chips, the board's
-// bootloader on its serial port at its speed for the boards).
-std::string AvrdudeCommand(const std::filesystem::path& hex, const Chip& chip = kAtmega8535,
-                           const std::optional<std::string>& programmer = std::nullopt,
-                           const std::optional<std::string>& port = std::nullopt);
 
 }  // namespace ledcube::sim

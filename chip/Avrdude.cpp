@@ -1,0 +1,160 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "chip/Avrdude.h"
+
+#include <algorithm>
+#include <cctype>
+#include <regex>
+
+#include "firmware/FlashEstimate.h"
+
+namespace ledcube::sim {
+
+namespace {
+
+std::string Lower(std::string_view text) {
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    return lower;
+}
+
+bool Says(const std::string& lowerLog, std::string_view part) {
+    return lowerLog.find(part) != std::string::npos;
+}
+
+// The chip or board name of avrdude's part id ("m328p"), else the id itself.
+std::string PartName(const std::string& part) {
+    for (const Chip& chip : Chips())
+        if (Lower(chip.avrdudePart) == part && chip.wiring != Wiring::Arduino) return chip.name;
+    if (part == "m328p") return "ATmega328P";
+    return part;
+}
+
+std::string ChipOnly(const Chip& chip) {
+    // A board's chip: "Arduino Uno (ATmega328P)" flashes the ATmega328P.
+    const std::string name = chip.name;
+    const std::size_t open = name.rfind('(');
+    if (open != std::string::npos && name.back() == ')') return name.substr(open + 1, name.size() - open - 2);
+    return name;
+}
+
+}  // namespace
+
+std::vector<Programmer> Programmers() {
+    return {{"arduino", "the board's bootloader (Arduino)", true},
+            {"usbasp", "USBasp", false},
+            {"avrispmkII", "AVRISP mkII", false},
+            {"usbtiny", "USBtinyISP", false},
+            {"stk500v2", "STK500v2", true},
+            {"avrisp", "Arduino as ISP", true}};
+}
+
+std::vector<std::string> AvrdudeArguments(const std::filesystem::path& hex, const Chip& chip,
+                                          const std::optional<std::string>& programmer,
+                                          const std::optional<std::string>& port) {
+    std::vector<std::string> arguments = {"-p", chip.avrdudePart, "-c", programmer.value_or(chip.programmer)};
+    // The board's bootloader on its serial port, unless another programmer is named.
+    const bool bootloader = !programmer && chip.baud != 0;
+    if (port || bootloader) arguments.insert(arguments.end(), {"-P", port.value_or(chip.port)});
+    if (bootloader) arguments.insert(arguments.end(), {"-b", std::to_string(chip.baud)});
+    arguments.insert(arguments.end(), {"-U", "flash:w:" + hex.string() + ":i"});
+    return arguments;
+}
+
+std::string AvrdudeCommand(const std::filesystem::path& hex, const Chip& chip,
+                           const std::optional<std::string>& programmer,
+                           const std::optional<std::string>& port) {
+    std::string command = "avrdude";
+    for (const std::string& argument : AvrdudeArguments(hex, chip, programmer, port)) {
+        const bool plain = std::all_of(argument.begin(), argument.end(), [](unsigned char c) {
+            return std::isalnum(c) || std::string_view("/._-+~:").find(static_cast<char>(c)) != std::string_view::npos;
+        });
+        command += ' ';
+        if (plain) {
+            command += argument;
+            continue;
+        }
+        // Quoted for the shell: a ' inside becomes '\''.
+        command += '\'';
+        for (const char c : argument) command += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        command += '\'';
+    }
+    return command;
+}
+
+FlashProgress ProgressIn(std::string_view log) {
+    const std::size_t writing = log.rfind("Writing |");
+    if (writing == std::string_view::npos) return {};
+    const std::size_t reading = log.rfind("Reading |");
+    const bool verifying = reading != std::string_view::npos && reading > writing;
+    const std::size_t bar = (verifying ? reading : writing) + 9;
+    // Fifty marks make a phase.
+    int marks = 0;
+    for (std::size_t at = bar; at < log.size() && (log[at] == '#' || log[at] == ' '); ++at)
+        if (log[at] == '#') ++marks;
+    marks = std::min(marks, 50);
+    return {verifying ? 50 + marks : marks, verifying};
+}
+
+FlashOutcome ReadAvrdudeLog(std::string_view log, int exitCode, const Chip& chip, const std::string& where) {
+    const std::string lower = Lower(log);
+    std::smatch match;
+    const std::string text(log);
+    if (exitCode == 0 && std::regex_search(text, match, std::regex(R"((\d+) bytes of flash verified)")))
+        return {true, "flashed " + GroupThousands(std::stoll(match[1]), ',') + " bytes to the " + ChipOnly(chip) +
+                          (where.empty() ? std::string() : " on " + where) + " and verified"};
+    if (Says(lower, "permission denied"))
+        return {false, "no permission to use " + where +
+                           ": add yourself to the dialout group (sudo adduser $USER dialout), then log out and in"};
+    if (Says(lower, "no such file or directory") && Says(lower, "cannot open port"))
+        return {false, "there is no serial port " + where + ": plug the board in and choose its port"};
+    if (Says(lower, "cannot find usb device") || Says(lower, "did not find any usb device"))
+        return {false, "no programmer found (avrdude finds no " + where +
+                           " device on USB): plug it in, or choose the programmer you have"};
+    if (std::regex_search(text, match, std::regex(R"(signature = 0x([0-9a-fA-F]{6})(?: \(probably (\w+)\))?)")) &&
+        Says(lower, "expected signature")) {
+        const std::string signature = match[1];
+        const std::string part = match[2].matched ? std::string(match[2]) : std::string();
+        std::string spaced;
+        for (std::size_t i = 0; i < signature.size(); i += 2)
+            spaced += (i ? " " : "") + Lower(signature.substr(i, 2));
+        std::transform(spaced.begin(), spaced.end(), spaced.begin(), [](unsigned char c) { return std::toupper(c); });
+        const std::string answered = part.empty() ? "a chip avrdude does not know" : "an " + PartName(part);
+        return {false, "the chip that answered is " + answered + " (signature " + spaced + "), not the " +
+                           ChipOnly(chip) + ": choose the chip or board you have"};
+    }
+    if (Says(lower, "verification mismatch") || Says(lower, "verification error")) {
+        std::string at;
+        if (std::regex_search(text, match, std::regex(R"(mismatch at byte (0x[0-9a-fA-F]+))")))
+            at = " (first difference at byte " + std::string(match[1]) + ")";
+        return {false, "verification failed: the chip does not hold what was written" + at + "; flash it again"};
+    }
+    if (Says(lower, "not responding") || Says(lower, "not in sync") || Says(lower, "timeout"))
+        return {false, "nothing answers on " + where +
+                           (chip.baud != 0
+                                ? ": check that the board is plugged in, that this is its port and that the "
+                                  "board chosen is yours (its bootloader talks at " +
+                                      GroupThousands(chip.baud, ',') + " baud)"
+                                : ": check that the programmer is plugged in and wired to the chip, and that "
+                                  "the chip has power")};
+    return {false, "avrdude did not flash the chip (exit status " + std::to_string(exitCode) +
+                       "); its log says what went wrong"};
+}
+
+std::string FlashTarget(const Chip& chip, const std::optional<std::string>& programmer,
+                        const std::optional<std::string>& port) {
+    if (port) return *port;
+    if (!programmer) return chip.baud != 0 ? chip.port : "USBasp";
+    for (const Programmer& known : Programmers())
+        if (*programmer == known.id) return known.serial ? "avrdude's default port" : known.name;
+    return *programmer;
+}
+
+std::string AvrdudeMissing() {
+    return "avrdude is not installed: install it with sudo apt install avrdude";
+}
+
+std::string FlashStopped() {
+    return "stopped: the chip may now hold part of the program; flash it again before using it";
+}
+
+}  // namespace ledcube::sim

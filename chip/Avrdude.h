@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "chip/Chips.h"
+
+namespace ledcube::sim {
+
+// The programmers avrdude can flash the cube's chip with: the board's own
+// bootloader over its serial port, or an in-system programmer.
+struct Programmer {
+    const char* id;    // avrdude's -c
+    const char* name;  // as the window lists it
+    bool serial;       // talks over a serial port (-P), else USB
+};
+std::vector<Programmer> Programmers();
+
+// avrdude's arguments that write the HEX to the chip and verify it: the
+// board's bootloader on its port, or the programmer named (and its port).
+std::vector<std::string> AvrdudeArguments(const std::filesystem::path& hex, const Chip& chip,
+                                          const std::optional<std::string>& programmer,
+                                          const std::optional<std::string>& port);
+
+// The same as one line to type in a shell, quoted where it must be: through
+// the programmer given, else the chip's own (a USBasp for the 40-pin chips,
+// the board's bootloader on its serial port at its speed for the boards).
+std::string AvrdudeCommand(const std::filesystem::path& hex, const Chip& chip = kAtmega8535,
+                           const std::optional<std::string>& programmer = std::nullopt,
+                           const std::optional<std::string>& port = std::nullopt);
+
+// How far avrdude is, from what it printed so far: 0 to 100, writing taking
+// the first half and verifying the second.
+struct FlashProgress {
+    int percent = 0;
+    bool verifying = false;
+};
+FlashProgress ProgressIn(std::string_view log);
+
+// What a finished avrdude run did, in one sentence: "flashed 2,698 bytes to
+// the ATmega328P on /dev/ttyACM0 and verified", or why not, with the remedy.
+struct FlashOutcome {
+    bool flashed = false;
+    std::string sentence;
+};
+FlashOutcome ReadAvrdudeLog(std::string_view log, int exitCode, const Chip& chip,
+                            const std::string& where);
+
+// What a flash goes to, as the messages name it: the serial port, or the USB programmer.
+std::string FlashTarget(const Chip& chip, const std::optional<std::string>& programmer,
+                        const std::optional<std::string>& port);
+
+// The longest an avrdude run may take before it is stopped.
+inline constexpr int kMostFlashMs = 10 * 60 * 1000;
+
+// The sentence when avrdude cannot be started at all.
+std::string AvrdudeMissing();
+
+// The sentence after the user stopped avrdude while it wrote.
+std::string FlashStopped();
+
+}  // namespace ledcube::sim

@@ -1,0 +1,179 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "chip/SimulatedBoard.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+
+#include "program/SimError.h"
+
+extern "C" {
+#include <simavr/avr_uart.h>
+#include <simavr/sim_avr.h>
+#include <simavr/sim_io.h>
+}
+
+namespace ledcube::sim {
+
+namespace {
+
+// A millisecond of the chip's time between two looks at the serial port.
+constexpr int kSliceMs = 1;
+
+const std::filesystem::path kBootloaders = "/usr/share/arduino/hardware/arduino/avr/bootloaders";
+
+std::uint32_t LowestAddress(const std::filesystem::path& hex) {
+    std::uint32_t lowest = UINT32_MAX;
+    for (const HexChunk& chunk : ReadIntelHex(hex)) lowest = std::min(lowest, chunk.address);
+    return lowest;
+}
+
+}  // namespace
+
+std::filesystem::path BootloaderOf(const Chip& board, const std::filesystem::path& folder) {
+    if (board.wiring != Wiring::Arduino) throw SimError(std::string("the ") + board.name + " is no board");
+    // The old Nano's bootloader talks at 57,600 baud and fits its 2 KB as shipped.
+    if (board.baud == 57600) return kBootloaders / "atmega" / "ATmegaBOOT_168_atmega328.hex";
+    const std::filesystem::path source = kBootloaders / "optiboot" / "optiboot.c";
+    if (!std::filesystem::exists(source))
+        throw SimError("the Arduino bootloaders are missing: install the Debian package arduino-core-avr");
+    // The package's own options, and three that keep avr-gcc 5's code within 512 bytes.
+    const std::filesystem::path elf = folder / "optiboot.elf";
+    const std::filesystem::path hex = folder / "optiboot.hex";
+    const std::filesystem::path log = folder / "optiboot.log";
+    const std::vector<std::string> compile = {
+        "avr-gcc", "-Os", "-fno-inline-small-functions", "-fno-split-wide-types", "-mshort-calls",
+        "-fno-tree-scev-cprop", "-fno-caller-saves", "-fno-move-loop-invariants", "-mmcu=atmega328p",
+        "-DF_CPU=16000000L", "-DBAUD_RATE=115200", "-DLED_START_FLASHES=3", "-Wl,--section-start=.text=0x7e00",
+        "-Wl,--section-start=.version=0x7ffe", "-Wl,--relax", "-Wl,--gc-sections", "-nostartfiles", "-nostdlib",
+        "-I", (kBootloaders / "optiboot").string(), "-o", elf.string(), source.string()};
+    if (RunTool(compile, folder, log) != 0 ||
+        RunTool({"avr-objcopy", "-j", ".text", "-j", ".data", "-j", ".version", "--set-section-flags",
+                 ".version=alloc,load", "-O", "ihex", elf.string(), hex.string()},
+                folder, log) != 0)
+        throw SimError("the Uno's bootloader does not build:\n" + ReadTextFile(log));
+    for (const HexChunk& chunk : ReadIntelHex(hex))
+        if (chunk.address + chunk.bytes.size() > 0x8000 || (chunk.address < 0x7FFE && chunk.address + chunk.bytes.size() > 0x7FFE))
+            throw SimError("the Uno's bootloader builds larger than its 512 bytes");
+    return hex;
+}
+
+SimulatedBoard::SimulatedBoard(const Chip& board, const std::filesystem::path& bootloader)
+    : chip_(bootloader, board), hertz_(board.clockHz) {
+    int slave = -1;
+    char name[256] = {};
+    if (openpty(&master_, &slave, name, nullptr, nullptr) != 0)
+        throw SimError(std::string("no pseudo-terminal for the simulated board: ") + std::strerror(errno));
+    termios raw{};
+    tcgetattr(slave, &raw);
+    cfmakeraw(&raw);
+    tcsetattr(slave, TCSANOW, &raw);
+    // Not kept open: the port counts as open while avrdude has it.
+    close(slave);
+    fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
+    port_ = name;
+
+    avr_t* avr = chip_.Core();
+    std::uint32_t flags = 0;
+    avr_ioctl(avr, AVR_IOCTL_UART_GET_FLAGS('0'), &flags);
+    flags &= ~AVR_UART_FLAG_STDIO;
+    avr_ioctl(avr, AVR_IOCTL_UART_SET_FLAGS('0'), &flags);
+    avr_irq_register_notify(avr_io_getirq(avr, AVR_IOCTL_UART_GETIRQ('0'), UART_IRQ_OUTPUT), OnSerialOut, this);
+    avr_irq_register_notify(avr_io_getirq(avr, AVR_IOCTL_UART_GETIRQ('0'), UART_IRQ_OUT_XON), OnSerialRoom, this);
+    avr_irq_register_notify(avr_io_getirq(avr, AVR_IOCTL_UART_GETIRQ('0'), UART_IRQ_OUT_XOFF), OnSerialFull, this);
+    chip_.BootFrom(LowestAddress(bootloader));
+    thread_ = std::thread([this] { Loop(); });
+}
+
+SimulatedBoard::~SimulatedBoard() {
+    Stop();
+    if (master_ >= 0) close(master_);
+}
+
+void SimulatedBoard::Stop() {
+    stop_ = true;
+    if (thread_.joinable()) thread_.join();
+}
+
+void SimulatedBoard::OnSerialOut(avr_irq_t*, std::uint32_t value, void* param) {
+    static_cast<SimulatedBoard*>(param)->fromChip_.push_back(static_cast<std::uint8_t>(value));
+}
+
+void SimulatedBoard::OnSerialRoom(avr_irq_t*, std::uint32_t, void* param) {
+    auto* board = static_cast<SimulatedBoard*>(param);
+    board->room_ = true;
+    board->FeedSerial();
+}
+
+void SimulatedBoard::OnSerialFull(avr_irq_t*, std::uint32_t, void* param) {
+    static_cast<SimulatedBoard*>(param)->room_ = false;
+}
+
+void SimulatedBoard::FeedSerial() {
+    avr_irq_t* input = avr_io_getirq(chip_.Core(), AVR_IOCTL_UART_GETIRQ('0'), UART_IRQ_INPUT);
+    while (room_ && !toChip_.empty()) {
+        const std::uint8_t byte = toChip_.front();
+        toChip_.pop_front();
+        avr_raise_irq(input, byte);
+    }
+}
+
+void SimulatedBoard::ServePort() {
+    pollfd look{master_, POLLIN, 0};
+    poll(&look, 1, 0);
+    const bool open = (look.revents & POLLHUP) == 0;
+    if (open && !portOpen_) {
+        // The port opened: the board's DTR line resets the chip into its bootloader.
+        toChip_.clear();
+        fromChip_.clear();
+        room_ = true;
+        chip_.ExternalReset();
+    }
+    portOpen_ = open;
+    if (!open) return;
+    std::uint8_t buffer[512];
+    for (;;) {
+        const ssize_t got = read(master_, buffer, sizeof buffer);
+        if (got <= 0) break;
+        toChip_.insert(toChip_.end(), buffer, buffer + got);
+    }
+    FeedSerial();
+}
+
+void SimulatedBoard::Loop() {
+    using Clock = std::chrono::steady_clock;
+    const auto start = Clock::now();
+    const std::uint64_t startCycle = chip_.Cycle();
+    const std::uint64_t slice = static_cast<std::uint64_t>(hertz_) * kSliceMs / 1000;
+    while (!stop_) {
+        ServePort();
+        chip_.Run(slice);  // the cube's wires are not looked at while it is flashed
+        if (!fromChip_.empty() && portOpen_) {
+            const ssize_t sent = write(master_, fromChip_.data(), fromChip_.size());
+            if (sent > 0) fromChip_.erase(fromChip_.begin(), fromChip_.begin() + sent);
+        }
+        programRunning_ = chip_.ProgramRunning();
+        // No faster than the real board.
+        const auto due = start + std::chrono::microseconds((chip_.Cycle() - startCycle) * 1000000 / hertz_);
+        std::this_thread::sleep_until(due);
+    }
+}
+
+PortTrace SimulatedBoard::Play(SwitchCombination buttons, double ms) {
+    Stop();
+    chip_.HoldButtons(buttons);
+    chip_.RestartProgram();
+    chip_.Run(0);  // forgets the writes of the time before
+    const std::uint64_t start = chip_.Cycle();
+    std::vector<PortWrite> writes = chip_.Run(static_cast<std::uint64_t>(ms * hertz_ / 1000.0));
+    for (PortWrite& write : writes) write.cycle -= start;
+    return {hertz_, chip_.Cycle() - start, std::move(writes)};
+}
+
+}  // namespace ledcube::sim

@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <deque>
+#include <filesystem>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "chip/CubeSimulator.h"
+
+namespace ledcube::sim {
+
+// The bootloader of a board from Debian's arduino-core-avr package, as an
+// Intel HEX in `folder`: the old Nano's as the package ships it; the Uno's
+// and the new Nano's (Optiboot) built from the source the package ships,
+// since its ready-made HEX is built too large for the 512 bytes at the end of
+// the flash. Raises SimError when the package is missing or the build fails.
+std::filesystem::path BootloaderOf(const Chip& board, const std::filesystem::path& folder);
+
+// An Arduino board on the desk, simulated: its ATmega328P runs the board's
+// own bootloader, its serial port is a pseudo-terminal, and opening the port
+// resets the chip as the board's DTR line does, so avrdude flashes it as it
+// flashes the real board. It runs on a thread of its own, paced to the wall
+// clock (avrdude's and the bootloader's time-outs are real time).
+class SimulatedBoard {
+  public:
+    // Raises SimError when the bootloader or a pseudo-terminal cannot be had.
+    SimulatedBoard(const Chip& board, const std::filesystem::path& bootloader);
+    ~SimulatedBoard();
+    SimulatedBoard(const SimulatedBoard&) = delete;
+    SimulatedBoard& operator=(const SimulatedBoard&) = delete;
+
+    // The serial port to give avrdude ("/dev/pts/3").
+    const std::string& Port() const { return port_; }
+    // The flashed program has started (after the reset that ends programming).
+    bool ProgramRunning() const { return programRunning_.load(); }
+    // Stops the board's thread; the chip keeps what it was flashed with.
+    void Stop();
+    // After Stop: starts the flashed program afresh with these buttons held and
+    // runs it flat out for `ms` of cube time; what the cube's wires did.
+    PortTrace Play(SwitchCombination buttons, double ms);
+
+  private:
+    void Loop();
+    // Reads what avrdude wrote, and resets the chip when the port is opened.
+    void ServePort();
+    void FeedSerial();
+    static void OnSerialOut(struct avr_irq_t* irq, std::uint32_t value, void* param);
+    static void OnSerialRoom(struct avr_irq_t* irq, std::uint32_t value, void* param);
+    static void OnSerialFull(struct avr_irq_t* irq, std::uint32_t value, void* param);
+
+    CubeChip chip_;
+    std::uint32_t hertz_;
+    int master_ = -1;
+    std::string port_;
+    bool portOpen_ = false;
+    bool room_ = true;  // the serial input can take a byte
+    std::deque<std::uint8_t> toChip_;
+    std::vector<std::uint8_t> fromChip_;
+    std::atomic<bool> stop_ = false;
+    std::atomic<bool> programRunning_ = false;
+    std::thread thread_;
+};
+
+}  // namespace ledcube::sim

@@ -1,0 +1,188 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+
+#include <pty.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "SimCommandRun.h"
+#include "TestSupport.h"
+#include "chip/Avrdude.h"
+#include "chip/FirmwareBuild.h"
+#include "chip/ShowDecoder.h"
+#include "chip/SimulatedBoard.h"
+#include "firmware/FlashEstimate.h"
+#include "program/ProgramReader.h"
+
+namespace ledcube::sim {
+namespace {
+
+using test::CellsOn;
+
+// Two frames between the sequences, a BP1 sequence of three and an Aucun sequence of one.
+std::string Recorded() {
+    return ProgramHeader() + FrameBlock(90, CellsOn({1, 14, 27})) + SwitchBlockOpen(SwitchCombination::BP1) +
+           FrameBlock(150, CellsOn({2})) + FrameBlock(45, CellsOn({11, 12})) + FrameBlock(60, CellsOn({20})) +
+           SwitchBlockClose() + SwitchBlockOpen(SwitchCombination::Aucun) + FrameBlock(75, CellsOn({5, 23})) +
+           SwitchBlockClose() + ProgramClose();
+}
+
+// The shown frames match the recorded round, round after round, from the first.
+void ExpectShows(const std::vector<ShownFrame>& shown, const std::vector<RecordedFrame>& frames,
+                 SwitchCombination buttons) {
+    std::vector<RecordedFrame> round;
+    for (const RecordedFrame& frame : frames)
+        if (PlaysUnder(frame, buttons) && frame.repeatCount > 0) round.push_back(frame);
+    ASSERT_GE(shown.size(), 2 * round.size()) << CombinationName(buttons);
+    for (std::size_t i = 0; i + 1 < shown.size(); ++i) {
+        EXPECT_EQ(CellsText(shown[i].cells), CellsText(round[i % round.size()].cells)) << i;
+        EXPECT_EQ(shown[i].passes, round[i % round.size()].repeatCount) << i;
+    }
+}
+
+bool WaitFor(const std::function<bool()>& done, double seconds) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
+class BoardTest : public testing::TestWithParam<Chip> {};
+
+TEST_P(BoardTest, AvrdudeFlashesTheBootloaderAndTheChipShowsTheRecordedFrames) {
+    const Chip board = GetParam();
+    const ScratchFolder boot;
+    SimulatedBoard simulated(board, BootloaderOf(board, boot.Path()));
+    const test::CommandRun run =
+        test::RunCommand(Recorded(), {"--flash", "--chip", board.id, "--port", simulated.Port(), "--ms", "10"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    // The bytes written are the HEX's.
+    const ScratchFolder scratch;
+    const int bytes = test::HexBytes(BuildFirmware(Recorded(), "cube.c", scratch, board).hex);
+    EXPECT_NE(run.out.find("flashed " + GroupThousands(bytes, ',') + " bytes to the ATmega328P on " +
+                             simulated.Port() + " and verified"),
+              std::string::npos)
+        << run.out;
+    // The reset that ends programming starts the program.
+    ASSERT_TRUE(WaitFor([&] { return simulated.ProgramRunning(); }, 10));
+    const std::vector<RecordedFrame> frames = ReadProgram(Recorded());
+    for (const SwitchCombination buttons : {SwitchCombination::BP1, SwitchCombination::Aucun})
+        ExpectShows(DecodeShow(simulated.Play(buttons, 2000)), frames, buttons);
+}
+
+INSTANTIATE_TEST_SUITE_P(Boards, BoardTest, testing::Values(kUno, kNanoOld),
+                         [](const testing::TestParamInfo<Chip>& info) {
+                             return test::TestName(info.param.id);
+                         });
+
+struct FailureCase {
+    const char* name;
+    std::function<std::vector<std::string>(const std::string& port)> options;
+    bool board;  // a simulated Uno on the port, else nothing behind it
+    const char* avrdude;  // the AVRDUDE variable, or none
+    std::string says;
+};
+
+class FlashFailureTest : public testing::TestWithParam<FailureCase> {};
+
+TEST_P(FlashFailureTest, SaysWhatWentWrongInOneSentence) {
+    const FailureCase& c = GetParam();
+    std::optional<SimulatedBoard> board;
+    const ScratchFolder boot;
+    int master = -1;
+    int slave = -1;
+    std::string port;
+    if (c.board) {
+        board.emplace(kUno, BootloaderOf(kUno, boot.Path()));
+        port = board->Port();
+    } else {
+        char name[256] = {};
+        ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
+        port = name;
+    }
+    if (c.avrdude) setenv("AVRDUDE", c.avrdude, 1);
+    std::vector<std::string> arguments = c.options(port);
+    arguments.insert(arguments.end(), {"--flash", "--ms", "10"});
+    const test::CommandRun run = test::RunCommand(Recorded(), arguments);
+    unsetenv("AVRDUDE");
+    if (master >= 0) close(master), close(slave);
+    EXPECT_EQ(run.status, 1);
+    std::string says = c.says;
+    if (const std::size_t at = says.find("PORT"); at != std::string::npos) says.replace(at, 4, port);
+    EXPECT_NE(run.err.find(says), std::string::npos) << run.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Failures, FlashFailureTest,
+    testing::Values(
+        FailureCase{"avrdude missing",
+                    [](const std::string& port) { return std::vector<std::string>{"--chip", "uno", "--port", port}; },
+                    false, "/nonexistent/avrdude", AvrdudeMissing()},
+        FailureCase{"a port that does not answer",
+                    [](const std::string& port) { return std::vector<std::string>{"--chip", "uno", "--port", port}; },
+                    false, nullptr, "nothing answers on PORT"},
+        FailureCase{"another chip answers",
+                    [](const std::string& port) {
+                        return std::vector<std::string>{"--chip", "atmega16", "--programmer", "arduino", "--port", port};
+                    },
+                    true, nullptr,
+                    "the chip that answered is an ATmega328P (signature 1E 95 0F), not the ATmega16"}),
+    [](const testing::TestParamInfo<FailureCase>& info) { return test::TestName(info.param.name); });
+
+struct LogCase {
+    const char* name;
+    std::string log;
+    int exitCode;
+    std::string says;
+};
+
+class AvrdudeLogTest : public testing::TestWithParam<LogCase> {};
+
+// avrdude's own lines, as it prints them when things go wrong on a real desk.
+TEST_P(AvrdudeLogTest, ReadsAsOneSentenceWithTheRemedy) {
+    const FlashOutcome outcome = ReadAvrdudeLog(GetParam().log, GetParam().exitCode, kUno, "/dev/ttyACM0");
+    EXPECT_FALSE(outcome.flashed);
+    EXPECT_EQ(outcome.sentence.substr(0, GetParam().says.size()), GetParam().says) << outcome.sentence;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Logs, AvrdudeLogTest,
+    testing::Values(
+        LogCase{"no permission",
+                "avrdude OS error: cannot open port /dev/ttyACM0: Permission denied\n"
+                "avrdude error: unable to open programmer arduino on port /dev/ttyACM0\n",
+                1, "no permission to use /dev/ttyACM0: add yourself to the dialout group"},
+        LogCase{"no such port",
+                "avrdude OS error: cannot open port /dev/ttyACM0: No such file or directory\n", 1,
+                "there is no serial port /dev/ttyACM0"},
+        LogCase{"no programmer on USB",
+                "avrdude error: cannot find USB device with vid=0x16c0 pid=0x5dc vendor='www.fischl.de' "
+                "product='USBasp'\n",
+                1, "no programmer found"},
+        LogCase{"verification",
+                "avrdude: 2698 bytes of flash written\n"
+                "avrdude error: verification mismatch, first mismatch at byte 0x0040\n",
+                1, "verification failed: the chip does not hold what was written (first difference at byte 0x0040)"},
+        LogCase{"an unknown chip answers",
+                "avrdude: device signature = 0x1e9999\n"
+                "avrdude error: expected signature for ATmega328P is 1E 95 0F\n",
+                1, "the chip that answered is a chip avrdude does not know (signature 1E 99 99)"}),
+    [](const testing::TestParamInfo<LogCase>& info) { return test::TestName(info.param.name); });
+
+TEST(FlashProgress, FollowsTheWritingThenTheVerifying) {
+    const std::string start = "Reading | ################################################## | 100% 0.00s\n";
+    EXPECT_EQ(ProgressIn(start).percent, 0);
+    const std::string writing = start + "Writing | #########################";
+    EXPECT_EQ(ProgressIn(writing).percent, 25);
+    const std::string verifying = writing + "######################### | 100% 0.5s\n\nReading | ##########";
+    EXPECT_EQ(ProgressIn(verifying).percent, 60);
+    EXPECT_TRUE(ProgressIn(verifying).verifying);
+}
+
+}  // namespace
+}  // namespace ledcube::sim
