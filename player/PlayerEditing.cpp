@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -17,6 +18,8 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include "chip/FirmwareBuild.h"
+#include "player/FlashDialog.h"
 #include "player/FramePanel.h"
 #include "player/PlayerWindow.h"
 #include "program/SimError.h"
@@ -167,6 +170,9 @@ QMenuBar* PlayerWindow::MakeMenus() {
               [this] { SaveAs(); });
     AddAction(file, QStringLiteral("reload"), tr("&Reload the file"), {QKeySequence(Qt::Key_F5)},
               [this] { ReloadFile(); });
+    file->addSeparator();
+    AddAction(file, QStringLiteral("put-on-cube"), tr("Put on the c&ube…"), {QKeySequence(Qt::CTRL | Qt::Key_U)},
+              [this] { PutOnTheCube(); });
     file->addSeparator();
     AddAction(file, QStringLiteral("quit"), tr("&Quit"), {QKeySequence::Quit}, [this] { close(); });
 
@@ -483,6 +489,21 @@ void PlayerWindow::NewProgram() {
 void PlayerWindow::ReloadFile() {
     const QString path = document_.Path().isEmpty() ? followedFile_ : document_.Path();
     if (!path.isEmpty()) OpenFile(path);
+}
+
+std::string PlayerWindow::ProgramToFlash() const {
+    // A program edited by hand is not in the panel: the file's, as it plays.
+    if (document_.ReadOnlyReason() && !followedFile_.isEmpty())
+        return sim::PreviewLastProgram(sim::ReadTextFile(followedFile_.toStdString())).text;
+    return document_.Text();
+}
+
+void PlayerWindow::PutOnTheCube() {
+    const QString name = document_.Path().isEmpty() ? QStringLiteral("new.c") : QFileInfo(document_.Path()).fileName();
+    const sim::Chip chip = *sim::ChipNamed(chips_->currentData().toString().toStdString());
+    auto* dialog = new FlashDialog(ProgramToFlash(), name, chip, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
 }
 
 void PlayerWindow::closeEvent(QCloseEvent* event) {

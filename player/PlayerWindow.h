@@ -78,6 +78,10 @@ class PlayerWindow : public QWidget {
     bool SaveAs();
     void NewProgram();
     void ReloadFile();
+    // Opens "Put on the cube…" for the program shown.
+    void PutOnTheCube();
+    // The program's whole text as it would be flashed.
+    std::string ProgramToFlash() const;
     QString EditStateText() const;
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,0 +1,348 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "player/FlashDialog.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSerialPortInfo>
+#include <QThread>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "chip/Avrdude.h"
+#include "chip/FirmwareBuild.h"
+#include "compact/CompactBuild.h"
+#include "program/SimError.h"
+
+namespace ledcube::player {
+
+namespace {
+
+constexpr int kPortLookMs = 1500;
+
+// The HEX to flash, or why there is none; built off the window's thread.
+struct BuildResult {
+    std::string hex;
+    QString problem;
+    QString note;  // what was built, when it is not what was chosen
+};
+
+BuildResult BuildHex(const std::string& program, const std::optional<std::vector<sim::RecordedFrame>>& frames,
+                     const std::string& name, const sim::Chip& chip, bool compact,
+                     const sim::ScratchFolder& folder) {
+    try {
+        if (!compact) {
+            // The unrolled build, unless it does not fit and the compact one can be made.
+            try {
+                sim::Firmware firmware =
+                    sim::BuildFirmware(sim::PreviewLastProgram(program).text, name, folder, chip);
+                if (firmware.sizes.Fits() || !frames) {
+                    if (!firmware.sizes.Fits())
+                        return {{}, QString::fromStdString(sim::NotFittingMessage(firmware.sizes)), {}};
+                    return {firmware.hex.string(), {}, {}};
+                }
+            } catch (const sim::BuildError& error) {
+                if (!error.TooLarge() || !frames) throw;
+            }
+            const BuildResult built = BuildHex(program, frames, name, chip, true, folder);
+            return {built.hex, built.problem,
+                    FlashDialog::tr("the unrolled build does not fit the chip: the compact build is flashed")};
+        }
+        if (!frames)
+            return {{}, FlashDialog::tr("the compact build needs a program as the editor writes it"), {}};
+        const sim::Firmware firmware =
+            sim::BuildFirmware(sim::CompactSource(*frames, chip), "compact.c", folder, chip);
+        if (!firmware.sizes.Fits()) return {{}, QString::fromStdString(sim::NotFittingMessage(firmware.sizes)), {}};
+        return {firmware.hex.string(), {}, {}};
+    } catch (const std::exception& error) {
+        return {{}, QString::fromStdString(error.what()), {}};
+    }
+}
+
+}  // namespace
+
+QString PortLabel(const QString& name, const QString& description, const QString& manufacturer) {
+    QString label = name;
+    if (!description.isEmpty()) label += QStringLiteral(" — ") + description;
+    if (!manufacturer.isEmpty() && !description.contains(manufacturer))
+        label += QStringLiteral(" (") + manufacturer + QLatin1Char(')');
+    return label;
+}
+
+FlashDialog::FlashDialog(std::string program, QString name, const sim::Chip& chip, QWidget* parent)
+    : QDialog(parent),
+      program_(std::move(program)),
+      name_(std::move(name)),
+      chips_(new QComboBox(this)),
+      programmers_(new QComboBox(this)),
+      ports_(new QComboBox(this)),
+      unrolled_(new QRadioButton(tr("Unrolled (the generated program)"), this)),
+      compact_(new QRadioButton(tr("Compact (the frames as a table)"), this)),
+      buildNote_(new QLabel(this)),
+      progress_(new QProgressBar(this)),
+      status_(new QLabel(this)),
+      flash_(new QPushButton(tr("Flash"), this)),
+      cancel_(new QPushButton(tr("Close"), this)),
+      showLog_(new QPushButton(tr("avrdude's messages"), this)),
+      log_(new QPlainTextEdit(this)),
+      portWatch_(new QTimer(this)) {
+    setWindowTitle(tr("Put on the cube — %1").arg(name_));
+    try {
+        frames_ = sim::PreviewLastProgram(program_).frames;
+    } catch (const sim::SimError&) {
+    }
+    for (const sim::Chip& known : sim::Chips())
+        chips_->addItem(QString::fromUtf8(known.name), QString::fromLatin1(known.id));
+    chips_->setCurrentIndex(chips_->findData(QString::fromLatin1(chip.id)));
+    for (const sim::Programmer& programmer : sim::Programmers())
+        programmers_->addItem(tr(programmer.name), QString::fromLatin1(programmer.id));
+    ports_->setEditable(true);
+    ports_->setToolTip(tr("The serial port of the board or programmer; a board's USB name is shown beside it"));
+    unrolled_->setChecked(true);
+    compact_->setEnabled(frames_.has_value());
+    buildNote_->setWordWrap(true);
+    progress_->setRange(0, 100);
+    progress_->setValue(0);
+    status_->setWordWrap(true);
+    status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    log_->setReadOnly(true);
+    log_->hide();
+    showLog_->setEnabled(false);
+    showLog_->setCheckable(true);
+    connect(showLog_, &QPushButton::toggled, log_, &QWidget::setVisible);
+
+    auto* form = new QFormLayout;
+    form->addRow(tr("Chip or board:"), chips_);
+    form->addRow(tr("Programmer:"), programmers_);
+    form->addRow(tr("Serial port:"), ports_);
+    auto* build = new QVBoxLayout;
+    build->addWidget(unrolled_);
+    build->addWidget(compact_);
+    form->addRow(tr("Build:"), build);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(showLog_);
+    buttons->addStretch(1);
+    buttons->addWidget(flash_);
+    buttons->addWidget(cancel_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buildNote_);
+    layout->addWidget(progress_);
+    layout->addWidget(status_);
+    layout->addWidget(log_, 1);
+    layout->addLayout(buttons);
+    flash_->setDefault(true);
+
+    connect(chips_, &QComboBox::currentIndexChanged, this, &FlashDialog::ChipChanged);
+    connect(programmers_, &QComboBox::currentIndexChanged, this, [this] {
+        const bool serial = sim::Programmers()[static_cast<std::size_t>(programmers_->currentIndex())].serial;
+        ports_->setEnabled(serial);
+    });
+    connect(flash_, &QPushButton::clicked, this, &FlashDialog::Flash);
+    connect(cancel_, &QPushButton::clicked, this, [this] {
+        if (Busy())
+            Cancel();
+        else
+            reject();
+    });
+    // A board plugged in shows up in the list.
+    connect(portWatch_, &QTimer::timeout, this, &FlashDialog::RefreshPorts);
+    portWatch_->start(kPortLookMs);
+    ChipChanged();
+    RefreshPorts();
+    resize(560, 340);
+}
+
+FlashDialog::~FlashDialog() {
+    if (avrdude_ != nullptr && avrdude_->state() != QProcess::NotRunning) {
+        avrdude_->kill();
+        avrdude_->waitForFinished();
+    }
+    // A build still running ends before its folder goes.
+    closing_ = true;
+    while (building_) {
+        QThread::msleep(10);
+        QCoreApplication::sendPostedEvents(this);
+    }
+}
+
+void FlashDialog::ChipChanged() {
+    const sim::Chip chip = ChosenChip();
+    // A board's own bootloader; for the 40-pin chips the USBasp.
+    ChooseProgrammer(QString::fromLatin1(chip.programmer));
+    if (chip.baud != 0 && ports_->currentText().isEmpty()) ports_->setEditText(QString::fromLatin1(chip.port));
+}
+
+void FlashDialog::RefreshPorts() {
+    const QString typed = ports_->currentText();
+    QStringList names;
+    for (const QSerialPortInfo& port : QSerialPortInfo::availablePorts()) names << port.systemLocation();
+    QStringList shown;
+    for (int i = 0; i < ports_->count(); ++i) shown << ports_->itemData(i).toString();
+    if (names == shown) return;
+    ports_->clear();
+    for (const QSerialPortInfo& port : QSerialPortInfo::availablePorts())
+        ports_->addItem(PortLabel(port.systemLocation(), port.description(), port.manufacturer()),
+                        port.systemLocation());
+    ports_->setEditText(typed);
+}
+
+void FlashDialog::ChooseChip(const QString& id) {
+    chips_->setCurrentIndex(chips_->findData(id));
+}
+
+void FlashDialog::ChooseProgrammer(const QString& id) {
+    const int index = programmers_->findData(id);
+    if (index >= 0) programmers_->setCurrentIndex(index);
+}
+
+void FlashDialog::SetPort(const QString& port) {
+    ports_->setEditText(port);
+}
+
+bool FlashDialog::CompactChosen() const {
+    return compact_->isChecked();
+}
+
+sim::Chip FlashDialog::ChosenChip() const {
+    return *sim::ChipNamed(chips_->currentData().toString().toStdString());
+}
+
+std::optional<std::string> FlashDialog::ChosenProgrammer() const {
+    const std::string id = programmers_->currentData().toString().toStdString();
+    // The board's bootloader is avrdude's line without a programmer named.
+    if (id == ChosenChip().programmer && ChosenChip().baud != 0) return std::nullopt;
+    return id;
+}
+
+bool FlashDialog::Busy() const {
+    return building_ || (avrdude_ != nullptr && avrdude_->state() != QProcess::NotRunning);
+}
+
+QString FlashDialog::StatusText() const {
+    return status_->text();
+}
+
+int FlashDialog::Progress() const {
+    return progress_->value();
+}
+
+QString FlashDialog::Log() const {
+    return log_->toPlainText();
+}
+
+void FlashDialog::Say(const QString& text, bool problem) {
+    status_->setText(text);
+    status_->setStyleSheet(problem ? QStringLiteral("QLabel { color: #a00000; font-weight: bold; }")
+                                   : QStringLiteral("QLabel { font-weight: bold; }"));
+}
+
+void FlashDialog::Flash() {
+    if (Busy()) return;
+    cancelled_ = false;
+    output_.clear();
+    log_->clear();
+    showLog_->setEnabled(false);
+    progress_->setValue(0);
+    buildNote_->clear();
+    Say(tr("building…"), false);
+    flash_->setEnabled(false);
+    cancel_->setText(tr("Cancel"));
+    scratch_ = std::make_unique<sim::ScratchFolder>();
+    building_ = true;
+    const sim::Chip chip = ChosenChip();
+    const bool compact = compact_->isChecked();
+    QThread* builder = QThread::create(
+        [this, chip, compact, program = program_, frames = frames_, name = name_.toStdString(),
+         folder = scratch_.get()] {
+            const BuildResult built = BuildHex(program, frames, name, chip, compact, *folder);
+            QMetaObject::invokeMethod(this, [this, built] {
+                building_ = false;
+                if (closing_) return;
+                buildNote_->setText(built.note);
+                if (!built.note.isEmpty()) compact_->setChecked(true);
+                Built(built.hex, built.problem);
+            });
+        });
+    connect(builder, &QThread::finished, builder, &QObject::deleteLater);
+    builder->start();
+}
+
+void FlashDialog::Built(const std::string& hex, const QString& problem) {
+    if (!problem.isEmpty() || cancelled_) {
+        Say(cancelled_ ? tr("stopped before anything was written") : problem, true);
+        flash_->setEnabled(true);
+        cancel_->setText(tr("Close"));
+        emit Finished(false);
+        return;
+    }
+    const sim::Chip chip = ChosenChip();
+    const std::optional<std::string> port =
+        ports_->isEnabled() && !ports_->currentText().isEmpty()
+            ? std::optional<std::string>(
+                  (ports_->currentIndex() >= 0 && ports_->itemText(ports_->currentIndex()) == ports_->currentText()
+                       ? ports_->currentData().toString()
+                       : ports_->currentText())
+                      .toStdString())
+            : std::nullopt;
+    target_ = QString::fromStdString(sim::FlashTarget(chip, ChosenProgrammer(), port));
+    QStringList arguments;
+    for (const std::string& argument : sim::AvrdudeArguments(hex, chip, ChosenProgrammer(), port))
+        arguments << QString::fromStdString(argument);
+    delete avrdude_;
+    avrdude_ = new QProcess(this);
+    avrdude_->setProcessChannelMode(QProcess::MergedChannels);
+    connect(avrdude_, &QProcess::readyRead, this, &FlashDialog::ReadOutput);
+    connect(avrdude_, &QProcess::finished, this, &FlashDialog::Done);
+    connect(avrdude_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+        if (error != QProcess::FailedToStart) return;
+        Say(QString::fromStdString(sim::AvrdudeMissing()), true);
+        flash_->setEnabled(true);
+        cancel_->setText(tr("Close"));
+        emit Finished(false);
+    });
+    Say(tr("writing to the %1…").arg(QString::fromUtf8(chip.name)), false);
+    const QString program = qEnvironmentVariableIsEmpty("AVRDUDE") ? QStringLiteral("avrdude")
+                                                                   : qEnvironmentVariable("AVRDUDE");
+    avrdude_->start(program, arguments);
+}
+
+void FlashDialog::ReadOutput() {
+    output_ += avrdude_->readAll().toStdString();
+    log_->setPlainText(QString::fromStdString(output_));
+    showLog_->setEnabled(true);
+    const sim::FlashProgress progress = sim::ProgressIn(output_);
+    progress_->setValue(progress.percent);
+    if (!cancelled_)
+        Say(progress.verifying ? tr("verifying…") : tr("writing to the %1…").arg(QString::fromUtf8(ChosenChip().name)),
+            false);
+}
+
+void FlashDialog::Done(int exitCode, QProcess::ExitStatus status) {
+    ReadOutput();
+    flash_->setEnabled(true);
+    cancel_->setText(tr("Close"));
+    if (cancelled_) {
+        Say(QString::fromStdString(sim::FlashStopped()), true);
+        emit Finished(false);
+        return;
+    }
+    const sim::FlashOutcome outcome = sim::ReadAvrdudeLog(output_, status == QProcess::NormalExit ? exitCode : -1,
+                                                          ChosenChip(), target_.toStdString());
+    if (outcome.flashed) progress_->setValue(100);
+    Say(QString::fromStdString(outcome.sentence), !outcome.flashed);
+    emit Finished(outcome.flashed);
+}
+
+void FlashDialog::Cancel() {
+    cancelled_ = true;
+    if (avrdude_ != nullptr && avrdude_->state() != QProcess::NotRunning) avrdude_->kill();
+}
+
+}  // namespace ledcube::player

@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QDialog>
+#include <QProcess>
+#include <QString>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "chip/Chips.h"
+#include "program/ProgramReader.h"
+
+class QComboBox;
+class QLabel;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+
+namespace ledcube::sim {
+class ScratchFolder;
+}
+
+namespace ledcube::player {
+
+// "ttyACM0 — Arduino Uno (Arduino LLC)": a serial port as the dialog lists it.
+QString PortLabel(const QString& name, const QString& description, const QString& manufacturer);
+
+// Puts the program on the cube: builds it for the chip or board chosen
+// (unrolled, or compact when that is chosen or the unrolled build does not
+// fit) and runs avrdude in a process of its own, its writing and verifying
+// followed by a progress bar, its messages one click away. Never blocks the
+// window; Cancel stops avrdude.
+class FlashDialog : public QDialog {
+    Q_OBJECT
+
+  public:
+    // `program` is the program's whole text, `name` its file's name.
+    FlashDialog(std::string program, QString name, const sim::Chip& chip, QWidget* parent = nullptr);
+    ~FlashDialog() override;
+
+    void ChooseChip(const QString& id);
+    void ChooseProgrammer(const QString& id);
+    void SetPort(const QString& port);
+    bool CompactChosen() const;
+    // Builds and flashes; the outcome comes in the status line.
+    void Flash();
+    void Cancel();
+    bool Busy() const;
+    QString StatusText() const;
+    int Progress() const;
+    QString Log() const;
+
+  signals:
+    void Finished(bool flashed);
+
+  private:
+    void RefreshPorts();
+    void ChipChanged();
+    void Built(const std::string& hex, const QString& problem);
+    void ReadOutput();
+    void Done(int exitCode, QProcess::ExitStatus status);
+    void Say(const QString& text, bool problem);
+    sim::Chip ChosenChip() const;
+    std::optional<std::string> ChosenProgrammer() const;
+
+    std::string program_;
+    QString name_;
+    std::optional<std::vector<sim::RecordedFrame>> frames_;
+    QComboBox* chips_;
+    QComboBox* programmers_;
+    QComboBox* ports_;
+    QRadioButton* unrolled_;
+    QRadioButton* compact_;
+    QLabel* buildNote_;
+    QProgressBar* progress_;
+    QLabel* status_;
+    QPushButton* flash_;
+    QPushButton* cancel_;
+    QPushButton* showLog_;
+    QPlainTextEdit* log_;
+    QTimer* portWatch_;
+    QProcess* avrdude_ = nullptr;
+    std::unique_ptr<sim::ScratchFolder> scratch_;
+    QString target_;
+    std::string output_;
+    bool building_ = false;
+    bool cancelled_ = false;
+    bool closing_ = false;
+};
+
+}  // namespace ledcube::player
