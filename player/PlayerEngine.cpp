@@ -220,6 +220,7 @@ void PlayerEngine::Rebuild() {
 }
 
 void PlayerEngine::ShowRecordedFrame(int frame) {
+    pauseAt_.reset();
     if (frame < 0 || !frames_ || frame >= static_cast<int>(frames_->size())) {
         if (!selectedHold_) return;
         selectedHold_.reset();
@@ -234,8 +235,12 @@ void PlayerEngine::ShowRecordedFrame(int frame) {
     ApplyButtons();
     paused_ = true;
     if (player_) {
-        if (recorded.repeatCount > 0) player_->RunUntilShowing(frame, kMostSkipCycles);
-        player_->SetPaused(true);
+        // A frame further away than the chip runs flat out is played up to in real time.
+        if (recorded.repeatCount > 0 && !player_->RunUntilShowing(frame, kMostSkipCycles)) {
+            paused_ = false;
+            pauseAt_ = frame;
+        }
+        player_->SetPaused(paused_);
     }
     Publish();
 }
@@ -375,6 +380,7 @@ void PlayerEngine::SetCompact(bool compact) {
 void PlayerEngine::SetPaused(bool paused) {
     paused_ = paused;
     // Playing on lets go of the buttons held for the selected frame.
+    if (!paused) pauseAt_.reset();
     if (!paused && selectedHold_) {
         selectedHold_.reset();
         ApplyButtons();
@@ -398,6 +404,11 @@ void PlayerEngine::Tick() {
     }
     if (!player_) return;
     player_->Advance();
+    if (pauseAt_ && player_->Frame().frame == *pauseAt_ + 1) {
+        pauseAt_.reset();
+        paused_ = true;
+        player_->SetPaused(true);
+    }
     Publish();
 }
 

@@ -144,6 +144,7 @@ class PlayerEngine : public QObject {
     QString name_;  // the program's name in messages
     std::atomic<int> latestEdit_ = 0;
     std::optional<int> selectedHold_;  // buttons held to show the selected frame
+    std::optional<int> pauseAt_;       // the selected frame, paused on when it shows
     std::optional<std::string> text_;  // the file's content as last read
     std::optional<std::vector<sim::RecordedFrame>> frames_;
     std::unique_ptr<sim::CubePlayer> player_;
