@@ -84,6 +84,7 @@ fuzz: deps
 bench: build
 	$(BUILD_DIR)/bench/record_frame_bench
 	$(BUILD_DIR)/bench/sim_bench
+	$(BUILD_DIR)/bench/flash_bench
 	QT_QPA_PLATFORM=$${QT_QPA_PLATFORM:-offscreen} $(BUILD_DIR)/bench/player_bench
 	QT_QPA_PLATFORM=$${QT_QPA_PLATFORM:-offscreen} $(BUILD_DIR)/bench/player_bench --chip uno
 	bench/startup.sh $(BUILD_DIR) 25
