@@ -107,6 +107,22 @@ INSTANTIATE_TEST_SUITE_P(
                     DialogFailure{"nothing answers", "uno", nullptr, false, nullptr, "nothing answers on PORT"}),
     [](const testing::TestParamInfo<DialogFailure>& info) { return test::TestName(info.param.name); });
 
+TEST(FlashDialog, CancelStopsAvrdudeAndSaysTheChipMayHoldPartOfTheProgram) {
+    int master = -1;
+    int slave = -1;
+    char name[256] = {};
+    ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
+    FlashDialog dialog(Bp1AndAucun(), QStringLiteral("cube.c"), sim::kUno);
+    dialog.SetPort(QString::fromLatin1(name));
+    dialog.Flash();
+    // avrdude is trying to reach the board when the user gives up.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.Log().isEmpty(); }, 30000));
+    dialog.Cancel();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog.Busy(); }, 10000));
+    close(master), close(slave);
+    EXPECT_EQ(dialog.StatusText().toStdString(), sim::FlashStopped());
+}
+
 TEST(PortLabel, ShowsTheBoardsUsbNameBesideThePort) {
     EXPECT_EQ(PortLabel("/dev/ttyACM0", "Arduino Uno", "Arduino LLC"), "/dev/ttyACM0 — Arduino Uno (Arduino LLC)");
     EXPECT_EQ(PortLabel("/dev/ttyUSB0", "USB2.0-Serial", ""), "/dev/ttyUSB0 — USB2.0-Serial");
