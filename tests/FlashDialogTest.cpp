@@ -68,6 +68,10 @@ struct DialogFailure {
     std::string says;
 };
 
+void PrintTo(const DialogFailure& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class FlashDialogFailureTest : public testing::TestWithParam<DialogFailure> {};
 
 TEST_P(FlashDialogFailureTest, SaysWhatWentWrong) {

@@ -54,6 +54,14 @@ bool WaitFor(const std::function<bool()>& done, double seconds) {
 
 class BoardTest : public testing::TestWithParam<Chip> {};
 
+}  // namespace
+
+void PrintTo(const Chip& chip, std::ostream* out) {
+    *out << chip.id;
+}
+
+namespace {
+
 TEST_P(BoardTest, AvrdudeFlashesTheBootloaderAndTheChipShowsTheRecordedFrames) {
     const Chip board = GetParam();
     const ScratchFolder boot;
@@ -87,6 +95,10 @@ struct FailureCase {
     const char* avrdude;  // the AVRDUDE variable, or none
     std::string says;
 };
+
+void PrintTo(const FailureCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class FlashFailureTest : public testing::TestWithParam<FailureCase> {};
 
@@ -140,6 +152,10 @@ struct LogCase {
     int exitCode;
     std::string says;
 };
+
+void PrintTo(const LogCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class AvrdudeLogTest : public testing::TestWithParam<LogCase> {};
 
