@@ -55,12 +55,14 @@ test-sanitize: deps
 
 # The player's tests (its engine runs on a worker thread) built with ThreadSanitizer.
 # Qt and GLib are not built with it: it cannot see their locks, so what they do
-# inside themselves is left out; every access from our code is checked.
+# inside themselves is left out; every access from our code is checked. The
+# processes the player starts (avr-gcc, avrdude) are forked from a program with
+# threads and run another program at once, which ThreadSanitizer cannot follow.
 test-threads: deps
 	@cmake -S . -B $(TSAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLEDCUBE_TSAN=ON \
 	    -DLEDCUBE_WITH_BENCH=OFF > /dev/null
 	@cmake --build $(TSAN_DIR) --target player_tests
-	cd $(TSAN_DIR) && TSAN_OPTIONS="halt_on_error=1 ignore_noninstrumented_modules=1" \
+	cd $(TSAN_DIR) && TSAN_OPTIONS="halt_on_error=1 ignore_noninstrumented_modules=1 die_after_fork=0" \
 	    QT_QPA_PLATFORM=offscreen tests/player_tests
 
 # Each fuzzer for FUZZ_SECONDS, starting from the seed corpus in fuzz/corpus.
