@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <regex>
 
 #include "firmware/FlashEstimate.h"
@@ -46,6 +47,11 @@ std::vector<Programmer> Programmers() {
             {"usbtiny", "USBtinyISP", false},
             {"stk500v2", "STK500v2", true},
             {"avrisp", "Arduino as ISP", true}};
+}
+
+std::string AvrdudeProgram() {
+    const char* named = std::getenv("AVRDUDE");
+    return named != nullptr && *named != '\0' ? named : "avrdude";
 }
 
 std::vector<std::string> AvrdudeArguments(const std::filesystem::path& hex, const Chip& chip,

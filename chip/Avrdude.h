@@ -20,6 +20,9 @@ struct Programmer {
 };
 std::vector<Programmer> Programmers();
 
+// The avrdude program to run: the AVRDUDE environment variable's, else avrdude from the PATH.
+std::string AvrdudeProgram();
+
 // avrdude's arguments that write the HEX to the chip and verify it: the
 // board's bootloader on its port, or the programmer named (and its port).
 std::vector<std::string> AvrdudeArguments(const std::filesystem::path& hex, const Chip& chip,

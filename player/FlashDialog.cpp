@@ -279,7 +279,6 @@ void FlashDialog::Built(const std::string& hex, const QString& problem) {
         Say(cancelled_ ? tr("stopped before anything was written") : problem, true);
         flash_->setEnabled(true);
         cancel_->setText(tr("Close"));
-        emit Finished(false);
         return;
     }
     const sim::Chip chip = ChosenChip();
@@ -305,12 +304,9 @@ void FlashDialog::Built(const std::string& hex, const QString& problem) {
         Say(QString::fromStdString(sim::AvrdudeMissing()), true);
         flash_->setEnabled(true);
         cancel_->setText(tr("Close"));
-        emit Finished(false);
     });
     Say(tr("writing to the %1…").arg(QString::fromUtf8(chip.name)), false);
-    const QString program = qEnvironmentVariableIsEmpty("AVRDUDE") ? QStringLiteral("avrdude")
-                                                                   : qEnvironmentVariable("AVRDUDE");
-    avrdude_->start(program, arguments);
+    avrdude_->start(QString::fromStdString(sim::AvrdudeProgram()), arguments);
 }
 
 void FlashDialog::ReadOutput() {
@@ -330,14 +326,12 @@ void FlashDialog::Done(int exitCode, QProcess::ExitStatus status) {
     cancel_->setText(tr("Close"));
     if (cancelled_) {
         Say(QString::fromStdString(sim::FlashStopped()), true);
-        emit Finished(false);
         return;
     }
     const sim::FlashOutcome outcome = sim::ReadAvrdudeLog(output_, status == QProcess::NormalExit ? exitCode : -1,
                                                           ChosenChip(), target_.toStdString());
     if (outcome.flashed) progress_->setValue(100);
     Say(QString::fromStdString(outcome.sentence), !outcome.flashed);
-    emit Finished(outcome.flashed);
 }
 
 void FlashDialog::Cancel() {

@@ -53,9 +53,6 @@ class FlashDialog : public QDialog {
     int Progress() const;
     QString Log() const;
 
-  signals:
-    void Finished(bool flashed);
-
   private:
     void RefreshPorts();
     void ChipChanged();

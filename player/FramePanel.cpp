@@ -115,16 +115,19 @@ void FrameListModel::SetAnimation(const sim::Animation& animation) {
     rows_ = PanelRows(animation);
     blocks_ = static_cast<int>(animation.blocks.size());
     rowOfBlock_.assign(animation.blocks.size(), -1);
-    for (std::size_t row = 0; row < rows_.size(); ++row)
+    rowOfFrame_.clear();
+    for (std::size_t row = 0; row < rows_.size(); ++row) {
         rowOfBlock_[static_cast<std::size_t>(rows_[row].block)] = static_cast<int>(row);
+        if (!rows_[row].heading) rowOfFrame_.push_back(static_cast<int>(row));
+    }
     shownRow_ = -1;
     endResetModel();
 }
 
 void FrameListModel::SetShownFrame(int frame) {
-    int row = -1;
-    for (std::size_t r = 0; r < rows_.size() && frame >= 0; ++r)
-        if (!rows_[r].heading && rows_[r].frame == frame) row = static_cast<int>(r);
+    const int row = frame >= 0 && frame < static_cast<int>(rowOfFrame_.size())
+                        ? rowOfFrame_[static_cast<std::size_t>(frame)]
+                        : -1;
     if (row == shownRow_) return;
     const int before = shownRow_;
     shownRow_ = row;
@@ -148,7 +151,6 @@ QVariant FrameListModel::data(const QModelIndex& index, int role) const {
         case Qt::DisplayRole:
         case Qt::AccessibleTextRole: return row.text;
         case kBlockRole: return row.block;
-        case kHeadingRole: return row.heading;
         case kShownRole: return index.row() == shownRow_;
         default: return {};
     }

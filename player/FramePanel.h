@@ -31,8 +31,7 @@ class FrameListModel : public QAbstractListModel {
   public:
     // The block a row stands for.
     static constexpr int kBlockRole = Qt::UserRole;
-    static constexpr int kHeadingRole = Qt::UserRole + 1;
-    static constexpr int kShownRole = Qt::UserRole + 2;
+    static constexpr int kShownRole = Qt::UserRole + 1;
 
     using QAbstractListModel::QAbstractListModel;
 
@@ -61,6 +60,7 @@ class FrameListModel : public QAbstractListModel {
   private:
     std::vector<PanelRow> rows_;
     std::vector<int> rowOfBlock_;
+    std::vector<int> rowOfFrame_;
     int blocks_ = 0;
     int shownRow_ = -1;
 };

@@ -73,14 +73,6 @@ const TransformEntry kTransforms[] = {
 constexpr SwitchCombination kCombinations[] = {SwitchCombination::BP1, SwitchCombination::BP2,
                                                SwitchCombination::BP3, SwitchCombination::Aucun};
 
-std::vector<int> FramesOf(const Animation& animation, const std::vector<int>& blocks) {
-    std::vector<int> frames;
-    for (const int at : blocks)
-        if (animation.blocks[static_cast<std::size_t>(at)].kind == sim::AnimationBlock::Kind::Frame)
-            frames.push_back(at);
-    return frames;
-}
-
 // The frame's number among the program's frames, from 0.
 int FrameNumber(const Animation& animation, int block) {
     int number = 0;
@@ -190,9 +182,9 @@ QMenuBar* PlayerWindow::MakeMenus() {
     edit->addSeparator();
     AddAction(edit, QStringLiteral("cut"), tr("Cu&t"), {QKeySequence::Cut}, [this] {
         CopyFrames();
-        const std::size_t count = FramesOf(document_.Content(), document_.Selection()).size();
+        const std::size_t count = sim::FrameBlocks(document_.Content(), document_.Selection()).size();
         Edit(Counted("Cut frame", "Cut %1 frames", count), [](Animation& a, const std::vector<int>& s) {
-            return sim::DeleteBlocks(a, FramesOf(a, s));
+            return sim::DeleteBlocks(a, sim::FrameBlocks(a, s));
         });
     });
     AddAction(edit, QStringLiteral("copy"), tr("&Copy"), {QKeySequence::Copy}, [this] { CopyFrames(); });
@@ -200,12 +192,12 @@ QMenuBar* PlayerWindow::MakeMenus() {
     AddAction(edit, QStringLiteral("delete"), tr("&Delete"), {QKeySequence(Qt::Key_Delete)}, [this] {
         const Animation& a = document_.Content();
         const std::vector<int>& s = document_.Selection();
-        const std::size_t frames = FramesOf(a, s).size();
+        const std::size_t frames = sim::FrameBlocks(a, s).size();
         Edit(frames < s.size() ? tr("Delete sequence") : Counted("Delete frame", "Delete %1 frames", frames),
              [](Animation& a, const std::vector<int>& s) { return sim::DeleteBlocks(a, s); });
     });
     AddAction(edit, QStringLiteral("duplicate"), tr("D&uplicate after"), {QKeySequence(Qt::CTRL | Qt::Key_D)}, [this] {
-        const std::size_t count = FramesOf(document_.Content(), document_.Selection()).size();
+        const std::size_t count = sim::FrameBlocks(document_.Content(), document_.Selection()).size();
         Edit(Counted("Duplicate frame", "Duplicate %1 frames", count), [](Animation& a, const std::vector<int>& s) {
             const std::vector<sim::AnimationFrame> frames = sim::FramesAt(a, s);
             return sim::InsertFrames(a, sim::InsertionPoint(a, s), frames);
@@ -294,7 +286,7 @@ void PlayerWindow::Edit(const QString& name, const AnimationChange& change) {
 }
 
 void PlayerWindow::ToggleLamp(int n) {
-    const std::vector<int> frames = FramesOf(document_.Content(), document_.Selection());
+    const std::vector<int> frames = sim::FrameBlocks(document_.Content(), document_.Selection());
     if (frames.empty()) return;
     Edit(tr("Turn LED %1 on or off").arg(n), [n, at = frames.front()](Animation& a, const std::vector<int>& s) {
         CellState& cells = a.blocks[static_cast<std::size_t>(at)].frame.cells;
@@ -304,7 +296,7 @@ void PlayerWindow::ToggleLamp(int n) {
 }
 
 void PlayerWindow::ApplyDuration(const QString& text) {
-    if (FramesOf(document_.Content(), document_.Selection()).empty()) return;
+    if (sim::FrameBlocks(document_.Content(), document_.Selection()).empty()) return;
     std::int32_t duration = 0;
     try {
         duration = FrameDuration(text.toStdString());
@@ -317,7 +309,7 @@ void PlayerWindow::ApplyDuration(const QString& text) {
     const std::int32_t passes = RepeatCount(duration);
     Edit(tr("Set the duration to %1 ms").arg(static_cast<long long>(passes) * 15),
          [passes](Animation& a, const std::vector<int>& s) {
-             for (const int at : FramesOf(a, s)) a.blocks[static_cast<std::size_t>(at)].frame.repeatCount = passes;
+             for (const int at : sim::FrameBlocks(a, s)) a.blocks[static_cast<std::size_t>(at)].frame.repeatCount = passes;
              return s;
          });
 }
@@ -360,13 +352,14 @@ void PlayerWindow::DocumentChanged() {
         panel_->SelectBlocks(selection);
     }
     UpdateEditState();
-    if (!loadingFile_ && document_.Text() != playedText_) PlayDocument();
+    // The text is made only when the program changed, not for every selection.
+    if (!loadingFile_ && contentChanged && document_.Text() != playedText_) PlayDocument();
     if (loadingFile_ || (!contentChanged && selection == shownSelection_)) {
         shownSelection_ = selection;
         return;
     }
     shownSelection_ = selection;
-    const std::vector<int> frames = FramesOf(animation, selection);
+    const std::vector<int> frames = sim::FrameBlocks(animation, selection);
     if (frames.empty()) {
         engine_->Post([](PlayerEngine& engine) { engine.ShowRecordedFrame(-1); });
         return;
@@ -420,7 +413,7 @@ void PlayerWindow::UpdateEditState() {
     if (!path.isEmpty()) file_->setText(path);
 
     const bool editable = !document_.ReadOnlyReason();
-    const bool frames = editable && !FramesOf(document_.Content(), document_.Selection()).empty();
+    const bool frames = editable && !sim::FrameBlocks(document_.Content(), document_.Selection()).empty();
     const bool sequence = editable && !document_.Selection().empty() &&
                           sim::SequenceOpening(document_.Content(), document_.Selection().front());
     for (const char* name : {"cut", "copy", "duplicate", "move-up", "move-down"})

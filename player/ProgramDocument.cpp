@@ -73,7 +73,6 @@ void ProgramDocument::Load(const QString& path, const std::string& fileText) {
     history_.clear();
     path_ = path;
     fileText_ = fileText;
-    unfinished_ = preview.unfinished;
     editedCopy_ = false;
     savedByUs_ = false;
     std::vector<int> selection;
@@ -89,7 +88,6 @@ void ProgramDocument::New() {
     readOnly_.reset();
     path_.clear();
     fileText_.clear();
-    unfinished_ = false;
     editedCopy_ = false;
     savedByUs_ = false;
     Put({}, {});
@@ -137,7 +135,6 @@ std::optional<QString> ProgramDocument::SaveAs(const QString& path) {
     path_ = QFileInfo(path).absoluteFilePath();
     fileText_ = text;
     savedByUs_ = true;
-    unfinished_ = false;
     editedCopy_ = false;
     history_.setClean();
     if (changed) changed();

@@ -38,8 +38,6 @@ class ProgramDocument {
     const QString& Path() const { return path_; }
     // Why the program cannot be edited; none when it can.
     const std::optional<QString>& ReadOnlyReason() const { return readOnly_; }
-    // The program is the last of its file and the file is still being recorded.
-    bool Unfinished() const { return unfinished_; }
     // Edited away from a file still being recorded: the file's later frames are not taken.
     bool EditedCopy() const { return editedCopy_; }
     // Unsaved edits.
@@ -73,7 +71,6 @@ class ProgramDocument {
     QString path_;
     std::string fileText_;  // the file as last read or written
     std::optional<QString> readOnly_;
-    bool unfinished_ = false;
     bool editedCopy_ = false;
     bool savedByUs_ = false;
 };

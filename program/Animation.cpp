@@ -85,6 +85,13 @@ std::vector<AnimationFrame> FramesFromText(std::string_view text) {
     return frames;
 }
 
+std::vector<int> FrameBlocks(const Animation& animation, const std::vector<int>& blocks) {
+    std::vector<int> frames;
+    for (const int at : blocks)
+        if (IsFrame(animation, at)) frames.push_back(at);
+    return frames;
+}
+
 std::vector<AnimationFrame> FramesAt(const Animation& animation, const std::vector<int>& blocks) {
     std::vector<AnimationFrame> frames;
     for (const int at : blocks)
@@ -152,8 +159,7 @@ std::vector<int> InsertFrames(Animation& animation, int at, const std::vector<An
 
 std::vector<int> MoveFrames(Animation& animation, const std::vector<int>& selected, int direction) {
     std::vector<bool> chosen(animation.blocks.size(), false);
-    for (const int at : selected)
-        if (IsFrame(animation, at)) chosen[static_cast<std::size_t>(at)] = true;
+    for (const int at : FrameBlocks(animation, selected)) chosen[static_cast<std::size_t>(at)] = true;
     const int size = Size(animation);
     // The frame nearest the way it goes moves first; one that meets a chosen
     // frame that could not move stays where it is.
@@ -174,9 +180,7 @@ std::vector<int> MoveFrames(Animation& animation, const std::vector<int>& select
 }
 
 std::vector<int> MoveFramesTo(Animation& animation, const std::vector<int>& selected, int to) {
-    std::vector<int> frames;
-    for (const int at : selected)
-        if (IsFrame(animation, at)) frames.push_back(at);
+    const std::vector<int> frames = FrameBlocks(animation, selected);
     const std::vector<AnimationFrame> moving = FramesAt(animation, frames);
     for (auto at = frames.rbegin(); at != frames.rend(); ++at) {
         animation.blocks.erase(animation.blocks.begin() + *at);
@@ -247,11 +251,10 @@ CellState Transformed(const CellState& cells, CellTransform transform) {
 }
 
 void TransformFrames(Animation& animation, const std::vector<int>& selected, CellTransform transform) {
-    for (const int at : selected)
-        if (IsFrame(animation, at)) {
-            CellState& cells = animation.blocks[static_cast<std::size_t>(at)].frame.cells;
-            cells = Transformed(cells, transform);
-        }
+    for (const int at : FrameBlocks(animation, selected)) {
+        CellState& cells = animation.blocks[static_cast<std::size_t>(at)].frame.cells;
+        cells = Transformed(cells, transform);
+    }
 }
 
 }  // namespace ledcube::sim

@@ -58,6 +58,9 @@ std::string FramesText(const std::vector<AnimationFrame>& frames);
 // Reads frames from such a text; raises SimError for any other text.
 std::vector<AnimationFrame> FramesFromText(std::string_view text);
 
+// Those of the blocks that are frames, in order.
+std::vector<int> FrameBlocks(const Animation& animation, const std::vector<int>& blocks);
+
 // The frames of these blocks, in order (blocks that are not frames are skipped).
 std::vector<AnimationFrame> FramesAt(const Animation& animation, const std::vector<int>& blocks);
 

@@ -323,14 +323,12 @@ double DefaultRunMs(std::string_view program, SwitchCombination buttons) {
 
 FlashRun FlashChip(const std::filesystem::path& hex, const Chip& chip,
                    const std::optional<std::string>& programmer, const std::optional<std::string>& port) {
-    const QString avrdude = qEnvironmentVariableIsEmpty("AVRDUDE") ? QStringLiteral("avrdude")
-                                                                   : qEnvironmentVariable("AVRDUDE");
     QStringList arguments;
     for (const std::string& argument : AvrdudeArguments(hex, chip, programmer, port))
         arguments << QString::fromStdString(argument);
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(avrdude, arguments);
+    process.start(QString::fromStdString(AvrdudeProgram()), arguments);
     if (!process.waitForStarted()) return {{false, AvrdudeMissing()}, {}};
     process.waitForFinished(kMostFlashMs);
     if (process.state() != QProcess::NotRunning) {

@@ -9,17 +9,13 @@
 #include <functional>
 #include <random>
 
-#include "FakeMainView.h"
 #include "RandomRecording.h"
-#include "TempHome.h"
 #include "TestSupport.h"
 #include "chip/FirmwareBuild.h"
 #include "player/FramePanel.h"
 #include "player/PlayerWindow.h"
 #include "player/ProgramDocument.h"
 #include "ui/LampWidget.h"
-#include "workflow/CellEditor.h"
-#include "workflow/RecordingWorkflow.h"
 
 namespace ledcube::player {
 namespace {
@@ -201,26 +197,13 @@ TEST(ProposedSaveName, IsTheNextFreeNumberInTheSameFolder) {
 
 // A BP1 sequence recorded in the editor's logic, frame by frame: its text.
 std::string RecordBp1(const std::vector<AnimationFrame>& frames) {
-    test::TempHome home;
-    test::FakeMainView view;
-    CellState cells;
-    OutputPath path;
-    CellEditor editor(view, cells);
-    RecordingWorkflow workflow(view, cells, path);
-    view.Type(ControlId::Nomf, "cube1");
-    workflow.NomfChange();
-    workflow.CommencerClick();
-    workflow.SwitchClick(SwitchCombination::BP1);
-    for (const AnimationFrame& frame : frames) {
-        editor.TEteindreClick();
-        for (int n = 1; n <= kCellCount; ++n)
-            if (frame.cells.Get(n)) editor.SetCell(n, true);
-        view.Type(ControlId::Temps, std::to_string(frame.repeatCount * 15));
-        workflow.SuivantClick();
-    }
-    workflow.FinirBPClick();
-    workflow.FinirClick();
-    return home.Read("cube1.c");
+    test::EditorLogic logic;
+    logic.Start("cube1");
+    logic.workflow.SwitchClick(SwitchCombination::BP1);
+    for (const AnimationFrame& frame : frames) logic.Frame(frame.cells, std::to_string(frame.repeatCount * 15));
+    logic.workflow.FinirBPClick();
+    logic.workflow.FinirClick();
+    return logic.home.Read("cube1.c");
 }
 
 TEST(ProgramDocument, AFixedRecordingSavesAsTheEditorWouldHaveRecordedIt) {

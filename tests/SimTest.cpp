@@ -9,6 +9,7 @@
 
 #include "FakeMainView.h"
 #include "TempHome.h"
+#include "RandomRecording.h"
 #include "SimCommandRun.h"
 #include "TestSupport.h"
 #include "WindowDriver.h"
@@ -190,21 +191,10 @@ TEST(Simulation, WorkedExampleShowsCellsOneAndFourteenFor66PassesRepeating) {
 // A program recorded through the editor's logic: two blocks, a frame between
 // them, a frame that never shows, and a block without frames.
 std::string RecordThroughTheLogic() {
-    test::TempHome home;
-    test::FakeMainView view;
-    CellState cells;
-    OutputPath path;
-    CellEditor editor(view, cells);
-    RecordingWorkflow workflow(view, cells, path);
-    const auto frame = [&](std::initializer_list<int> lit, const char* ms) {
-        editor.TEteindreClick();
-        for (int n : lit) editor.SetCell(n, true);
-        view.Type(Temps, ms);
-        workflow.SuivantClick();
-    };
-    view.Type(Nomf, "logic");
-    workflow.NomfChange();
-    workflow.CommencerClick();
+    test::EditorLogic logic;
+    RecordingWorkflow& workflow = logic.workflow;
+    const auto frame = [&](std::initializer_list<int> lit, const char* ms) { logic.Frame(CellsOn(lit), ms); };
+    logic.Start("logic");
     workflow.SwitchClick(SwitchCombination::BP1);
     frame({1, 5, 9}, "150");
     frame({2}, "14");  // repeat count 0: never shown
@@ -217,7 +207,7 @@ std::string RecordThroughTheLogic() {
     workflow.SwitchClick(SwitchCombination::BP2);
     workflow.FinirBPClick();
     workflow.FinirClick();
-    return home.Read("logic.c");
+    return logic.home.Read("logic.c");
 }
 
 struct CombinationCase {
