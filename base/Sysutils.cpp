@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/Sysutils.h"
 
+#include "base/Language.h"
+
 #include <limits>
 
 namespace ledcube {
@@ -29,7 +31,7 @@ std::string Printable(std::string_view text) {
 }
 
 [[noreturn]] void RefuseInteger(std::string_view text) {
-    throw Exception("'" + Printable(text) + "' n'est pas une valeur entière correcte");
+    throw Exception(Tr("Editor", "'%1' is not a valid whole number").Arg(Printable(text)));
 }
 
 }  // namespace

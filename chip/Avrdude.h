@@ -15,7 +15,7 @@ namespace ledcube::sim {
 // bootloader over its serial port, or an in-system programmer.
 struct Programmer {
     const char* id;    // avrdude's -c
-    const char* name;  // as the window lists it
+    std::string name;  // as the window lists it, in the user's language
     bool serial;       // talks over a serial port (-P), else USB
 };
 std::vector<Programmer> Programmers();

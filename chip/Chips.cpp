@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chip/Chips.h"
 
+#include "base/Language.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -55,7 +57,7 @@ std::string ClockText(unsigned clockHz) {
         std::snprintf(text, sizeof text, "%u MHz", clockHz / 1000000);
     else
         std::snprintf(text, sizeof text, "%g MHz", clockHz / 1e6);
-    return text;
+    return WithDecimalMark(text);
 }
 
 unsigned SlotCycles(unsigned clockHz) {

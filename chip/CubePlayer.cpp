@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "base/Language.h"
 #include "chip/FirmwareBuild.h"
 
 namespace ledcube::sim {
@@ -28,16 +29,20 @@ std::optional<SwitchCombination> HeldCombination(std::array<bool, 3> held) {
 }
 
 std::string DescribeShowing(const PlayerFrame& frame, bool framesKnown) {
-    if (frame.stopped) return "the program has stopped";
-    if (!framesKnown) return "frames unknown (the program was edited by hand)";
-    if (frame.frame == 0) return "no recorded frame lit";
-    std::string where = frame.block ? std::string(CombinationName(*frame.block)) + " sequence"
-                                    : std::string("between the sequences");
-    if (frame.block && frame.blockSequences > 1)
-        where += " " + std::to_string(frame.sequenceOfBlock) + " of " +
-                 std::to_string(frame.blockSequences);
-    return where + ": frame " + std::to_string(frame.frameInSequence) + " of " +
-           std::to_string(frame.sequenceFrames);
+    if (frame.stopped) return Tr("Player", "the program has stopped");
+    if (!framesKnown) return Tr("Player", "frames unknown (the program was edited by hand)");
+    if (frame.frame == 0) return Tr("Player", "no recorded frame lit");
+    const Text where = !frame.block ? Tr("Player", "between the sequences")
+                       : frame.blockSequences > 1
+                           ? Tr("Player", "%1 sequence %2 of %3")
+                                 .Arg(CombinationName(*frame.block))
+                                 .Arg(frame.sequenceOfBlock)
+                                 .Arg(frame.blockSequences)
+                           : Tr("Player", "%1 sequence").Arg(CombinationName(*frame.block));
+    return Tr("Player", "%1: frame %2 of %3")
+        .Arg(where.Str())
+        .Arg(frame.frameInSequence)
+        .Arg(frame.sequenceFrames);
 }
 
 std::string SimulatedTimeText(std::uint64_t cycle, unsigned clockHz) {

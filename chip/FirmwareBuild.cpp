@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chip/FirmwareBuild.h"
 
+#include "base/Language.h"
+
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -33,14 +35,14 @@ namespace {
 void WriteFile(const fs::path& file, std::string_view text) {
     std::ofstream out(file, std::ios::binary);
     out << text;
-    if (!out.flush()) throw SimError("cannot write " + file.string());
+    if (!out.flush()) throw SimError(Tr("Build", "cannot write %1").Arg(file.string()));
 }
 
 // Section sizes of an ELF by name (".text", ".data", ".bss" ...), from avr-size.
 std::map<std::string, int> SectionSizes(const fs::path& elf, const fs::path& folder) {
     const fs::path log = folder / "avr-size.log";
     if (RunTool({"avr-size", "-A", elf.string()}, folder, log) != 0)
-        throw SimError("avr-size cannot read the compiled program:\n" + ReadTextFile(log));
+        throw SimError(Tr("Build", "avr-size cannot read the compiled program:\n%1").Arg(ReadTextFile(log)));
     std::map<std::string, int> sizes;
     std::istringstream lines(ReadTextFile(log));
     std::string name;
@@ -55,10 +57,10 @@ std::map<std::string, int> SectionSizes(const fs::path& elf, const fs::path& fol
 // Why avr-gcc did not build the program, in one sentence: where the first
 // error is, or that the code is too large to link at all.
 BuildError BuildFailure(const std::string& log, const std::string& file, const Chip& chip) {
-    const std::string to = " for the " + std::string(chip.name);
     if (log.find("will not fit in region") != std::string::npos)
-        return BuildError("the program is too large to build" + to + " (over " +
-                              GroupThousands(kMostCodeBytes / 1024 / 1024, ',') + " MB of code)",
+        return BuildError(Tr("Build", "the program is too large to build for the %1 (over %2 MB of code)")
+                              .Arg(chip.name)
+                              .Arg(Number(kMostCodeBytes / 1024 / 1024)),
                           log, true);
     // "cube.c:123:5: error: ..." names the line of the first error.
     std::istringstream lines(log);
@@ -67,18 +69,17 @@ BuildError BuildFailure(const std::string& log, const std::string& file, const C
         if (!line.starts_with(prefix) || line.find(": error:") == std::string::npos) continue;
         const std::size_t end = line.find_first_not_of("0123456789", prefix.size());
         if (end != prefix.size() && end != std::string::npos && line[end] == ':')
-            return BuildError("the program does not compile" + to +
-                                  ": the compiler finds an error at line " +
-                                  line.substr(prefix.size(), end - prefix.size()),
+            return BuildError(Tr("Build", "the program does not compile for the %1: the compiler finds an error "
+                                          "at line %2")
+                                  .Arg(chip.name)
+                                  .Arg(line.substr(prefix.size(), end - prefix.size())),
                               log);
     }
-    return BuildError("the program does not compile" + to, log);
+    return BuildError(Tr("Build", "the program does not compile for the %1").Arg(chip.name), log);
 }
 
 std::string Share(int part, int whole) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%.1f %%", 100.0 * part / whole);
-    return text;
+    return Decimal(100.0 * part / whole, 1) + " %";
 }
 
 }  // namespace
@@ -99,8 +100,8 @@ int RunTool(const std::vector<std::string>& arguments, const fs::path& folder, c
     const int error = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (error != 0)
-        throw SimError("cannot run " + arguments[0] +
-                       " (are the Debian packages gcc-avr and binutils-avr installed?)");
+        throw SimError(Tr("Build", "cannot run %1 (are the Debian packages gcc-avr and binutils-avr installed?)")
+                           .Arg(arguments[0]));
     int status = 0;
     while (waitpid(pid, &status, 0) < 0) {
     }
@@ -109,7 +110,7 @@ int RunTool(const std::vector<std::string>& arguments, const fs::path& folder, c
 
 std::string ReadTextFile(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
-    if (!in || fs::is_directory(file)) throw SimError("cannot read " + file.string());
+    if (!in || fs::is_directory(file)) throw SimError(Tr("Build", "cannot read %1").Arg(file.string()));
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
@@ -117,7 +118,7 @@ std::string ReadTextFile(const fs::path& file) {
 
 ScratchFolder::ScratchFolder() {
     std::string pattern = (fs::temp_directory_path() / "ledcube-sim-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw SimError("cannot make a scratch folder");
+    if (::mkdtemp(pattern.data()) == nullptr) throw SimError(Tr("Build", "cannot make a scratch folder"));
     path_ = pattern;
 }
 
@@ -128,25 +129,33 @@ ScratchFolder::~ScratchFolder() {
 
 std::string SizesLine(const ProgramSizes& sizes) {
     const Chip& chip = sizes.chip;
-    return "flash " + GroupThousands(sizes.flash, ',') + " of " +
-           GroupThousands(chip.flashBytes, ',') + " bytes (" + Share(sizes.flash, chip.flashBytes) +
-           "), RAM " + GroupThousands(sizes.Ram(), ',') + " of " +
-           GroupThousands(chip.ramBytes, ',') + " bytes (" + Share(sizes.Ram(), chip.ramBytes) +
-           ": data " + std::to_string(sizes.data) + ", bss " + std::to_string(sizes.bss) +
-           ", stack " + std::to_string(kStackAllowance) + ")" +
-           (chip == kAtmega8535 ? std::string()
-                                : "; " + std::string(chip.name) + " at " + ClockText(chip.clockHz));
+    const std::string line = Tr("Build", "flash %1 of %2 bytes (%3), RAM %4 of %5 bytes (%6: data %7, bss %8, "
+                                         "stack %9)")
+                                 .Arg(Number(sizes.flash))
+                                 .Arg(Number(chip.flashBytes))
+                                 .Arg(Share(sizes.flash, chip.flashBytes))
+                                 .Arg(Number(sizes.Ram()))
+                                 .Arg(Number(chip.ramBytes))
+                                 .Arg(Share(sizes.Ram(), chip.ramBytes))
+                                 .Arg(sizes.data)
+                                 .Arg(sizes.bss)
+                                 .Arg(kStackAllowance);
+    if (chip == kAtmega8535) return line;
+    return Tr("Build", "%1; %2 at %3").Arg(line).Arg(chip.name).Arg(ClockText(chip.clockHz));
 }
 
 std::string NotFittingMessage(const ProgramSizes& sizes) {
     const Chip& chip = sizes.chip;
     if (sizes.flash > chip.flashBytes)
-        return "the program needs " + GroupThousands(sizes.flash, ',') +
-               " bytes of flash, and the " + chip.name + " has " +
-               GroupThousands(chip.flashBytes, ',');
-    return "the program needs " + GroupThousands(sizes.Ram(), ',') + " bytes of RAM (data, bss and " +
-           std::to_string(kStackAllowance) + " of stack), and the " + chip.name + " has " +
-           GroupThousands(chip.ramBytes, ',');
+        return Tr("Build", "the program needs %1 bytes of flash, and the %2 has %3")
+            .Arg(Number(sizes.flash))
+            .Arg(chip.name)
+            .Arg(Number(chip.flashBytes));
+    return Tr("Build", "the program needs %1 bytes of RAM (data, bss and %2 of stack), and the %3 has %4")
+        .Arg(Number(sizes.Ram()))
+        .Arg(kStackAllowance)
+        .Arg(chip.name)
+        .Arg(Number(chip.ramBytes));
 }
 
 Firmware BuildFirmware(std::string_view source, const std::string& fileName,

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "base/Language.h"
+
 namespace ledcube::sim {
 
 namespace {
@@ -16,6 +18,10 @@ constexpr std::array<std::pair<char, int>, 9> kLedPins = {
 constexpr int kFirstLayerBit = 3;  // PA3, PA4, PA5 select layers 1, 2, 3
 
 }  // namespace
+
+std::string CutNote() {
+    return Tr("Report", "(cut by the end of the run)");
+}
 
 std::string CellsText(const CellState& cells) {
     std::string text;

@@ -14,6 +14,9 @@ namespace ledcube::sim {
 
 // The 27 cells as three 3×3 layers, bottom layer first, back row first in each:
 // "1:#../.../... 2:.../.#./... 3:.../.../..." ('#' lit, '.' dark).
+// "(cut by the end of the run)", said of a frame the run ended in.
+std::string CutNote();
+
 std::string CellsText(const CellState& cells);
 
 // One write of the firmware to port A or C, at a CPU cycle.

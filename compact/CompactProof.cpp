@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "compact/CompactProof.h"
 
+#include "base/Language.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -23,10 +25,10 @@ constexpr double kWritesMs = 0.125;
 constexpr double kWriteSlackMs = 0.25;
 
 std::string FrameText(const ShownFrame& frame) {
-    char timing[64];
-    std::snprintf(timing, sizeof timing, " for %d %s (%.1f ms)", frame.passes,
-                  frame.passes == 1 ? "pass" : "passes", frame.durationMs);
-    return CellsText(frame.cells) + timing;
+    return Plural(frame.passes, Tr("Proof", "%1 for %2 pass (%3 ms)"), Tr("Proof", "%1 for %2 passes (%3 ms)"))
+        .Arg(CellsText(frame.cells))
+        .Arg(frame.passes)
+        .Arg(Decimal(frame.durationMs, 1));
 }
 
 }  // namespace
@@ -75,24 +77,27 @@ std::optional<std::string> FirstDifference(const std::vector<ShownFrame>& expect
     for (std::size_t i = 0; i == 0 || passes < covered; ++i) {
         const ShownFrame* want = i < expected.size() ? &expected[i] : nullptr;
         const ShownFrame* got = i < compact.size() ? &compact[i] : nullptr;
-        char where[64];
-        std::snprintf(where, sizeof where, "shown frame %zu, at %.1f ms: ", i + 1,
-                      got ? got->startMs : want ? want->startMs : 0.0);
+        const std::string where = Tr("Proof", "shown frame %1, at %2 ms: ")
+                                      .Arg(static_cast<long long>(i + 1))
+                                      .Arg(Decimal(got ? got->startMs : want ? want->startMs : 0.0, 1));
         if (!want && !got) return std::nullopt;
         if (!want)
-            return where + std::string("the compact build shows ") + FrameText(*got) +
-                   ", the generated program nothing";
+            return where + Tr("Proof", "the compact build shows %1, the generated program nothing")
+                               .Arg(FrameText(*got))
+                               .Str();
         if (!got)
-            return where + std::string("the compact build shows nothing, the generated program ") +
-                   FrameText(*want);
+            return where + Tr("Proof", "the compact build shows nothing, the generated program %1")
+                               .Arg(FrameText(*want))
+                               .Str();
         if (want->cut && got->cut && want->cells == got->cells) return std::nullopt;
         const bool sameTime =
             std::abs(got->durationMs - want->durationMs) <= 0.01 * want->durationMs + slackMs;
         if (!(got->cells == want->cells) || got->passes != want->passes || !sameTime ||
             got->cut != want->cut)
-            return where + std::string("the compact build shows ") + FrameText(*got) +
-                   (got->cut ? " (cut by the end of the run)" : "") + ", the generated program " +
-                   FrameText(*want) + (want->cut ? " (cut by the end of the run)" : "");
+            return where + Tr("Proof", "the compact build shows %1, the generated program %2")
+                               .Arg(FrameText(*got) + (got->cut ? " " + CutNote() : std::string()))
+                               .Arg(FrameText(*want) + (want->cut ? " " + CutNote() : std::string()))
+                               .Str();
         passes += want->passes;
     }
     return std::nullopt;
@@ -115,10 +120,9 @@ ProvenReference ChooseReference(std::string_view program, const Firmware* unroll
         }
     }
     reference.text = reference.firmware
-                         ? "the generated program on the " +
-                               std::string(reference.firmware->sizes.chip.name)
-                         : std::string("the frames read from the program (the generated program "
-                                       "does not fit even the ATmega32)");
+                         ? Tr("Proof", "the generated program on the %1").Arg(reference.firmware->sizes.chip.name)
+                         : Tr("Proof", "the frames read from the program (the generated program does not fit "
+                                       "even the ATmega32)");
     return reference;
 }
 
@@ -158,8 +162,11 @@ void ProveShows(const Firmware& candidate, const std::string& what,
             for (ShownFrame& frame : expected) frame.durationMs = frame.passes * passMs - kWritesMs;
         if (const std::optional<std::string> difference =
                 FirstDifference(expected, shown, round, nominal ? kWriteSlackMs : 0))
-            throw SimError(what + " does not show what " + reference.text + " shows under " +
-                           CombinationName(buttons) + ": " + *difference);
+            throw SimError(Tr("Proof", "%1 does not show what %2 shows under %3: %4")
+                               .Arg(what)
+                               .Arg(reference.text)
+                               .Arg(CombinationName(buttons))
+                               .Arg(*difference));
     }
 }
 
@@ -173,17 +180,21 @@ ProvenCompact BuildProvenCompact(std::string_view program, const std::vector<Rec
         const int sequences = (entries - static_cast<int>(frames.size())) / 2;
         const int loop = proven.firmware.sizes.flash - kCompactEntryBytes * entries;
         const int limit = (chip.flashBytes - loop) / kCompactEntryBytes - 2 * sequences;
-        throw SimError("the compact build needs " + GroupThousands(proven.firmware.sizes.flash, ',') +
-                       " bytes of flash, and the " + chip.name + " has " +
-                       GroupThousands(chip.flashBytes, ',') + ": it holds at most " +
-                       GroupThousands(limit, ',') + " frames in " + std::to_string(sequences) +
-                       (sequences == 1 ? " sequence" : " sequences") + ", and this program has " +
-                       GroupThousands(static_cast<long long>(frames.size()), ',') + " frames");
+        throw SimError(Tr("Proof", "the compact build needs %1 bytes of flash, and the %2 has %3: it holds at most "
+                                   "%4 frames in %5, and this program has %6 frames")
+                           .Arg(Number(proven.firmware.sizes.flash))
+                           .Arg(chip.name)
+                           .Arg(Number(chip.flashBytes))
+                           .Arg(Number(limit))
+                           .Arg(Plural(sequences, Tr("Proof", "%1 sequence"), Tr("Proof", "%1 sequences"))
+                                    .Arg(sequences)
+                                    .Str())
+                           .Arg(Number(static_cast<long long>(frames.size()))));
     }
     const ScratchFolder referenceScratch;
     const ProvenReference reference = ChooseReference(program, unrolled, fileName, referenceScratch);
     proven.reference = reference.text;
-    ProveShows(proven.firmware, "the compact build", reference, frames);
+    ProveShows(proven.firmware, Tr("Proof", "the compact build"), reference, frames);
     return proven;
 }
 

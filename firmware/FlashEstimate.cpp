@@ -100,14 +100,4 @@ int FlashEstimate::BytesWithClosings() const {
     return 2 * static_cast<int>(std::lround(bytes / 2));
 }
 
-std::string GroupThousands(long long value, char separator) {
-    const std::string digits = std::to_string(value < 0 ? -value : value);
-    std::string text = value < 0 ? "-" : "";
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) text += separator;
-        text += digits[i];
-    }
-    return text;
-}
-
 }  // namespace ledcube

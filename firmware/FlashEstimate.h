@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "base/Language.h"
 #include "firmware/FirmwareText.h"
 #include "model/CellModel.h"
 
@@ -56,9 +57,6 @@ class FlashEstimate {
     Registers registers_{};
 };
 
-// A number with its thousands grouped: GroupThousands(8192, ',') is "8,192".
-std::string GroupThousands(long long value, char separator);
-
 // The compact build (`ledcube-sim --compact`) keeps the frames as a table in
 // flash walked by one loop: the loop and the start-up code take
 // kCompactBaseBytes (measured with avr-gcc -Os), each frame one entry of
@@ -70,11 +68,6 @@ inline constexpr int kCompactEntryBytes = 6;
 // recorded in `sequences` sequences (1,229 with none).
 constexpr int CompactFrameLimit(int sequences) {
     return (kFlashBytes - kCompactBaseBytes) / kCompactEntryBytes - 2 * sequences;
-}
-
-// "8 192": a number with its thousands grouped by a space, as French writes it.
-inline std::string FrenchNumber(long long value) {
-    return GroupThousands(value, ' ');
 }
 
 }  // namespace ledcube

@@ -44,29 +44,29 @@ struct TransformEntry {
 };
 
 const TransformEntry kTransforms[] = {
-    {CellTransform::ShiftRight, "shift-right", QT_TRANSLATE_NOOP("PlayerWindow", "Shift right"),
+    {CellTransform::ShiftRight, "shift-right", QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Shift right"),
      Qt::CTRL | Qt::Key_Right},
-    {CellTransform::ShiftLeft, "shift-left", QT_TRANSLATE_NOOP("PlayerWindow", "Shift left"),
+    {CellTransform::ShiftLeft, "shift-left", QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Shift left"),
      Qt::CTRL | Qt::Key_Left},
-    {CellTransform::ShiftBack, "shift-back", QT_TRANSLATE_NOOP("PlayerWindow", "Shift to the back"),
+    {CellTransform::ShiftBack, "shift-back", QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Shift to the back"),
      Qt::CTRL | Qt::Key_Up},
     {CellTransform::ShiftFront, "shift-front",
-     QT_TRANSLATE_NOOP("PlayerWindow", "Shift to the front"), Qt::CTRL | Qt::Key_Down},
-    {CellTransform::ShiftUp, "shift-up", QT_TRANSLATE_NOOP("PlayerWindow", "Shift up a layer"),
+     QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Shift to the front"), Qt::CTRL | Qt::Key_Down},
+    {CellTransform::ShiftUp, "shift-up", QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Shift up a layer"),
      Qt::CTRL | Qt::Key_PageUp},
-    {CellTransform::ShiftDown, "shift-down", QT_TRANSLATE_NOOP("PlayerWindow", "Shift down a layer"),
+    {CellTransform::ShiftDown, "shift-down", QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Shift down a layer"),
      Qt::CTRL | Qt::Key_PageDown},
     {CellTransform::TurnClockwise, "turn-clockwise",
-     QT_TRANSLATE_NOOP("PlayerWindow", "Turn clockwise (seen from above)"), Qt::CTRL | Qt::Key_R},
+     QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Turn clockwise (seen from above)"), Qt::CTRL | Qt::Key_R},
     {CellTransform::TurnAnticlockwise, "turn-anticlockwise",
-     QT_TRANSLATE_NOOP("PlayerWindow", "Turn anticlockwise (seen from above)"), Qt::CTRL | Qt::Key_L},
+     QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Turn anticlockwise (seen from above)"), Qt::CTRL | Qt::Key_L},
     {CellTransform::MirrorLeftRight, "mirror-left-right",
-     QT_TRANSLATE_NOOP("PlayerWindow", "Mirror left ↔ right"), Qt::CTRL | Qt::Key_H},
+     QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Mirror left ↔ right"), Qt::CTRL | Qt::Key_H},
     {CellTransform::MirrorBackFront, "mirror-back-front",
-     QT_TRANSLATE_NOOP("PlayerWindow", "Mirror back ↔ front"), Qt::CTRL | Qt::Key_J},
+     QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Mirror back ↔ front"), Qt::CTRL | Qt::Key_J},
     {CellTransform::MirrorTopBottom, "mirror-top-bottom",
-     QT_TRANSLATE_NOOP("PlayerWindow", "Mirror top ↔ bottom"), Qt::CTRL | Qt::Key_K},
-    {CellTransform::Invert, "invert", QT_TRANSLATE_NOOP("PlayerWindow", "Invert"),
+     QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Mirror top ↔ bottom"), Qt::CTRL | Qt::Key_K},
+    {CellTransform::Invert, "invert", QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Invert"),
      Qt::CTRL | Qt::Key_I},
 };
 
@@ -83,8 +83,8 @@ int FrameNumber(const Animation& animation, int block) {
 }
 
 // "Delete frame", "Delete 3 frames".
-QString Counted(const char* one, const char* many, std::size_t count) {
-    return count == 1 ? PlayerWindow::tr(one) : PlayerWindow::tr(many).arg(count);
+QString Counted(std::size_t count, const QString& one, const QString& many) {
+    return count == 1 ? one : many.arg(count);
 }
 
 }  // namespace
@@ -183,7 +183,7 @@ QMenuBar* PlayerWindow::MakeMenus() {
     AddAction(edit, QStringLiteral("cut"), tr("Cu&t"), {QKeySequence::Cut}, [this] {
         CopyFrames();
         const std::size_t count = sim::FrameBlocks(document_.Content(), document_.Selection()).size();
-        Edit(Counted("Cut frame", "Cut %1 frames", count), [](Animation& a, const std::vector<int>& s) {
+        Edit(Counted(count, tr("Cut frame"), tr("Cut %1 frames")), [](Animation& a, const std::vector<int>& s) {
             return sim::DeleteBlocks(a, sim::FrameBlocks(a, s));
         });
     });
@@ -193,12 +193,12 @@ QMenuBar* PlayerWindow::MakeMenus() {
         const Animation& a = document_.Content();
         const std::vector<int>& s = document_.Selection();
         const std::size_t frames = sim::FrameBlocks(a, s).size();
-        Edit(frames < s.size() ? tr("Delete sequence") : Counted("Delete frame", "Delete %1 frames", frames),
+        Edit(frames < s.size() ? tr("Delete sequence") : Counted(frames, tr("Delete frame"), tr("Delete %1 frames")),
              [](Animation& a, const std::vector<int>& s) { return sim::DeleteBlocks(a, s); });
     });
     AddAction(edit, QStringLiteral("duplicate"), tr("D&uplicate after"), {QKeySequence(Qt::CTRL | Qt::Key_D)}, [this] {
         const std::size_t count = sim::FrameBlocks(document_.Content(), document_.Selection()).size();
-        Edit(Counted("Duplicate frame", "Duplicate %1 frames", count), [](Animation& a, const std::vector<int>& s) {
+        Edit(Counted(count, tr("Duplicate frame"), tr("Duplicate %1 frames")), [](Animation& a, const std::vector<int>& s) {
             const std::vector<sim::AnimationFrame> frames = sim::FramesAt(a, s);
             return sim::InsertFrames(a, sim::InsertionPoint(a, s), frames);
         });
@@ -336,7 +336,7 @@ void PlayerWindow::PasteFrames() {
         questions_.warn(tr("Nothing to paste: %1.").arg(QString::fromStdString(error.what())));
         return;
     }
-    Edit(Counted("Paste frame", "Paste %1 frames", frames.size()), [frames](Animation& a, const std::vector<int>& s) {
+    Edit(Counted(frames.size(), tr("Paste frame"), tr("Paste %1 frames")), [frames](Animation& a, const std::vector<int>& s) {
         return sim::InsertFrames(a, sim::InsertionPoint(a, s), frames);
     });
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "player/PlayerEngine.h"
 
+#include "ui/Translations.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -248,8 +250,9 @@ void PlayerEngine::ShowRecordedFrame(int frame) {
 void PlayerEngine::Load(const std::string& text, bool fromFile) {
     const sim::ProgramPreview preview = sim::PreviewLastProgram(text);
     if (compact_ && !preview.frames)
-        throw sim::SimError("the compact build needs a program as the editor writes it; this one "
-                            "was edited by hand");
+        throw sim::SimError(tr("the compact build needs a program as the editor writes it; this one was "
+                               "edited by hand")
+                                .toStdString());
     const std::string source =
         compact_ ? sim::CompactSource(*preview.frames, chip_) : preview.text;
     // Closing a sequence or the program as the preview already did changes
@@ -263,8 +266,9 @@ void PlayerEngine::Load(const std::string& text, bool fromFile) {
                 sim::NotFittingMessage(firmware.sizes) +
                 (compact_ || firmware.sizes.flash <= firmware.sizes.chip.flashBytes
                      ? std::string()
-                     : "; the Compact build holds up to " +
-                           GroupThousands(CompactFrameLimit(0), ',') + " frames"));
+                     : tr("; the Compact build holds up to %1 frames")
+                           .arg(LocalNumber(CompactFrameLimit(0)))
+                           .toStdString()));
         auto player =
             std::make_unique<sim::CubePlayer>(firmware.hex, preview.frames, clock_, chip_);
         following_ = preview.openSequence;
@@ -282,12 +286,11 @@ void PlayerEngine::Load(const std::string& text, bool fromFile) {
             player->RunUntilShowing(*added, kMostSkipCycles);
         player_ = std::move(player);
         playingSource_ = source;
-        playingSizes_ = QString::fromStdString((compact_ ? "compact build: " : "") +
-                                               sim::SizesLine(firmware.sizes));
+        playingSizes_ = compact_ ? tr("compact build: %1").arg(QString::fromStdString(sim::SizesLine(firmware.sizes)))
+                                 : QString::fromStdString(sim::SizesLine(firmware.sizes));
         if (!compact_ && preview.frames && chip_ == sim::kAtmega8535)
             playingSizes_ += tr("; compact build about %1 bytes")
-                                 .arg(QString::fromStdString(
-                                     GroupThousands(CompactBytes(*preview.frames), ',')));
+                                 .arg(LocalNumber(CompactBytes(*preview.frames)));
     }
     frames_ = preview.frames;
     following_ = preview.openSequence;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "program/Animation.h"
 
+#include "base/Language.h"
+
 #include <algorithm>
 
 #include "program/SimError.h"
@@ -76,12 +78,12 @@ std::vector<AnimationFrame> FramesFromText(std::string_view text) {
     try {
         animation = ReadAnimation(ProgramHeader() + std::string(text) + ProgramClose());
     } catch (const SimError&) {
-        throw SimError("the text is not frames as the editor writes them");
+        throw SimError(Tr("Reader", "the text is not frames as the editor writes them"));
     }
     std::vector<AnimationFrame> frames;
     for (const AnimationBlock& block : animation.blocks)
         if (block.kind == Kind::Frame) frames.push_back(block.frame);
-    if (frames.empty()) throw SimError("the text holds no frame");
+    if (frames.empty()) throw SimError(Tr("Reader", "the text holds no frame"));
     return frames;
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "program/ProgramReader.h"
 
+#include "base/Language.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
@@ -38,7 +40,7 @@ class BodyReader {
             frames.push_back(ReadFrame());
         }
         if (block_ && !mayEndInSequence)
-            Fail("the last push-button sequence is not closed (FinirBP)");
+            Fail(Tr("Reader", "the last push-button sequence is not closed (FinirBP)"));
         return frames;
     }
 
@@ -53,14 +55,14 @@ class BodyReader {
 
     [[noreturn]] void Fail(const std::string& what) const {
         const long line = std::count(whole_.begin(), whole_.begin() + at_, '\n') + 1;
-        throw SimError("line " + std::to_string(line) + ": " + what);
+        throw SimError(Tr("Reader", "line %1: %2").Arg(line).Arg(what));
     }
 
     bool ReadSwitchOpen() {
         for (SwitchCombination combination : kCombinations) {
             const std::string open = SwitchBlockOpen(combination);
             if (!Rest().starts_with(open)) continue;
-            if (block_) Fail("a push-button sequence opens inside another one");
+            if (block_) Fail(Tr("Reader", "a push-button sequence opens inside another one"));
             block_ = combination;
             ++sequences_;
             at_ += open.size();
@@ -72,7 +74,7 @@ class BodyReader {
 
     bool ReadSwitchClose() {
         if (!Rest().starts_with(SwitchBlockClose())) return false;
-        if (!block_) Fail("a closing brace without an open push-button sequence");
+        if (!block_) Fail(Tr("Reader", "a closing brace without an open push-button sequence"));
         block_.reset();
         at_ += SwitchBlockClose().size();
         if (blocks_) blocks_->push_back(AnimationBlock::Close());
@@ -81,12 +83,12 @@ class BodyReader {
 
     RecordedFrame ReadFrame() {
         constexpr std::string_view kStart = "while(i<";
-        if (!Rest().starts_with(kStart)) Fail("text the editor never writes");
+        if (!Rest().starts_with(kStart)) Fail(Tr("Reader", "text the editor never writes"));
         std::int32_t count = 0;
         const char* first = Rest().data() + kStart.size();
         const auto [end, error] = std::from_chars(first, Rest().data() + Rest().size(), count);
         if (error != std::errc() || count > INT32_MAX / 15 || count < INT32_MIN / 15)
-            Fail("a frame without a repeat count the editor can write");
+            Fail(Tr("Reader", "a frame without a repeat count the editor can write"));
 
         // Cells: the nine values after each of the three "Leds(".
         CellState cells;
@@ -94,15 +96,15 @@ class BodyReader {
         for (int layer = 1; layer <= kLayerCount; ++layer) {
             search = whole_.find("Leds(", search);
             if (search == std::string_view::npos || search >= end_)
-                Fail("a frame without its cells");
+                Fail(Tr("Reader", "a frame without its cells"));
             search += 5;
             for (int n = FirstCellOfLayer(layer); n <= LastCellOfLayer(layer); ++n, search += 2) {
-                if (search >= end_) Fail("a frame without its cells");
+                if (search >= end_) Fail(Tr("Reader", "a frame without its cells"));
                 cells.Set(n, whole_[search] == '1');
             }
         }
         const std::string expected = FrameBlock(count * 15, cells);
-        if (!Rest().starts_with(expected)) Fail("a frame that differs from the editor's frames");
+        if (!Rest().starts_with(expected)) Fail(Tr("Reader", "a frame that differs from the editor's frames"));
         at_ += expected.size();
         if (blocks_) blocks_->push_back(AnimationBlock::Frame({count, cells}));
         return {count, cells, block_, block_ ? sequences_ : 0};
@@ -122,18 +124,16 @@ void CheckSingleProgram(std::string_view text) {
     const std::string header = ProgramHeader();
     const std::size_t programs = CountOf(text, header);
     if (programs == 0 || !text.starts_with(header))
-        throw SimError(
-            "this is not a program written by the editor: it does not start with its "
-            "program header");
+        throw SimError(Tr("Reader", "this is not a program written by the editor: it does not start with its "
+                                    "program header"));
     if (programs > 1)
-        throw SimError("the file holds " + std::to_string(programs) +
-                       " programs glued together (recorded one after another under the same "
-                       "name); keep one of them in a file of its own");
+        throw SimError(Tr("Reader", "the file holds %1 programs glued together (recorded one after another under "
+                                    "the same name); keep one of them in a file of its own")
+                           .Arg(static_cast<long long>(programs)));
     const std::string close = ProgramClose();
     if (!text.ends_with(close) || text.size() < header.size() + close.size())
-        throw SimError(
-            "the program is unfinished: it does not end with the closing text that "
-            "Finir writes");
+        throw SimError(Tr("Reader", "the program is unfinished: it does not end with the closing text that Finir "
+                                    "writes"));
 }
 
 std::vector<RecordedFrame> ReadProgram(std::string_view text) {
@@ -154,9 +154,8 @@ Animation ReadAnimation(std::string_view programText) {
 std::vector<ProgramInFile> ProgramsIn(std::string_view text) {
     const std::string header = ProgramHeader();
     if (!text.starts_with(header))
-        throw SimError(
-            "this is not a program written by the editor: it does not start with its "
-            "program header");
+        throw SimError(Tr("Reader", "this is not a program written by the editor: it does not start with its "
+                                    "program header"));
     std::vector<ProgramInFile> programs;
     std::size_t start = 0;
     while (start < text.size()) {
@@ -175,20 +174,23 @@ ChosenProgram ChooseProgram(std::string_view text, std::optional<int> number) {
     const int count = static_cast<int>(programs.size());
     const bool lastUnfinished = !programs.back().finished;
     if (number && (*number < 1 || *number > count))
-        throw SimError("there is no program " + std::to_string(*number) + ": the file holds " +
-                       std::to_string(count) + (count == 1 ? " program" : " programs"));
+        throw SimError(Plural(count, Tr("Reader", "there is no program %1: the file holds %2 program"),
+                              Tr("Reader", "there is no program %1: the file holds %2 programs"))
+                           .Arg(*number)
+                           .Arg(count));
     int chosen = number.value_or(count);
     if (!number)
         while (chosen > 1 && !programs[chosen - 1].finished) --chosen;
     if (!number && count > 1 && !programs[chosen - 1].finished)
-        throw SimError("none of the " + std::to_string(count) +
-                       " programs of the file is finished: none ends with the closing text "
-                       "that Finir writes");
+        throw SimError(Tr("Reader", "none of the %1 programs of the file is finished: none ends with the closing "
+                                    "text that Finir writes")
+                           .Arg(count));
     if (!programs[chosen - 1].finished)
-        throw SimError(std::string(count > 1
-                                       ? "program " + std::to_string(chosen) + " is unfinished"
-                                       : "the program is unfinished") +
-                       ": it does not end with the closing text that Finir writes");
+        throw SimError(count > 1 ? Tr("Reader", "program %1 is unfinished: it does not end with the closing text "
+                                                "that Finir writes")
+                                       .Arg(chosen)
+                                 : Tr("Reader", "the program is unfinished: it does not end with the closing text "
+                                                "that Finir writes"));
     return {programs[chosen - 1].text, chosen, count, lastUnfinished};
 }
 

@@ -13,6 +13,7 @@
 #include <cstring>
 #include <memory>
 
+#include "base/Language.h"
 #include "program/SimError.h"
 #include "sim/Storyboard.h"
 #include "ui/CubePainter.h"
@@ -96,16 +97,16 @@ void WriteAnimatedGif(const std::vector<ShownFrame>& frames, const std::string& 
     int error = 0;
     const int fd = ::open(gif.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0)
-        throw SimError("cannot write the animation " + gif.string() + ": " + std::strerror(errno));
+        throw SimError(Tr("Storyboard", "cannot write the animation %1: %2").Arg(gif.string()).Arg(std::strerror(errno)));
     GifFileType* file = EGifOpenFileHandle(fd, &error);  // closes fd with the file
     if (file == nullptr) {
         ::close(fd);
-        throw SimError("cannot write the animation " + gif.string() + ": " + GifErrorString(error));
+        throw SimError(Tr("Storyboard", "cannot write the animation %1: %2").Arg(gif.string()).Arg(GifErrorString(error)));
     }
     EGifSetGifVersion(file, true);  // GIF89a: delays and looping
     const auto fail = [&] {
         EGifCloseFile(file, &error);
-        throw SimError("cannot write the animation " + gif.string());
+        throw SimError(Tr("Storyboard", "cannot write the animation %1").Arg(gif.string()));
     };
     std::vector<GifColorType> colours;
     for (const QRgb rgb : palette)
@@ -140,7 +141,12 @@ void WriteAnimatedGif(const std::vector<ShownFrame>& frames, const std::string& 
                 fail();
     }
     if (EGifCloseFile(file, &error) != GIF_OK)
-        throw SimError("cannot write the animation " + gif.string() + ": " + GifErrorString(error));
+        throw SimError(Tr("Storyboard", "cannot write the animation %1: %2").Arg(gif.string()).Arg(GifErrorString(error)));
+}
+
+std::string GifTitle(const std::string& name, SwitchCombination buttons, const Chip& chip) {
+    const Text title = Tr("Storyboard", "%1, buttons %2").Arg(name).Arg(CombinationName(buttons));
+    return chip == kAtmega8535 ? title.Str() : title.Str() + ", " + chip.name;
 }
 
 }  // namespace ledcube::sim

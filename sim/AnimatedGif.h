@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "chip/Chips.h"
 #include "chip/ShowDecoder.h"
+#include "firmware/FirmwareText.h"
 
 namespace ledcube::sim {
 
@@ -15,6 +17,9 @@ int GifTitleHeight(int size);
 
 // The box the cube is drawn in, in an animation `size` pixels wide.
 QRectF GifCube(int size);
+
+// The animation's title line: "cube1.c, buttons BP1", and the chip when it is not the cube's own.
+std::string GifTitle(const std::string& name, SwitchCombination buttons, const Chip& chip);
 
 // Writes the show as an animated GIF that loops for ever (with giflib): one
 // picture per shown frame lasting as long, the cube drawn with the one cube

@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "base/Language.h"
+
 namespace ledcube::sim {
 
 namespace {
@@ -39,18 +41,18 @@ std::vector<long> RoundOf(const std::vector<ShownFrame>& frames, long roundPasse
 }
 
 std::string ShowReport(const std::vector<ShownFrame>& frames, long roundPasses) {
-    if (frames.empty()) return "the cube showed nothing\n";
-    std::string report = "  start ms  passes  duration ms  cells (layer:back/middle/front)\n";
+    if (frames.empty()) return Tr("Report", "the cube showed nothing").Str() + "\n";
+    std::string report = Tr("Report", "  start ms  passes  duration ms  cells (layer:back/middle/front)").Str() + "\n";
     const std::vector<long> rounds = RoundOf(frames, roundPasses);
     for (std::size_t i = 0; i < frames.size(); ++i) {
         const ShownFrame& frame = frames[i];
         if (i > 0 && rounds[i] != rounds[i - 1])
-            report += "  -- round " + std::to_string(rounds[i]) + " --\n";
+            report += Tr("Report", "  -- round %1 --").Arg(rounds[i]).Str() + "\n";
         char line[96];
-        std::snprintf(line, sizeof line, "%10.1f  %6d  %11.1f  ", frame.startMs, frame.passes,
-                      frame.durationMs);
-        report += line + (Dark(frame) ? std::string("dark") : CellsText(frame.cells)) +
-                  (frame.cut ? "  (cut by the end of the run)" : "") + "\n";
+        std::snprintf(line, sizeof line, "%10s  %6d  %11s  ", Decimal(frame.startMs, 1).c_str(), frame.passes,
+                      Decimal(frame.durationMs, 1).c_str());
+        report += line + (Dark(frame) ? Tr("Report", "dark").Str() : CellsText(frame.cells)) +
+                  (frame.cut ? "  " + CutNote() : std::string()) + "\n";
     }
     return report;
 }

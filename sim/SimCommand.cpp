@@ -12,6 +12,7 @@
 #include <optional>
 #include <variant>
 
+#include "base/Language.h"
 #include "firmware/FlashEstimate.h"
 #include "compact/CompactBuild.h"
 #include "compact/CompactProof.h"
@@ -24,12 +25,14 @@
 #include "program/SimError.h"
 #include "sim/AnimatedGif.h"
 #include "sim/Storyboard.h"
+#include "ui/Translations.h"
 
 namespace ledcube::sim {
 
 namespace {
 
-constexpr const char* kDescription =
+std::string Description() {
+    return Tr("ledcube-sim",
     "Compiles a program written by the ledcube editor for the ATmega8535 (avr-gcc -Os),\n"
     "or for another chip or board (--chip), reports its flash and RAM, runs it on a\n"
     "simulated microcontroller with the push buttons held at one combination and prints\n"
@@ -41,7 +44,8 @@ constexpr const char* kDescription =
     "  LED1..LED9       D2..D10  (PD2-PD7, PB0-PB2), a low level lights the LED\n"
     "  Etage1..Etage3   A0..A2   (PC0-PC2), a high level selects the layer\n"
     "  BP1..BP3         A3..A5   (PC3-PC5), pull-ups on\n"
-    "D0/D1 stay free for the USB serial, D11-D13 for an ISP programmer.";
+    "D0/D1 stay free for the USB serial, D11-D13 for an ISP programmer.");
+}
 
 struct Options {
     SwitchCombination buttons = SwitchCombination::Aucun;
@@ -95,75 +99,76 @@ bool IsProgrammerName(const std::string& name) {
 std::variant<Options, int> ParseOptions(const std::vector<std::string>& arguments,
                                         std::ostream& out, std::ostream& err) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QString::fromUtf8(kDescription));
+    parser.setApplicationDescription(QString::fromStdString(Description()));
     // Our own --help: Qt's would add a --help-all for options this parser does not show.
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Displays help on commandline options."));
+    const QCommandLineOption help = HelpOption();
     parser.addOption(help);
-    const QCommandLineOption version = parser.addVersionOption();
-    const auto valued = [&](const char* name, const char* value, const char* text) {
-        QCommandLineOption option(QString::fromLatin1(name), QString::fromUtf8(text),
-                                  QString::fromLatin1(value));
+    const QCommandLineOption version = VersionOption();
+    parser.addOption(version);
+    const auto valued = [&](const char* name, const std::string& value, const std::string& text) {
+        QCommandLineOption option(QString::fromLatin1(name), QString::fromStdString(text),
+                                  QString::fromStdString(value));
         parser.addOption(option);
         return option;
     };
     const QCommandLineOption buttons = valued(
-        "buttons", "BP1|BP2|BP3|Aucun", "The buttons held (default Aucun, any letter case).");
-    const QCommandLineOption ms =
-        valued("ms", "MILLISECONDS", "How long to run (default: three rounds of the frames).");
+        "buttons", "BP1|BP2|BP3|Aucun", Tr("ledcube-sim", "The buttons held (default Aucun, any letter case)."));
+    const QCommandLineOption ms = valued("ms", Tr("ledcube-sim", "MILLISECONDS"),
+                                         Tr("ledcube-sim", "How long to run (default: three rounds of the frames)."));
     const QCommandLineOption program = valued(
-        "program", "N",
-        "The N-th program of a file that holds several (default: the last finished one).");
-    const QCommandLineOption png = valued("png", "FILE", "Draw the shown frames as a storyboard.");
+        "program", "N", Tr("ledcube-sim", "The N-th program of a file that holds several (default: the last "
+                                          "finished one)."));
+    const QCommandLineOption png =
+        valued("png", Tr("ledcube-sim", "FILE"), Tr("ledcube-sim", "Draw the shown frames as a storyboard."));
     const QCommandLineOption gif = valued(
-        "gif", "FILE",
-        "Write what the cube shows as an animated GIF: one round of the frames (or --ms), each "
-        "as long as it shows.");
-    const QCommandLineOption size =
-        valued("size", "PIXELS", "The width of the animated GIF (default 320).");
-    const QCommandLineOption hex = valued("hex", "FILE", "Write the Intel HEX to put into the chip.");
+        "gif", Tr("ledcube-sim", "FILE"),
+        Tr("ledcube-sim", "Write what the cube shows as an animated GIF: one round of the frames (or --ms), each "
+                          "as long as it shows."));
+    const QCommandLineOption size = valued("size", Tr("ledcube-sim", "PIXELS"),
+                                           Tr("ledcube-sim", "The width of the animated GIF (default 320)."));
+    const QCommandLineOption hex = valued("hex", Tr("ledcube-sim", "FILE"),
+                                          Tr("ledcube-sim", "Write the Intel HEX to put into the chip."));
     const QCommandLineOption flash(
         QStringLiteral("flash"),
-        QStringLiteral("Put the program into the chip with avrdude (the HEX that --hex writes, "
-                       "unrolled or --compact) and verify it; the AVRDUDE environment variable "
-                       "names another avrdude."));
+        QString::fromStdString(Tr("ledcube-sim", "Put the program into the chip with avrdude (the HEX that --hex "
+                                                 "writes, unrolled or --compact) and verify it; the AVRDUDE "
+                                                 "environment variable names another avrdude.")));
     parser.addOption(flash);
-    const QCommandLineOption programmer = valued(
-        "programmer", "NAME",
-        "The avrdude programmer (default usbasp, or the board's bootloader).");
+    const QCommandLineOption programmer =
+        valued("programmer", Tr("ledcube-sim", "NAME"),
+               Tr("ledcube-sim", "The avrdude programmer (default usbasp, or the board's bootloader)."));
     const QCommandLineOption port =
-        valued("port", "PORT", "The serial port of the programmer or board for avrdude.");
-    const std::string chipHelp = "The chip or board to build for: " + ChipNames() +
-                                 " (default atmega8535).";
-    const QCommandLineOption chip = valued("chip", "NAME", chipHelp.c_str());
+        valued("port", Tr("ledcube-sim", "PORT"),
+               Tr("ledcube-sim", "The serial port of the programmer or board for avrdude."));
+    const QCommandLineOption chip =
+        valued("chip", Tr("ledcube-sim", "NAME"),
+               Tr("ledcube-sim", "The chip or board to build for: %1 (default atmega8535).").Arg(ChipNames()));
     const QCommandLineOption clock = valued(
         "clock", "HZ",
-        "The chip's clock when its fuses or crystal were changed (default: as delivered, 1 MHz "
-        "for the 40-pin chips, 16 MHz for the boards).");
+        Tr("ledcube-sim", "The chip's clock when its fuses or crystal were changed (default: as delivered, 1 MHz "
+                          "for the 40-pin chips, 16 MHz for the boards)."));
     const QCommandLineOption compact(
         QStringLiteral("compact"),
-        QString::fromStdString("Build the frames as a table in flash read by one loop (up to " +
-                               GroupThousands(CompactFrameLimit(0), ',') +
-                               " frames fit the ATmega8535), proven on the simulated chip "
-                               "against the generated program."));
+        QString::fromStdString(Tr("ledcube-sim", "Build the frames as a table in flash read by one loop (up to %1 "
+                                                 "frames fit the ATmega8535), proven on the simulated chip against "
+                                                 "the generated program.")
+                                   .Arg(Number(CompactFrameLimit(0)))));
     parser.addOption(compact);
     const QCommandLineOption verbose(QStringLiteral("verbose"),
-                                     QStringLiteral("Print the compiler's messages."));
+                                     QString::fromStdString(Tr("ledcube-sim", "Print the compiler's messages.")));
     parser.addOption(verbose);
     parser.addPositionalArgument(QStringLiteral("PROGRAM.c"),
-                                 QStringLiteral("A program written by the ledcube editor."));
+                                 QString::fromStdString(Tr("ledcube-sim", "A program written by the ledcube editor.")));
 
     QStringList list{QStringLiteral("ledcube-sim")};
     for (const std::string& argument : arguments) list << QString::fromStdString(argument);
     const auto wrong = [&](const std::string& what) {
-        err << "ledcube-sim: " << what << "\nTry 'ledcube-sim --help' for more information.\n";
+        err << "ledcube-sim: " << what << "\n" << TryHelp(QStringLiteral("ledcube-sim")).toStdString() << "\n";
         return 2;
     };
     if (!parser.parse(list)) return wrong(parser.errorText().toStdString());
     if (parser.isSet(help)) {
-        QString text = parser.helpText();
-        text.replace(QStringLiteral("<executable_name>"), QStringLiteral("ledcube-sim"));
-        out << text.toStdString();
+        out << HelpText(parser, QStringLiteral("ledcube-sim")).toStdString();
         return 0;
     }
     if (parser.isSet(version)) {
@@ -174,29 +179,29 @@ std::variant<Options, int> ParseOptions(const std::vector<std::string>& argument
     if (parser.isSet(buttons)) {
         const auto combination = CombinationNamed(parser.value(buttons).toStdString());
         if (!combination)
-            return wrong("--buttons takes BP1, BP2, BP3 or Aucun, not '" +
-                         parser.value(buttons).toStdString() + "'");
+            return wrong(Tr("ledcube-sim", "--buttons takes BP1, BP2, BP3 or Aucun, not '%1'")
+                             .Arg(parser.value(buttons).toStdString()));
         options.buttons = *combination;
     }
     if (parser.isSet(ms)) {
         const std::string text = parser.value(ms).toStdString();
         const std::optional<double> value = NumberIn<double>(text, 0, 3.6e6);
         if (!value || !(*value > 0))
-            return wrong("--ms takes a duration in milliseconds, up to one hour, not '" + text + "'");
+            return wrong(Tr("ledcube-sim", "--ms takes a duration in milliseconds, up to one hour, not '%1'").Arg(text));
         options.ms = value;
     }
     if (parser.isSet(program)) {
         const std::string text = parser.value(program).toStdString();
         options.program = NumberIn<int>(text, 1, INT_MAX);
         if (!options.program)
-            return wrong("--program takes a program number from 1, not '" + text + "'");
+            return wrong(Tr("ledcube-sim", "--program takes a program number from 1, not '%1'").Arg(text));
     }
     if (parser.isSet(png)) options.png = parser.value(png).toStdString();
     if (parser.isSet(gif)) options.gif = parser.value(gif).toStdString();
     if (parser.isSet(size)) {
         const std::string text = parser.value(size).toStdString();
         const std::optional<int> pixels = NumberIn<int>(text, 64, 2000);
-        if (!pixels) return wrong("--size takes a width in pixels from 64 to 2000, not '" + text + "'");
+        if (!pixels) return wrong(Tr("ledcube-sim", "--size takes a width in pixels from 64 to 2000, not '%1'").Arg(text));
         options.size = *pixels;
     }
     if (parser.isSet(hex)) options.hex = parser.value(hex).toStdString();
@@ -204,24 +209,25 @@ std::variant<Options, int> ParseOptions(const std::vector<std::string>& argument
     if (parser.isSet(programmer)) {
         options.programmer = parser.value(programmer).toStdString();
         if (!IsProgrammerName(*options.programmer))
-            return wrong("--programmer takes an avrdude programmer name (letters, digits, - and "
-                         "_), not '" +
-                         *options.programmer + "'");
+            return wrong(Tr("ledcube-sim", "--programmer takes an avrdude programmer name (letters, digits, - and "
+                                           "_), not '%1'")
+                             .Arg(*options.programmer));
     }
     if (parser.isSet(port)) options.port = parser.value(port).toStdString();
     if (parser.isSet(chip)) {
         const std::optional<Chip> named = ChipNamed(parser.value(chip).toStdString());
         if (!named)
-            return wrong("--chip takes one of " + ChipNames() + ", not '" +
-                         parser.value(chip).toStdString() + "'");
+            return wrong(Tr("ledcube-sim", "--chip takes one of %1, not '%2'")
+                             .Arg(ChipNames())
+                             .Arg(parser.value(chip).toStdString()));
         options.chip = *named;
     }
     if (parser.isSet(clock)) {
         const std::string text = parser.value(clock).toStdString();
         const std::optional<unsigned> hertz = NumberIn<unsigned>(text, 100000, 20000000);
         if (!hertz)
-            return wrong("--clock takes the clock in hertz, from 100000 to 20000000, not '" + text +
-                         "'");
+            return wrong(Tr("ledcube-sim", "--clock takes the clock in hertz, from 100000 to 20000000, not '%1'")
+                             .Arg(text));
         options.chip = WithClock(options.chip, *hertz);
         options.clockGiven = true;
     }
@@ -229,8 +235,8 @@ std::variant<Options, int> ParseOptions(const std::vector<std::string>& argument
     options.verbose = parser.isSet(verbose);
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1)
-        return wrong(files.empty() ? "which program? Give the file the editor wrote"
-                                   : "one program at a time, not '" + files[1].toStdString() + "'");
+        return wrong(files.empty() ? Tr("ledcube-sim", "which program? Give the file the editor wrote")
+                                   : Tr("ledcube-sim", "one program at a time, not '%1'").Arg(files[1].toStdString()));
     options.file = files.first().toStdString();
     return options;
 }
@@ -251,11 +257,10 @@ std::string TooBigMessage(const ProgramSizes& sizes,
         if (liveFrames > 0) {  // none when edited by hand
             const double perFrame =
                 static_cast<double>(sizes.flash - empty.BytesWithClosings()) / liveFrames;
-            message += ": about " +
-                       std::to_string(static_cast<int>(
-                           std::ceil((sizes.flash - sizes.chip.flashBytes) / perFrame))) +
-                       " frames too many (" + std::to_string(static_cast<int>(perFrame)) +
-                       " bytes a frame)";
+            message += Tr("ledcube-sim", ": about %1 frames too many (%2 bytes a frame)")
+                           .Arg(static_cast<int>(std::ceil((sizes.flash - sizes.chip.flashBytes) / perFrame)))
+                           .Arg(static_cast<int>(perFrame))
+                           .Str();
         }
     }
     return message;
@@ -273,12 +278,13 @@ std::optional<std::vector<RecordedFrame>> FramesOf(std::string_view program) {
 // What the timings assume of the chip's clock.
 std::string ClockNote(const Chip& chip, bool clockGiven) {
     if (clockGiven)
-        return "The timings assume a clock of " + ClockText(chip.clockHz) +
-               " (--clock): set the chip's fuses or crystal for it.";
+        return Tr("ledcube-sim", "The timings assume a clock of %1 (--clock): set the chip's fuses or crystal for it.")
+            .Arg(ClockText(chip.clockHz));
     if (chip.wiring == Wiring::Arduino)
-        return "The timings assume the board's " + ClockText(chip.clockHz) + " crystal.";
-    return "The timings assume the " + std::string(chip.wiring == Wiring::Atmega8535 ? "ATmega8535" : chip.name) +
-           "'s factory clock: its internal RC oscillator at 1 MHz (fuses as delivered).";
+        return Tr("ledcube-sim", "The timings assume the board's %1 crystal.").Arg(ClockText(chip.clockHz));
+    return Tr("ledcube-sim", "The timings assume the factory clock of the %1: its internal RC oscillator at 1 MHz "
+                             "(fuses as delivered).")
+        .Arg(chip.wiring == Wiring::Atmega8535 ? "ATmega8535" : chip.name);
 }
 
 // The unrolled build's flash, estimated without a compiler.
@@ -301,12 +307,14 @@ int EstimatedBytes(const std::vector<RecordedFrame>& frames) {
 // Where the frames of a program that shows nothing under the buttons given do show.
 std::string OtherButtonsHint(const std::vector<RecordedFrame>& frames) {
     const std::vector<SwitchCombination> showing = ShowingCombinations(frames);
-    if (showing.empty()) return "no frame of this program shows under any buttons\n";
+    if (showing.empty()) return Tr("ledcube-sim", "no frame of this program shows under any buttons").Str() + "\n";
     std::string hint;
     for (const SwitchCombination buttons : showing)
-        hint += std::string(hint.empty() ? "" : "; ") + "--buttons " + CombinationName(buttons) +
-                " shows the " + CombinationName(buttons) + " sequence (" +
-                std::to_string(RoundPasses(frames, buttons)) + " passes a round)";
+        hint += std::string(hint.empty() ? "" : "; ") +
+                Tr("ledcube-sim", "--buttons %1 shows the %1 sequence (%2 passes a round)")
+                    .Arg(CombinationName(buttons))
+                    .Arg(RoundPasses(frames, buttons))
+                    .Str();
     return hint + "\n";
 }
 
@@ -350,11 +358,10 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
         const ChosenProgram chosen = ChooseProgram(text, options->program);
         std::string where;
         if (chosen.count > 1)
-            where = "program " + std::to_string(chosen.number) + " of " +
-                    std::to_string(chosen.count) + " in the file";
+            where = Tr("ledcube-sim", "program %1 of %2 in the file").Arg(chosen.number).Arg(chosen.count);
         if (chosen.lastUnfinished)
             where += std::string(where.empty() ? "" : "; ") +
-                     "the last program of the file is unfinished";
+                     Tr("ledcube-sim", "the last program of the file is unfinished").Str();
         if (!where.empty()) out << where << "\n";
 
         const std::string name = std::filesystem::path(options->file).filename().string();
@@ -373,8 +380,8 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
             } catch (const BuildError& error) {
                 if (!options->compact || !frames || !error.TooLarge()) throw;
                 if (options->verbose) err << error.Log();
-                sizes = "too large to build (over " +
-                        GroupThousands(kMostCodeBytes / 1024 / 1024, ',') + " MB of code)";
+                sizes = Tr("ledcube-sim", "too large to build (over %1 MB of code)")
+                            .Arg(Number(kMostCodeBytes / 1024 / 1024));
             }
         };
         // A program far too large for every chip the proof could run it on is
@@ -402,16 +409,17 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
         std::optional<PortTrace> reportRun;
         if (options->compact) {
             if (!frames)
-                throw SimError(
-                    "--compact needs a program as the editor writes it; this one was edited by "
-                    "hand");
+                throw SimError(Tr("ledcube-sim", "--compact needs a program as the editor writes it; this one was "
+                                                 "edited by hand"));
             const ProvenCompact compact = BuildProvenCompact(
                 chosen.text, *frames, cube ? &*cube : nullptr, name, compactScratch, chip);
             if (beside.valid()) settle([&] { return beside.get(); });
-            sizes = "unrolled " + sizes + "; compact " + SizesLine(compact.firmware.sizes);
-            out << "sizes: " << sizes << "\n"
-                << "the compact build shows what " << compact.reference
-                << " shows, under BP1, BP2, BP3 and Aucun\n";
+            sizes = Tr("ledcube-sim", "unrolled %1; compact %2").Arg(sizes).Arg(SizesLine(compact.firmware.sizes));
+            out << Tr("ledcube-sim", "sizes: %1").Arg(sizes).Str() << "\n"
+                << Tr("ledcube-sim", "the compact build shows what %1 shows, under BP1, BP2, BP3 and Aucun")
+                       .Arg(compact.reference)
+                       .Str()
+                << "\n";
             played = compact.firmware.hex;
         } else {
             played = firmware->hex;
@@ -420,21 +428,21 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
             if (frames) {
                 compact = BuildFirmware(CompactSource(*frames, chip), "compact.c", compactScratch, chip)
                               .sizes;
-                sizes = "unrolled " + sizes + "; compact " + SizesLine(*compact);
+                sizes = Tr("ledcube-sim", "unrolled %1; compact %2").Arg(sizes).Arg(SizesLine(*compact));
             }
-            out << "sizes: " << sizes << "\n";
+            out << Tr("ledcube-sim", "sizes: %1").Arg(sizes).Str() << "\n";
             if (!firmware->sizes.Fits()) {
                 err << "ledcube-sim: " << options->file << ": "
                     << TooBigMessage(firmware->sizes, frames) << "\n";
                 if (compact) {
                     // The loop and start-up as this build of them takes them.
                     const int loop = compact->flash - kCompactEntryBytes * CompactEntries(*frames);
-                    err << "--compact builds it as a table of frames in flash, which holds up to "
-                        << GroupThousands(chip == kAtmega8535
-                                              ? CompactFrameLimit(0)
-                                              : (chip.flashBytes - loop) / kCompactEntryBytes,
-                                          ',')
-                        << " frames\n";
+                    err << Tr("ledcube-sim", "--compact builds it as a table of frames in flash, which holds up to "
+                                             "%1 frames")
+                               .Arg(Number(chip == kAtmega8535 ? CompactFrameLimit(0)
+                                                               : (chip.flashBytes - loop) / kCompactEntryBytes))
+                               .Str()
+                        << "\n";
                 }
                 return 1;
             }
@@ -447,17 +455,20 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
                 reportRun = RunFirmware(firmware->hex, options->buttons,
                                         std::max(ms, ProofMs(*frames, options->buttons)), chip);
                 const KnownRun known{options->buttons, *reportRun};
-                ProveShows(*firmware, "the build for the " + std::string(chip.name), reference,
-                           *frames, &known);
-                out << "the build for the " << chip.name << " shows what " << reference.text
-                    << " shows, under BP1, BP2, BP3 and Aucun\n";
+                ProveShows(*firmware, Tr("ledcube-sim", "the build for the %1").Arg(chip.name), reference, *frames,
+                           &known);
+                out << Tr("ledcube-sim", "the build for the %1 shows what %2 shows, under BP1, BP2, BP3 and Aucun")
+                           .Arg(chip.name)
+                           .Arg(reference.text)
+                           .Str()
+                    << "\n";
             }
         }
         if (options->hex) {
             std::error_code error;
             std::filesystem::copy_file(played, *options->hex,
                                        std::filesystem::copy_options::overwrite_existing, error);
-            if (error) throw SimError("cannot write " + *options->hex + ": " + error.message());
+            if (error) throw SimError(Tr("ledcube-sim", "cannot write %1: %2").Arg(*options->hex).Arg(error.message()));
         }
 
         const double ms = options->ms.value_or(RunMs(frames, options->buttons));
@@ -468,11 +479,13 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
         if (shown.empty() && frames && roundPasses == 0) out << OtherButtonsHint(*frames);
         if (options->png) {
             const std::string title =
-                std::filesystem::path(options->file).filename().string() +
-                (chosen.count > 1 ? " (program " + std::to_string(chosen.number) + " of " +
-                                        std::to_string(chosen.count) + ")"
-                                  : std::string()) +
-                ", buttons " + CombinationName(options->buttons) + "; " + sizes;
+                (chosen.count > 1 ? Tr("ledcube-sim", "%1 (program %2 of %3), buttons %4; %5")
+                                        .Arg(name)
+                                        .Arg(chosen.number)
+                                        .Arg(chosen.count)
+                                  : Tr("ledcube-sim", "%1, buttons %2; %3").Arg(name))
+                    .Arg(CombinationName(options->buttons))
+                    .Arg(sizes);
             WriteStoryboard(shown, RoundOf(shown, roundPasses), title, *options->png);
         }
         if (options->gif) {
@@ -481,12 +494,11 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
             const std::vector<long> rounds = RoundOf(shown, roundPasses);
             for (std::size_t i = 0; i < shown.size(); ++i)
                 if (options->ms || rounds[i] == 1) round.push_back(shown[i]);
-            const std::string title = name + ", buttons " + CombinationName(options->buttons) +
-                                      (chip == kAtmega8535 ? "" : std::string(", ") + chip.name);
+            const std::string title = GifTitle(name, options->buttons, chip);
             WriteAnimatedGif(round, title, options->size, *options->gif);
         }
         if (options->hex && !options->flash) {
-            out << "wrote " << *options->hex << "; to put it into the chip:\n  "
+            out << Tr("ledcube-sim", "wrote %1; to put it into the chip:").Arg(*options->hex).Str() << "\n  "
                 << AvrdudeCommand(*options->hex, chip, options->programmer, options->port) << "\n"
                 << ClockNote(chip, options->clockGiven) << "\n";
         }
@@ -495,7 +507,8 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
             if (options->verbose) err << run.log;
             if (!run.outcome.flashed) {
                 err << "ledcube-sim: " << options->file << ": " << run.outcome.sentence << "\n";
-                if (!options->verbose && !run.log.empty()) err << "(--verbose shows avrdude's messages)\n";
+                if (!options->verbose && !run.log.empty())
+                    err << Tr("ledcube-sim", "(--verbose shows avrdude's messages)").Str() << "\n";
                 return 1;
             }
             out << run.outcome.sentence << "\n";
@@ -504,7 +517,7 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
     } catch (const BuildError& error) {
         if (options->verbose) err << error.Log();
         err << "ledcube-sim: " << options->file << ": " << error.what() << "\n";
-        if (!options->verbose) err << "(--verbose shows the compiler's messages)\n";
+        if (!options->verbose) err << Tr("ledcube-sim", "(--verbose shows the compiler's messages)").Str() << "\n";
         return 1;
     } catch (const SimError& error) {
         err << "ledcube-sim: " << options->file << ": " << error.what() << "\n";

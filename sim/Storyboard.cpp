@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "base/Language.h"
 #include "program/SimError.h"
 #include "ui/CubePainter.h"
 
@@ -66,15 +67,14 @@ void DrawFrame(QPainter& painter, const ShownFrame& frame, int number, QPoint pl
     for (int n = 1; n <= kCellCount; ++n) glow[n - 1] = frame.cells.Get(n) ? 1.0 : 0.0;
     PaintCube(painter, cube, glow);
     painter.setPen(Qt::black);
-    const QString caption =
-        QStringLiteral("%1. %2 ms, %3 %4%5")
-            .arg(number)
-            .arg(frame.durationMs, 0, 'f', 0)
-            .arg(frame.passes)
-            .arg(frame.passes == 1 ? QStringLiteral("pass") : QStringLiteral("passes"))
-            .arg(frame.cut ? QStringLiteral(" (cut)") : QString());
+    const std::string caption =
+        Plural(frame.passes, Tr("Storyboard", "%1. %2 ms, %3 pass%4"), Tr("Storyboard", "%1. %2 ms, %3 passes%4"))
+            .Arg(number)
+            .Arg(Decimal(frame.durationMs, 0))
+            .Arg(frame.passes)
+            .Arg(frame.cut ? Tr("Storyboard", " (cut)").Str() : std::string());
     painter.drawText(QRectF(origin.x(), origin.y() + kTileHeight - 28, kTileWidth, 20),
-                     Qt::AlignCenter, caption);
+                     Qt::AlignCenter, QString::fromStdString(caption));
 }
 
 }  // namespace
@@ -111,17 +111,17 @@ void WriteStoryboard(const std::vector<ShownFrame>& frames, const std::vector<lo
             painter.setPen(QColor(0x60, 0x60, 0x60));
             painter.drawLine(0, y, image.width(), y);
             painter.drawText(QRect(4, y + 2, 120, 16), Qt::AlignLeft | Qt::AlignTop,
-                             QStringLiteral("round %1").arg(roundOf[i]));
+                             QString::fromStdString(Tr("Storyboard", "round %1").Arg(roundOf[i])));
         }
         painter.setPen(Qt::black);
         if (frames.empty())
             painter.drawText(image.rect().adjusted(0, kTitleHeight, 0, 0), Qt::AlignCenter,
-                             QStringLiteral("nothing shown"));
+                             QString::fromStdString(Tr("Storyboard", "nothing shown")));
         for (std::size_t i = 0; i < frames.size(); ++i)
             DrawFrame(painter, frames[i], static_cast<int>(i) + 1, places[i]);
     }
     if (!image.save(QString::fromStdString(png.string()), "PNG"))
-        throw SimError("cannot write the storyboard " + png.string());
+        throw SimError(Tr("Storyboard", "cannot write the storyboard %1").Arg(png.string()));
 }
 
 }  // namespace ledcube::sim

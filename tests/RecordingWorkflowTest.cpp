@@ -324,7 +324,7 @@ TEST(FlashBudget, NomfToolTipCountsTheProgramsAlreadyInTheFile) {
 TEST(FlashBudget, FrenchNumbersGroupThousandsWithASpace) {
     const std::pair<long long, const char*> cases[] = {
         {999, "999"}, {8192, "8 192"}, {-1234567, "-1 234 567"}};
-    for (const auto& [value, text] : cases) EXPECT_EQ(FrenchNumber(value), text);
+    for (const auto& [value, text] : cases) EXPECT_EQ(GroupThousands(value, ' '), text);
 }
 
 // The number before " octets" in a text: the estimate it shows.

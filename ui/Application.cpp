@@ -11,6 +11,7 @@
 #include <iterator>
 
 #include "ui/IconData.h"
+#include "ui/Translations.h"
 
 
 namespace ledcube {
@@ -60,6 +61,7 @@ QIcon ProgramIcon() {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("ledcube"));
+    InstallTranslators();
     setWindowIcon(ProgramIcon());
 }
 

@@ -2,6 +2,8 @@
 #include "ui/StartOptions.h"
 
 #include <QCommandLineParser>
+
+#include "ui/Translations.h"
 #include <cstdio>
 
 namespace ledcube {
@@ -29,10 +31,10 @@ std::optional<int> ReadStartOptions(int argc, char** argv, const StartOptions& o
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(options.description);
     // Our own --help: Qt's would add a --help-all for options this parser does not show.
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Displays help on commandline options."));
+    const QCommandLineOption help = HelpOption();
     parser.addOption(help);
-    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption version = VersionOption();
+    parser.addOption(version);
     for (const char* name : kQtOptionsWithValue) {
         QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -50,17 +52,14 @@ std::optional<int> ReadStartOptions(int argc, char** argv, const StartOptions& o
     QStringList arguments;
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
     const auto fail = [&](const QString& what) {
-        std::fprintf(stderr, "%s: %s\n%s", qPrintable(options.program), qPrintable(what),
-                     qPrintable(QStringLiteral("Try '%1 --help' for more information.\n")
-                                    .arg(options.program)));
+        std::fprintf(stderr, "%s: %s\n%s\n", qPrintable(options.program), qPrintable(what),
+                     qPrintable(TryHelp(options.program)));
         return 2;
     };
     if (!parser.parse(arguments)) return fail(parser.errorText());
     if (parser.isSet(help)) {
         // Without an application object yet, the usage leaves the program's name to us.
-        QString text = parser.helpText();
-        text.replace(QStringLiteral("<executable_name>"), options.program);
-        std::fputs(qPrintable(text), stdout);
+        std::fputs(qPrintable(HelpText(parser, options.program)), stdout);
         return 0;
     }
     if (parser.isSet(version)) {
@@ -69,8 +68,8 @@ std::optional<int> ReadStartOptions(int argc, char** argv, const StartOptions& o
     }
     const QStringList positional = parser.positionalArguments();
     if (options.fileName.isEmpty() && !positional.isEmpty())
-        return fail(QStringLiteral("unexpected argument '%1'").arg(positional.first()));
-    if (positional.size() > 1) return fail(QStringLiteral("one file at most"));
+        return fail(QString::fromStdString(Tr("CommandLine", "unexpected argument '%1'").Arg(positional.first().toStdString())));
+    if (positional.size() > 1) return fail(QString::fromStdString(Tr("CommandLine", "one file at most")));
     if (file != nullptr) *file = positional.value(0);
     return std::nullopt;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "workflow/RecordingWorkflow.h"
 
+#include "base/Language.h"
 #include "base/Sysutils.h"
 
 namespace ledcube {
@@ -16,14 +17,14 @@ std::int32_t FrameDuration(const std::string& text) {
     try {
         duration = StrToInt(text);
     } catch (const Exception& error) {
-        throw Exception(error.Message() +
-                        "\nIndiquez la durée de l'image en millisecondes : un nombre entier, 15 ou "
-                        "plus.");
+        throw Exception(error.Message() + "\n" +
+                        Tr("Editor", "Give the frame's duration in milliseconds: a whole number, 15 or more.").Str());
     }
     if (duration > kLongestFrameMs)
-        throw Exception("Durée trop longue : " + std::to_string(duration) +
-                        " ms. Une image dure au plus " + std::to_string(kLongestFrameMs) +
-                        " ms, sinon le microcontrôleur la répète sans fin.");
+        throw Exception(Tr("Editor", "Duration too long: %1 ms. A frame lasts at most %2 ms, otherwise the "
+                                     "microcontroller repeats it endlessly.")
+                            .Arg(duration)
+                            .Arg(kLongestFrameMs));
     return duration;
 }
 
@@ -34,11 +35,19 @@ bool MayNotFit(const FlashEstimate& estimate) {
 namespace {
 
 std::string Percent(int bytes) {
-    return std::to_string((bytes * 100 + kFlashBytes / 2) / kFlashBytes) + " %";
+    return Tr("Editor", "%1%").Arg((bytes * 100 + kFlashBytes / 2) / kFlashBytes);
 }
 
-std::string Plural(int count, const std::string& word) {
-    return FrenchNumber(count) + " " + word + (count > 1 ? "s" : "");
+std::string Sequences(int count) {
+    return Plural(count, Tr("Editor", "%1 sequence"), Tr("Editor", "%1 sequences")).Arg(Number(count));
+}
+
+std::string Programs(int count) {
+    return Plural(count, Tr("Editor", "%1 program"), Tr("Editor", "%1 programs")).Arg(Number(count));
+}
+
+std::string Frames(int count) {
+    return Plural(count, Tr("Editor", "%1 frame"), Tr("Editor", "%1 frames")).Arg(Number(count));
 }
 
 }  // namespace
@@ -47,62 +56,71 @@ namespace {
 
 // How the estimate stands against the flash: past it, or within the estimate's margin of it.
 std::string Verdict(int bytes) {
-    return bytes > kFlashBytes ? "plus que les " + FrenchNumber(kFlashBytes) + " octets"
-                               : "à moins de 1 % des " + FrenchNumber(kFlashBytes) + " octets";
+    return bytes > kFlashBytes ? Tr("Editor", "more than the %1 bytes").Arg(Number(kFlashBytes))
+                               : Tr("Editor", "within 1% of the %1 bytes").Arg(Number(kFlashBytes));
 }
 
 }  // namespace
 
 std::string BudgetText(const FlashEstimate& estimate) {
     const int bytes = estimate.BytesWithClosings();
-    return "Image n° " + std::to_string(estimate.Frames() + 1) + " du programme\n" +
-           "Taille estimée jusqu'ici : " + FrenchNumber(bytes) + " octets sur " +
-           FrenchNumber(kFlashBytes) + " de mémoire flash (" + Percent(bytes) + ")" +
-           (MayNotFit(estimate) ? "\nLe programme risque de ne plus tenir dans l'ATmega8535." : "");
+    const std::string text = Tr("Editor", "Frame %1 of the program\nEstimated size so far: %2 bytes of %3 of flash "
+                                          "memory (%4)")
+                                 .Arg(estimate.Frames() + 1)
+                                 .Arg(Number(bytes))
+                                 .Arg(Number(kFlashBytes))
+                                 .Arg(Percent(bytes));
+    if (!MayNotFit(estimate)) return text;
+    return text + "\n" + Tr("Editor", "The program may no longer fit in the ATmega8535.").Str();
 }
 
 std::string OverflowQuestion(const FlashEstimate& after) {
     const int bytes = after.BytesWithClosings();
-    return "L'image n° " + std::to_string(after.Frames()) + " porterait le programme à environ " +
-           FrenchNumber(bytes) + " octets (fermetures comprises), " + Verdict(bytes) +
-           " de mémoire flash de l'ATmega8535 : le programme risque de ne plus tenir dans le "
-           "microcontrôleur, et une image écrite ne peut plus être retirée du fichier.\n\n"
-           "La version compacte (ledcube-sim --compact), qui range les images dans un tableau, "
-           "tiendrait encore : elle en contient jusqu'à " +
-           FrenchNumber(CompactFrameLimit(after.FilledSequences())) + " avec " +
-           Plural(after.FilledSequences(), "séquence") + ".\n\n"
-           "Ajouter cette image quand même ?";
+    return Tr("Editor", "Frame %1 would bring the program to about %2 bytes (closings included), %3 of the "
+                        "ATmega8535's flash memory: the program may no longer fit in the microcontroller, and a "
+                        "frame once written can no longer be taken out of the file.\n\nThe compact version "
+                        "(ledcube-sim --compact), which keeps the frames in a table, would still fit: it holds up "
+                        "to %4 of them with %5.\n\nAdd this frame anyway?")
+        .Arg(after.Frames())
+        .Arg(Number(bytes))
+        .Arg(Verdict(bytes))
+        .Arg(Number(CompactFrameLimit(after.FilledSequences())))
+        .Arg(Sequences(after.FilledSequences()));
 }
 
 std::string FileText(const std::string& resolvedPath, int programs, bool lastUnfinished) {
-    std::string text = "Fichier : " + resolvedPath;
+    std::string text = Tr("Editor", "File: %1").Arg(resolvedPath);
     if (programs > 0)
-        text += "\nCe fichier contient déjà " + Plural(programs, "programme") +
-                " : un nouveau programme sera ajouté à la suite.";
+        text += "\n" + Tr("Editor", "This file already holds %1: a new program will be added at its end.")
+                           .Arg(Programs(programs))
+                           .Str();
     if (programs > 0 && lastUnfinished)
-        text += "\nLe dernier programme du fichier n'est pas terminé (Finir n'a pas été cliqué) : "
-                "un programme ajouté après lui ne compilera pas.";
+        text += "\n" + Tr("Editor", "The last program of the file is not finished (Finir was not clicked): a "
+                                    "program added after it will not compile.")
+                           .Str();
     return text;
 }
 
 std::string ShortFrameQuestion(std::int32_t durationMs) {
-    return "Une image de " + FrenchNumber(durationMs) +
-           " ms dure moins d'un passage sur les trois étages (15 ms) : le cube ne l'affichera "
-           "jamais, mais elle prendra quand même de la place dans la mémoire flash.\n\n"
-           "Ajouter cette image quand même ?";
+    return Tr("Editor", "A frame of %1 ms lasts less than one pass over the three layers (15 ms): the cube "
+                        "will never show it, but it will still take room in the flash memory.\n\nAdd this frame "
+                        "anyway?")
+        .Arg(Number(durationMs));
 }
 
 std::string UnfinishedCloseQuestion(const std::string& fileName) {
-    return "Le programme de " + fileName +
-           " n'est pas terminé : sans Finir, il reste inachevé dans le fichier et ne se compile "
-           "pas tel quel.\n\nFermer quand même ?";
+    return Tr("Editor", "The program of %1 is not finished: without Finir, it stays unfinished in the file and "
+                        "does not compile as it is.\n\nClose anyway?")
+        .Arg(fileName);
 }
 
 std::string RecordedFrameText(int number, std::int32_t durationMs) {
     const std::int32_t passes = RepeatCount(durationMs);
-    return "image " + std::to_string(number) + " enregistrée (" + FrenchNumber(durationMs) +
-           " ms = " + FrenchNumber(passes) + (passes > 1 || passes < -1 ? " passages" : " passage") +
-           (passes <= 0 ? ", jamais affichée" : "") + ")";
+    return Tr("Editor", "frame %1 recorded (%2 ms = %3%4)")
+        .Arg(number)
+        .Arg(Number(durationMs))
+        .Arg(Plural(passes, Tr("Editor", "%1 pass"), Tr("Editor", "%1 passes")).Arg(Number(passes)).Str())
+        .Arg(passes <= 0 ? Tr("Editor", ", never shown").Str() : std::string());
 }
 
 void RecordingWorkflow::SetVisible(std::initializer_list<ControlId> ids, bool visible) {
@@ -121,13 +139,14 @@ void RecordingWorkflow::ShowFileToolTip() {
         const auto file = ResolveOutputPath(path_);
         const int programs = CountPrograms(file);
         text = FileText(file.string(), programs, programs > 0 && LastProgramUnfinished(file));
-        status = "Le programme sera écrit dans " + file.string() +
-                 (programs > 0 ? ", à la suite des " + Plural(programs, "programme") + " qu'il contient."
-                               : ".");
+        status = programs > 0 ? Tr("Editor", "The program will be written to %1, after the %2 it holds.")
+                                    .Arg(file.string())
+                                    .Arg(Programs(programs))
+                              : Tr("Editor", "The program will be written to %1.").Arg(file.string());
     } catch (const Exception& error) {
         text = error.Message();
         status = path_.Empty() || view_.GetText(ControlId::Nomf).empty()
-                     ? "Tapez le nom du fichier, puis Commencer."
+                     ? Tr("Editor", "Type the file's name, then Commencer.").Str()
                      : error.Message();
     }
     view_.SetToolTip(ControlId::Nomf, text);
@@ -140,9 +159,11 @@ void RecordingWorkflow::ShowBudget() {
 
 void RecordingWorkflow::ShowStatus(const std::string& what) {
     std::string name = path_.Text().substr(path_.Text().rfind('/') + 1);
-    view_.ShowStatus(name + " — " + what + " — environ " +
-                     FrenchNumber(estimate_.BytesWithClosings()) + " octets sur " +
-                     FrenchNumber(kFlashBytes));
+    view_.ShowStatus(name + " — " + what + " — " +
+                     Tr("Editor", "about %1 bytes of %2")
+                         .Arg(Number(estimate_.BytesWithClosings()))
+                         .Arg(Number(kFlashBytes))
+                         .Str());
 }
 
 void RecordingWorkflow::TempsEnter() {
@@ -168,7 +189,7 @@ void RecordingWorkflow::CommencerClick() {
     Hide({ControlId::Commencer});
     stage_ = Stage::Choosing;
     sequenceFrames_ = 0;
-    ShowStatus("programme commencé : choisissez la combinaison de boutons de la première séquence");
+    ShowStatus(Tr("Editor", "program started: choose the button combination of the first sequence"));
 }
 
 void RecordingWorkflow::SwitchClick(SwitchCombination combination) {
@@ -184,7 +205,7 @@ void RecordingWorkflow::SwitchClick(SwitchCombination combination) {
     stage_ = Stage::InSequence;
     sequence_ = combination;
     sequenceFrames_ = 0;
-    ShowStatus(std::string("séquence ") + CombinationName(combination) + " — aucune image encore");
+    ShowStatus(Tr("Editor", "sequence %1 — no frame yet").Arg(CombinationName(combination)));
 }
 
 void RecordingWorkflow::SuivantClick() {
@@ -198,9 +219,9 @@ void RecordingWorkflow::SuivantClick() {
     estimate_ = after;
     ShowBudget();
     ++sequenceFrames_;
-    ShowStatus((stage_ == Stage::InSequence
-                    ? std::string("séquence ") + CombinationName(sequence_)
-                    : std::string("entre les séquences")) +
+    ShowStatus((stage_ == Stage::InSequence ? Tr("Editor", "sequence %1").Arg(CombinationName(sequence_))
+                                            : Tr("Editor", "between the sequences"))
+                   .Str() +
                " — " + RecordedFrameText(sequenceFrames_, duration));
 }
 
@@ -213,9 +234,9 @@ void RecordingWorkflow::FinirBPClick() {
     Hide({ControlId::FinirBP});
     Show({ControlId::Label3});
     stage_ = Stage::Choosing;
-    ShowStatus(std::string("séquence ") + CombinationName(sequence_) + " fermée : " +
-               Plural(sequenceFrames_, "image") +
-               " — choisissez la combinaison suivante, ou Finir");
+    ShowStatus(Tr("Editor", "sequence %1 closed: %2 — choose the next combination, or Finir")
+                   .Arg(CombinationName(sequence_))
+                   .Arg(Frames(sequenceFrames_)));
     sequenceFrames_ = 0;
 }
 
@@ -230,8 +251,8 @@ void RecordingWorkflow::FinirClick() {
     Hide({ControlId::Label3});
     stage_ = Stage::Naming;
     ShowFileToolTip();
-    view_.ShowStatus(path_.Text().substr(path_.Text().rfind('/') + 1) + " — programme terminé : " +
-                     Plural(estimate_.Frames(), "image"));
+    view_.ShowStatus(path_.Text().substr(path_.Text().rfind('/') + 1) + " — " +
+                     Tr("Editor", "program finished: %1").Arg(Frames(estimate_.Frames())).Str());
 }
 
 }  // namespace ledcube

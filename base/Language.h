@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace ledcube {
+
+// The languages the programs speak besides the texts they must keep as they are.
+enum class Language { English, French };
+
+// The language of the user's messages, as desktop programs choose it: LC_ALL,
+// else LC_MESSAGES, else LANG names the locale; in the C and POSIX locales
+// the programs speak English, otherwise LANGUAGE's list (fr:en …) comes first.
+// English when nothing names French. `variable` reads the environment.
+Language MessageLanguage(const std::function<const char*(const char*)>& variable);
+
+// What the window side plugs in once the user's catalog is loaded: the text of
+// an English text in the user's language. Without it every text stays English.
+using Translator = std::function<std::string(const char* context, const char* text)>;
+void UseLanguage(Language language, Translator translator);
+Language CurrentLanguage();
+
+// A text the user reads, with its %1 … %9 filled in as Qt's arg() does: each
+// Arg() fills the lowest-numbered marker left, wherever it stands.
+class Text {
+  public:
+    explicit Text(std::string text) : text_(std::move(text)) {}
+    Text Arg(std::string_view value) const;
+    Text Arg(const char* value) const { return Arg(std::string_view(value)); }
+    Text Arg(const std::string& value) const { return Arg(std::string_view(value)); }
+    Text Arg(long long value) const { return Arg(std::to_string(value)); }
+    Text Arg(int value) const { return Arg(static_cast<long long>(value)); }
+    Text Arg(long value) const { return Arg(static_cast<long long>(value)); }
+    operator std::string() const { return text_; }  // NOLINT: reads as the string it is
+    const std::string& Str() const { return text_; }
+
+  private:
+    std::string text_;
+};
+
+// The user's text for `text` (English, written as a literal so that the
+// catalog tools find it) in the part of the program named `context`.
+Text Tr(const char* context, const char* text);
+
+// One of two texts by the count: `one` where the user's language puts a
+// singular (1 in English; 0 and 1 in French), `many` elsewhere.
+Text Plural(long long count, const Text& one, const Text& many);
+
+// A number with its thousands grouped: GroupThousands(8192, ',') is "8,192".
+std::string GroupThousands(long long value, char separator);
+
+// A number as the user's language writes it: "8,192" in English, "8 192" in French.
+std::string Number(long long value);
+
+// A decimal number with `digits` after the mark: "12.5" in English, "12,5" in French.
+std::string Decimal(double value, int digits);
+
+// The text of a number written with a '.', its mark as the user's language writes it.
+std::string WithDecimalMark(std::string number);
+
+}  // namespace ledcube

@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/Translations.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+#include <cstdlib>
+
+namespace ledcube {
+
+namespace {
+
+// The catalogs live as long as the program.
+struct Catalogs {
+    QTranslator ours;
+    QTranslator qt;
+    bool oursLoaded = false;
+    bool qtLoaded = false;
+};
+
+Catalogs& Loaded() {
+    static Catalogs* catalogs = new Catalogs;  // never destroyed: texts may be asked at exit
+    return *catalogs;
+}
+
+QString ProgramFolder() {
+    // Before the application exists its folder is read from /proc.
+    if (QCoreApplication::instance() != nullptr) return QCoreApplication::applicationDirPath();
+    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
+}
+
+}  // namespace
+
+QStringList TranslationFolders() {
+    const QString folder = ProgramFolder();
+    return {folder + QStringLiteral("/translations"), folder + QStringLiteral("/../translations"),
+            folder + QStringLiteral("/../share/ledcube/translations")};
+}
+
+Language LoadLanguage() {
+    const Language language = MessageLanguage([](const char* name) { return std::getenv(name); });
+    Catalogs& catalogs = Loaded();
+    if (language == Language::French)
+        for (const QString& folder : TranslationFolders())
+            if (!catalogs.oursLoaded)
+                catalogs.oursLoaded = catalogs.ours.load(QStringLiteral("ledcube_fr"), folder);
+    // Without our catalog the texts stay English, and so do the numbers.
+    if (!catalogs.oursLoaded) {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        UseLanguage(Language::English, nullptr);
+        return Language::English;
+    }
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    if (!catalogs.qtLoaded)
+        catalogs.qtLoaded = catalogs.qt.load(QStringLiteral("qtbase_fr"),
+                                             QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    UseLanguage(language, [](const char* context, const char* text) {
+        return Loaded().ours.translate(context, text).toStdString();
+    });
+    InstallTranslators();
+    return language;
+}
+
+void InstallTranslators() {
+    if (QCoreApplication::instance() == nullptr || CurrentLanguage() != Language::French) return;
+    Catalogs& catalogs = Loaded();
+    if (catalogs.qtLoaded) QCoreApplication::installTranslator(&catalogs.qt);
+    if (catalogs.oursLoaded) QCoreApplication::installTranslator(&catalogs.ours);
+}
+
+QCommandLineOption HelpOption() {
+    return QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")},
+                              QString::fromStdString(Tr("CommandLine", "Displays help on commandline options.")));
+}
+
+QCommandLineOption VersionOption() {
+    return QCommandLineOption({QStringLiteral("v"), QStringLiteral("version")},
+                              QString::fromStdString(Tr("CommandLine", "Displays version information.")));
+}
+
+QString HelpText(const QCommandLineParser& parser, const QString& program) {
+    QString text = parser.helpText();
+    text.replace(QStringLiteral("<executable_name>"), program);
+    // Qt writes the headings in its own words; an application object may not exist yet.
+    const auto heading = [&](const QString& english, const char* context, const char* ours) {
+        text.replace(english, QString::fromStdString(Tr(context, ours)));
+    };
+    heading(QStringLiteral("Usage:"), "CommandLine", "Usage:");
+    heading(QStringLiteral("[options]"), "CommandLine", "[options]");
+    heading(QStringLiteral("\nOptions:\n"), "CommandLine", "\nOptions:\n");
+    heading(QStringLiteral("\nArguments:\n"), "CommandLine", "\nArguments:\n");
+    return text;
+}
+
+QString TryHelp(const QString& program) {
+    return QString::fromStdString(Tr("CommandLine", "Try '%1 --help' for more information.").Arg(program.toStdString()));
+}
+
+QString LocalNumber(long long value) {
+    return QString::fromStdString(Number(value));
+}
+
+}  // namespace ledcube
