@@ -5,52 +5,53 @@
     <name>Build</name>
     <message>
         <source>cannot write %1</source>
-        <translation type="unfinished"></translation>
+        <translation>impossible d&apos;écrire %1</translation>
     </message>
     <message>
         <source>avr-size cannot read the compiled program:
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>avr-size ne sait pas lire le programme compilé :
+%1</translation>
     </message>
     <message>
         <source>the program is too large to build for the %1 (over %2 MB of code)</source>
-        <translation type="unfinished"></translation>
+        <translation>le programme est trop gros pour être construit pour l&apos;%1 (plus de %2 Mo de code)</translation>
     </message>
     <message>
         <source>the program does not compile for the %1: the compiler finds an error at line %2</source>
-        <translation type="unfinished"></translation>
+        <translation>le programme ne se compile pas pour l&apos;%1 : le compilateur trouve une erreur à la ligne %2</translation>
     </message>
     <message>
         <source>the program does not compile for the %1</source>
-        <translation type="unfinished"></translation>
+        <translation>le programme ne se compile pas pour l&apos;%1</translation>
     </message>
     <message>
         <source>cannot run %1 (are the Debian packages gcc-avr and binutils-avr installed?)</source>
-        <translation type="unfinished"></translation>
+        <translation>impossible de lancer %1 (les paquets Debian gcc-avr et binutils-avr sont-ils installés ?)</translation>
     </message>
     <message>
         <source>cannot read %1</source>
-        <translation type="unfinished"></translation>
+        <translation>impossible de lire %1</translation>
     </message>
     <message>
         <source>cannot make a scratch folder</source>
-        <translation type="unfinished"></translation>
+        <translation>impossible de créer un dossier de travail</translation>
     </message>
     <message>
         <source>flash %1 of %2 bytes (%3), RAM %4 of %5 bytes (%6: data %7, bss %8, stack %9)</source>
-        <translation type="unfinished"></translation>
+        <translation>flash %1 octets sur %2 (%3), RAM %4 octets sur %5 (%6 : data %7, bss %8, pile %9)</translation>
     </message>
     <message>
         <source>%1; %2 at %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ; %2 à %3</translation>
     </message>
     <message>
         <source>the program needs %1 bytes of flash, and the %2 has %3</source>
-        <translation type="unfinished"></translation>
+        <translation>le programme demande %1 octets de flash, et l&apos;%2 en a %3</translation>
     </message>
     <message>
         <source>the program needs %1 bytes of RAM (data, bss and %2 of stack), and the %3 has %4</source>
-        <translation type="unfinished"></translation>
+        <translation>le programme demande %1 octets de RAM (data, bss et %2 de pile), et l&apos;%3 en a %4</translation>
     </message>
 </context>
 <context>
@@ -59,113 +60,142 @@
         <source>Editor of light animations for a 3x3x3 LED cube that writes the cube&apos;s
 AVR ATmega8535 firmware, one block of C per action, to ~/D/NAME.c.
 Qt&apos;s standard options (-platform, -style, ...) are accepted too.</source>
-        <translation type="unfinished"></translation>
+        <translation>Éditeur d&apos;animations lumineuses pour un cube de LED 3x3x3, qui écrit le
+micrologiciel de l&apos;AVR ATmega8535 du cube, un bloc de C par action, dans ~/D/NOM.c.
+Les options standard de Qt (-platform, -style, ...) sont acceptées aussi.</translation>
     </message>
     <message>
         <source>Plays a program written by the ledcube editor on a simulated ATmega8535 in real
 time, with the cube&apos;s push buttons under your hands, and follows the file as it grows.
 Qt&apos;s standard options (-platform, -style, ...) are accepted too.</source>
-        <translation type="unfinished"></translation>
+        <translation>Joue un programme écrit par l&apos;éditeur ledcube sur un ATmega8535 simulé en temps
+réel, les boutons-poussoirs du cube sous la main, et suit le fichier à mesure qu&apos;il grandit.
+Les options standard de Qt (-platform, -style, ...) sont acceptées aussi.</translation>
     </message>
     <message>
         <source>FILE</source>
-        <translation type="unfinished"></translation>
+        <translation>FICHIER</translation>
     </message>
     <message>
         <source>the program to play (.c)</source>
-        <translation type="unfinished"></translation>
+        <translation>le programme à jouer (.c)</translation>
     </message>
     <message>
         <source>LED cube player</source>
-        <translation type="unfinished"></translation>
+        <translation>Lecteur du cube de LED</translation>
     </message>
     <message>
         <source>unexpected argument &apos;%1&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>argument inattendu « %1 »</translation>
     </message>
     <message>
         <source>one file at most</source>
-        <translation type="unfinished"></translation>
+        <translation>un fichier au plus</translation>
     </message>
     <message>
         <source>Displays help on commandline options.</source>
-        <translation type="unfinished"></translation>
+        <translation>Affiche l&apos;aide sur les options de la ligne de commande.</translation>
     </message>
     <message>
         <source>Displays version information.</source>
-        <translation type="unfinished"></translation>
+        <translation>Affiche la version.</translation>
     </message>
     <message>
         <source>Try &apos;%1 --help&apos; for more information.</source>
-        <translation type="unfinished"></translation>
+        <translation>Essayez « %1 --help » pour en savoir plus.</translation>
+    </message>
+    <message>
+        <source>Usage:</source>
+        <translation>Utilisation :</translation>
+    </message>
+    <message>
+        <source>[options]</source>
+        <translation>[options]</translation>
+    </message>
+    <message>
+        <source>
+Options:
+</source>
+        <translation>
+Options :
+</translation>
+    </message>
+    <message>
+        <source>
+Arguments:
+</source>
+        <translation>
+Arguments :
+</translation>
     </message>
 </context>
 <context>
     <name>Editor</name>
     <message>
         <source>&apos;%1&apos; is not a valid whole number</source>
-        <translation type="unfinished"></translation>
+        <translation>&apos;%1&apos; n&apos;est pas une valeur entière correcte</translation>
     </message>
     <message>
         <source>Yes</source>
-        <translation type="unfinished"></translation>
+        <translation>Oui</translation>
     </message>
     <message>
         <source>No</source>
-        <translation type="unfinished"></translation>
+        <translation>Non</translation>
     </message>
     <message>
         <source>Give the frame&apos;s duration in milliseconds: a whole number, 15 or more.</source>
-        <translation type="unfinished"></translation>
+        <translation>Indiquez la durée de l&apos;image en millisecondes : un nombre entier, 15 ou plus.</translation>
     </message>
     <message>
         <source>Duration too long: %1 ms. A frame lasts at most %2 ms, otherwise the microcontroller repeats it endlessly.</source>
-        <translation type="unfinished"></translation>
+        <translation>Durée trop longue : %1 ms. Une image dure au plus %2 ms, sinon le microcontrôleur la répète sans fin.</translation>
     </message>
     <message>
         <source>%1%</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 %</translation>
     </message>
     <message>
         <source>%1 sequence</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 séquence</translation>
     </message>
     <message>
         <source>%1 sequences</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 séquences</translation>
     </message>
     <message>
         <source>%1 program</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 programme</translation>
     </message>
     <message>
         <source>%1 programs</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 programmes</translation>
     </message>
     <message>
         <source>%1 frame</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 image</translation>
     </message>
     <message>
         <source>%1 frames</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 images</translation>
     </message>
     <message>
         <source>more than the %1 bytes</source>
-        <translation type="unfinished"></translation>
+        <translation>plus que les %1 octets</translation>
     </message>
     <message>
         <source>within 1% of the %1 bytes</source>
-        <translation type="unfinished"></translation>
+        <translation>à moins de 1 % des %1 octets</translation>
     </message>
     <message>
         <source>Frame %1 of the program
 Estimated size so far: %2 bytes of %3 of flash memory (%4)</source>
-        <translation type="unfinished"></translation>
+        <translation>Image n° %1 du programme
+Taille estimée jusqu&apos;ici : %2 octets sur %3 de mémoire flash (%4)</translation>
     </message>
     <message>
         <source>The program may no longer fit in the ATmega8535.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le programme risque de ne plus tenir dans l&apos;ATmega8535.</translation>
     </message>
     <message>
         <source>Frame %1 would bring the program to about %2 bytes (closings included), %3 of the ATmega8535&apos;s flash memory: the program may no longer fit in the microcontroller, and a frame once written can no longer be taken out of the file.
@@ -173,388 +203,396 @@ Estimated size so far: %2 bytes of %3 of flash memory (%4)</source>
 The compact version (ledcube-sim --compact), which keeps the frames in a table, would still fit: it holds up to %4 of them with %5.
 
 Add this frame anyway?</source>
-        <translation type="unfinished"></translation>
+        <translation>L&apos;image n° %1 porterait le programme à environ %2 octets (fermetures comprises), %3 de mémoire flash de l&apos;ATmega8535 : le programme risque de ne plus tenir dans le microcontrôleur, et une image écrite ne peut plus être retirée du fichier.
+
+La version compacte (ledcube-sim --compact), qui range les images dans un tableau, tiendrait encore : elle en contient jusqu&apos;à %4 avec %5.
+
+Ajouter cette image quand même ?</translation>
     </message>
     <message>
         <source>File: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichier : %1</translation>
     </message>
     <message>
         <source>This file already holds %1: a new program will be added at its end.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ce fichier contient déjà %1 : un nouveau programme sera ajouté à la suite.</translation>
     </message>
     <message>
         <source>The last program of the file is not finished (Finir was not clicked): a program added after it will not compile.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le dernier programme du fichier n&apos;est pas terminé (Finir n&apos;a pas été cliqué) : un programme ajouté après lui ne compilera pas.</translation>
     </message>
     <message>
         <source>A frame of %1 ms lasts less than one pass over the three layers (15 ms): the cube will never show it, but it will still take room in the flash memory.
 
 Add this frame anyway?</source>
-        <translation type="unfinished"></translation>
+        <translation>Une image de %1 ms dure moins d&apos;un passage sur les trois étages (15 ms) : le cube ne l&apos;affichera jamais, mais elle prendra quand même de la place dans la mémoire flash.
+
+Ajouter cette image quand même ?</translation>
     </message>
     <message>
         <source>The program of %1 is not finished: without Finir, it stays unfinished in the file and does not compile as it is.
 
 Close anyway?</source>
-        <translation type="unfinished"></translation>
+        <translation>Le programme de %1 n&apos;est pas terminé : sans Finir, il reste inachevé dans le fichier et ne se compile pas tel quel.
+
+Fermer quand même ?</translation>
     </message>
     <message>
         <source>frame %1 recorded (%2 ms = %3%4)</source>
-        <translation type="unfinished"></translation>
+        <translation>image %1 enregistrée (%2 ms = %3%4)</translation>
     </message>
     <message>
         <source>%1 pass</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 passage</translation>
     </message>
     <message>
         <source>%1 passes</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 passages</translation>
     </message>
     <message>
         <source>, never shown</source>
-        <translation type="unfinished"></translation>
+        <translation>, jamais affichée</translation>
     </message>
     <message>
         <source>The program will be written to %1, after the %2 it holds.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le programme sera écrit dans %1, à la suite des %2 qu&apos;il contient.</translation>
     </message>
     <message>
         <source>The program will be written to %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le programme sera écrit dans %1.</translation>
     </message>
     <message>
         <source>Type the file&apos;s name, then Commencer.</source>
-        <translation type="unfinished"></translation>
+        <translation>Tapez le nom du fichier, puis Commencer.</translation>
     </message>
     <message>
         <source>about %1 bytes of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>environ %1 octets sur %2</translation>
     </message>
     <message>
         <source>program started: choose the button combination of the first sequence</source>
-        <translation type="unfinished"></translation>
+        <translation>programme commencé : choisissez la combinaison de boutons de la première séquence</translation>
     </message>
     <message>
         <source>sequence %1 — no frame yet</source>
-        <translation type="unfinished"></translation>
+        <translation>séquence %1 — aucune image encore</translation>
     </message>
     <message>
         <source>sequence %1</source>
-        <translation type="unfinished"></translation>
+        <translation>séquence %1</translation>
     </message>
     <message>
         <source>between the sequences</source>
-        <translation type="unfinished"></translation>
+        <translation>entre les séquences</translation>
     </message>
     <message>
         <source>sequence %1 closed: %2 — choose the next combination, or Finir</source>
-        <translation type="unfinished"></translation>
+        <translation>séquence %1 fermée : %2 — choisissez la combinaison suivante, ou Finir</translation>
     </message>
     <message>
         <source>program finished: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>programme terminé : %1</translation>
     </message>
 </context>
 <context>
     <name>Flashing</name>
     <message>
         <source>the board&apos;s bootloader (Arduino)</source>
-        <translation type="unfinished"></translation>
+        <translation>le chargeur d&apos;amorçage de la carte (Arduino)</translation>
     </message>
     <message>
         <source>Arduino as ISP</source>
-        <translation type="unfinished"></translation>
+        <translation>Arduino en programmateur ISP</translation>
     </message>
     <message>
         <source>flashed %1 bytes to the %2 and verified</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 octets écrits dans l&apos;%2 et vérifiés</translation>
     </message>
     <message>
         <source>flashed %1 bytes to the %2 on %3 and verified</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 octets écrits dans l&apos;%2 sur %3 et vérifiés</translation>
     </message>
     <message>
         <source>no permission to use %1: add yourself to the dialout group (sudo adduser $USER dialout), then log out and in</source>
-        <translation type="unfinished"></translation>
+        <translation>pas le droit d&apos;utiliser %1 : ajoutez-vous au groupe dialout (sudo adduser $USER dialout), puis fermez la session et rouvrez-la</translation>
     </message>
     <message>
         <source>there is no serial port %1: plug the board in and choose its port</source>
-        <translation type="unfinished"></translation>
+        <translation>il n&apos;y a pas de port série %1 : branchez la carte et choisissez son port</translation>
     </message>
     <message>
         <source>no programmer found (avrdude finds no %1 device on USB): plug it in, or choose the programmer you have</source>
-        <translation type="unfinished"></translation>
+        <translation>aucun programmateur trouvé (avrdude ne trouve aucun appareil %1 sur l&apos;USB) : branchez-le, ou choisissez le programmateur que vous avez</translation>
     </message>
     <message>
         <source>a chip avrdude does not know</source>
-        <translation type="unfinished"></translation>
+        <translation>une puce qu&apos;avrdude ne connaît pas</translation>
     </message>
     <message>
         <source>an %1</source>
-        <translation type="unfinished"></translation>
+        <translation>un %1</translation>
     </message>
     <message>
         <source>the chip that answered is %1 (signature %2), not the %3: choose the chip or board you have</source>
-        <translation type="unfinished"></translation>
+        <translation>la puce qui a répondu est %1 (signature %2), pas l&apos;%3 : choisissez la puce ou la carte que vous avez</translation>
     </message>
     <message>
         <source> (first difference at byte %1)</source>
-        <translation type="unfinished"></translation>
+        <translation> (première différence à l&apos;octet %1)</translation>
     </message>
     <message>
         <source>verification failed: the chip does not hold what was written%1; flash it again</source>
-        <translation type="unfinished"></translation>
+        <translation>échec de la vérification : la puce ne contient pas ce qui a été écrit%1 ; programmez-la à nouveau</translation>
     </message>
     <message>
         <source>nothing answers on %1: check that the board is plugged in, that this is its port and that the board chosen is yours (its bootloader talks at %2 baud)</source>
-        <translation type="unfinished"></translation>
+        <translation>rien ne répond sur %1 : vérifiez que la carte est branchée, que c&apos;est bien son port et que la carte choisie est la vôtre (son chargeur d&apos;amorçage parle à %2 bauds)</translation>
     </message>
     <message>
         <source>nothing answers on %1: check that the programmer is plugged in and wired to the chip, and that the chip has power</source>
-        <translation type="unfinished"></translation>
+        <translation>rien ne répond sur %1 : vérifiez que le programmateur est branché et relié à la puce, et que la puce est alimentée</translation>
     </message>
     <message>
         <source>avrdude did not flash the chip (exit status %1); its log says what went wrong</source>
-        <translation type="unfinished"></translation>
+        <translation>avrdude n&apos;a pas programmé la puce (code de sortie %1) ; son journal dit ce qui n&apos;a pas marché</translation>
     </message>
     <message>
         <source>avrdude&apos;s default port</source>
-        <translation type="unfinished"></translation>
+        <translation>le port par défaut d&apos;avrdude</translation>
     </message>
     <message>
         <source>avrdude is not installed: install it with sudo apt install avrdude</source>
-        <translation type="unfinished"></translation>
+        <translation>avrdude n&apos;est pas installé : installez-le avec sudo apt install avrdude</translation>
     </message>
     <message>
         <source>stopped: the chip may now hold part of the program; flash it again before using it</source>
-        <translation type="unfinished"></translation>
+        <translation>arrêté : la puce peut ne contenir qu&apos;une partie du programme ; programmez-la à nouveau avant de vous en servir</translation>
     </message>
 </context>
 <context>
     <name>Player</name>
     <message>
         <source>the program has stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>le programme s&apos;est arrêté</translation>
     </message>
     <message>
         <source>frames unknown (the program was edited by hand)</source>
-        <translation type="unfinished"></translation>
+        <translation>images inconnues (le programme a été modifié à la main)</translation>
     </message>
     <message>
         <source>no recorded frame lit</source>
-        <translation type="unfinished"></translation>
+        <translation>aucune image enregistrée allumée</translation>
     </message>
     <message>
         <source>between the sequences</source>
-        <translation type="unfinished"></translation>
+        <translation>entre les séquences</translation>
     </message>
     <message>
         <source>%1 sequence %2 of %3</source>
-        <translation type="unfinished"></translation>
+        <translation>séquence %1 %2 sur %3</translation>
     </message>
     <message>
         <source>%1 sequence</source>
-        <translation type="unfinished"></translation>
+        <translation>séquence %1</translation>
     </message>
     <message>
         <source>%1: frame %2 of %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 : image %2 sur %3</translation>
     </message>
 </context>
 <context>
     <name>Proof</name>
     <message>
         <source>%1 for %2 pass (%3 ms)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 pendant %2 passage (%3 ms)</translation>
     </message>
     <message>
         <source>%1 for %2 passes (%3 ms)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 pendant %2 passages (%3 ms)</translation>
     </message>
     <message>
         <source>shown frame %1, at %2 ms: </source>
-        <translation type="unfinished"></translation>
+        <translation>image affichée %1, à %2 ms : </translation>
     </message>
     <message>
         <source>the compact build shows %1, the generated program nothing</source>
-        <translation type="unfinished"></translation>
+        <translation>la version compacte affiche %1, le programme généré rien</translation>
     </message>
     <message>
         <source>the compact build shows nothing, the generated program %1</source>
-        <translation type="unfinished"></translation>
+        <translation>la version compacte n&apos;affiche rien, le programme généré %1</translation>
     </message>
     <message>
         <source>the compact build shows %1, the generated program %2</source>
-        <translation type="unfinished"></translation>
+        <translation>la version compacte affiche %1, le programme généré %2</translation>
     </message>
     <message>
         <source>the generated program on the %1</source>
-        <translation type="unfinished"></translation>
+        <translation>le programme généré sur l&apos;%1</translation>
     </message>
     <message>
         <source>the frames read from the program (the generated program does not fit even the ATmega32)</source>
-        <translation type="unfinished"></translation>
+        <translation>les images lues dans le programme (le programme généré ne tient même pas dans l&apos;ATmega32)</translation>
     </message>
     <message>
         <source>%1 does not show what %2 shows under %3: %4</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 n&apos;affiche pas ce qu&apos;affiche %2 sous %3 : %4</translation>
     </message>
     <message>
         <source>the compact build needs %1 bytes of flash, and the %2 has %3: it holds at most %4 frames in %5, and this program has %6 frames</source>
-        <translation type="unfinished"></translation>
+        <translation>la version compacte demande %1 octets de flash, et l&apos;%2 en a %3 : elle contient au plus %4 images en %5, et ce programme a %6 images</translation>
     </message>
     <message>
         <source>%1 sequence</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 séquence</translation>
     </message>
     <message>
         <source>%1 sequences</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 séquences</translation>
     </message>
     <message>
         <source>the compact build</source>
-        <translation type="unfinished"></translation>
+        <translation>la version compacte</translation>
     </message>
 </context>
 <context>
     <name>Reader</name>
     <message>
         <source>the text is not frames as the editor writes them</source>
-        <translation type="unfinished"></translation>
+        <translation>le texte n&apos;est pas fait d&apos;images comme les écrit l&apos;éditeur</translation>
     </message>
     <message>
         <source>the text holds no frame</source>
-        <translation type="unfinished"></translation>
+        <translation>le texte ne contient aucune image</translation>
     </message>
     <message>
         <source>the last push-button sequence is not closed (FinirBP)</source>
-        <translation type="unfinished"></translation>
+        <translation>la dernière séquence de boutons n&apos;est pas fermée (FinirBP)</translation>
     </message>
     <message>
         <source>line %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>ligne %1 : %2</translation>
     </message>
     <message>
         <source>a push-button sequence opens inside another one</source>
-        <translation type="unfinished"></translation>
+        <translation>une séquence de boutons s&apos;ouvre dans une autre</translation>
     </message>
     <message>
         <source>a closing brace without an open push-button sequence</source>
-        <translation type="unfinished"></translation>
+        <translation>une accolade fermante sans séquence de boutons ouverte</translation>
     </message>
     <message>
         <source>text the editor never writes</source>
-        <translation type="unfinished"></translation>
+        <translation>du texte que l&apos;éditeur n&apos;écrit jamais</translation>
     </message>
     <message>
         <source>a frame without a repeat count the editor can write</source>
-        <translation type="unfinished"></translation>
+        <translation>une image sans un nombre de répétitions que l&apos;éditeur peut écrire</translation>
     </message>
     <message>
         <source>a frame without its cells</source>
-        <translation type="unfinished"></translation>
+        <translation>une image sans ses cellules</translation>
     </message>
     <message>
         <source>a frame that differs from the editor&apos;s frames</source>
-        <translation type="unfinished"></translation>
+        <translation>une image différente de celles de l&apos;éditeur</translation>
     </message>
     <message>
         <source>this is not a program written by the editor: it does not start with its program header</source>
-        <translation type="unfinished"></translation>
+        <translation>ce n&apos;est pas un programme écrit par l&apos;éditeur : il ne commence pas par son en-tête de programme</translation>
     </message>
     <message>
         <source>the file holds %1 programs glued together (recorded one after another under the same name); keep one of them in a file of its own</source>
-        <translation type="unfinished"></translation>
+        <translation>le fichier contient %1 programmes collés (enregistrés l&apos;un après l&apos;autre sous le même nom) ; gardez-en un dans un fichier à lui</translation>
     </message>
     <message>
         <source>the program is unfinished: it does not end with the closing text that Finir writes</source>
-        <translation type="unfinished"></translation>
+        <translation>le programme est inachevé : il ne finit pas par le texte de fermeture qu&apos;écrit Finir</translation>
     </message>
     <message>
         <source>there is no program %1: the file holds %2 program</source>
-        <translation type="unfinished"></translation>
+        <translation>il n&apos;y a pas de programme %1 : le fichier contient %2 programme</translation>
     </message>
     <message>
         <source>there is no program %1: the file holds %2 programs</source>
-        <translation type="unfinished"></translation>
+        <translation>il n&apos;y a pas de programme %1 : le fichier contient %2 programmes</translation>
     </message>
     <message>
         <source>none of the %1 programs of the file is finished: none ends with the closing text that Finir writes</source>
-        <translation type="unfinished"></translation>
+        <translation>aucun des %1 programmes du fichier n&apos;est terminé : aucun ne finit par le texte de fermeture qu&apos;écrit Finir</translation>
     </message>
     <message>
         <source>program %1 is unfinished: it does not end with the closing text that Finir writes</source>
-        <translation type="unfinished"></translation>
+        <translation>le programme %1 est inachevé : il ne finit pas par le texte de fermeture qu&apos;écrit Finir</translation>
     </message>
 </context>
 <context>
     <name>Report</name>
     <message>
         <source>(cut by the end of the run)</source>
-        <translation type="unfinished"></translation>
+        <translation>(coupée par la fin de l&apos;exécution)</translation>
     </message>
     <message>
         <source>the cube showed nothing</source>
-        <translation type="unfinished"></translation>
+        <translation>le cube n&apos;a rien affiché</translation>
     </message>
     <message>
         <source>  start ms  passes  duration ms  cells (layer:back/middle/front)</source>
-        <translation type="unfinished"></translation>
+        <translation>  début ms  passes     durée ms  cellules (étage:arrière/milieu/avant)</translation>
     </message>
     <message>
         <source>  -- round %1 --</source>
-        <translation type="unfinished"></translation>
+        <translation>  -- tour %1 --</translation>
     </message>
     <message>
         <source>dark</source>
-        <translation type="unfinished"></translation>
+        <translation>éteint</translation>
     </message>
 </context>
 <context>
     <name>Simulator</name>
     <message>
         <source>the HEX does not fit the flash of the %1</source>
-        <translation type="unfinished"></translation>
+        <translation>le HEX ne tient pas dans la flash de l&apos;%1</translation>
     </message>
 </context>
 <context>
     <name>Storyboard</name>
     <message>
         <source>cannot write the animation %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>impossible d&apos;écrire l&apos;animation %1 : %2</translation>
     </message>
     <message>
         <source>cannot write the animation %1</source>
-        <translation type="unfinished"></translation>
+        <translation>impossible d&apos;écrire l&apos;animation %1</translation>
     </message>
     <message>
         <source>%1, buttons %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, boutons %2</translation>
     </message>
     <message>
         <source>%1. %2 ms, %3 pass%4</source>
-        <translation type="unfinished"></translation>
+        <translation>%1. %2 ms, %3 passage%4</translation>
     </message>
     <message>
         <source>%1. %2 ms, %3 passes%4</source>
-        <translation type="unfinished"></translation>
+        <translation>%1. %2 ms, %3 passages%4</translation>
     </message>
     <message>
         <source> (cut)</source>
-        <translation type="unfinished"></translation>
+        <translation> (coupée)</translation>
     </message>
     <message>
         <source>round %1</source>
-        <translation type="unfinished"></translation>
+        <translation>tour %1</translation>
     </message>
     <message>
         <source>nothing shown</source>
-        <translation type="unfinished"></translation>
+        <translation>rien d&apos;affiché</translation>
     </message>
     <message>
         <source>cannot write the storyboard %1</source>
-        <translation type="unfinished"></translation>
+        <translation>impossible d&apos;écrire la planche %1</translation>
     </message>
 </context>
 <context>
@@ -572,735 +610,746 @@ boards (uno, nano, nano-old: ATmega328P at 16 MHz) the cube&apos;s wires go on:
   Etage1..Etage3   A0..A2   (PC0-PC2), a high level selects the layer
   BP1..BP3         A3..A5   (PC3-PC5), pull-ups on
 D0/D1 stay free for the USB serial, D11-D13 for an ISP programmer.</source>
-        <translation type="unfinished"></translation>
+        <translation>Compile un programme écrit par l&apos;éditeur ledcube pour l&apos;ATmega8535 (avr-gcc -Os),
+ou pour une autre puce ou carte (--chip), donne sa flash et sa RAM, l&apos;exécute sur un
+microcontrôleur simulé, les boutons-poussoirs tenus dans une combinaison, et écrit
+les images qu&apos;affiche le cube.
+
+Les puces à 40 broches (atmega16, atmega32, atmega164p, atmega324p, atmega644p,
+atmega1284p) prennent les broches de l&apos;ATmega8535 ; la construction coupe leur JTAG.
+Sur les cartes (uno, nano, nano-old : ATmega328P à 16 MHz) les fils du cube vont sur :
+  LED1..LED9       D2..D10  (PD2-PD7, PB0-PB2), un niveau bas allume la LED
+  Etage1..Etage3   A0..A2   (PC0-PC2), un niveau haut choisit l&apos;étage
+  BP1..BP3         A3..A5   (PC3-PC5), résistances de tirage activées
+D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur ISP.</translation>
     </message>
     <message>
         <source>The buttons held (default Aucun, any letter case).</source>
-        <translation type="unfinished"></translation>
+        <translation>Les boutons tenus (Aucun par défaut, majuscules ou minuscules).</translation>
     </message>
     <message>
         <source>MILLISECONDS</source>
-        <translation type="unfinished"></translation>
+        <translation>MILLISECONDES</translation>
     </message>
     <message>
         <source>How long to run (default: three rounds of the frames).</source>
-        <translation type="unfinished"></translation>
+        <translation>Durée de l&apos;exécution (par défaut : trois tours des images).</translation>
     </message>
     <message>
         <source>The N-th program of a file that holds several (default: the last finished one).</source>
-        <translation type="unfinished"></translation>
+        <translation>Le N-ième programme d&apos;un fichier qui en contient plusieurs (par défaut : le dernier terminé).</translation>
     </message>
     <message>
         <source>FILE</source>
-        <translation type="unfinished"></translation>
+        <translation>FICHIER</translation>
     </message>
     <message>
         <source>Draw the shown frames as a storyboard.</source>
-        <translation type="unfinished"></translation>
+        <translation>Dessine les images affichées en planche.</translation>
     </message>
     <message>
         <source>Write what the cube shows as an animated GIF: one round of the frames (or --ms), each as long as it shows.</source>
-        <translation type="unfinished"></translation>
+        <translation>Écrit ce qu&apos;affiche le cube en GIF animé : un tour des images (ou --ms), chacune aussi longtemps qu&apos;elle s&apos;affiche.</translation>
     </message>
     <message>
         <source>PIXELS</source>
-        <translation type="unfinished"></translation>
+        <translation>PIXELS</translation>
     </message>
     <message>
         <source>The width of the animated GIF (default 320).</source>
-        <translation type="unfinished"></translation>
+        <translation>La largeur du GIF animé (320 par défaut).</translation>
     </message>
     <message>
         <source>Write the Intel HEX to put into the chip.</source>
-        <translation type="unfinished"></translation>
+        <translation>Écrit le HEX Intel à mettre dans la puce.</translation>
     </message>
     <message>
         <source>Put the program into the chip with avrdude (the HEX that --hex writes, unrolled or --compact) and verify it; the AVRDUDE environment variable names another avrdude.</source>
-        <translation type="unfinished"></translation>
+        <translation>Met le programme dans la puce avec avrdude (le HEX qu&apos;écrit --hex, déroulé ou --compact) et le vérifie ; la variable d&apos;environnement AVRDUDE désigne un autre avrdude.</translation>
     </message>
     <message>
         <source>NAME</source>
-        <translation type="unfinished"></translation>
+        <translation>NOM</translation>
     </message>
     <message>
         <source>The avrdude programmer (default usbasp, or the board&apos;s bootloader).</source>
-        <translation type="unfinished"></translation>
+        <translation>Le programmateur d&apos;avrdude (usbasp par défaut, ou le chargeur d&apos;amorçage de la carte).</translation>
     </message>
     <message>
         <source>PORT</source>
-        <translation type="unfinished"></translation>
+        <translation>PORT</translation>
     </message>
     <message>
         <source>The serial port of the programmer or board for avrdude.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le port série du programmateur ou de la carte pour avrdude.</translation>
     </message>
     <message>
         <source>The chip or board to build for: %1 (default atmega8535).</source>
-        <translation type="unfinished"></translation>
+        <translation>La puce ou la carte visée : %1 (atmega8535 par défaut).</translation>
     </message>
     <message>
         <source>The chip&apos;s clock when its fuses or crystal were changed (default: as delivered, 1 MHz for the 40-pin chips, 16 MHz for the boards).</source>
-        <translation type="unfinished"></translation>
+        <translation>L&apos;horloge de la puce quand ses fusibles ou son quartz ont été changés (par défaut : comme livrée, 1 MHz pour les puces à 40 broches, 16 MHz pour les cartes).</translation>
     </message>
     <message>
         <source>Build the frames as a table in flash read by one loop (up to %1 frames fit the ATmega8535), proven on the simulated chip against the generated program.</source>
-        <translation type="unfinished"></translation>
+        <translation>Construit les images en tableau dans la flash, lu par une seule boucle (jusqu&apos;à %1 images tiennent dans l&apos;ATmega8535), vérifié sur la puce simulée contre le programme généré.</translation>
     </message>
     <message>
         <source>Print the compiler&apos;s messages.</source>
-        <translation type="unfinished"></translation>
+        <translation>Écrit les messages du compilateur.</translation>
     </message>
     <message>
         <source>A program written by the ledcube editor.</source>
-        <translation type="unfinished"></translation>
+        <translation>Un programme écrit par l&apos;éditeur ledcube.</translation>
     </message>
     <message>
         <source>--buttons takes BP1, BP2, BP3 or Aucun, not &apos;%1&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>--buttons prend BP1, BP2, BP3 ou Aucun, pas « %1 »</translation>
     </message>
     <message>
         <source>--ms takes a duration in milliseconds, up to one hour, not &apos;%1&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>--ms prend une durée en millisecondes, jusqu&apos;à une heure, pas « %1 »</translation>
     </message>
     <message>
         <source>--program takes a program number from 1, not &apos;%1&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>--program prend un numéro de programme à partir de 1, pas « %1 »</translation>
     </message>
     <message>
         <source>--size takes a width in pixels from 64 to 2000, not &apos;%1&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>--size prend une largeur en pixels de 64 à 2000, pas « %1 »</translation>
     </message>
     <message>
         <source>--programmer takes an avrdude programmer name (letters, digits, - and _), not &apos;%1&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>--programmer prend un nom de programmateur d&apos;avrdude (lettres, chiffres, - et _), pas « %1 »</translation>
     </message>
     <message>
         <source>--chip takes one of %1, not &apos;%2&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>--chip prend l&apos;un de %1, pas « %2 »</translation>
     </message>
     <message>
         <source>--clock takes the clock in hertz, from 100000 to 20000000, not &apos;%1&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>--clock prend l&apos;horloge en hertz, de 100000 à 20000000, pas « %1 »</translation>
     </message>
     <message>
         <source>which program? Give the file the editor wrote</source>
-        <translation type="unfinished"></translation>
+        <translation>quel programme ? Donnez le fichier écrit par l&apos;éditeur</translation>
     </message>
     <message>
         <source>one program at a time, not &apos;%1&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>un programme à la fois, pas « %1 »</translation>
     </message>
     <message>
         <source>: about %1 frames too many (%2 bytes a frame)</source>
-        <translation type="unfinished"></translation>
+        <translation> : environ %1 images de trop (%2 octets par image)</translation>
     </message>
     <message>
         <source>The timings assume a clock of %1 (--clock): set the chip&apos;s fuses or crystal for it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les durées supposent une horloge de %1 (--clock) : réglez-y les fusibles ou le quartz de la puce.</translation>
     </message>
     <message>
         <source>The timings assume the board&apos;s %1 crystal.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les durées supposent le quartz de %1 de la carte.</translation>
     </message>
     <message>
         <source>The timings assume the factory clock of the %1: its internal RC oscillator at 1 MHz (fuses as delivered).</source>
-        <translation type="unfinished"></translation>
+        <translation>Les durées supposent l&apos;horloge d&apos;usine de l&apos;%1 : son oscillateur RC interne à 1 MHz (fusibles comme livrés).</translation>
     </message>
     <message>
         <source>no frame of this program shows under any buttons</source>
-        <translation type="unfinished"></translation>
+        <translation>aucune image de ce programme ne s&apos;affiche, quels que soient les boutons</translation>
     </message>
     <message>
         <source>--buttons %1 shows the %1 sequence (%2 passes a round)</source>
-        <translation type="unfinished"></translation>
+        <translation>--buttons %1 affiche la séquence %1 (%2 passages par tour)</translation>
     </message>
     <message>
         <source>program %1 of %2 in the file</source>
-        <translation type="unfinished"></translation>
+        <translation>programme %1 sur %2 dans le fichier</translation>
     </message>
     <message>
         <source>the last program of the file is unfinished</source>
-        <translation type="unfinished"></translation>
+        <translation>le dernier programme du fichier est inachevé</translation>
     </message>
     <message>
         <source>too large to build (over %1 MB of code)</source>
-        <translation type="unfinished"></translation>
+        <translation>trop gros pour être construit (plus de %1 Mo de code)</translation>
     </message>
     <message>
         <source>--compact needs a program as the editor writes it; this one was edited by hand</source>
-        <translation type="unfinished"></translation>
+        <translation>--compact demande un programme tel que l&apos;écrit l&apos;éditeur ; celui-ci a été modifié à la main</translation>
     </message>
     <message>
         <source>unrolled %1; compact %2</source>
-        <translation type="unfinished"></translation>
+        <translation>déroulé %1 ; compact %2</translation>
     </message>
     <message>
         <source>sizes: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>tailles : %1</translation>
     </message>
     <message>
         <source>the compact build shows what %1 shows, under BP1, BP2, BP3 and Aucun</source>
-        <translation type="unfinished"></translation>
+        <translation>la version compacte affiche ce qu&apos;affiche %1, sous BP1, BP2, BP3 et Aucun</translation>
     </message>
     <message>
         <source>--compact builds it as a table of frames in flash, which holds up to %1 frames</source>
-        <translation type="unfinished"></translation>
+        <translation>--compact le construit en tableau d&apos;images dans la flash, qui contient jusqu&apos;à %1 images</translation>
     </message>
     <message>
         <source>the build for the %1</source>
-        <translation type="unfinished"></translation>
+        <translation>la construction pour l&apos;%1</translation>
     </message>
     <message>
         <source>the build for the %1 shows what %2 shows, under BP1, BP2, BP3 and Aucun</source>
-        <translation type="unfinished"></translation>
+        <translation>la construction pour l&apos;%1 affiche ce qu&apos;affiche %2, sous BP1, BP2, BP3 et Aucun</translation>
     </message>
     <message>
         <source>cannot write %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>impossible d&apos;écrire %1 : %2</translation>
     </message>
     <message>
         <source>%1 (program %2 of %3), buttons %4; %5</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (programme %2 sur %3), boutons %4 ; %5</translation>
     </message>
     <message>
         <source>%1, buttons %2; %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, boutons %2 ; %3</translation>
     </message>
     <message>
         <source>wrote %1; to put it into the chip:</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 écrit ; pour le mettre dans la puce :</translation>
     </message>
     <message>
         <source>(--verbose shows avrdude&apos;s messages)</source>
-        <translation type="unfinished"></translation>
+        <translation>(--verbose montre les messages d&apos;avrdude)</translation>
     </message>
     <message>
         <source>(--verbose shows the compiler&apos;s messages)</source>
-        <translation type="unfinished"></translation>
+        <translation>(--verbose montre les messages du compilateur)</translation>
     </message>
 </context>
 <context>
     <name>ledcube::player::FlashDialog</name>
     <message>
         <source>the unrolled build does not fit the chip: the compact build is flashed</source>
-        <translation type="unfinished"></translation>
+        <translation>la version déroulée ne tient pas dans la puce : c&apos;est la version compacte qui est écrite</translation>
     </message>
     <message>
         <source>the compact build needs a program as the editor writes it</source>
-        <translation type="unfinished"></translation>
+        <translation>la version compacte demande un programme tel que l&apos;écrit l&apos;éditeur</translation>
     </message>
     <message>
         <source>Unrolled (the generated program)</source>
-        <translation type="unfinished"></translation>
+        <translation>Déroulée (le programme généré)</translation>
     </message>
     <message>
         <source>Compact (the frames as a table)</source>
-        <translation type="unfinished"></translation>
+        <translation>Compacte (les images en tableau)</translation>
     </message>
     <message>
         <source>Flash</source>
-        <translation type="unfinished"></translation>
+        <translation>Programmer</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Fermer</translation>
     </message>
     <message>
         <source>avrdude&apos;s messages</source>
-        <translation type="unfinished"></translation>
+        <translation>Messages d&apos;avrdude</translation>
     </message>
     <message>
         <source>Put on the cube — %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Mettre sur le cube — %1</translation>
     </message>
     <message>
         <source>The serial port of the board or programmer; a board&apos;s USB name is shown beside it</source>
-        <translation type="unfinished"></translation>
+        <translation>Le port série de la carte ou du programmateur ; le nom USB d&apos;une carte est indiqué à côté</translation>
     </message>
     <message>
         <source>Chip or board:</source>
-        <translation type="unfinished"></translation>
+        <translation>Puce ou carte :</translation>
     </message>
     <message>
         <source>Programmer:</source>
-        <translation type="unfinished"></translation>
+        <translation>Programmateur :</translation>
     </message>
     <message>
         <source>Serial port:</source>
-        <translation type="unfinished"></translation>
+        <translation>Port série :</translation>
     </message>
     <message>
         <source>Build:</source>
-        <translation type="unfinished"></translation>
+        <translation>Version :</translation>
     </message>
     <message>
         <source>building…</source>
-        <translation type="unfinished"></translation>
+        <translation>construction…</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
     <message>
         <source>stopped before anything was written</source>
-        <translation type="unfinished"></translation>
+        <translation>arrêté avant que rien ne soit écrit</translation>
     </message>
     <message>
         <source>writing to the %1…</source>
-        <translation type="unfinished"></translation>
+        <translation>écriture dans l&apos;%1…</translation>
     </message>
     <message>
         <source>verifying…</source>
-        <translation type="unfinished"></translation>
+        <translation>vérification…</translation>
     </message>
 </context>
 <context>
     <name>ledcube::player::FramePanel</name>
     <message>
         <source>%1 sequence %2 of %3</source>
-        <translation type="unfinished"></translation>
+        <translation>séquence %1 %2 sur %3</translation>
     </message>
     <message>
         <source>%1 sequence</source>
-        <translation type="unfinished"></translation>
+        <translation>séquence %1</translation>
     </message>
     <message>
         <source>%1    %2 ms · 1 pass</source>
-        <translation type="unfinished"></translation>
+        <translation>%1    %2 ms · 1 passage</translation>
     </message>
     <message>
         <source>%1    %2 ms · %3 passes</source>
-        <translation type="unfinished"></translation>
+        <translation>%1    %2 ms · %3 passages</translation>
     </message>
 </context>
 <context>
     <name>ledcube::player::PlayerEngine</name>
     <message>
         <source>no key for the %1 sequence</source>
-        <translation type="unfinished"></translation>
+        <translation>pas de touche pour la séquence %1</translation>
     </message>
     <message>
         <source>%1 for the %2 sequence</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 pour la séquence %2</translation>
     </message>
     <message>
         <source>no recorded frame shows under any buttons</source>
-        <translation type="unfinished"></translation>
+        <translation>aucune image enregistrée ne s&apos;affiche, quels que soient les boutons</translation>
     </message>
     <message>
         <source>no sequence plays under these buttons: press %1</source>
-        <translation type="unfinished"></translation>
+        <translation>aucune séquence ne se joue sous ces boutons : appuyez sur %1</translation>
     </message>
     <message>
         <source>: the file cannot be read; waiting for it to change</source>
-        <translation type="unfinished"></translation>
+        <translation> : le fichier ne peut pas être lu ; en attente d&apos;un changement</translation>
     </message>
     <message>
         <source>: the file is gone; waiting for it to come back</source>
-        <translation type="unfinished"></translation>
+        <translation> : le fichier a disparu ; en attente de son retour</translation>
     </message>
     <message>
         <source>waiting for %1 to be created</source>
-        <translation type="unfinished"></translation>
+        <translation>en attente de la création de %1</translation>
     </message>
     <message>
         <source>; compact build about %1 bytes</source>
-        <translation type="unfinished"></translation>
+        <translation> ; version compacte environ %1 octets</translation>
     </message>
     <message>
         <source>the program as edited in the player</source>
-        <translation type="unfinished"></translation>
+        <translation>le programme tel que modifié dans le lecteur</translation>
     </message>
     <message>
         <source>the last of the %1 programs in the file</source>
-        <translation type="unfinished"></translation>
+        <translation>le dernier des %1 programmes du fichier</translation>
     </message>
     <message>
         <source>still being recorded: plays as far as it goes</source>
-        <translation type="unfinished"></translation>
+        <translation>en cours d&apos;enregistrement : joué jusqu&apos;où il va</translation>
     </message>
     <message>
         <source>showing the selected frame</source>
-        <translation type="unfinished"></translation>
+        <translation>affiche l&apos;image choisie</translation>
     </message>
     <message>
         <source>following the recording: no button held (Aucun sequence)</source>
-        <translation type="unfinished"></translation>
+        <translation>suit l&apos;enregistrement : aucun bouton tenu (séquence Aucun)</translation>
     </message>
     <message>
         <source>following the recording: %1 held</source>
-        <translation type="unfinished"></translation>
+        <translation>suit l&apos;enregistrement : %1 tenu</translation>
     </message>
     <message>
         <source>the compact build needs a program as the editor writes it; this one was edited by hand</source>
-        <translation type="unfinished"></translation>
+        <translation>la version compacte demande un programme tel que l&apos;écrit l&apos;éditeur ; celui-ci a été modifié à la main</translation>
     </message>
     <message>
         <source>; the Compact build holds up to %1 frames</source>
-        <translation type="unfinished"></translation>
+        <translation> ; la version compacte contient jusqu&apos;à %1 images</translation>
     </message>
     <message>
         <source>compact build: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>version compacte : %1</translation>
     </message>
 </context>
 <context>
     <name>ledcube::player::PlayerWindow</name>
     <message>
         <source>ms</source>
-        <translation type="unfinished"></translation>
+        <translation>ms</translation>
     </message>
     <message>
         <source>The duration of the selected frames in milliseconds (Enter sets it)</source>
-        <translation type="unfinished"></translation>
+        <translation>La durée des images choisies en millisecondes (Entrée l&apos;applique)</translation>
     </message>
     <message>
         <source>Duration:</source>
-        <translation type="unfinished"></translation>
+        <translation>Durée :</translation>
     </message>
     <message>
         <source>Move frames</source>
-        <translation type="unfinished"></translation>
+        <translation>Déplacer des images</translation>
     </message>
     <message>
         <source>Save the program</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer le programme</translation>
     </message>
     <message>
         <source>Cube programs (*.c);;All files (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Programmes du cube (*.c);;Tous les fichiers (*)</translation>
     </message>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Fichier</translation>
     </message>
     <message>
         <source>&amp;New program</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Nouveau programme</translation>
     </message>
     <message>
         <source>&amp;Open…</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ouvrir…</translation>
     </message>
     <message>
         <source>&amp;Save</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Enregistrer</translation>
     </message>
     <message>
         <source>Save &amp;as…</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer &amp;sous…</translation>
     </message>
     <message>
         <source>&amp;Reload the file</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Recharger le fichier</translation>
     </message>
     <message>
         <source>Put on the c&amp;ube…</source>
-        <translation type="unfinished"></translation>
+        <translation>Mettre sur le c&amp;ube…</translation>
     </message>
     <message>
         <source>&amp;Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Quitter</translation>
     </message>
     <message>
         <source>&amp;Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>É&amp;dition</translation>
     </message>
     <message>
         <source>Undo</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
     <message>
         <source>Redo</source>
-        <translation type="unfinished"></translation>
+        <translation>Rétablir</translation>
     </message>
     <message>
         <source>Cu&amp;t</source>
-        <translation type="unfinished"></translation>
+        <translation>Co&amp;uper</translation>
     </message>
     <message>
         <source>&amp;Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Copier</translation>
     </message>
     <message>
         <source>&amp;Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>C&amp;oller</translation>
     </message>
     <message>
         <source>&amp;Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Supprimer</translation>
     </message>
     <message>
         <source>Delete sequence</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer la séquence</translation>
     </message>
     <message>
         <source>D&amp;uplicate after</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Dupliquer à la suite</translation>
     </message>
     <message>
         <source>&amp;Insert an empty frame after</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Insérer une image vide à la suite</translation>
     </message>
     <message>
         <source>Insert empty frame</source>
-        <translation type="unfinished"></translation>
+        <translation>Insérer une image vide</translation>
     </message>
     <message>
         <source>Move &amp;up</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Monter</translation>
     </message>
     <message>
         <source>Move up</source>
-        <translation type="unfinished"></translation>
+        <translation>Monter</translation>
     </message>
     <message>
         <source>Move do&amp;wn</source>
-        <translation type="unfinished"></translation>
+        <translation>Desce&amp;ndre</translation>
     </message>
     <message>
         <source>Move down</source>
-        <translation type="unfinished"></translation>
+        <translation>Descendre</translation>
     </message>
     <message>
         <source>&amp;New sequence</source>
-        <translation type="unfinished"></translation>
+        <translation>Nouvelle sé&amp;quence</translation>
     </message>
     <message>
         <source>C&amp;hange the sequence&apos;s buttons</source>
-        <translation type="unfinished"></translation>
+        <translation>C&amp;hanger les boutons de la séquence</translation>
     </message>
     <message>
         <source>New %1 sequence</source>
-        <translation type="unfinished"></translation>
+        <translation>Nouvelle séquence %1</translation>
     </message>
     <message>
         <source>Make it a %1 sequence</source>
-        <translation type="unfinished"></translation>
+        <translation>En faire une séquence %1</translation>
     </message>
     <message>
         <source>Delete the sequence and its frames</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer la séquence et ses images</translation>
     </message>
     <message>
         <source>&amp;Transform</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Transformer</translation>
     </message>
     <message>
         <source>&amp;Duplicate and…</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Dupliquer et…</translation>
     </message>
     <message>
         <source>Duplicate and %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Dupliquer et %1</translation>
     </message>
     <message>
         <source>&amp;View</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Affichage</translation>
     </message>
     <message>
         <source>&amp;Frame panel</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Panneau des images</translation>
     </message>
     <message>
         <source>Turn LED %1 on or off</source>
-        <translation type="unfinished"></translation>
+        <translation>Allumer ou éteindre la LED %1</translation>
     </message>
     <message>
         <source>Set the duration to %1 ms</source>
-        <translation type="unfinished"></translation>
+        <translation>Mettre la durée à %1 ms</translation>
     </message>
     <message>
         <source>Nothing to paste: %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Rien à coller : %1.</translation>
     </message>
     <message>
         <source>new program</source>
-        <translation type="unfinished"></translation>
+        <translation>nouveau programme</translation>
     </message>
     <message>
         <source>%1[*] — LED cube player</source>
-        <translation type="unfinished"></translation>
+        <translation>%1[*] — Lecteur du cube de LED</translation>
     </message>
     <message>
         <source>edited copy of %1 — no longer following the file</source>
-        <translation type="unfinished"></translation>
+        <translation>copie modifiée de %1 — ne suit plus le fichier</translation>
     </message>
     <message>
         <source>The new program</source>
-        <translation type="unfinished"></translation>
+        <translation>Le nouveau programme</translation>
     </message>
     <message>
         <source>%1 has edits that are not saved. Save them?</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 a des modifications non enregistrées. Les enregistrer ?</translation>
     </message>
     <message>
         <source>A new program: not saved yet</source>
-        <translation type="unfinished"></translation>
+        <translation>Un nouveau programme : pas encore enregistré</translation>
     </message>
     <message>
         <source>No program open: open one, or drop a file here.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun programme ouvert : ouvrez-en un, ou déposez un fichier ici.</translation>
     </message>
     <message>
         <source>Pause</source>
-        <translation type="unfinished"></translation>
+        <translation>Pause</translation>
     </message>
     <message>
         <source>Step</source>
-        <translation type="unfinished"></translation>
+        <translation>Pas à pas</translation>
     </message>
     <message>
         <source>LED cube player</source>
-        <translation type="unfinished"></translation>
+        <translation>Lecteur du cube de LED</translation>
     </message>
     <message>
         <source>Open…</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir…</translation>
     </message>
     <message>
         <source>Held while you hold it or key %1; Shift-click holds it until the next Shift-click</source>
-        <translation type="unfinished"></translation>
+        <translation>Tenu tant que vous le tenez, ou la touche %1 ; Maj-clic le tient jusqu&apos;au Maj-clic suivant</translation>
     </message>
     <message>
         <source>Pause or play on (Space)</source>
-        <translation type="unfinished"></translation>
+        <translation>Pause ou reprise (Espace)</translation>
     </message>
     <message>
         <source>While paused: on to the next layer slot (Right arrow)</source>
-        <translation type="unfinished"></translation>
+        <translation>En pause : passe au créneau d&apos;étage suivant (flèche droite)</translation>
     </message>
     <message>
         <source>Simulated time against real time</source>
-        <translation type="unfinished"></translation>
+        <translation>Temps simulé par rapport au temps réel</translation>
     </message>
     <message>
         <source>Compact build</source>
-        <translation type="unfinished"></translation>
+        <translation>Version compacte</translation>
     </message>
     <message>
         <source>Play the compact build (ledcube-sim --compact): the frames as a table in flash</source>
-        <translation type="unfinished"></translation>
+        <translation>Jouer la version compacte (ledcube-sim --compact) : les images en tableau dans la flash</translation>
     </message>
     <message>
         <source>The chip or board the firmware is built for (ledcube-sim --chip)</source>
-        <translation type="unfinished"></translation>
+        <translation>La puce ou la carte pour laquelle le micrologiciel est construit (ledcube-sim --chip)</translation>
     </message>
     <message>
         <source>Speed:</source>
-        <translation type="unfinished"></translation>
+        <translation>Vitesse :</translation>
     </message>
     <message>
         <source>Cube time</source>
-        <translation type="unfinished"></translation>
+        <translation>Temps du cube</translation>
     </message>
     <message>
         <source>Showing</source>
-        <translation type="unfinished"></translation>
+        <translation>Affiche</translation>
     </message>
     <message>
         <source>Program</source>
-        <translation type="unfinished"></translation>
+        <translation>Programme</translation>
     </message>
     <message>
         <source>Sizes</source>
-        <translation type="unfinished"></translation>
+        <translation>Tailles</translation>
     </message>
     <message>
         <source>Hold a button with the mouse or keys 1, 2, 3; Shift-click latches it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Tenez un bouton avec la souris ou les touches 1, 2, 3 ; Maj-clic le bloque.</translation>
     </message>
     <message>
         <source>the only program in the file</source>
-        <translation type="unfinished"></translation>
+        <translation>le seul programme du fichier</translation>
     </message>
     <message>
         <source>Open a cube program</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir un programme du cube</translation>
     </message>
     <message>
         <source>Play</source>
-        <translation type="unfinished"></translation>
+        <translation>Jouer</translation>
     </message>
     <message>
         <source>Shift right</source>
-        <translation type="unfinished"></translation>
+        <translation>Décaler à droite</translation>
     </message>
     <message>
         <source>Shift left</source>
-        <translation type="unfinished"></translation>
+        <translation>Décaler à gauche</translation>
     </message>
     <message>
         <source>Shift to the back</source>
-        <translation type="unfinished"></translation>
+        <translation>Décaler vers l&apos;arrière</translation>
     </message>
     <message>
         <source>Shift to the front</source>
-        <translation type="unfinished"></translation>
+        <translation>Décaler vers l&apos;avant</translation>
     </message>
     <message>
         <source>Shift up a layer</source>
-        <translation type="unfinished"></translation>
+        <translation>Monter d&apos;un étage</translation>
     </message>
     <message>
         <source>Shift down a layer</source>
-        <translation type="unfinished"></translation>
+        <translation>Descendre d&apos;un étage</translation>
     </message>
     <message>
         <source>Turn clockwise (seen from above)</source>
-        <translation type="unfinished"></translation>
+        <translation>Tourner dans le sens horaire (vu de dessus)</translation>
     </message>
     <message>
         <source>Turn anticlockwise (seen from above)</source>
-        <translation type="unfinished"></translation>
+        <translation>Tourner dans le sens antihoraire (vu de dessus)</translation>
     </message>
     <message>
         <source>Mirror left ↔ right</source>
-        <translation type="unfinished"></translation>
+        <translation>Miroir gauche ↔ droite</translation>
     </message>
     <message>
         <source>Mirror back ↔ front</source>
-        <translation type="unfinished"></translation>
+        <translation>Miroir arrière ↔ avant</translation>
     </message>
     <message>
         <source>Mirror top ↔ bottom</source>
-        <translation type="unfinished"></translation>
+        <translation>Miroir haut ↔ bas</translation>
     </message>
     <message>
         <source>Invert</source>
-        <translation type="unfinished"></translation>
+        <translation>Inverser</translation>
     </message>
     <message>
         <source>Cut frame</source>
-        <translation type="unfinished"></translation>
+        <translation>Couper l&apos;image</translation>
     </message>
     <message>
         <source>Cut %1 frames</source>
-        <translation type="unfinished"></translation>
+        <translation>Couper %1 images</translation>
     </message>
     <message>
         <source>Delete frame</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer l&apos;image</translation>
     </message>
     <message>
         <source>Delete %1 frames</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer %1 images</translation>
     </message>
     <message>
         <source>Duplicate frame</source>
-        <translation type="unfinished"></translation>
+        <translation>Dupliquer l&apos;image</translation>
     </message>
     <message>
         <source>Duplicate %1 frames</source>
-        <translation type="unfinished"></translation>
+        <translation>Dupliquer %1 images</translation>
     </message>
     <message>
         <source>Paste frame</source>
-        <translation type="unfinished"></translation>
+        <translation>Coller l&apos;image</translation>
     </message>
     <message>
         <source>Paste %1 frames</source>
-        <translation type="unfinished"></translation>
+        <translation>Coller %1 images</translation>
     </message>
 </context>
 </TS>

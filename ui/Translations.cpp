@@ -85,13 +85,13 @@ QString HelpText(const QCommandLineParser& parser, const QString& program) {
     QString text = parser.helpText();
     text.replace(QStringLiteral("<executable_name>"), program);
     // Qt writes the headings in its own words; an application object may not exist yet.
-    const auto heading = [&](const QString& english, const char* context, const char* ours) {
-        text.replace(english, QString::fromStdString(Tr(context, ours)));
+    const auto heading = [&](const QString& english, const Text& ours) {
+        text.replace(english, QString::fromStdString(ours));
     };
-    heading(QStringLiteral("Usage:"), "CommandLine", "Usage:");
-    heading(QStringLiteral("[options]"), "CommandLine", "[options]");
-    heading(QStringLiteral("\nOptions:\n"), "CommandLine", "\nOptions:\n");
-    heading(QStringLiteral("\nArguments:\n"), "CommandLine", "\nArguments:\n");
+    heading(QStringLiteral("Usage:"), Tr("CommandLine", "Usage:"));
+    heading(QStringLiteral("[options]"), Tr("CommandLine", "[options]"));
+    heading(QStringLiteral("\nOptions:\n"), Tr("CommandLine", "\nOptions:\n"));
+    heading(QStringLiteral("\nArguments:\n"), Tr("CommandLine", "\nArguments:\n"));
     return text;
 }
 
