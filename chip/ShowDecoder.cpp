@@ -149,4 +149,29 @@ std::vector<ShownFrame> DecodeShow(const PortTrace& trace, double minSlotMs) {
     return frames;
 }
 
+std::vector<ShownFrame> MergeDarkStretches(const std::vector<ShownFrame>& frames) {
+    std::vector<ShownFrame> merged;
+    for (const ShownFrame& frame : frames) {
+        if (!merged.empty() && merged.back().cells == CellState() && frame.cells == CellState()) {
+            ShownFrame& stretch = merged.back();
+            stretch.passes += frame.passes;
+            stretch.durationMs = frame.startMs + frame.durationMs - stretch.startMs;
+            stretch.cut = frame.cut;
+        } else {
+            merged.push_back(frame);
+        }
+    }
+    return merged;
+}
+
+std::vector<long> RoundOf(const std::vector<ShownFrame>& frames, long roundPasses) {
+    std::vector<long> rounds;
+    long passes = 0;
+    for (const ShownFrame& frame : frames) {
+        rounds.push_back(roundPasses > 0 ? passes / roundPasses + 1 : 1);
+        passes += frame.passes;
+    }
+    return rounds;
+}
+
 }  // namespace ledcube::sim

@@ -12,11 +12,11 @@
 
 namespace ledcube::sim {
 
-// The 27 cells as three 3×3 layers, bottom layer first, back row first in each:
-// "1:#../.../... 2:.../.#./... 3:.../.../..." ('#' lit, '.' dark).
 // "(cut by the end of the run)", said of a frame the run ended in.
 std::string CutNote();
 
+// The 27 cells as three 3×3 layers, bottom layer first, back row first in each:
+// "1:#../.../... 2:.../.#./... 3:.../.../..." ('#' lit, '.' dark).
 std::string CellsText(const CellState& cells);
 
 // One write of the firmware to port A or C, at a CPU cycle.
@@ -98,5 +98,14 @@ class PassDecoder {
 // cycles more than the step to the next pass). Frames of a single pass with the
 // same cells as their neighbours cannot be told apart and show as one.
 std::vector<ShownFrame> DecodeShow(const PortTrace& trace, double minSlotMs = 2.5);
+
+// Consecutive frames with every cell dark, merged into one: a sequence of
+// dark frames is one stretch of darkness, however many rounds it lasts.
+std::vector<ShownFrame> MergeDarkStretches(const std::vector<ShownFrame>& frames);
+
+// For each shown frame, the round of the sequence it belongs to (1 for the
+// first), counted by passes: a round lasts `roundPasses` passes. All 1 when
+// the round is unknown (0).
+std::vector<long> RoundOf(const std::vector<ShownFrame>& frames, long roundPasses);
 
 }  // namespace ledcube::sim

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <vector>
 
+#include "base/Language.h"
 #include "base/Sysutils.h"
 #include "firmware/FirmwareText.h"
 
@@ -27,26 +28,30 @@ constexpr std::string_view kDrivePrefix = "D:/";
 constexpr std::string_view kExtension = ".c";
 
 [[noreturn]] void RefuseMissingName() {
-    throw Exception("Aucun nom de fichier : tapez le nom du fichier avant de commencer.");
+    throw Exception(Tr("Editor", "No file name: type the file's name before starting."));
 }
 
 // A file that could not be opened or written: what failed, the file and the
 // system's reason, and where a torn block that stays begins.
-[[noreturn]] void RefuseFile(const char* failure, const std::filesystem::path& file, int error,
+[[noreturn]] void RefuseFile(const Text& failure, const std::filesystem::path& file, int error,
                              long long tornFrom = -1) {
-    std::string message = std::string(failure) + " le fichier « " + file.string() + " » : " +
-                          std::strerror(error);
+    std::string message = failure.Arg(file.string()).Arg(std::strerror(error));
     if (tornFrom >= 0)
-        message += ".\nLe fichier n'a pas pu être remis comme avant : il se termine maintenant par "
-                   "un bloc incomplet, à partir de l'octet " +
-                   std::to_string(tornFrom) +
-                   " ; un programme ajouté après lui ne compilerait pas. Retirez ce bloc "
-                   "incomplet (ou choisissez un autre nom) avant de continuer.";
+        message += "\n" + Tr("Editor", "The file could not be put back as it was: it now ends with an incomplete "
+                                       "block, from byte %1; a program added after it would not compile. Take "
+                                       "this incomplete block out (or choose another name) before going on.")
+                              .Arg(tornFrom)
+                              .Str();
     throw Exception(message);
 }
 
-constexpr const char* kCannotOpen = "Impossible d'ouvrir";
-constexpr const char* kCannotWrite = "Impossible d'écrire dans";
+Text CannotOpen() {
+    return Tr("Editor", "Cannot open the file “%1”: %2");
+}
+
+Text CannotWrite() {
+    return Tr("Editor", "Cannot write to the file “%1”: %2");
+}
 
 // The parts of a path below the drive root, with "." and ".." resolved as at a
 // root directory: ".." at the root stays at the root.
@@ -73,7 +78,7 @@ std::filesystem::path HomeFolder() {
     if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
     if (const passwd* entry = getpwuid(getuid()); entry != nullptr && entry->pw_dir != nullptr)
         return entry->pw_dir;
-    throw Exception("Le dossier personnel est introuvable : impossible de placer le fichier.");
+    throw Exception(Tr("Editor", "The home folder cannot be found: there is nowhere to put the file."));
 }
 
 std::filesystem::path DriveFolder() {
@@ -130,9 +135,9 @@ std::filesystem::path ResolveOutputPath(const OutputPath& path) {
     const std::string& text = path.Text();
     if (text.empty()) RefuseMissingName();
     if (text.find('\0') != std::string::npos)
-        throw Exception("Le nom du fichier contient un caractère nul : choisissez un autre nom.");
+        throw Exception(Tr("Editor", "The file's name holds a null character: choose another name."));
     if (text.rfind(kDrivePrefix, 0) != 0)
-        throw Exception("Le chemin « " + text + " » n'est pas sur le lecteur D:.");
+        throw Exception(Tr("Editor", "The path “%1” is not on drive D:.").Arg(text));
     const std::vector<std::string> parts =
         PartsBelowRoot(std::string_view(text).substr(kDrivePrefix.size()));
     if (parts.empty() || parts.back() == kExtension) RefuseMissingName();
@@ -149,11 +154,11 @@ void AppendText(const OutputPath& path, std::string_view block) {
     const std::filesystem::path file = ResolveOutputPath(path);
 #ifdef _WIN32
     std::FILE* stream = std::fopen(file.string().c_str(), "ab");
-    if (stream == nullptr) RefuseFile(kCannotOpen, file, errno);
+    if (stream == nullptr) RefuseFile(CannotOpen(), file, errno);
     const bool written = std::fwrite(block.data(), 1, block.size(), stream) == block.size();
     const bool flushed = std::fflush(stream) == 0;
     const bool closed = std::fclose(stream) == 0;
-    if (!written || !flushed || !closed) RefuseFile(kCannotWrite, file, errno);
+    if (!written || !flushed || !closed) RefuseFile(CannotWrite(), file, errno);
 #else
     std::error_code ignored;
     std::filesystem::create_directory(DriveFolder(), ignored);  // a failure shows at the open
@@ -161,7 +166,7 @@ void AppendText(const OutputPath& path, std::string_view block) {
     // Non-blocking so that a pipe without a reader fails at once instead of hanging.
     FileDescriptor fd(::open(
         file.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666));
-    if (fd.Get() < 0) RefuseFile(kCannotOpen, file, errno);
+    if (fd.Get() < 0) RefuseFile(CannotOpen(), file, errno);
     const int flags = ::fcntl(fd.Get(), F_GETFL);
     if (flags >= 0) ::fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK);
 
@@ -176,7 +181,7 @@ void AppendText(const OutputPath& path, std::string_view block) {
         error = closeError;
         if (regular) torn = ::truncate(file.c_str(), before.st_size) != 0;
     }
-    if (error != 0) RefuseFile(kCannotWrite, file, error, torn ? before.st_size : -1);
+    if (error != 0) RefuseFile(CannotWrite(), file, error, torn ? before.st_size : -1);
 #endif
 }
 

@@ -26,12 +26,7 @@ namespace {
 
 constexpr int kPortLookMs = 1500;
 
-// The HEX to flash, or why there is none; built off the window's thread.
-struct BuildResult {
-    std::string hex;
-    QString problem;
-    QString note;  // what was built, when it is not what was chosen
-};
+}  // namespace
 
 BuildResult BuildHex(const std::string& program, const std::optional<std::vector<sim::RecordedFrame>>& frames,
                      const std::string& name, const sim::Chip& chip, bool compact,
@@ -64,8 +59,6 @@ BuildResult BuildHex(const std::string& program, const std::optional<std::vector
         return {{}, QString::fromStdString(error.what()), {}};
     }
 }
-
-}  // namespace
 
 QString PortLabel(const QString& name, const QString& description, const QString& manufacturer) {
     QString label = name;

@@ -25,6 +25,20 @@ class ScratchFolder;
 
 namespace ledcube::player {
 
+// A program built for a chip: its HEX, or why there is none.
+struct BuildResult {
+    std::string hex;
+    QString problem;
+    QString note;  // what was built, when it is not what was chosen
+};
+
+// Builds the last program of `program` for `chip` in `folder`: unrolled, or
+// compact when `compact` or when the unrolled build does not fit and the
+// frames are known. Never throws: a failure is the result's problem.
+BuildResult BuildHex(const std::string& program, const std::optional<std::vector<sim::RecordedFrame>>& frames,
+                     const std::string& name, const sim::Chip& chip, bool compact,
+                     const sim::ScratchFolder& folder);
+
 // "ttyACM0 — Arduino Uno (Arduino LLC)": a serial port as the dialog lists it.
 QString PortLabel(const QString& name, const QString& description, const QString& manufacturer);
 

@@ -128,6 +128,10 @@ void PlayerWindow::MakeEditing() {
     questions_.warn = [this](const QString& message) {
         QMessageBox::warning(this, windowTitle(), message);
     };
+    questions_.gifName = [this](const QString& proposed) {
+        return QFileDialog::getSaveFileName(this, tr("Export the animation"), proposed, tr("Animated GIF (*.gif)"));
+    };
+    questions_.tell = [this](const QString& message) { QMessageBox::information(this, windowTitle(), message); };
     questions_.confirm = [this](const QString& question) {
         return QMessageBox::question(this, windowTitle(), question) == QMessageBox::Yes;
     };
@@ -165,6 +169,8 @@ QMenuBar* PlayerWindow::MakeMenus() {
     file->addSeparator();
     AddAction(file, QStringLiteral("put-on-cube"), tr("Put on the c&ube…"), {QKeySequence(Qt::CTRL | Qt::Key_U)},
               [this] { PutOnTheCube(); });
+    AddAction(file, QStringLiteral("export-animation"), tr("&Export animation…"), {QKeySequence(Qt::CTRL | Qt::Key_E)},
+              [this] { ExportAnimation(); });
     file->addSeparator();
     AddAction(file, QStringLiteral("quit"), tr("&Quit"), {QKeySequence::Quit}, [this] { close(); });
 

@@ -39,6 +39,10 @@ struct PlayerQuestions {
     std::function<void(const QString& message)> warn;
     // A yes-or-no question; true for yes.
     std::function<bool(const QString& question)> confirm;
+    // The animated GIF to write, starting from a proposed name; empty when cancelled.
+    std::function<QString(const QString& proposed)> gifName;
+    // Something done that the user should hear of.
+    std::function<void(const QString& message)> tell;
 };
 
 // The player's window: the cube as the simulated chip lights it, the three
@@ -80,6 +84,9 @@ class PlayerWindow : public QWidget {
     void ReloadFile();
     // Opens "Put on the cube…" for the program shown.
     void PutOnTheCube();
+    // Writes what the chip shows under the buttons held, one round of the
+    // frames, as an animated GIF; built and run off the window's thread.
+    void ExportAnimation();
     // The program's whole text as it would be flashed.
     std::string ProgramToFlash() const;
     QString EditStateText() const;

@@ -15,31 +15,6 @@ bool Dark(const ShownFrame& frame) {
 
 }  // namespace
 
-std::vector<ShownFrame> MergeDarkStretches(const std::vector<ShownFrame>& frames) {
-    std::vector<ShownFrame> merged;
-    for (const ShownFrame& frame : frames) {
-        if (!merged.empty() && Dark(merged.back()) && Dark(frame)) {
-            ShownFrame& stretch = merged.back();
-            stretch.passes += frame.passes;
-            stretch.durationMs = frame.startMs + frame.durationMs - stretch.startMs;
-            stretch.cut = frame.cut;
-        } else {
-            merged.push_back(frame);
-        }
-    }
-    return merged;
-}
-
-std::vector<long> RoundOf(const std::vector<ShownFrame>& frames, long roundPasses) {
-    std::vector<long> rounds;
-    long passes = 0;
-    for (const ShownFrame& frame : frames) {
-        rounds.push_back(roundPasses > 0 ? passes / roundPasses + 1 : 1);
-        passes += frame.passes;
-    }
-    return rounds;
-}
-
 std::string ShowReport(const std::vector<ShownFrame>& frames, long roundPasses) {
     if (frames.empty()) return Tr("Report", "the cube showed nothing").Str() + "\n";
     std::string report = Tr("Report", "  start ms  passes  duration ms  cells (layer:back/middle/front)").Str() + "\n";

@@ -23,7 +23,7 @@
 
 #include <QProcess>
 #include "program/SimError.h"
-#include "sim/AnimatedGif.h"
+#include "gif/AnimatedGif.h"
 #include "sim/Storyboard.h"
 #include "ui/Translations.h"
 
@@ -490,12 +490,8 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
         }
         if (options->gif) {
             // One round of the frames, unless --ms says how long.
-            std::vector<ShownFrame> round;
-            const std::vector<long> rounds = RoundOf(shown, roundPasses);
-            for (std::size_t i = 0; i < shown.size(); ++i)
-                if (options->ms || rounds[i] == 1) round.push_back(shown[i]);
-            const std::string title = GifTitle(name, options->buttons, chip);
-            WriteAnimatedGif(round, title, options->size, *options->gif);
+            WriteAnimatedGif(AnimationFrames(shown, roundPasses, options->ms.has_value()),
+                             GifTitle(name, options->buttons, chip), options->size, *options->gif);
         }
         if (options->hex && !options->flash) {
             out << Tr("ledcube-sim", "wrote %1; to put it into the chip:").Arg(*options->hex).Str() << "\n  "

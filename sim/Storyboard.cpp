@@ -28,15 +28,6 @@ constexpr int kTitleHeight = 28;
 
 }  // namespace
 
-std::unique_ptr<QGuiApplication> ApplicationForText() {
-    if (QGuiApplication::instance() != nullptr) return nullptr;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "ledcube-sim";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
-}
-
 QRectF StoryboardCube(QPoint place) {
     static const Rect bounds = CubeBounds();
     return QRectF(place.x() * kTileWidth + (kTileWidth - bounds.width * kScale) / 2,

@@ -25,10 +25,6 @@ std::vector<QPoint> StoryboardPlaces(const std::vector<long>& rounds);
 // The box the small cube of the tile at `place` is drawn in, in the image.
 QRectF StoryboardCube(QPoint place);
 
-// Text needs a GUI application: one made offscreen when the program (a
-// command-line run) has none, to keep while drawing; else nothing.
-std::unique_ptr<QGuiApplication> ApplicationForText();
-
 void WriteStoryboard(const std::vector<ShownFrame>& frames, const std::vector<long>& rounds,
                      const std::string& title, const std::filesystem::path& png);
 

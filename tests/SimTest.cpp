@@ -20,7 +20,7 @@
 #include "chip/ShowDecoder.h"
 #include "sim/SimCommand.h"
 #include "program/SimError.h"
-#include "sim/AnimatedGif.h"
+#include "gif/AnimatedGif.h"
 #include "sim/Storyboard.h"
 #include "ui/CubePainter.h"
 #include "program/SourceRewrite.h"

@@ -93,4 +93,13 @@ void PaintCube(QPainter& painter, const QRectF& target, const CubeGlow& glow, do
     }
 }
 
+std::unique_ptr<QGuiApplication> ApplicationForText() {
+    if (QGuiApplication::instance() != nullptr) return nullptr;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "ledcube-sim";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
 }  // namespace ledcube

@@ -2,8 +2,10 @@
 #pragma once
 
 #include <QColor>
+#include <QGuiApplication>
 #include <QRectF>
 #include <array>
+#include <memory>
 
 #include "model/CellModel.h"
 #include "ui/CellLayout.h"
@@ -38,5 +40,9 @@ void PaintLamp(QPainter& painter, const QRectF& circle, double brightness);
 // Draws the 27 lamps of the cube picture scaled to fit `target`; each lamp
 // `lampScale` times its size about its place (larger in small pictures).
 void PaintCube(QPainter& painter, const QRectF& target, const CubeGlow& glow, double lampScale = 1.0);
+
+// Text needs a GUI application: one made offscreen when the program (a
+// command-line run) has none, to keep while drawing; else nothing.
+std::unique_ptr<QGuiApplication> ApplicationForText();
 
 }  // namespace ledcube

@@ -41,16 +41,20 @@ QStringList TranslationFolders() {
 }
 
 Language LoadLanguage() {
-    const Language language = MessageLanguage([](const char* name) { return std::getenv(name); });
+    return LoadLanguage(MessageLanguage([](const char* name) { return std::getenv(name); }));
+}
+
+Language LoadLanguage(Language language) {
     Catalogs& catalogs = Loaded();
     if (language == Language::French)
         for (const QString& folder : TranslationFolders())
             if (!catalogs.oursLoaded)
                 catalogs.oursLoaded = catalogs.ours.load(QStringLiteral("ledcube_fr"), folder);
     // Without our catalog the texts stay English, and so do the numbers.
-    if (!catalogs.oursLoaded) {
+    if (language != Language::French || !catalogs.oursLoaded) {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         UseLanguage(Language::English, nullptr);
+        InstallTranslators();
         return Language::English;
     }
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
@@ -65,8 +69,13 @@ Language LoadLanguage() {
 }
 
 void InstallTranslators() {
-    if (QCoreApplication::instance() == nullptr || CurrentLanguage() != Language::French) return;
+    if (QCoreApplication::instance() == nullptr) return;
     Catalogs& catalogs = Loaded();
+    if (CurrentLanguage() != Language::French) {
+        QCoreApplication::removeTranslator(&catalogs.qt);
+        QCoreApplication::removeTranslator(&catalogs.ours);
+        return;
+    }
     if (catalogs.qtLoaded) QCoreApplication::installTranslator(&catalogs.qt);
     if (catalogs.oursLoaded) QCoreApplication::installTranslator(&catalogs.ours);
 }

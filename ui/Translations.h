@@ -16,7 +16,12 @@ namespace ledcube {
 // made; the application object installs the catalogs for tr() when it exists.
 Language LoadLanguage();
 
-// Installs the loaded catalogs in the running application, for tr().
+// The same for a language chosen by the caller; English when the catalog
+// cannot be found. Returns the language now spoken.
+Language LoadLanguage(Language wanted);
+
+// Installs the loaded catalogs in the running application, for tr(), or
+// takes them out when the language is English.
 void InstallTranslators();
 
 // The folders searched for our catalogs, beside the program first.

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "sim/AnimatedGif.h"
+#include "gif/AnimatedGif.h"
 
 #include <QFont>
 #include <QGuiApplication>
@@ -8,12 +8,14 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <memory>
 
 #include "base/Language.h"
+#include "chip/CubeSimulator.h"
 #include "program/SimError.h"
 #include "sim/Storyboard.h"
 #include "ui/CubePainter.h"
@@ -142,6 +144,27 @@ void WriteAnimatedGif(const std::vector<ShownFrame>& frames, const std::string& 
     }
     if (EGifCloseFile(file, &error) != GIF_OK)
         throw SimError(Tr("Storyboard", "cannot write the animation %1: %2").Arg(gif.string()).Arg(GifErrorString(error)));
+}
+
+std::vector<ShownFrame> AnimationFrames(const std::vector<ShownFrame>& show, long roundPasses, bool wholeShow) {
+    std::vector<ShownFrame> round;
+    const std::vector<long> rounds = RoundOf(show, roundPasses);
+    for (std::size_t i = 0; i < show.size(); ++i)
+        if (wholeShow || rounds[i] == 1) round.push_back(show[i]);
+    return round;
+}
+
+std::vector<ShownFrame> ExportAnimation(const std::filesystem::path& hex, const std::optional<std::vector<RecordedFrame>>& frames,
+                     SwitchCombination buttons, const Chip& chip, const std::string& title, int size,
+                     const std::filesystem::path& gif) {
+    // A round and a little more: the first round is the one drawn. A pass lasts
+    // 15 ms of delays and a little more for the code around them.
+    const long roundPasses = frames ? RoundPasses(*frames, buttons) : 0;
+    const double ms = frames ? std::clamp(roundPasses * 15.5 * 1.2 + 100, 100.0, 120000.0) : 10000.0;
+    const std::vector<ShownFrame> show = MergeDarkStretches(DecodeShow(RunFirmware(hex, buttons, ms, chip)));
+    std::vector<ShownFrame> drawn = AnimationFrames(show, roundPasses, !frames);
+    WriteAnimatedGif(drawn, title, size, gif);
+    return drawn;
 }
 
 std::string GifTitle(const std::string& name, SwitchCombination buttons, const Chip& chip) {
