@@ -282,9 +282,8 @@ TEST(FlashBudget, SuivantAsksOnceWhenTheProgramCrossesTheLimit) {
     }
     ASSERT_EQ(r.view.Questions().size(), 1u);
     // One sequence so far: the compact build's table loses two frames' room to it.
-    EXPECT_NE(r.view.Questions()[0].find("(ledcube-sim --compact), qui range les images dans un "
-                                         "tableau, tiendrait encore : elle en contient jusqu'à "
-                                         "1 227 avec 1 séquence."),
+    EXPECT_NE(r.view.Questions()[0].find("(ledcube-sim --compact), which keeps the frames in a table, "
+                                         "would still fit: it holds up to 1,227 of them with 1 sequence."),
               std::string::npos)
         << r.view.Questions()[0];
     r.view.AnswerWith(true);
@@ -294,21 +293,20 @@ TEST(FlashBudget, SuivantAsksOnceWhenTheProgramCrossesTheLimit) {
     r.Frame("300");
     r.Frame("300");  // past the limit already: not asked again
     EXPECT_EQ(r.view.Questions().size(), 3u);
-    EXPECT_NE(r.view.ToolTip(Suivant).find("risque de ne plus tenir"), std::string::npos);
+    EXPECT_NE(r.view.ToolTip(Suivant).find("may no longer fit"), std::string::npos);
     // A new program starts from an empty budget.
     r.workflow.FinirBPClick();
     r.workflow.FinirClick();
     r.workflow.CommencerClick();
-    EXPECT_NE(r.view.ToolTip(Suivant).find("Image n° 1 du programme"), std::string::npos);
+    EXPECT_NE(r.view.ToolTip(Suivant).find("Frame 1 of the program"), std::string::npos);
 }
 
 TEST(FlashBudget, NomfToolTipCountsTheProgramsAlreadyInTheFile) {
     Recording r;
     const auto tip = [&r] { return r.view.ToolTip(Nomf); };
     r.Name("cube");
-    EXPECT_EQ(tip(), "Fichier : " + (r.home.Drive() / "cube.c").string());
-    for (const char* expected :
-         {"déjà 1 programme : un nouveau", "déjà 2 programmes : un nouveau"}) {
+    EXPECT_EQ(tip(), "File: " + (r.home.Drive() / "cube.c").string());
+    for (const char* expected : {"already holds 1 program: a new", "already holds 2 programs: a new"}) {
         r.workflow.CommencerClick();
         r.workflow.SwitchClick(SwitchCombination::Aucun);
         r.workflow.FinirBPClick();
@@ -316,23 +314,23 @@ TEST(FlashBudget, NomfToolTipCountsTheProgramsAlreadyInTheFile) {
         EXPECT_NE(tip().find(expected), std::string::npos) << tip();
     }
     r.Name("other");
-    EXPECT_EQ(tip().find("déjà"), std::string::npos) << tip();
+    EXPECT_EQ(tip().find("already"), std::string::npos) << tip();
     r.Name("");
-    EXPECT_NE(tip().find("Aucun nom de fichier"), std::string::npos) << tip();
+    EXPECT_NE(tip().find("No file name"), std::string::npos) << tip();
 }
 
-TEST(FlashBudget, FrenchNumbersGroupThousandsWithASpace) {
+TEST(FlashBudget, NumbersGroupThousandsWithTheSeparatorGiven) {
     const std::pair<long long, const char*> cases[] = {
         {999, "999"}, {8192, "8 192"}, {-1234567, "-1 234 567"}};
     for (const auto& [value, text] : cases) EXPECT_EQ(GroupThousands(value, ' '), text);
 }
 
-// The number before " octets" in a text: the estimate it shows.
+// The number before " bytes" in a text: the estimate it shows.
 std::string BytesShown(const std::string& text, const std::string& before) {
     const std::size_t at = text.find(before);
     if (at == std::string::npos) return "?";
     const std::size_t start = at + before.size();
-    return text.substr(start, text.find(" octets", start) - start);
+    return text.substr(start, text.find(" bytes", start) - start);
 }
 
 TEST(RecordingWorkflow, TheStatusLineSaysWhatEachActionDid) {
@@ -343,26 +341,19 @@ TEST(RecordingWorkflow, TheStatusLineSaysWhatEachActionDid) {
         std::string status;  // what the status line starts with
     };
     const Step steps[] = {
-        {[&] { r.workflow.ShowFileToolTip(); }, "Tapez le nom du fichier, puis Commencer."},  // at start
-        {[&] { r.Name("demo"); }, "Le programme sera écrit dans " + where + "."},
+        {[&] { r.workflow.ShowFileToolTip(); }, "Type the file's name, then Commencer."},  // at start
+        {[&] { r.Name("demo"); }, "The program will be written to " + where + "."},
         {[&] { r.workflow.CommencerClick(); },
-         "demo.c — programme commencé : choisissez la combinaison de boutons de la première "
-         "séquence — environ "},
-        {[&] { r.workflow.SwitchClick(SwitchCombination::BP1); },
-         "demo.c — séquence BP1 — aucune image encore — environ "},
-        {[&] { r.Frame("300"); },
-         "demo.c — séquence BP1 — image 1 enregistrée (300 ms = 20 passages) — environ "},
-        {[&] { r.Frame("15"); },
-         "demo.c — séquence BP1 — image 2 enregistrée (15 ms = 1 passage) — environ "},
-        {[&] { r.Frame("1 000"); }, "demo.c — séquence BP1 — image 2 enregistrée"},  // refused
+         "demo.c — program started: choose the button combination of the first sequence — about "},
+        {[&] { r.workflow.SwitchClick(SwitchCombination::BP1); }, "demo.c — sequence BP1 — no frame yet — about "},
+        {[&] { r.Frame("300"); }, "demo.c — sequence BP1 — frame 1 recorded (300 ms = 20 passes) — about "},
+        {[&] { r.Frame("15"); }, "demo.c — sequence BP1 — frame 2 recorded (15 ms = 1 pass) — about "},
+        {[&] { r.Frame("1 000"); }, "demo.c — sequence BP1 — frame 2 recorded"},  // refused
         {[&] { r.workflow.FinirBPClick(); },
-         "demo.c — séquence BP1 fermée : 2 images — choisissez la combinaison suivante, ou Finir "
-         "— environ "},
-        {[&] { r.Frame("45"); },
-         "demo.c — entre les séquences — image 1 enregistrée (45 ms = 3 passages) — environ "},
-        {[&] { r.workflow.FinirClick(); }, "demo.c — programme terminé : 3 images"},
-        {[&] { r.Name("demo"); },
-         "Le programme sera écrit dans " + where + ", à la suite des 1 programme"},
+         "demo.c — sequence BP1 closed: 2 frames — choose the next combination, or Finir — about "},
+        {[&] { r.Frame("45"); }, "demo.c — between the sequences — frame 1 recorded (45 ms = 3 passes) — about "},
+        {[&] { r.workflow.FinirClick(); }, "demo.c — program finished: 3 frames"},
+        {[&] { r.Name("demo"); }, "The program will be written to " + where + ", after the 1 program"},
     };
     for (const Step& step : steps) {
         try {
@@ -374,10 +365,9 @@ TEST(RecordingWorkflow, TheStatusLineSaysWhatEachActionDid) {
         const std::string& status = r.view.Statuses().back();
         EXPECT_TRUE(status.starts_with(step.status)) << status << "\n  wanted: " << step.status;
         // During a program the size shown is the estimate Suivant's tooltip gives.
-        if (step.status.ends_with("environ ")) {
-            EXPECT_EQ(BytesShown(status, "environ "),
-                      BytesShown(r.view.ToolTip(Suivant), "jusqu'ici : "));
-            EXPECT_TRUE(status.ends_with(" octets sur 8 192")) << status;
+        if (step.status.ends_with("about ")) {
+            EXPECT_EQ(BytesShown(status, "about "), BytesShown(r.view.ToolTip(Suivant), "so far: "));
+            EXPECT_TRUE(status.ends_with(" bytes of 8,192")) << status;
         }
     }
 }
@@ -402,8 +392,8 @@ TEST(RecordingWorkflow, AFrameTooShortToShowIsWrittenOnlyWhenTheUserSaysOui) {
         const int ms = std::stoi(c.duration);
         ASSERT_EQ(r.view.Questions().size(), c.asked ? 1u : 0u) << c.duration;
         if (c.asked) {
-            EXPECT_TRUE(r.view.Questions()[0].starts_with("Une image de " + std::string(c.duration) +
-                                                          " ms dure moins d'un passage"));
+            EXPECT_TRUE(r.view.Questions()[0].starts_with("A frame of " + std::string(c.duration) +
+                                                          " ms lasts less than one pass"));
         }
         EXPECT_EQ(r.File("short"), c.oui || !c.asked ? before + FrameBlock(ms, r.cells) : before)
             << c.duration;
@@ -416,8 +406,8 @@ TEST(RecordingWorkflow, ADurationThatIsNotAWholeNumberSaysWhatIsExpected) {
         FAIL() << "accepted";
     } catch (const Exception& error) {
         EXPECT_EQ(error.Message(),
-                  "'12abc' n'est pas une valeur entière correcte\nIndiquez la durée de l'image en "
-                  "millisecondes : un nombre entier, 15 ou plus.");
+                  "'12abc' is not a valid whole number\nGive the frame's duration in milliseconds: a whole "
+                  "number, 15 or more.");
     }
 }
 
@@ -485,7 +475,7 @@ TEST(RecordingWorkflow, TheNameBoxTellsWhenTheFilesLastProgramIsUnfinished) {
     std::filesystem::create_directories(other.home.Drive());
     std::filesystem::copy_file(r.home.Drive() / "kept.c", other.home.Drive() / "kept.c");
     other.Name("kept");
-    EXPECT_NE(other.view.ToolTip(Nomf).find("Le dernier programme du fichier n'est pas terminé"),
+    EXPECT_NE(other.view.ToolTip(Nomf).find("The last program of the file is not finished"),
               std::string::npos)
         << other.view.ToolTip(Nomf);
     r.workflow.FinirBPClick();

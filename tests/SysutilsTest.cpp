@@ -57,7 +57,7 @@ TEST(StrToInt, SpellsOutControlCharactersInItsMessage) {
         StrToInt(std::string("12\0\n", 4));
         FAIL();
     } catch (const Exception& error) {
-        EXPECT_EQ(error.Message(), "'12\\x00\\x0A' n'est pas une valeur entière correcte");
+        EXPECT_EQ(error.Message(), "'12\\x00\\x0A' is not a valid whole number");
     }
 }
 
