@@ -2,6 +2,7 @@
 #include "base/Language.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstdio>
 #include <mutex>
@@ -64,21 +65,34 @@ Language CurrentLanguage() {
 }
 
 Text Text::Arg(std::string_view value) const {
-    // The lowest marker %1 … %9 left in the text.
-    int lowest = 10;
-    for (std::size_t i = 0; i + 1 < text_.size(); ++i)
-        if (text_[i] == '%' && text_[i + 1] >= '1' && text_[i + 1] <= '9')
-            lowest = std::min(lowest, text_[i + 1] - '0');
-    if (lowest == 10) return *this;
-    const std::string marker = {'%', static_cast<char>('0' + lowest)};
+    Text more = *this;
+    more.values_.emplace_back(value);
+    return more;
+}
+
+std::string Text::Str() const {
+    if (values_.empty()) return text_;
+    // The markers the text holds, lowest first: the k-th takes the k-th value.
+    std::array<int, 10> valueOf{};
+    valueOf.fill(-1);
+    int next = 0;
+    for (int digit = 1; digit <= 9; ++digit)
+        if (text_.find(std::string{'%', static_cast<char>('0' + digit)}) != std::string::npos &&
+            next < static_cast<int>(values_.size()))
+            valueOf[static_cast<std::size_t>(digit)] = next++;
     std::string filled;
-    std::size_t from = 0;
-    for (std::size_t at = text_.find(marker); at != std::string::npos; at = text_.find(marker, from)) {
-        filled.append(text_, from, at - from).append(value);
-        from = at + marker.size();
+    for (std::size_t i = 0; i < text_.size(); ++i) {
+        const int digit = i + 1 < text_.size() && text_[i] == '%' && text_[i + 1] >= '1' && text_[i + 1] <= '9'
+                              ? text_[i + 1] - '0'
+                              : 0;
+        if (digit != 0 && valueOf[static_cast<std::size_t>(digit)] >= 0) {
+            filled += values_[static_cast<std::size_t>(valueOf[static_cast<std::size_t>(digit)])];
+            ++i;
+        } else {
+            filled += text_[i];
+        }
     }
-    filled.append(text_, from);
-    return Text(std::move(filled));
+    return filled;
 }
 
 Text Tr(const char* context, const char* text) {

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ledcube {
 
@@ -22,8 +23,10 @@ using Translator = std::function<std::string(const char* context, const char* te
 void UseLanguage(Language language, Translator translator);
 Language CurrentLanguage();
 
-// A text the user reads, with its %1 … %9 filled in as Qt's arg() does: each
-// Arg() fills the lowest-numbered marker left, wherever it stands.
+// A text the user reads, with its markers %1 … %9 filled in: the first Arg()
+// fills the lowest-numbered marker of the text, the next one the next, wherever
+// they stand (a translation may reorder them). Every marker is filled in one
+// pass, so a value that holds a marker itself ("50%2.c") is left as it is.
 class Text {
   public:
     explicit Text(std::string text) : text_(std::move(text)) {}
@@ -33,11 +36,12 @@ class Text {
     Text Arg(long long value) const { return Arg(std::to_string(value)); }
     Text Arg(int value) const { return Arg(static_cast<long long>(value)); }
     Text Arg(long value) const { return Arg(static_cast<long long>(value)); }
-    operator std::string() const { return text_; }  // NOLINT: reads as the string it is
-    const std::string& Str() const { return text_; }
+    operator std::string() const { return Str(); }  // NOLINT: reads as the string it is
+    std::string Str() const;
 
   private:
     std::string text_;
+    std::vector<std::string> values_;
 };
 
 // The user's text for `text` (English, written as a literal so that the

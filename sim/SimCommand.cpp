@@ -166,7 +166,7 @@ std::variant<Options, int> ParseOptions(const std::vector<std::string>& argument
         err << "ledcube-sim: " << what << "\n" << TryHelp(QStringLiteral("ledcube-sim")).toStdString() << "\n";
         return 2;
     };
-    if (!parser.parse(list)) return wrong(parser.errorText().toStdString());
+    if (!parser.parse(list)) return wrong(ParserError(parser).toStdString());
     if (parser.isSet(help)) {
         out << HelpText(parser, QStringLiteral("ledcube-sim")).toStdString();
         return 0;

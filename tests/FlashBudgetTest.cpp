@@ -6,6 +6,7 @@
 #include <random>
 
 #include "TempHome.h"
+#include "InLanguage.h"
 #include "TestSupport.h"
 #include "WindowDriver.h"
 #include "firmware/FlashEstimate.h"
@@ -121,6 +122,7 @@ TEST(FlashEstimate, IsWithinTwoPercentForProgramsOfNoOrOnePlayingFrame) {
 }
 
 TEST(FlashBudget, SuivantAsksBeforeTheFrameThatOverflowsAndNonLeavesAProgramThatFits) {
+    const test::SpeakFrench french;  // the question as a French user reads it
     test::TempHome home;
     test::WindowDriver d;
     d.Type(Nomf, "full");

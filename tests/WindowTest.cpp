@@ -234,7 +234,7 @@ TEST(MainWindow, AFailingHandlerShowsItsMessageAndTheWindowGoesOn) {
     test::WindowDriver driver;
     // No name typed: the header cannot be written.
     const QString message = test::AnswerMessageBox([&] { driver.Click(Commencer); }).value_or("");
-    EXPECT_TRUE(message.contains("nom du fichier")) << message.toStdString();
+    EXPECT_TRUE(message.contains("No file name")) << message.toStdString();
     EXPECT_TRUE(driver.Shown(Commencer));
     EXPECT_FALSE(qobject_cast<QLineEdit*>(driver.Control(Nomf))->isReadOnly());
     driver.Type(Nomf, "cube");

@@ -5,7 +5,9 @@
 #include <QLineEdit>
 #include <QTest>
 #include <filesystem>
+#include <optional>
 
+#include "InLanguage.h"
 #include "TempHome.h"
 #include "TestSupport.h"
 #include "WindowDriver.h"
@@ -122,11 +124,29 @@ TEST(WindowWorkflow, AFailedStartLeavesTheNameEditable) {
     EXPECT_EQ(home.Read("free.c"), ProgramHeader());
 }
 
-TEST(WindowWorkflow, EnterRecordsAndTheStatusLineSaysSoAndClosingMidProgramAsks) {
+// What the editor says in each language; its captions stay French in both.
+struct Speech {
+    bool french;
+    const char* willWrite;
+    const char* recorded;
+    const char* unfinished;
+    const char* yes;
+};
+
+class WindowSpeechTest : public ::testing::TestWithParam<Speech> {};
+
+TEST_P(WindowSpeechTest, EnterRecordsAndTheStatusLineSaysSoAndClosingMidProgramAsks) {
+    const Speech& says = GetParam();
+    std::optional<test::SpeakFrench> french;
+    if (says.french) french.emplace();
     test::TempHome home;
     test::WindowDriver d;
+    for (const auto& [id, caption] : {std::pair{Commencer, "Commencer"}, std::pair{Suivant, "Suivant"},
+                                      std::pair{TAllumer, "Tout allumer"}})
+        EXPECT_EQ(d.Control(id)->property("text").toString(), QString::fromUtf8(caption));
     d.Type(Nomf, "keys");
-    EXPECT_TRUE(d.Form().StatusLine()->text().startsWith("Le programme sera écrit dans "));
+    EXPECT_TRUE(d.Form().StatusLine()->text().startsWith(QString::fromUtf8(says.willWrite)))
+        << d.Form().StatusLine()->text().toStdString();
     QTest::keyClick(d.Control(Nomf), Qt::Key_Return);  // as Commencer
     EXPECT_EQ(home.Read("keys.c"), ProgramHeader());
     EXPECT_FALSE(d.Shown(Commencer));
@@ -135,8 +155,7 @@ TEST(WindowWorkflow, EnterRecordsAndTheStatusLineSaysSoAndClosingMidProgramAsks)
     QTest::keyClick(d.Control(Temps), Qt::Key_Enter);  // as Suivant
     EXPECT_EQ(home.Read("keys.c"), ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP1) +
                                        FrameBlock(300, CellState()));
-    EXPECT_TRUE(d.Form().StatusLine()->text().startsWith(
-        QStringLiteral("keys.c — séquence BP1 — image 1 enregistrée (300 ms = 20 passages)")))
+    EXPECT_TRUE(d.Form().StatusLine()->text().startsWith(QString::fromUtf8(says.recorded)))
         << d.Form().StatusLine()->text().toStdString();
     // The status line sits below the lamps, in the window's own client area.
     QWidget* lowest = d.Control(IndicatorOf(3));
@@ -145,11 +164,21 @@ TEST(WindowWorkflow, EnterRecordsAndTheStatusLineSaysSoAndClosingMidProgramAsks)
     // Closing before Finir asks; Non (Escape) keeps the window.
     const auto asked = test::AnswerMessageBox([&] { d.Form().close(); }, QStringLiteral("Escape"));
     ASSERT_TRUE(asked.has_value());
-    EXPECT_TRUE(asked->contains(QStringLiteral("keys.c n'est pas terminé"))) << asked->toStdString();
+    EXPECT_TRUE(asked->contains(QString::fromUtf8(says.unfinished))) << asked->toStdString();
     EXPECT_TRUE(d.Form().isVisible());
-    EXPECT_TRUE(test::AnswerMessageBox([&] { d.Form().close(); }, QStringLiteral("Oui")));
+    EXPECT_TRUE(test::AnswerMessageBox([&] { d.Form().close(); }, QString::fromUtf8(says.yes)));
     EXPECT_FALSE(d.Form().isVisible());
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Languages, WindowSpeechTest,
+    ::testing::Values(Speech{false, "The program will be written to ",
+                             "keys.c — sequence BP1 — frame 1 recorded (300 ms = 20 passes)",
+                             "The program of keys.c is not finished", "Yes"},
+                      Speech{true, "Le programme sera écrit dans ",
+                             "keys.c — séquence BP1 — image 1 enregistrée (300 ms = 20 passages)",
+                             "Le programme de keys.c n'est pas terminé", "Oui"}),
+    [](const ::testing::TestParamInfo<Speech>& info) { return info.param.french ? "French" : "English"; });
 
 }  // namespace
 }  // namespace ledcube

@@ -128,6 +128,18 @@ Arguments:
 Arguments :
 </translation>
     </message>
+    <message>
+        <source>Unknown option '%1'.</source>
+        <translation>Option inconnue « %1 ».</translation>
+    </message>
+    <message>
+        <source>Unknown options: %1.</source>
+        <translation>Options inconnues : %1.</translation>
+    </message>
+    <message>
+        <source>Missing value after '%1'.</source>
+        <translation>Valeur manquante après « %1 ».</translation>
+    </message>
 </context>
 <context>
     <name>Editor</name>

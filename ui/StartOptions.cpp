@@ -56,7 +56,7 @@ std::optional<int> ReadStartOptions(int argc, char** argv, const StartOptions& o
                      qPrintable(TryHelp(options.program)));
         return 2;
     };
-    if (!parser.parse(arguments)) return fail(parser.errorText());
+    if (!parser.parse(arguments)) return fail(ParserError(parser));
     if (parser.isSet(help)) {
         // Without an application object yet, the usage leaves the program's name to us.
         std::fputs(qPrintable(HelpText(parser, options.program)), stdout);

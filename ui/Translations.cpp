@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QTranslator>
 #include <cstdlib>
 
@@ -102,6 +103,21 @@ QString HelpText(const QCommandLineParser& parser, const QString& program) {
     heading(QStringLiteral("\nOptions:\n"), Tr("CommandLine", "\nOptions:\n"));
     heading(QStringLiteral("\nArguments:\n"), Tr("CommandLine", "\nArguments:\n"));
     return text;
+}
+
+QString ParserError(const QCommandLineParser& parser) {
+    // Qt's parser words its errors in English before any catalog can be installed.
+    const QStringList unknown = parser.unknownOptionNames();
+    if (unknown.size() == 1)
+        return QString::fromStdString(Tr("CommandLine", "Unknown option '%1'.").Arg(unknown.first().toStdString()));
+    if (unknown.size() > 1)
+        return QString::fromStdString(
+            Tr("CommandLine", "Unknown options: %1.").Arg(unknown.join(QStringLiteral(", ")).toStdString()));
+    const QRegularExpressionMatch missing =
+        QRegularExpression(QStringLiteral("^Missing value after '(.*)'\\.$")).match(parser.errorText());
+    if (missing.hasMatch())
+        return QString::fromStdString(Tr("CommandLine", "Missing value after '%1'.").Arg(missing.captured(1).toStdString()));
+    return parser.errorText();
 }
 
 QString TryHelp(const QString& program) {

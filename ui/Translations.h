@@ -35,6 +35,9 @@ QCommandLineOption VersionOption();
 // The parser's help for `program`, its headings in the user's language.
 QString HelpText(const QCommandLineParser& parser, const QString& program);
 
+// What is wrong with a command line the parser refused, in the user's language.
+QString ParserError(const QCommandLineParser& parser);
+
 // "Try 'PROGRAM --help' for more information."
 QString TryHelp(const QString& program);
 
