@@ -21,7 +21,7 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
                  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
                  QT_QPA_PLATFORM=offscreen
 
-.PHONY: all deps configure build run play test test-sanitize test-threads fuzz bench package clean
+.PHONY: all deps configure build run play test test-sanitize test-threads fuzz bench package pictures clean
 
 all: build
 
@@ -36,6 +36,10 @@ build: configure
 
 run: build
 	./$(BUILD_DIR)/ledcube
+
+# Every picture of the README made again from programs recorded through the editor.
+pictures: build
+	@scripts/make-pictures.sh
 
 # The player beside the editor: `make play FILE=~/D/cube1.c`.
 play: build

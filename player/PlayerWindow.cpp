@@ -142,13 +142,13 @@ PlayerWindow::PlayerWindow(sim::Clock clock, QWidget* parent)
     controls->addWidget(compact);
 
     auto* readout = new QGridLayout;
-    const std::pair<QString, QLabel*> rows[] = {{tr("Cube time"), time_},
-                                                {tr("Showing"), showing_},
-                                                {tr("Program"), where_},
-                                                {tr("Sizes"), sizes_}};
+    const std::pair<QString, QLabel*> rows[] = {{tr("Cube time:"), time_},
+                                                {tr("Showing:"), showing_},
+                                                {tr("Program:"), where_},
+                                                {tr("Sizes:"), sizes_}};
     int row = 0;
     for (const auto& [caption, label] : rows) {
-        readout->addWidget(new QLabel(caption + QLatin1Char(':'), this), row, 0, Qt::AlignTop);
+        readout->addWidget(new QLabel(caption, this), row, 0, Qt::AlignTop);
         label->setWordWrap(true);
         readout->addWidget(label, row++, 1);
     }

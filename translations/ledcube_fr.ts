@@ -1280,22 +1280,6 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
         <translation>Vitesse :</translation>
     </message>
     <message>
-        <source>Cube time</source>
-        <translation>Temps du cube</translation>
-    </message>
-    <message>
-        <source>Showing</source>
-        <translation>Affiche</translation>
-    </message>
-    <message>
-        <source>Program</source>
-        <translation>Programme</translation>
-    </message>
-    <message>
-        <source>Sizes</source>
-        <translation>Tailles</translation>
-    </message>
-    <message>
         <source>Hold a button with the mouse or keys 1, 2, 3; Shift-click latches it.</source>
         <translation>Tenez un bouton avec la souris ou les touches 1, 2, 3 ; Maj-clic le bloque.</translation>
     </message>
@@ -1414,6 +1398,22 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
     <message>
         <source>&amp;Export animation…</source>
         <translation>E&amp;xporter l'animation…</translation>
+    </message>
+    <message>
+        <source>Cube time:</source>
+        <translation>Temps du cube :</translation>
+    </message>
+    <message>
+        <source>Showing:</source>
+        <translation>Affiche :</translation>
+    </message>
+    <message>
+        <source>Program:</source>
+        <translation>Programme :</translation>
+    </message>
+    <message>
+        <source>Sizes:</source>
+        <translation>Tailles :</translation>
     </message>
 </context>
 </TS>
