@@ -65,9 +65,14 @@ void PlayerWindow::ExportAnimation() {
             }
             double ms = 0;
             for (const sim::ShownFrame& frame : exported.frames) ms += frame.durationMs;
-            window->questions_.tell(tr("Wrote %1: %2 frames, %3 s under %4.")
+            const auto count = static_cast<long long>(exported.frames.size());
+            const QString frames = Plural(count, Text(tr("%1 frame").toStdString()), Text(tr("%1 frames").toStdString()))
+                                       .Arg(Number(count))
+                                       .Str()
+                                       .c_str();
+            window->questions_.tell(tr("Wrote %1: %2, %3 s under %4.")
                                         .arg(QDir::toNativeSeparators(gif))
-                                        .arg(LocalNumber(static_cast<long long>(exported.frames.size())))
+                                        .arg(frames)
                                         .arg(QString::fromStdString(Decimal(ms / 1000, 1)))
                                         .arg(QString::fromLatin1(CombinationName(combination))));
         });

@@ -1384,10 +1384,6 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
         <translation>L'animation n'a pas été écrite : %1</translation>
     </message>
     <message>
-        <source>Wrote %1: %2 frames, %3 s under %4.</source>
-        <translation>%1 écrit : %2 images, %3 s sous %4.</translation>
-    </message>
-    <message>
         <source>Export the animation</source>
         <translation>Exporter l'animation</translation>
     </message>
@@ -1414,6 +1410,18 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
     <message>
         <source>Sizes:</source>
         <translation>Tailles :</translation>
+    </message>
+    <message>
+        <source>%1 frame</source>
+        <translation>%1 image</translation>
+    </message>
+    <message>
+        <source>%1 frames</source>
+        <translation>%1 images</translation>
+    </message>
+    <message>
+        <source>Wrote %1: %2, %3 s under %4.</source>
+        <translation>%1 écrit : %2, %3 s sous %4.</translation>
     </message>
 </context>
 </TS>
