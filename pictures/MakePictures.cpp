@@ -178,6 +178,33 @@ QPushButton* Button(const QWidget& window, const QString& text) {
     throw std::runtime_error("no button " + text.toStdString());
 }
 
+// The player on a program, its chip on a clock of our own that runs only
+// while we wait for what it should show.
+class Player {
+  public:
+    Player(const QString& file, int width) : window_([this] { return now_.load(); }) {
+        window_.resize(width, 620);
+        window_.show();
+        window_.OpenFile(file);
+    }
+    player::PlayerWindow& Window() { return window_; }
+    void HoldBp1() { QTest::mouseClick(Button(window_, QStringLiteral("BP1")), Qt::LeftButton, Qt::ShiftModifier); }
+    // Runs the chip on until the readout says `showing`.
+    void PlayUntil(const QString& showing) {
+        WaitFor(
+            [&] {
+                now_ = now_ + 0.01;
+                return Labels(window_).contains(showing);
+            },
+            showing.toStdString().c_str());
+        QTest::qWait(100);
+    }
+
+  private:
+    std::atomic<double> now_ = 0;
+    player::PlayerWindow window_;
+};
+
 // Two windows side by side on the desktop's grey.
 QImage SideBySide(const QImage& left, const QImage& right) {
     const int gap = 16;
@@ -204,47 +231,23 @@ void MakePictures(const QDir& docs) {
     RunSim({"--gif", docs.filePath(QStringLiteral("cube.gif")).toStdString(), program});
 
     // The player holding BP1 (Shift-click latches it), on the sequence's second frame.
-    std::atomic<double> now = 0;
-    const auto clock = [&now] { return now.load(); };
     {
-        player::PlayerWindow window(clock);
-        window.resize(900, 620);
-        window.show();
-        window.OpenFile(cube1);
-        WaitFor(
-            [&] {
-                now = now + 0.01;
-                return Labels(window).contains(QStringLiteral("Aucun sequence"));
-            },
-            "the player playing");
-        QTest::mouseClick(Button(window, QStringLiteral("BP1")), Qt::LeftButton, Qt::ShiftModifier);
-        WaitFor(
-            [&] {
-                now = now + 0.01;
-                return Labels(window).contains(QStringLiteral("BP1 sequence: frame 2 of"));
-            },
-            "the BP1 sequence's second frame");
-        QTest::qWait(100);
-        Save(Grab(window), docs.filePath(QStringLiteral("player.png")));
+        Player player(cube1, 900);
+        player.PlayUntil(QStringLiteral("Aucun sequence"));
+        player.HoldBp1();
+        player.PlayUntil(QStringLiteral("BP1 sequence: frame 2 of"));
+        Save(Grab(player.Window()), docs.filePath(QStringLiteral("player.png")));
     }
 
     // The frame panel: frame 4 of the BP1 sequence duplicated and shifted right.
     {
-        player::PlayerWindow window(clock);
-        window.resize(900, 620);
-        window.show();
-        window.OpenFile(cube1);
+        Player player(cube1, 900);
+        player::PlayerWindow& window = player.Window();
         WaitFor([&] { return window.Panel()->model()->rowCount() > 5; }, "the frame panel");
         window.Panel()->SelectBlocks({4});
         emit window.Panel()->SelectionChanged(window.Panel()->SelectedBlocks());
         window.Action(QStringLiteral("duplicate-shift-right"))->trigger();
-        WaitFor(
-            [&] {
-                now = now + 0.01;
-                return Labels(window).contains(QStringLiteral("BP1 sequence: frame 5 of 5"));
-            },
-            "the shifted copy on the chip");
-        QTest::qWait(100);
+        player.PlayUntil(QStringLiteral("BP1 sequence: frame 5 of 5"));
         Save(Grab(window), docs.filePath(QStringLiteral("frame-panel.png")));
     }
 
@@ -259,18 +262,9 @@ void MakePictures(const QDir& docs) {
         recording.Tick({19, 23, 27}, 3);
         recording.Type(ControlId::Temps, QStringLiteral("300"));
         recording.Click(ControlId::Suivant);
-        player::PlayerWindow window(clock);
-        window.resize(760, 620);
-        window.show();
-        window.OpenFile(QDir::home().filePath(QStringLiteral("D/cube2.c")));
-        WaitFor(
-            [&] {
-                now = now + 0.01;
-                return Labels(window).contains(QStringLiteral("BP1 sequence: frame 3 of 3"));
-            },
-            "the player on the frame just recorded");
-        QTest::qWait(100);
-        Save(SideBySide(Grab(recording.Form()), Grab(window)),
+        Player player(QDir::home().filePath(QStringLiteral("D/cube2.c")), 760);
+        player.PlayUntil(QStringLiteral("BP1 sequence: frame 3 of 3"));
+        Save(SideBySide(Grab(recording.Form()), Grab(player.Window())),
              docs.filePath(QStringLiteral("editor-and-player.png")));
         recording.Click(ControlId::FinirBP);
         recording.Click(ControlId::Finir);
@@ -278,18 +272,10 @@ void MakePictures(const QDir& docs) {
 
     // The player as a French user sees it.
     if (LoadLanguage(Language::French) == Language::French) {
-        player::PlayerWindow window(clock);
-        window.resize(900, 620);
-        window.show();
-        window.OpenFile(cube1);
-        QTest::mouseClick(Button(window, QStringLiteral("BP1")), Qt::LeftButton, Qt::ShiftModifier);
-        WaitFor(
-            [&] {
-                now = now + 0.01;
-                return Labels(window).contains(QStringLiteral("séquence BP1 : image 3 sur"));
-            },
-            "the BP1 sequence's third frame, in French");
-        Save(Grab(window), docs.filePath(QStringLiteral("player-fr.png")));
+        Player player(cube1, 900);
+        player.HoldBp1();
+        player.PlayUntil(QStringLiteral("séquence BP1 : image 3 sur"));
+        Save(Grab(player.Window()), docs.filePath(QStringLiteral("player-fr.png")));
         LoadLanguage(Language::English);
     }
 
