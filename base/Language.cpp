@@ -23,8 +23,8 @@ Chosen& Current() {
 }
 
 bool NamesFrench(std::string_view locale) {
-    return locale.substr(0, 2) == "fr" && (locale.size() == 2 || locale[2] == '_' || locale[2] == '.' ||
-                                           locale[2] == '@');
+    return locale.substr(0, 2) == "fr" &&
+           (locale.size() == 2 || locale[2] == '_' || locale[2] == '.' || locale[2] == '@');
 }
 
 }  // namespace
@@ -82,9 +82,10 @@ std::string Text::Str() const {
             valueOf[static_cast<std::size_t>(digit)] = next++;
     std::string filled;
     for (std::size_t i = 0; i < text_.size(); ++i) {
-        const int digit = i + 1 < text_.size() && text_[i] == '%' && text_[i + 1] >= '1' && text_[i + 1] <= '9'
-                              ? text_[i + 1] - '0'
-                              : 0;
+        const int digit =
+            i + 1 < text_.size() && text_[i] == '%' && text_[i + 1] >= '1' && text_[i + 1] <= '9'
+                ? text_[i + 1] - '0'
+                : 0;
         if (digit != 0 && valueOf[static_cast<std::size_t>(digit)] >= 0) {
             filled += values_[static_cast<std::size_t>(valueOf[static_cast<std::size_t>(digit)])];
             ++i;
@@ -110,14 +111,15 @@ Text Tr(const char* context, const char* text) {
 }
 
 Text Plural(long long count, const Text& one, const Text& many) {
-    const bool singular = CurrentLanguage() == Language::French ? count == 0 || count == 1 || count == -1
-                                                                : count == 1;
+    const bool singular = CurrentLanguage() == Language::French
+                              ? count == 0 || count == 1 || count == -1
+                              : count == 1;
     return singular ? one : many;
 }
 
 std::string GroupThousands(long long value, char separator) {
-    const std::string digits =
-        value == LLONG_MIN ? std::to_string(value).substr(1) : std::to_string(value < 0 ? -value : value);
+    const std::string digits = value == LLONG_MIN ? std::to_string(value).substr(1)
+                                                  : std::to_string(value < 0 ? -value : value);
     std::string text = value < 0 ? "-" : "";
     for (std::size_t i = 0; i < digits.size(); ++i) {
         if (i > 0 && (digits.size() - i) % 3 == 0) text += separator;

@@ -39,7 +39,8 @@ using Cells = std::vector<int>;
 
 // Waits, with the event loop running, until `done` or fails after `ms`.
 void WaitFor(const std::function<bool()>& done, const char* what, int ms = 60000) {
-    if (!QTest::qWaitFor(done, ms)) throw std::runtime_error(std::string("gave up waiting: ") + what);
+    if (!QTest::qWaitFor(done, ms))
+        throw std::runtime_error(std::string("gave up waiting: ") + what);
 }
 
 // A window as it shows once its layout has settled.
@@ -66,7 +67,8 @@ class Editor {
     void Click(ControlId id) {
         QWidget* control = form_.Control(id);
         if (!control->isVisible()) throw std::runtime_error(ControlName(id) + " is hidden");
-        QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier, QPoint(8, control->height() / 2));
+        QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier,
+                          QPoint(8, control->height() / 2));
     }
     void Type(ControlId id, const QString& text) {
         auto* edit = qobject_cast<QLineEdit*>(form_.Control(id));
@@ -111,7 +113,8 @@ void RecordDemo(Editor& editor, const QString& file, const std::function<void()>
     editor.Click(ControlId::BP1);
     editor.Record({5, 14, 23}, 300);
     editor.Record(Where([](const CellPlace&) { return true; }), 300);
-    editor.Record(Where([](const CellPlace& p) { return p.row != 1 && p.column != 1 && p.layer != 2; }), 300);
+    editor.Record(
+        Where([](const CellPlace& p) { return p.row != 1 && p.column != 1 && p.layer != 2; }), 300);
     editor.Tick({14, 13, 15, 11, 17}, 2);
     whileRecording();
     editor.Type(ControlId::Temps, QStringLiteral("300"));
@@ -130,7 +133,8 @@ void RecordDemo(Editor& editor, const QString& file, const std::function<void()>
         editor.Record(Where([layer](const CellPlace& p) { return p.layer == layer; }), 120);
     editor.Click(ControlId::FinirBP);
     editor.Click(ControlId::Finir);
-    if (!QFileInfo::exists(file)) throw std::runtime_error("the editor wrote no " + file.toStdString());
+    if (!QFileInfo::exists(file))
+        throw std::runtime_error("the editor wrote no " + file.toStdString());
 }
 
 // Clicks Suivant with ever other cells until the editor asks whether the
@@ -162,7 +166,8 @@ QImage OverflowQuestion(Editor& editor) {
 void RunSim(const std::vector<std::string>& arguments) {
     std::ostringstream out;
     std::ostringstream err;
-    if (sim::RunSimCommand(arguments, out, err) != 0) throw std::runtime_error("ledcube-sim: " + err.str());
+    if (sim::RunSimCommand(arguments, out, err) != 0)
+        throw std::runtime_error("ledcube-sim: " + err.str());
 }
 
 // The player's labels, one text.
@@ -188,7 +193,10 @@ class Player {
         window_.OpenFile(file);
     }
     player::PlayerWindow& Window() { return window_; }
-    void HoldBp1() { QTest::mouseClick(Button(window_, QStringLiteral("BP1")), Qt::LeftButton, Qt::ShiftModifier); }
+    void HoldBp1() {
+        QTest::mouseClick(Button(window_, QStringLiteral("BP1")), Qt::LeftButton,
+                          Qt::ShiftModifier);
+    }
     // Runs the chip on until the readout says `showing`.
     void PlayUntil(const QString& showing) {
         WaitFor(
@@ -208,8 +216,8 @@ class Player {
 // Two windows side by side on the desktop's grey.
 QImage SideBySide(const QImage& left, const QImage& right) {
     const int gap = 16;
-    QImage both(left.width() + right.width() + 3 * gap, std::max(left.height(), right.height()) + 2 * gap,
-                QImage::Format_RGB32);
+    QImage both(left.width() + right.width() + 3 * gap,
+                std::max(left.height(), right.height()) + 2 * gap, QImage::Format_RGB32);
     both.fill(QColor(0x5A, 0x5A, 0x5A));
     QPainter painter(&both);
     painter.drawImage(gap, gap, left);
@@ -221,13 +229,15 @@ void MakePictures(const QDir& docs) {
     Editor editor;
     Save(Grab(editor.Form()), docs.filePath(QStringLiteral("screenshot.png")));
     const QString cube1 = QDir::home().filePath(QStringLiteral("D/cube1.c"));
-    RecordDemo(editor, cube1, [&] { Save(Grab(editor.Form()), docs.filePath(QStringLiteral("recording.png"))); });
+    RecordDemo(editor, cube1,
+               [&] { Save(Grab(editor.Form()), docs.filePath(QStringLiteral("recording.png"))); });
     Save(OverflowQuestion(editor), docs.filePath(QStringLiteral("question.png")));
     editor.Click(ControlId::FinirBP);
     editor.Click(ControlId::Finir);
 
     const std::string program = cube1.toStdString();
-    RunSim({"--png", docs.filePath(QStringLiteral("storyboard.png")).toStdString(), "--buttons", "BP1", program});
+    RunSim({"--png", docs.filePath(QStringLiteral("storyboard.png")).toStdString(), "--buttons",
+            "BP1", program});
     RunSim({"--gif", docs.filePath(QStringLiteral("cube.gif")).toStdString(), program});
 
     // The player holding BP1 (Shift-click latches it), on the sequence's second frame.

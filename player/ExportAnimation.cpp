@@ -26,11 +26,13 @@ struct Exported {
 Exported Export(const std::string& program, const std::string& name, const sim::Chip& chip,
                 SwitchCombination buttons, const std::string& gif) {
     try {
-        const std::optional<std::vector<sim::RecordedFrame>> frames = sim::PreviewLastProgram(program).frames;
+        const std::optional<std::vector<sim::RecordedFrame>> frames =
+            sim::PreviewLastProgram(program).frames;
         const sim::ScratchFolder folder;
         const BuildResult built = BuildHex(program, frames, name, chip, false, folder);
         if (!built.problem.isEmpty()) return {{}, built.problem};
-        return {sim::ExportAnimation(built.hex, frames, buttons, chip, sim::GifTitle(name, buttons, chip), 320, gif),
+        return {sim::ExportAnimation(built.hex, frames, buttons, chip,
+                                     sim::GifTitle(name, buttons, chip), 320, gif),
                 {}};
     } catch (const std::exception& error) {
         return {{}, QString::fromUtf8(error.what())};
@@ -44,29 +46,35 @@ void PlayerWindow::ExportAnimation() {
     for (int b = 0; b < 3; ++b) held[static_cast<std::size_t>(b)] = (held_.bits & (1 << b)) != 0;
     const std::optional<SwitchCombination> buttons = sim::HeldCombination(held);
     if (!buttons) {
-        questions_.warn(tr("Hold one button, or none, for the animation: the cube plays no sequence under "
-                           "several."));
+        questions_.warn(
+            tr("Hold one button, or none, for the animation: the cube plays no sequence under "
+               "several."));
         return;
     }
-    const QFileInfo program(document_.Path().isEmpty() ? QDir::home().filePath(QStringLiteral("new.c"))
-                                                       : document_.Path());
-    const QString gif = questions_.gifName(program.dir().filePath(program.completeBaseName() + QStringLiteral(".gif")));
+    const QFileInfo program(document_.Path().isEmpty()
+                                ? QDir::home().filePath(QStringLiteral("new.c"))
+                                : document_.Path());
+    const QString gif = questions_.gifName(
+        program.dir().filePath(program.completeBaseName() + QStringLiteral(".gif")));
     if (gif.isEmpty()) return;
     const sim::Chip chip = *sim::ChipNamed(chips_->currentData().toString().toStdString());
     QPointer<PlayerWindow> window(this);
-    QThread* exporter = QThread::create([window, text = ProgramToFlash(), name = program.fileName().toStdString(),
-                                         chip, combination = *buttons, gif] {
+    QThread* exporter = QThread::create([window, text = ProgramToFlash(),
+                                         name = program.fileName().toStdString(), chip,
+                                         combination = *buttons, gif] {
         const Exported exported = Export(text, name, chip, combination, gif.toStdString());
         QMetaObject::invokeMethod(window, [window, exported, gif, combination] {
             if (window.isNull()) return;
             if (!exported.problem.isEmpty()) {
-                window->questions_.warn(tr("The animation was not written: %1").arg(exported.problem));
+                window->questions_.warn(
+                    tr("The animation was not written: %1").arg(exported.problem));
                 return;
             }
             double ms = 0;
             for (const sim::ShownFrame& frame : exported.frames) ms += frame.durationMs;
             const auto count = static_cast<long long>(exported.frames.size());
-            const QString frames = Plural(count, Text(tr("%1 frame").toStdString()), Text(tr("%1 frames").toStdString()))
+            const QString frames = Plural(count, Text(tr("%1 frame").toStdString()),
+                                          Text(tr("%1 frames").toStdString()))
                                        .Arg(Number(count))
                                        .Str()
                                        .c_str();

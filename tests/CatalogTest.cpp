@@ -48,11 +48,15 @@ TEST(Catalog, HoldsEveryTextOfTheSourcesTranslated) {
     const QTemporaryDir scratch;
     ASSERT_TRUE(scratch.isValid());
     const QString fresh = scratch.filePath(QStringLiteral("ledcube_fr.ts"));
-    QStringList arguments = {QStringLiteral("-tr-function-alias"), QStringLiteral("translate+=Tr"),
-                             QStringLiteral("-locations"), QStringLiteral("none"), QStringLiteral("-silent"),
-                             QStringLiteral("-I"), QStringLiteral(LEDCUBE_SOURCE_DIR)};
-    for (const char* folder : {"base", "model", "firmware", "workflow", "program", "chip", "compact", "gif", "sim",
-                               "ui", "player", "app"})
+    QStringList arguments = {QStringLiteral("-tr-function-alias"),
+                             QStringLiteral("translate+=Tr"),
+                             QStringLiteral("-locations"),
+                             QStringLiteral("none"),
+                             QStringLiteral("-silent"),
+                             QStringLiteral("-I"),
+                             QStringLiteral(LEDCUBE_SOURCE_DIR)};
+    for (const char* folder : {"base", "model", "firmware", "workflow", "program", "chip",
+                               "compact", "gif", "sim", "ui", "player", "app"})
         arguments << QDir(QStringLiteral(LEDCUBE_SOURCE_DIR)).filePath(QString::fromLatin1(folder));
     arguments << QStringLiteral("-ts") << fresh;
     QProcess lupdate;
@@ -65,9 +69,11 @@ TEST(Catalog, HoldsEveryTextOfTheSourcesTranslated) {
     const auto catalog = ReadCatalog(kCatalog);
     for (const auto& [key, unused] : texts) {
         const auto found = catalog.find(key);
-        const std::string where = key.first.toStdString() + ": \"" + key.second.toStdString() + "\"";
+        const std::string where =
+            key.first.toStdString() + ": \"" + key.second.toStdString() + "\"";
         if (found == catalog.end())
-            ADD_FAILURE() << "missing from the French catalog (cmake --build build --target update_translations): "
+            ADD_FAILURE() << "missing from the French catalog (cmake --build build --target "
+                             "update_translations): "
                           << where;
         else if (!found->second.finished)
             ADD_FAILURE() << "left unfinished in the French catalog: " << where;
@@ -77,7 +83,8 @@ TEST(Catalog, HoldsEveryTextOfTheSourcesTranslated) {
 // The markers of a text, sorted: "%2 of %1 (%2)" has %1, %2, %2.
 QStringList Markers(const QString& text) {
     QStringList markers;
-    for (const QRegularExpressionMatch& match : QRegularExpression(QStringLiteral("%[1-9n]")).globalMatch(text))
+    for (const QRegularExpressionMatch& match :
+         QRegularExpression(QStringLiteral("%[1-9n]")).globalMatch(text))
         markers << match.captured();
     markers.sort();
     return markers;

@@ -8,7 +8,8 @@
 namespace ledcube::test {
 
 SpeakFrench::SpeakFrench() {
-    EXPECT_EQ(LoadLanguage(Language::French), Language::French) << "the French catalog is not beside the tests";
+    EXPECT_EQ(LoadLanguage(Language::French), Language::French)
+        << "the French catalog is not beside the tests";
 }
 
 SpeakFrench::~SpeakFrench() {

@@ -57,8 +57,8 @@ TEST(Text, ArgFillsTheLowestMarkerLeftWhereverItStands) {
         {Text("%1%").Arg(12), "12%"},
         {Text("%1 %2").Arg("%2").Arg("y"), "%2 y"},  // a value's own markers stay as they are
         {Text("no marker").Arg("x"), "no marker"},
-        {Text("%1: %2").Arg("file %1.c"), "file %1.c: %2"},  // a marker without its value stays
-        {Text("%3, %1").Arg("a").Arg("b").Arg("c"), "b, a"},   // more values than markers
+        {Text("%1: %2").Arg("file %1.c"), "file %1.c: %2"},   // a marker without its value stays
+        {Text("%3, %1").Arg("a").Arg("b").Arg("c"), "b, a"},  // more values than markers
         {Text("%1").Arg(-42LL), "-42"},
     };
     for (const Case& c : cases) EXPECT_EQ(c.text.Str(), c.expected);
@@ -92,7 +92,8 @@ TEST(Language, NumbersAndPluralsFollowTheLanguage) {
 
 TEST(Language, TrAsksTheTranslatorAndKeepsTheTextItDoesNotKnow) {
     UseLanguage(Language::French, [](const char* context, const char* text) {
-        return std::string(context) == "Editor" && std::string(text) == "Yes" ? std::string("Oui") : std::string();
+        return std::string(context) == "Editor" && std::string(text) == "Yes" ? std::string("Oui")
+                                                                              : std::string();
     });
     EXPECT_EQ(Tr("Editor", "Yes").Str(), "Oui");
     EXPECT_EQ(Tr("Player", "Yes").Str(), "Yes");  // another part of the program

@@ -42,7 +42,8 @@ void OpenProgram(PlayerWindow& window, const fs::path& file, int frames) {
     std::ofstream(file, std::ios::binary) << Program(frames);
     window.show();
     window.OpenFile(QString::fromStdString(file.string()));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window.Panel()->model()->rowCount() == frames + 1; }, 20000))
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return window.Panel()->model()->rowCount() == frames + 1; }, 20000))
         << window.ProblemText().toStdString();
 }
 
@@ -51,29 +52,36 @@ TEST(PlayerWindow, SpeaksFrenchToAFrenchUser) {
     const sim::ScratchFolder folder;
     std::atomic<double> now = 0;
     PlayerWindow window([&now] { return now.load(); });
-    window.Questions().warn = [](const QString& message) { ADD_FAILURE() << message.toStdString(); };
+    window.Questions().warn = [](const QString& message) {
+        ADD_FAILURE() << message.toStdString();
+    };
     OpenProgram(window, folder.Path() / "cube1.c", 3);
     QStringList menus;
     for (const QAction* menu : window.findChild<QMenuBar*>()->actions()) menus << menu->text();
     EXPECT_EQ(menus, (QStringList{"&Fichier", "É&dition", "&Transformer", "&Affichage"}));
     EXPECT_EQ(window.Action(QStringLiteral("save"))->text(), QStringLiteral("&Enregistrer"));
-    EXPECT_EQ(window.Action(QStringLiteral("export-animation"))->text(), QStringLiteral("E&xporter l'animation…"));
+    EXPECT_EQ(window.Action(QStringLiteral("export-animation"))->text(),
+              QStringLiteral("E&xporter l'animation…"));
     // The sizes line, with its numbers as French writes them.
     QStringList labels;
     for (const QLabel* label : window.findChildren<QLabel*>()) labels << label->text();
-    EXPECT_TRUE(labels.join('\n').contains(QStringLiteral("octets sur 8 192 ("))) << labels.join('\n').toStdString();
+    EXPECT_TRUE(labels.join('\n').contains(QStringLiteral("octets sur 8 192 (")))
+        << labels.join('\n').toStdString();
     // An edit's name in the Edit menu.
     window.Panel()->SelectBlocks({1});
     emit window.Panel()->SelectionChanged(window.Panel()->SelectedBlocks());
     window.Action(QStringLiteral("delete"))->trigger();
-    EXPECT_EQ(window.Action(QStringLiteral("undo"))->text(), QStringLiteral("Annuler Supprimer l'image"));
+    EXPECT_EQ(window.Action(QStringLiteral("undo"))->text(),
+              QStringLiteral("Annuler Supprimer l'image"));
 }
 
 TEST(PlayerWindow, ExportsWhatTheChipShowsAsAnAnimatedGif) {
     const sim::ScratchFolder folder;
     std::atomic<double> now = 0;
     PlayerWindow window([&now] { return now.load(); });
-    window.Questions().warn = [](const QString& message) { ADD_FAILURE() << message.toStdString(); };
+    window.Questions().warn = [](const QString& message) {
+        ADD_FAILURE() << message.toStdString();
+    };
     const int frames = 60;
     OpenProgram(window, folder.Path() / "cube1.c", frames);
     QString proposed;

@@ -82,13 +82,15 @@ void InstallTranslators() {
 }
 
 QCommandLineOption HelpOption() {
-    return QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")},
-                              QString::fromStdString(Tr("CommandLine", "Displays help on commandline options.")));
+    return QCommandLineOption(
+        {QStringLiteral("h"), QStringLiteral("help")},
+        QString::fromStdString(Tr("CommandLine", "Displays help on commandline options.")));
 }
 
 QCommandLineOption VersionOption() {
-    return QCommandLineOption({QStringLiteral("v"), QStringLiteral("version")},
-                              QString::fromStdString(Tr("CommandLine", "Displays version information.")));
+    return QCommandLineOption(
+        {QStringLiteral("v"), QStringLiteral("version")},
+        QString::fromStdString(Tr("CommandLine", "Displays version information.")));
 }
 
 QString HelpText(const QCommandLineParser& parser, const QString& program) {
@@ -109,19 +111,23 @@ QString ParserError(const QCommandLineParser& parser) {
     // Qt's parser words its errors in English before any catalog can be installed.
     const QStringList unknown = parser.unknownOptionNames();
     if (unknown.size() == 1)
-        return QString::fromStdString(Tr("CommandLine", "Unknown option '%1'.").Arg(unknown.first().toStdString()));
-    if (unknown.size() > 1)
         return QString::fromStdString(
-            Tr("CommandLine", "Unknown options: %1.").Arg(unknown.join(QStringLiteral(", ")).toStdString()));
+            Tr("CommandLine", "Unknown option '%1'.").Arg(unknown.first().toStdString()));
+    if (unknown.size() > 1)
+        return QString::fromStdString(Tr("CommandLine", "Unknown options: %1.")
+                                          .Arg(unknown.join(QStringLiteral(", ")).toStdString()));
     const QRegularExpressionMatch missing =
-        QRegularExpression(QStringLiteral("^Missing value after '(.*)'\\.$")).match(parser.errorText());
+        QRegularExpression(QStringLiteral("^Missing value after '(.*)'\\.$"))
+            .match(parser.errorText());
     if (missing.hasMatch())
-        return QString::fromStdString(Tr("CommandLine", "Missing value after '%1'.").Arg(missing.captured(1).toStdString()));
+        return QString::fromStdString(
+            Tr("CommandLine", "Missing value after '%1'.").Arg(missing.captured(1).toStdString()));
     return parser.errorText();
 }
 
 QString TryHelp(const QString& program) {
-    return QString::fromStdString(Tr("CommandLine", "Try '%1 --help' for more information.").Arg(program.toStdString()));
+    return QString::fromStdString(
+        Tr("CommandLine", "Try '%1 --help' for more information.").Arg(program.toStdString()));
 }
 
 QString LocalNumber(long long value) {
