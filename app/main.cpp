@@ -14,10 +14,11 @@ int main(int argc, char** argv) {
     const std::optional<int> done = ledcube::ReadStartOptions(
         argc, argv,
         {QStringLiteral("ledcube"),
-         QString::fromStdString(ledcube::Tr(
-             "CommandLine", "Editor of light animations for a 3x3x3 LED cube that writes the cube's\n"
-                            "AVR ATmega8535 firmware, one block of C per action, to ~/D/NAME.c.\n"
-                            "Qt's standard options (-platform, -style, ...) are accepted too.")),
+         QString::fromStdString(
+             ledcube::Tr("CommandLine",
+                         "Editor of light animations for a 3x3x3 LED cube that writes the cube's\n"
+                         "AVR ATmega8535 firmware, one block of C per action, to ~/D/NAME.c.\n"
+                         "Qt's standard options (-platform, -style, ...) are accepted too.")),
          QString(), QString()});
     if (done) return *done;
     // A file grown past the system's size limit must fail its write, not end the program.

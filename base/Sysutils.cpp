@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/Sysutils.h"
 
-#include "base/Language.h"
-
 #include <limits>
+
+#include "base/Language.h"
 
 namespace ledcube {
 

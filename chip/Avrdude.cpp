@@ -107,20 +107,26 @@ FlashOutcome ReadAvrdudeLog(std::string_view log, int exitCode, const Chip& chip
     std::smatch match;
     const std::string text(log);
     if (exitCode == 0 && std::regex_search(text, match, std::regex(R"((\d+) bytes of flash verified)")))
-        return {true, (where.empty() ? Tr("Flashing", "flashed %1 bytes to the %2 and verified")
-                                     : Tr("Flashing", "flashed %1 bytes to the %2 on %3 and verified"))
-                          .Arg(Number(std::stoll(match[1])))
-                          .Arg(ChipOnly(chip))
-                          .Arg(where)};
+        return {true,
+                (where.empty() ? Tr("Flashing", "flashed %1 bytes to the %2 and verified")
+                               : Tr("Flashing", "flashed %1 bytes to the %2 on %3 and verified"))
+                    .Arg(Number(std::stoll(match[1])))
+                    .Arg(ChipOnly(chip))
+                    .Arg(where)};
     if (Says(lower, "permission denied"))
-        return {false, Tr("Flashing", "no permission to use %1: add yourself to the dialout group (sudo adduser "
-                                      "$USER dialout), then log out and in")
-                           .Arg(where)};
+        return {false,
+                Tr("Flashing",
+                   "no permission to use %1: add yourself to the dialout group (sudo adduser "
+                   "$USER dialout), then log out and in")
+                    .Arg(where)};
     if (Says(lower, "no such file or directory") && Says(lower, "cannot open port"))
-        return {false, Tr("Flashing", "there is no serial port %1: plug the board in and choose its port").Arg(where)};
+        return {false,
+                Tr("Flashing", "there is no serial port %1: plug the board in and choose its port")
+                    .Arg(where)};
     if (Says(lower, "cannot find usb device") || Says(lower, "did not find any usb device"))
-        return {false, Tr("Flashing", "no programmer found (avrdude finds no %1 device on USB): plug it in, or "
-                                      "choose the programmer you have")
+        return {false, Tr("Flashing",
+                          "no programmer found (avrdude finds no %1 device on USB): plug it in, or "
+                          "choose the programmer you have")
                            .Arg(where)};
     if (std::regex_search(text, match, std::regex(R"(signature = 0x([0-9a-fA-F]{6})(?: \(probably (\w+)\))?)")) &&
         Says(lower, "expected signature")) {
@@ -132,31 +138,40 @@ FlashOutcome ReadAvrdudeLog(std::string_view log, int exitCode, const Chip& chip
         std::transform(spaced.begin(), spaced.end(), spaced.begin(), [](unsigned char c) { return std::toupper(c); });
         const Text answered = part.empty() ? Tr("Flashing", "a chip avrdude does not know")
                                            : Tr("Flashing", "an %1").Arg(PartName(part));
-        return {false, Tr("Flashing", "the chip that answered is %1 (signature %2), not the %3: choose the chip or "
-                                      "board you have")
-                           .Arg(answered.Str())
-                           .Arg(spaced)
-                           .Arg(ChipOnly(chip))};
+        return {false,
+                Tr("Flashing",
+                   "the chip that answered is %1 (signature %2), not the %3: choose the chip or "
+                   "board you have")
+                    .Arg(answered.Str())
+                    .Arg(spaced)
+                    .Arg(ChipOnly(chip))};
     }
     if (Says(lower, "verification mismatch") || Says(lower, "verification error")) {
         std::string at;
         if (std::regex_search(text, match, std::regex(R"(mismatch at byte (0x[0-9a-fA-F]+))")))
             at = Tr("Flashing", " (first difference at byte %1)").Arg(std::string(match[1]));
-        return {false, Tr("Flashing", "verification failed: the chip does not hold what was written%1; flash it "
-                                      "again")
-                           .Arg(at)};
+        return {false,
+                Tr("Flashing",
+                   "verification failed: the chip does not hold what was written%1; flash it "
+                   "again")
+                    .Arg(at)};
     }
     if (Says(lower, "not responding") || Says(lower, "not in sync") || Says(lower, "timeout"))
-        return {false, chip.baud != 0 ? Tr("Flashing", "nothing answers on %1: check that the board is plugged in, "
-                                                       "that this is its port and that the board chosen is yours "
-                                                       "(its bootloader talks at %2 baud)")
-                                            .Arg(where)
-                                            .Arg(Number(chip.baud))
-                                      : Tr("Flashing", "nothing answers on %1: check that the programmer is plugged "
-                                                       "in and wired to the chip, and that the chip has power")
-                                            .Arg(where)};
-    return {false, Tr("Flashing", "avrdude did not flash the chip (exit status %1); its log says what went wrong")
-                       .Arg(exitCode)};
+        return {false, chip.baud != 0
+                           ? Tr("Flashing",
+                                "nothing answers on %1: check that the board is plugged in, "
+                                "that this is its port and that the board chosen is yours "
+                                "(its bootloader talks at %2 baud)")
+                                 .Arg(where)
+                                 .Arg(Number(chip.baud))
+                           : Tr("Flashing",
+                                "nothing answers on %1: check that the programmer is plugged "
+                                "in and wired to the chip, and that the chip has power")
+                                 .Arg(where)};
+    return {false,
+            Tr("Flashing",
+               "avrdude did not flash the chip (exit status %1); its log says what went wrong")
+                .Arg(exitCode)};
 }
 
 std::string FlashTarget(const Chip& chip, const std::optional<std::string>& programmer,
@@ -164,7 +179,8 @@ std::string FlashTarget(const Chip& chip, const std::optional<std::string>& prog
     if (port) return *port;
     if (!programmer) return chip.baud != 0 ? chip.port : "USBasp";
     for (const Programmer& known : Programmers())
-        if (*programmer == known.id) return known.serial ? Tr("Flashing", "avrdude's default port").Str() : known.name;
+        if (*programmer == known.id)
+            return known.serial ? Tr("Flashing", "avrdude's default port").Str() : known.name;
     return *programmer;
 }
 
@@ -173,7 +189,8 @@ std::string AvrdudeMissing() {
 }
 
 std::string FlashStopped() {
-    return Tr("Flashing", "stopped: the chip may now hold part of the program; flash it again before using it");
+    return Tr("Flashing",
+              "stopped: the chip may now hold part of the program; flash it again before using it");
 }
 
 }  // namespace ledcube::sim

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chip/Chips.h"
 
-#include "base/Language.h"
-
 #include <algorithm>
 #include <array>
 #include <cctype>
 #include <cstdio>
+
+#include "base/Language.h"
 
 namespace ledcube::sim {
 

@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chip/CubeSimulator.h"
 
-#include "base/Language.h"
-
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 
+#include "base/Language.h"
 #include "chip/FirmwareBuild.h"
 #include "program/SimError.h"
 
@@ -47,7 +46,8 @@ CubeChip::CubeChip(const std::filesystem::path& hex, const Chip& chip) : model_(
                                       : static_cast<std::size_t>(avr_->flashend) + 1;
         if (chunk.address + chunk.bytes.size() > flash) {
             avr_terminate(avr_);
-            throw SimError(Tr("Simulator", "the HEX does not fit the flash of the %1").Arg(chip.name));
+            throw SimError(
+                Tr("Simulator", "the HEX does not fit the flash of the %1").Arg(chip.name));
         }
         for (const std::uint32_t base : bases) {
             avr_loadcode(avr_, const_cast<std::uint8_t*>(chunk.bytes.data()),

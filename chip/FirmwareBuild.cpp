@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chip/FirmwareBuild.h"
 
-#include "base/Language.h"
-
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -15,9 +13,10 @@
 #include <sstream>
 #include <vector>
 
+#include "base/Language.h"
+#include "chip/ChipSource.h"
 #include "firmware/FlashEstimate.h"
 #include "program/SimError.h"
-#include "chip/ChipSource.h"
 #include "program/SourceRewrite.h"
 
 extern "C" {
@@ -42,7 +41,8 @@ void WriteFile(const fs::path& file, std::string_view text) {
 std::map<std::string, int> SectionSizes(const fs::path& elf, const fs::path& folder) {
     const fs::path log = folder / "avr-size.log";
     if (RunTool({"avr-size", "-A", elf.string()}, folder, log) != 0)
-        throw SimError(Tr("Build", "avr-size cannot read the compiled program:\n%1").Arg(ReadTextFile(log)));
+        throw SimError(
+            Tr("Build", "avr-size cannot read the compiled program:\n%1").Arg(ReadTextFile(log)));
     std::map<std::string, int> sizes;
     std::istringstream lines(ReadTextFile(log));
     std::string name;
@@ -58,10 +58,11 @@ std::map<std::string, int> SectionSizes(const fs::path& elf, const fs::path& fol
 // error is, or that the code is too large to link at all.
 BuildError BuildFailure(const std::string& log, const std::string& file, const Chip& chip) {
     if (log.find("will not fit in region") != std::string::npos)
-        return BuildError(Tr("Build", "the program is too large to build for the %1 (over %2 MB of code)")
-                              .Arg(chip.name)
-                              .Arg(Number(kMostCodeBytes / 1024 / 1024)),
-                          log, true);
+        return BuildError(
+            Tr("Build", "the program is too large to build for the %1 (over %2 MB of code)")
+                .Arg(chip.name)
+                .Arg(Number(kMostCodeBytes / 1024 / 1024)),
+            log, true);
     // "cube.c:123:5: error: ..." names the line of the first error.
     std::istringstream lines(log);
     const std::string prefix = file + ":";
@@ -69,11 +70,13 @@ BuildError BuildFailure(const std::string& log, const std::string& file, const C
         if (!line.starts_with(prefix) || line.find(": error:") == std::string::npos) continue;
         const std::size_t end = line.find_first_not_of("0123456789", prefix.size());
         if (end != prefix.size() && end != std::string::npos && line[end] == ':')
-            return BuildError(Tr("Build", "the program does not compile for the %1: the compiler finds an error "
-                                          "at line %2")
-                                  .Arg(chip.name)
-                                  .Arg(line.substr(prefix.size(), end - prefix.size())),
-                              log);
+            return BuildError(
+                Tr("Build",
+                   "the program does not compile for the %1: the compiler finds an error "
+                   "at line %2")
+                    .Arg(chip.name)
+                    .Arg(line.substr(prefix.size(), end - prefix.size())),
+                log);
     }
     return BuildError(Tr("Build", "the program does not compile for the %1").Arg(chip.name), log);
 }
@@ -100,8 +103,10 @@ int RunTool(const std::vector<std::string>& arguments, const fs::path& folder, c
     const int error = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (error != 0)
-        throw SimError(Tr("Build", "cannot run %1 (are the Debian packages gcc-avr and binutils-avr installed?)")
-                           .Arg(arguments[0]));
+        throw SimError(
+            Tr("Build",
+               "cannot run %1 (are the Debian packages gcc-avr and binutils-avr installed?)")
+                .Arg(arguments[0]));
     int status = 0;
     while (waitpid(pid, &status, 0) < 0) {
     }
@@ -110,7 +115,8 @@ int RunTool(const std::vector<std::string>& arguments, const fs::path& folder, c
 
 std::string ReadTextFile(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
-    if (!in || fs::is_directory(file)) throw SimError(Tr("Build", "cannot read %1").Arg(file.string()));
+    if (!in || fs::is_directory(file))
+        throw SimError(Tr("Build", "cannot read %1").Arg(file.string()));
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
@@ -118,7 +124,8 @@ std::string ReadTextFile(const fs::path& file) {
 
 ScratchFolder::ScratchFolder() {
     std::string pattern = (fs::temp_directory_path() / "ledcube-sim-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw SimError(Tr("Build", "cannot make a scratch folder"));
+    if (::mkdtemp(pattern.data()) == nullptr)
+        throw SimError(Tr("Build", "cannot make a scratch folder"));
     path_ = pattern;
 }
 
@@ -129,17 +136,19 @@ ScratchFolder::~ScratchFolder() {
 
 std::string SizesLine(const ProgramSizes& sizes) {
     const Chip& chip = sizes.chip;
-    const std::string line = Tr("Build", "flash %1 of %2 bytes (%3), RAM %4 of %5 bytes (%6: data %7, bss %8, "
-                                         "stack %9)")
-                                 .Arg(Number(sizes.flash))
-                                 .Arg(Number(chip.flashBytes))
-                                 .Arg(Share(sizes.flash, chip.flashBytes))
-                                 .Arg(Number(sizes.Ram()))
-                                 .Arg(Number(chip.ramBytes))
-                                 .Arg(Share(sizes.Ram(), chip.ramBytes))
-                                 .Arg(sizes.data)
-                                 .Arg(sizes.bss)
-                                 .Arg(kStackAllowance);
+    const std::string line =
+        Tr("Build",
+           "flash %1 of %2 bytes (%3), RAM %4 of %5 bytes (%6: data %7, bss %8, "
+           "stack %9)")
+            .Arg(Number(sizes.flash))
+            .Arg(Number(chip.flashBytes))
+            .Arg(Share(sizes.flash, chip.flashBytes))
+            .Arg(Number(sizes.Ram()))
+            .Arg(Number(chip.ramBytes))
+            .Arg(Share(sizes.Ram(), chip.ramBytes))
+            .Arg(sizes.data)
+            .Arg(sizes.bss)
+            .Arg(kStackAllowance);
     if (chip == kAtmega8535) return line;
     return Tr("Build", "%1; %2 at %3").Arg(line).Arg(chip.name).Arg(ClockText(chip.clockHz));
 }
@@ -151,7 +160,8 @@ std::string NotFittingMessage(const ProgramSizes& sizes) {
             .Arg(Number(sizes.flash))
             .Arg(chip.name)
             .Arg(Number(chip.flashBytes));
-    return Tr("Build", "the program needs %1 bytes of RAM (data, bss and %2 of stack), and the %3 has %4")
+    return Tr("Build",
+              "the program needs %1 bytes of RAM (data, bss and %2 of stack), and the %3 has %4")
         .Arg(Number(sizes.Ram()))
         .Arg(kStackAllowance)
         .Arg(chip.name)

@@ -1,15 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "compact/CompactProof.h"
 
-#include "base/Language.h"
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
-#include "firmware/FlashEstimate.h"
-#include "compact/CompactBuild.h"
+#include "base/Language.h"
 #include "chip/CubeSimulator.h"
+#include "compact/CompactBuild.h"
+#include "firmware/FlashEstimate.h"
 #include "program/SimError.h"
 
 namespace ledcube::sim {
@@ -25,7 +24,8 @@ constexpr double kWritesMs = 0.125;
 constexpr double kWriteSlackMs = 0.25;
 
 std::string FrameText(const ShownFrame& frame) {
-    return Plural(frame.passes, Tr("Proof", "%1 for %2 pass (%3 ms)"), Tr("Proof", "%1 for %2 passes (%3 ms)"))
+    return Plural(frame.passes, Tr("Proof", "%1 for %2 pass (%3 ms)"),
+                  Tr("Proof", "%1 for %2 passes (%3 ms)"))
         .Arg(CellsText(frame.cells))
         .Arg(frame.passes)
         .Arg(Decimal(frame.durationMs, 1));
@@ -79,7 +79,10 @@ std::optional<std::string> FirstDifference(const std::vector<ShownFrame>& expect
         const ShownFrame* got = i < compact.size() ? &compact[i] : nullptr;
         const std::string where = Tr("Proof", "shown frame %1, at %2 ms: ")
                                       .Arg(static_cast<long long>(i + 1))
-                                      .Arg(Decimal(got ? got->startMs : want ? want->startMs : 0.0, 1));
+                                      .Arg(Decimal(got    ? got->startMs
+                                                   : want ? want->startMs
+                                                          : 0.0,
+                                                   1));
         if (!want && !got) return std::nullopt;
         if (!want)
             return where + Tr("Proof", "the compact build shows %1, the generated program nothing")
@@ -94,10 +97,11 @@ std::optional<std::string> FirstDifference(const std::vector<ShownFrame>& expect
             std::abs(got->durationMs - want->durationMs) <= 0.01 * want->durationMs + slackMs;
         if (!(got->cells == want->cells) || got->passes != want->passes || !sameTime ||
             got->cut != want->cut)
-            return where + Tr("Proof", "the compact build shows %1, the generated program %2")
-                               .Arg(FrameText(*got) + (got->cut ? " " + CutNote() : std::string()))
-                               .Arg(FrameText(*want) + (want->cut ? " " + CutNote() : std::string()))
-                               .Str();
+            return where +
+                   Tr("Proof", "the compact build shows %1, the generated program %2")
+                       .Arg(FrameText(*got) + (got->cut ? " " + CutNote() : std::string()))
+                       .Arg(FrameText(*want) + (want->cut ? " " + CutNote() : std::string()))
+                       .Str();
         passes += want->passes;
     }
     return std::nullopt;
@@ -119,10 +123,13 @@ ProvenReference ChooseReference(std::string_view program, const Firmware* unroll
             }
         }
     }
-    reference.text = reference.firmware
-                         ? Tr("Proof", "the generated program on the %1").Arg(reference.firmware->sizes.chip.name)
-                         : Tr("Proof", "the frames read from the program (the generated program does not fit "
-                                       "even the ATmega32)");
+    reference.text =
+        reference.firmware
+            ? Tr("Proof", "the generated program on the %1")
+                  .Arg(reference.firmware->sizes.chip.name)
+            : Tr("Proof",
+                 "the frames read from the program (the generated program does not fit "
+                 "even the ATmega32)");
     return reference;
 }
 
@@ -180,16 +187,18 @@ ProvenCompact BuildProvenCompact(std::string_view program, const std::vector<Rec
         const int sequences = (entries - static_cast<int>(frames.size())) / 2;
         const int loop = proven.firmware.sizes.flash - kCompactEntryBytes * entries;
         const int limit = (chip.flashBytes - loop) / kCompactEntryBytes - 2 * sequences;
-        throw SimError(Tr("Proof", "the compact build needs %1 bytes of flash, and the %2 has %3: it holds at most "
-                                   "%4 frames in %5, and this program has %6 frames")
-                           .Arg(Number(proven.firmware.sizes.flash))
-                           .Arg(chip.name)
-                           .Arg(Number(chip.flashBytes))
-                           .Arg(Number(limit))
-                           .Arg(Plural(sequences, Tr("Proof", "%1 sequence"), Tr("Proof", "%1 sequences"))
-                                    .Arg(sequences)
-                                    .Str())
-                           .Arg(Number(static_cast<long long>(frames.size()))));
+        throw SimError(
+            Tr("Proof",
+               "the compact build needs %1 bytes of flash, and the %2 has %3: it holds at most "
+               "%4 frames in %5, and this program has %6 frames")
+                .Arg(Number(proven.firmware.sizes.flash))
+                .Arg(chip.name)
+                .Arg(Number(chip.flashBytes))
+                .Arg(Number(limit))
+                .Arg(Plural(sequences, Tr("Proof", "%1 sequence"), Tr("Proof", "%1 sequences"))
+                         .Arg(sequences)
+                         .Str())
+                .Arg(Number(static_cast<long long>(frames.size()))));
     }
     const ScratchFolder referenceScratch;
     const ProvenReference reference = ChooseReference(program, unrolled, fileName, referenceScratch);

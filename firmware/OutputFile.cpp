@@ -37,11 +37,13 @@ constexpr std::string_view kExtension = ".c";
                              long long tornFrom = -1) {
     std::string message = failure.Arg(file.string()).Arg(std::strerror(error));
     if (tornFrom >= 0)
-        message += "\n" + Tr("Editor", "The file could not be put back as it was: it now ends with an incomplete "
-                                       "block, from byte %1; a program added after it would not compile. Take "
-                                       "this incomplete block out (or choose another name) before going on.")
-                              .Arg(tornFrom)
-                              .Str();
+        message +=
+            "\n" + Tr("Editor",
+                      "The file could not be put back as it was: it now ends with an incomplete "
+                      "block, from byte %1; a program added after it would not compile. Take "
+                      "this incomplete block out (or choose another name) before going on.")
+                       .Arg(tornFrom)
+                       .Str();
     throw Exception(message);
 }
 
@@ -78,7 +80,8 @@ std::filesystem::path HomeFolder() {
     if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
     if (const passwd* entry = getpwuid(getuid()); entry != nullptr && entry->pw_dir != nullptr)
         return entry->pw_dir;
-    throw Exception(Tr("Editor", "The home folder cannot be found: there is nowhere to put the file."));
+    throw Exception(
+        Tr("Editor", "The home folder cannot be found: there is nowhere to put the file."));
 }
 
 std::filesystem::path DriveFolder() {
@@ -135,7 +138,8 @@ std::filesystem::path ResolveOutputPath(const OutputPath& path) {
     const std::string& text = path.Text();
     if (text.empty()) RefuseMissingName();
     if (text.find('\0') != std::string::npos)
-        throw Exception(Tr("Editor", "The file's name holds a null character: choose another name."));
+        throw Exception(
+            Tr("Editor", "The file's name holds a null character: choose another name."));
     if (text.rfind(kDrivePrefix, 0) != 0)
         throw Exception(Tr("Editor", "The path “%1” is not on drive D:.").Arg(text));
     const std::vector<std::string> parts =

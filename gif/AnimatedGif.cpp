@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gif/AnimatedGif.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -99,11 +99,15 @@ void WriteAnimatedGif(const std::vector<ShownFrame>& frames, const std::string& 
     int error = 0;
     const int fd = ::open(gif.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0)
-        throw SimError(Tr("Storyboard", "cannot write the animation %1: %2").Arg(gif.string()).Arg(std::strerror(errno)));
+        throw SimError(Tr("Storyboard", "cannot write the animation %1: %2")
+                           .Arg(gif.string())
+                           .Arg(std::strerror(errno)));
     GifFileType* file = EGifOpenFileHandle(fd, &error);  // closes fd with the file
     if (file == nullptr) {
         ::close(fd);
-        throw SimError(Tr("Storyboard", "cannot write the animation %1: %2").Arg(gif.string()).Arg(GifErrorString(error)));
+        throw SimError(Tr("Storyboard", "cannot write the animation %1: %2")
+                           .Arg(gif.string())
+                           .Arg(GifErrorString(error)));
     }
     EGifSetGifVersion(file, true);  // GIF89a: delays and looping
     const auto fail = [&] {
@@ -112,7 +116,8 @@ void WriteAnimatedGif(const std::vector<ShownFrame>& frames, const std::string& 
     };
     std::vector<GifColorType> colours;
     for (const QRgb rgb : palette)
-        colours.push_back({static_cast<GifByteType>(qRed(rgb)), static_cast<GifByteType>(qGreen(rgb)),
+        colours.push_back({static_cast<GifByteType>(qRed(rgb)),
+                           static_cast<GifByteType>(qGreen(rgb)),
                            static_cast<GifByteType>(qBlue(rgb))});
     ColorMapObject* map = GifMakeMapObject(static_cast<int>(colours.size()), colours.data());
     const int height = size + GifTitleHeight(size);
@@ -139,14 +144,18 @@ void WriteAnimatedGif(const std::vector<ShownFrame>& frames, const std::string& 
                 .convertToFormat(QImage::Format_Indexed8, palette, Qt::ThresholdDither);
         if (EGifPutImageDesc(file, 0, 0, size, height, false, nullptr) != GIF_OK) fail();
         for (int y = 0; y < height; ++y)
-            if (EGifPutLine(file, const_cast<GifPixelType*>(picture.constScanLine(y)), size) != GIF_OK)
+            if (EGifPutLine(file, const_cast<GifPixelType*>(picture.constScanLine(y)), size) !=
+                GIF_OK)
                 fail();
     }
     if (EGifCloseFile(file, &error) != GIF_OK)
-        throw SimError(Tr("Storyboard", "cannot write the animation %1: %2").Arg(gif.string()).Arg(GifErrorString(error)));
+        throw SimError(Tr("Storyboard", "cannot write the animation %1: %2")
+                           .Arg(gif.string())
+                           .Arg(GifErrorString(error)));
 }
 
-std::vector<ShownFrame> AnimationFrames(const std::vector<ShownFrame>& show, long roundPasses, bool wholeShow) {
+std::vector<ShownFrame> AnimationFrames(const std::vector<ShownFrame>& show, long roundPasses,
+                                        bool wholeShow) {
     std::vector<ShownFrame> round;
     const std::vector<long> rounds = RoundOf(show, roundPasses);
     for (std::size_t i = 0; i < show.size(); ++i)
@@ -154,14 +163,18 @@ std::vector<ShownFrame> AnimationFrames(const std::vector<ShownFrame>& show, lon
     return round;
 }
 
-std::vector<ShownFrame> ExportAnimation(const std::filesystem::path& hex, const std::optional<std::vector<RecordedFrame>>& frames,
-                     SwitchCombination buttons, const Chip& chip, const std::string& title, int size,
-                     const std::filesystem::path& gif) {
+std::vector<ShownFrame> ExportAnimation(const std::filesystem::path& hex,
+                                        const std::optional<std::vector<RecordedFrame>>& frames,
+                                        SwitchCombination buttons, const Chip& chip,
+                                        const std::string& title, int size,
+                                        const std::filesystem::path& gif) {
     // A round and a little more: the first round is the one drawn. A pass lasts
     // 15 ms of delays and a little more for the code around them.
     const long roundPasses = frames ? RoundPasses(*frames, buttons) : 0;
-    const double ms = frames ? std::clamp(roundPasses * 15.5 * 1.2 + 100, 100.0, 120000.0) : 10000.0;
-    const std::vector<ShownFrame> show = MergeDarkStretches(DecodeShow(RunFirmware(hex, buttons, ms, chip)));
+    const double ms =
+        frames ? std::clamp(roundPasses * 15.5 * 1.2 + 100, 100.0, 120000.0) : 10000.0;
+    const std::vector<ShownFrame> show =
+        MergeDarkStretches(DecodeShow(RunFirmware(hex, buttons, ms, chip)));
     std::vector<ShownFrame> drawn = AnimationFrames(show, roundPasses, !frames);
     WriteAnimatedGif(drawn, title, size, gif);
     return drawn;

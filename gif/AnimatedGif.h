@@ -33,14 +33,17 @@ void WriteAnimatedGif(const std::vector<ShownFrame>& frames, const std::string& 
 // The frames of a show that go into its animation: the first round of the
 // frames (a round lasts `roundPasses` passes; unknown when 0), or all of them
 // when the show was run for a chosen time.
-std::vector<ShownFrame> AnimationFrames(const std::vector<ShownFrame>& show, long roundPasses, bool wholeShow);
+std::vector<ShownFrame> AnimationFrames(const std::vector<ShownFrame>& show, long roundPasses,
+                                        bool wholeShow);
 
 // Runs the HEX on the simulated chip with `buttons` held, long enough for a
 // round of `frames` (ten seconds when they are unknown), and writes that round
 // of what the cube shows as an animated GIF `size` pixels wide. Returns the
 // frames drawn.
-std::vector<ShownFrame> ExportAnimation(const std::filesystem::path& hex, const std::optional<std::vector<RecordedFrame>>& frames,
-                     SwitchCombination buttons, const Chip& chip, const std::string& title, int size,
-                     const std::filesystem::path& gif);
+std::vector<ShownFrame> ExportAnimation(const std::filesystem::path& hex,
+                                        const std::optional<std::vector<RecordedFrame>>& frames,
+                                        SwitchCombination buttons, const Chip& chip,
+                                        const std::string& title, int size,
+                                        const std::filesystem::path& gif);
 
 }  // namespace ledcube::sim

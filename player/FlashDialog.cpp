@@ -94,7 +94,8 @@ FlashDialog::FlashDialog(std::string program, QString name, const sim::Chip& chi
         chips_->addItem(QString::fromUtf8(known.name), QString::fromLatin1(known.id));
     chips_->setCurrentIndex(chips_->findData(QString::fromLatin1(chip.id)));
     for (const sim::Programmer& programmer : sim::Programmers())
-        programmers_->addItem(QString::fromStdString(programmer.name), QString::fromLatin1(programmer.id));
+        programmers_->addItem(QString::fromStdString(programmer.name),
+                              QString::fromLatin1(programmer.id));
     ports_->setEditable(true);
     ports_->setToolTip(tr("The serial port of the board or programmer; a board's USB name is shown beside it"));
     unrolled_->setChecked(true);

@@ -35,7 +35,8 @@ struct BuildResult {
 // Builds the last program of `program` for `chip` in `folder`: unrolled, or
 // compact when `compact` or when the unrolled build does not fit and the
 // frames are known. Never throws: a failure is the result's problem.
-BuildResult BuildHex(const std::string& program, const std::optional<std::vector<sim::RecordedFrame>>& frames,
+BuildResult BuildHex(const std::string& program,
+                     const std::optional<std::vector<sim::RecordedFrame>>& frames,
                      const std::string& name, const sim::Chip& chip, bool compact,
                      const sim::ScratchFolder& folder);
 

@@ -44,28 +44,37 @@ struct TransformEntry {
 };
 
 const TransformEntry kTransforms[] = {
-    {CellTransform::ShiftRight, "shift-right", QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Shift right"),
-     Qt::CTRL | Qt::Key_Right},
-    {CellTransform::ShiftLeft, "shift-left", QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Shift left"),
-     Qt::CTRL | Qt::Key_Left},
-    {CellTransform::ShiftBack, "shift-back", QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Shift to the back"),
+    {CellTransform::ShiftRight, "shift-right",
+     QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Shift right"), Qt::CTRL | Qt::Key_Right},
+    {CellTransform::ShiftLeft, "shift-left",
+     QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Shift left"), Qt::CTRL | Qt::Key_Left},
+    {CellTransform::ShiftBack, "shift-back",
+     QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Shift to the back"),
      Qt::CTRL | Qt::Key_Up},
     {CellTransform::ShiftFront, "shift-front",
-     QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Shift to the front"), Qt::CTRL | Qt::Key_Down},
-    {CellTransform::ShiftUp, "shift-up", QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Shift up a layer"),
+     QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Shift to the front"),
+     Qt::CTRL | Qt::Key_Down},
+    {CellTransform::ShiftUp, "shift-up",
+     QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Shift up a layer"),
      Qt::CTRL | Qt::Key_PageUp},
-    {CellTransform::ShiftDown, "shift-down", QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Shift down a layer"),
+    {CellTransform::ShiftDown, "shift-down",
+     QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Shift down a layer"),
      Qt::CTRL | Qt::Key_PageDown},
     {CellTransform::TurnClockwise, "turn-clockwise",
-     QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Turn clockwise (seen from above)"), Qt::CTRL | Qt::Key_R},
+     QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Turn clockwise (seen from above)"),
+     Qt::CTRL | Qt::Key_R},
     {CellTransform::TurnAnticlockwise, "turn-anticlockwise",
-     QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Turn anticlockwise (seen from above)"), Qt::CTRL | Qt::Key_L},
+     QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Turn anticlockwise (seen from above)"),
+     Qt::CTRL | Qt::Key_L},
     {CellTransform::MirrorLeftRight, "mirror-left-right",
-     QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Mirror left ↔ right"), Qt::CTRL | Qt::Key_H},
+     QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Mirror left ↔ right"),
+     Qt::CTRL | Qt::Key_H},
     {CellTransform::MirrorBackFront, "mirror-back-front",
-     QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Mirror back ↔ front"), Qt::CTRL | Qt::Key_J},
+     QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Mirror back ↔ front"),
+     Qt::CTRL | Qt::Key_J},
     {CellTransform::MirrorTopBottom, "mirror-top-bottom",
-     QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Mirror top ↔ bottom"), Qt::CTRL | Qt::Key_K},
+     QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Mirror top ↔ bottom"),
+     Qt::CTRL | Qt::Key_K},
     {CellTransform::Invert, "invert", QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Invert"),
      Qt::CTRL | Qt::Key_I},
 };
@@ -129,9 +138,12 @@ void PlayerWindow::MakeEditing() {
         QMessageBox::warning(this, windowTitle(), message);
     };
     questions_.gifName = [this](const QString& proposed) {
-        return QFileDialog::getSaveFileName(this, tr("Export the animation"), proposed, tr("Animated GIF (*.gif)"));
+        return QFileDialog::getSaveFileName(this, tr("Export the animation"), proposed,
+                                            tr("Animated GIF (*.gif)"));
     };
-    questions_.tell = [this](const QString& message) { QMessageBox::information(this, windowTitle(), message); };
+    questions_.tell = [this](const QString& message) {
+        QMessageBox::information(this, windowTitle(), message);
+    };
     questions_.confirm = [this](const QString& question) {
         return QMessageBox::question(this, windowTitle(), question) == QMessageBox::Yes;
     };
@@ -169,8 +181,8 @@ QMenuBar* PlayerWindow::MakeMenus() {
     file->addSeparator();
     AddAction(file, QStringLiteral("put-on-cube"), tr("Put on the c&ube…"), {QKeySequence(Qt::CTRL | Qt::Key_U)},
               [this] { PutOnTheCube(); });
-    AddAction(file, QStringLiteral("export-animation"), tr("&Export animation…"), {QKeySequence(Qt::CTRL | Qt::Key_E)},
-              [this] { ExportAnimation(); });
+    AddAction(file, QStringLiteral("export-animation"), tr("&Export animation…"),
+              {QKeySequence(Qt::CTRL | Qt::Key_E)}, [this] { ExportAnimation(); });
     file->addSeparator();
     AddAction(file, QStringLiteral("quit"), tr("&Quit"), {QKeySequence::Quit}, [this] { close(); });
 
@@ -189,9 +201,10 @@ QMenuBar* PlayerWindow::MakeMenus() {
     AddAction(edit, QStringLiteral("cut"), tr("Cu&t"), {QKeySequence::Cut}, [this] {
         CopyFrames();
         const std::size_t count = sim::FrameBlocks(document_.Content(), document_.Selection()).size();
-        Edit(Counted(count, tr("Cut frame"), tr("Cut %1 frames")), [](Animation& a, const std::vector<int>& s) {
-            return sim::DeleteBlocks(a, sim::FrameBlocks(a, s));
-        });
+        Edit(Counted(count, tr("Cut frame"), tr("Cut %1 frames")),
+             [](Animation& a, const std::vector<int>& s) {
+                 return sim::DeleteBlocks(a, sim::FrameBlocks(a, s));
+             });
     });
     AddAction(edit, QStringLiteral("copy"), tr("&Copy"), {QKeySequence::Copy}, [this] { CopyFrames(); });
     AddAction(edit, QStringLiteral("paste"), tr("&Paste"), {QKeySequence::Paste}, [this] { PasteFrames(); });
@@ -199,15 +212,17 @@ QMenuBar* PlayerWindow::MakeMenus() {
         const Animation& a = document_.Content();
         const std::vector<int>& s = document_.Selection();
         const std::size_t frames = sim::FrameBlocks(a, s).size();
-        Edit(frames < s.size() ? tr("Delete sequence") : Counted(frames, tr("Delete frame"), tr("Delete %1 frames")),
+        Edit(frames < s.size() ? tr("Delete sequence")
+                               : Counted(frames, tr("Delete frame"), tr("Delete %1 frames")),
              [](Animation& a, const std::vector<int>& s) { return sim::DeleteBlocks(a, s); });
     });
     AddAction(edit, QStringLiteral("duplicate"), tr("D&uplicate after"), {QKeySequence(Qt::CTRL | Qt::Key_D)}, [this] {
         const std::size_t count = sim::FrameBlocks(document_.Content(), document_.Selection()).size();
-        Edit(Counted(count, tr("Duplicate frame"), tr("Duplicate %1 frames")), [](Animation& a, const std::vector<int>& s) {
-            const std::vector<sim::AnimationFrame> frames = sim::FramesAt(a, s);
-            return sim::InsertFrames(a, sim::InsertionPoint(a, s), frames);
-        });
+        Edit(Counted(count, tr("Duplicate frame"), tr("Duplicate %1 frames")),
+             [](Animation& a, const std::vector<int>& s) {
+                 const std::vector<sim::AnimationFrame> frames = sim::FramesAt(a, s);
+                 return sim::InsertFrames(a, sim::InsertionPoint(a, s), frames);
+             });
     });
     AddAction(edit, QStringLiteral("insert"), tr("&Insert an empty frame after"), {QKeySequence(Qt::Key_Insert)}, [this] {
         Edit(tr("Insert empty frame"), [](Animation& a, const std::vector<int>& s) {
@@ -342,9 +357,10 @@ void PlayerWindow::PasteFrames() {
         questions_.warn(tr("Nothing to paste: %1.").arg(QString::fromStdString(error.what())));
         return;
     }
-    Edit(Counted(frames.size(), tr("Paste frame"), tr("Paste %1 frames")), [frames](Animation& a, const std::vector<int>& s) {
-        return sim::InsertFrames(a, sim::InsertionPoint(a, s), frames);
-    });
+    Edit(Counted(frames.size(), tr("Paste frame"), tr("Paste %1 frames")),
+         [frames](Animation& a, const std::vector<int>& s) {
+             return sim::InsertFrames(a, sim::InsertionPoint(a, s), frames);
+         });
 }
 
 void PlayerWindow::DocumentChanged() {

@@ -1,17 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "player/PlayerEngine.h"
 
-#include "ui/Translations.h"
-
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
 
-#include "firmware/FlashEstimate.h"
-#include "compact/CompactBuild.h"
 #include "chip/FirmwareBuild.h"
+#include "compact/CompactBuild.h"
+#include "firmware/FlashEstimate.h"
 #include "program/SimError.h"
+#include "ui/Translations.h"
 
 namespace ledcube::player {
 
@@ -250,9 +249,10 @@ void PlayerEngine::ShowRecordedFrame(int frame) {
 void PlayerEngine::Load(const std::string& text, bool fromFile) {
     const sim::ProgramPreview preview = sim::PreviewLastProgram(text);
     if (compact_ && !preview.frames)
-        throw sim::SimError(tr("the compact build needs a program as the editor writes it; this one was "
-                               "edited by hand")
-                                .toStdString());
+        throw sim::SimError(
+            tr("the compact build needs a program as the editor writes it; this one was "
+               "edited by hand")
+                .toStdString());
     const std::string source =
         compact_ ? sim::CompactSource(*preview.frames, chip_) : preview.text;
     // Closing a sequence or the program as the preview already did changes
@@ -262,13 +262,12 @@ void PlayerEngine::Load(const std::string& text, bool fromFile) {
         const sim::Firmware firmware =
             sim::BuildFirmware(source, name_.toStdString(), scratch, chip_);
         if (!firmware.sizes.Fits())
-            throw sim::SimError(
-                sim::NotFittingMessage(firmware.sizes) +
-                (compact_ || firmware.sizes.flash <= firmware.sizes.chip.flashBytes
-                     ? std::string()
-                     : tr("; the Compact build holds up to %1 frames")
-                           .arg(LocalNumber(CompactFrameLimit(0)))
-                           .toStdString()));
+            throw sim::SimError(sim::NotFittingMessage(firmware.sizes) +
+                                (compact_ || firmware.sizes.flash <= firmware.sizes.chip.flashBytes
+                                     ? std::string()
+                                     : tr("; the Compact build holds up to %1 frames")
+                                           .arg(LocalNumber(CompactFrameLimit(0)))
+                                           .toStdString()));
         auto player =
             std::make_unique<sim::CubePlayer>(firmware.hex, preview.frames, clock_, chip_);
         following_ = preview.openSequence;
@@ -286,7 +285,8 @@ void PlayerEngine::Load(const std::string& text, bool fromFile) {
             player->RunUntilShowing(*added, kMostSkipCycles);
         player_ = std::move(player);
         playingSource_ = source;
-        playingSizes_ = compact_ ? tr("compact build: %1").arg(QString::fromStdString(sim::SizesLine(firmware.sizes)))
+        playingSizes_ = compact_ ? tr("compact build: %1")
+                                       .arg(QString::fromStdString(sim::SizesLine(firmware.sizes)))
                                  : QString::fromStdString(sim::SizesLine(firmware.sizes));
         if (!compact_ && preview.frames && chip_ == sim::kAtmega8535)
             playingSizes_ += tr("; compact build about %1 bytes")

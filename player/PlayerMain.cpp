@@ -27,7 +27,8 @@ int RunPlayer(int& argc, char** argv) {
     if (done) return *done;
     Application application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ledcube-play"));
-    QApplication::setApplicationDisplayName(QString::fromStdString(Tr("CommandLine", "LED cube player")));
+    QApplication::setApplicationDisplayName(
+        QString::fromStdString(Tr("CommandLine", "LED cube player")));
 
     const auto start = std::chrono::steady_clock::now();
     PlayerWindow window([start] {

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "program/Animation.h"
 
-#include "base/Language.h"
-
 #include <algorithm>
 
+#include "base/Language.h"
 #include "program/SimError.h"
 
 namespace ledcube::sim {

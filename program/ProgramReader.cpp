@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "program/ProgramReader.h"
 
-#include "base/Language.h"
-
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <string>
 
+#include "base/Language.h"
 #include "program/Animation.h"
 #include "program/SimError.h"
 
@@ -104,7 +103,8 @@ class BodyReader {
             }
         }
         const std::string expected = FrameBlock(count * 15, cells);
-        if (!Rest().starts_with(expected)) Fail(Tr("Reader", "a frame that differs from the editor's frames"));
+        if (!Rest().starts_with(expected))
+            Fail(Tr("Reader", "a frame that differs from the editor's frames"));
         at_ += expected.size();
         if (blocks_) blocks_->push_back(AnimationBlock::Frame({count, cells}));
         return {count, cells, block_, block_ ? sequences_ : 0};
@@ -124,16 +124,21 @@ void CheckSingleProgram(std::string_view text) {
     const std::string header = ProgramHeader();
     const std::size_t programs = CountOf(text, header);
     if (programs == 0 || !text.starts_with(header))
-        throw SimError(Tr("Reader", "this is not a program written by the editor: it does not start with its "
-                                    "program header"));
+        throw SimError(Tr("Reader",
+                          "this is not a program written by the editor: it does not start with its "
+                          "program header"));
     if (programs > 1)
-        throw SimError(Tr("Reader", "the file holds %1 programs glued together (recorded one after another under "
-                                    "the same name); keep one of them in a file of its own")
-                           .Arg(static_cast<long long>(programs)));
+        throw SimError(
+            Tr("Reader",
+               "the file holds %1 programs glued together (recorded one after another under "
+               "the same name); keep one of them in a file of its own")
+                .Arg(static_cast<long long>(programs)));
     const std::string close = ProgramClose();
     if (!text.ends_with(close) || text.size() < header.size() + close.size())
-        throw SimError(Tr("Reader", "the program is unfinished: it does not end with the closing text that Finir "
-                                    "writes"));
+        throw SimError(
+            Tr("Reader",
+               "the program is unfinished: it does not end with the closing text that Finir "
+               "writes"));
 }
 
 std::vector<RecordedFrame> ReadProgram(std::string_view text) {
@@ -154,8 +159,9 @@ Animation ReadAnimation(std::string_view programText) {
 std::vector<ProgramInFile> ProgramsIn(std::string_view text) {
     const std::string header = ProgramHeader();
     if (!text.starts_with(header))
-        throw SimError(Tr("Reader", "this is not a program written by the editor: it does not start with its "
-                                    "program header"));
+        throw SimError(Tr("Reader",
+                          "this is not a program written by the editor: it does not start with its "
+                          "program header"));
     std::vector<ProgramInFile> programs;
     std::size_t start = 0;
     while (start < text.size()) {
@@ -174,7 +180,8 @@ ChosenProgram ChooseProgram(std::string_view text, std::optional<int> number) {
     const int count = static_cast<int>(programs.size());
     const bool lastUnfinished = !programs.back().finished;
     if (number && (*number < 1 || *number > count))
-        throw SimError(Plural(count, Tr("Reader", "there is no program %1: the file holds %2 program"),
+        throw SimError(Plural(count,
+                              Tr("Reader", "there is no program %1: the file holds %2 program"),
                               Tr("Reader", "there is no program %1: the file holds %2 programs"))
                            .Arg(*number)
                            .Arg(count));
@@ -182,15 +189,20 @@ ChosenProgram ChooseProgram(std::string_view text, std::optional<int> number) {
     if (!number)
         while (chosen > 1 && !programs[chosen - 1].finished) --chosen;
     if (!number && count > 1 && !programs[chosen - 1].finished)
-        throw SimError(Tr("Reader", "none of the %1 programs of the file is finished: none ends with the closing "
-                                    "text that Finir writes")
-                           .Arg(count));
+        throw SimError(
+            Tr("Reader",
+               "none of the %1 programs of the file is finished: none ends with the closing "
+               "text that Finir writes")
+                .Arg(count));
     if (!programs[chosen - 1].finished)
-        throw SimError(count > 1 ? Tr("Reader", "program %1 is unfinished: it does not end with the closing text "
-                                                "that Finir writes")
-                                       .Arg(chosen)
-                                 : Tr("Reader", "the program is unfinished: it does not end with the closing text "
-                                                "that Finir writes"));
+        throw SimError(count > 1
+                           ? Tr("Reader",
+                                "program %1 is unfinished: it does not end with the closing text "
+                                "that Finir writes")
+                                 .Arg(chosen)
+                           : Tr("Reader",
+                                "the program is unfinished: it does not end with the closing text "
+                                "that Finir writes"));
     return {programs[chosen - 1].text, chosen, count, lastUnfinished};
 }
 

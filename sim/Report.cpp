@@ -17,15 +17,17 @@ bool Dark(const ShownFrame& frame) {
 
 std::string ShowReport(const std::vector<ShownFrame>& frames, long roundPasses) {
     if (frames.empty()) return Tr("Report", "the cube showed nothing").Str() + "\n";
-    std::string report = Tr("Report", "  start ms  passes  duration ms  cells (layer:back/middle/front)").Str() + "\n";
+    std::string report =
+        Tr("Report", "  start ms  passes  duration ms  cells (layer:back/middle/front)").Str() +
+        "\n";
     const std::vector<long> rounds = RoundOf(frames, roundPasses);
     for (std::size_t i = 0; i < frames.size(); ++i) {
         const ShownFrame& frame = frames[i];
         if (i > 0 && rounds[i] != rounds[i - 1])
             report += Tr("Report", "  -- round %1 --").Arg(rounds[i]).Str() + "\n";
         char line[96];
-        std::snprintf(line, sizeof line, "%10s  %6d  %11s  ", Decimal(frame.startMs, 1).c_str(), frame.passes,
-                      Decimal(frame.durationMs, 1).c_str());
+        std::snprintf(line, sizeof line, "%10s  %6d  %11s  ", Decimal(frame.startMs, 1).c_str(),
+                      frame.passes, Decimal(frame.durationMs, 1).c_str());
         report += line + (Dark(frame) ? Tr("Report", "dark").Str() : CellsText(frame.cells)) +
                   (frame.cut ? "  " + CutNote() : std::string()) + "\n";
     }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/SimCommand.h"
 
+#include <QCommandLineParser>
+#include <QProcess>
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -8,22 +10,19 @@
 #include <cmath>
 #include <functional>
 #include <future>
-#include <QCommandLineParser>
 #include <optional>
 #include <variant>
 
 #include "base/Language.h"
-#include "firmware/FlashEstimate.h"
-#include "compact/CompactBuild.h"
-#include "compact/CompactProof.h"
 #include "chip/CubeSimulator.h"
 #include "chip/FirmwareBuild.h"
-#include "program/ProgramReader.h"
-#include "sim/Report.h"
-
-#include <QProcess>
-#include "program/SimError.h"
+#include "compact/CompactBuild.h"
+#include "compact/CompactProof.h"
+#include "firmware/FlashEstimate.h"
 #include "gif/AnimatedGif.h"
+#include "program/ProgramReader.h"
+#include "program/SimError.h"
+#include "sim/Report.h"
 #include "sim/Storyboard.h"
 #include "ui/Translations.h"
 
@@ -33,18 +32,18 @@ namespace {
 
 std::string Description() {
     return Tr("ledcube-sim",
-    "Compiles a program written by the ledcube editor for the ATmega8535 (avr-gcc -Os),\n"
-    "or for another chip or board (--chip), reports its flash and RAM, runs it on a\n"
-    "simulated microcontroller with the push buttons held at one combination and prints\n"
-    "the frames the cube shows.\n"
-    "\n"
-    "The 40-pin chips (atmega16, atmega32, atmega164p, atmega324p, atmega644p,\n"
-    "atmega1284p) use the ATmega8535's pins; the build switches their JTAG off. On the\n"
-    "boards (uno, nano, nano-old: ATmega328P at 16 MHz) the cube's wires go on:\n"
-    "  LED1..LED9       D2..D10  (PD2-PD7, PB0-PB2), a low level lights the LED\n"
-    "  Etage1..Etage3   A0..A2   (PC0-PC2), a high level selects the layer\n"
-    "  BP1..BP3         A3..A5   (PC3-PC5), pull-ups on\n"
-    "D0/D1 stay free for the USB serial, D11-D13 for an ISP programmer.");
+              "Compiles a program written by the ledcube editor for the ATmega8535 (avr-gcc -Os),\n"
+              "or for another chip or board (--chip), reports its flash and RAM, runs it on a\n"
+              "simulated microcontroller with the push buttons held at one combination and prints\n"
+              "the frames the cube shows.\n"
+              "\n"
+              "The 40-pin chips (atmega16, atmega32, atmega164p, atmega324p, atmega644p,\n"
+              "atmega1284p) use the ATmega8535's pins; the build switches their JTAG off. On the\n"
+              "boards (uno, nano, nano-old: ATmega328P at 16 MHz) the cube's wires go on:\n"
+              "  LED1..LED9       D2..D10  (PD2-PD7, PB0-PB2), a low level lights the LED\n"
+              "  Etage1..Etage3   A0..A2   (PC0-PC2), a high level selects the layer\n"
+              "  BP1..BP3         A3..A5   (PC3-PC5), pull-ups on\n"
+              "D0/D1 stay free for the USB serial, D11-D13 for an ISP programmer.");
 }
 
 struct Options {
@@ -111,59 +110,75 @@ std::variant<Options, int> ParseOptions(const std::vector<std::string>& argument
         parser.addOption(option);
         return option;
     };
-    const QCommandLineOption buttons = valued(
-        "buttons", "BP1|BP2|BP3|Aucun", Tr("ledcube-sim", "The buttons held (default Aucun, any letter case)."));
-    const QCommandLineOption ms = valued("ms", Tr("ledcube-sim", "MILLISECONDS"),
-                                         Tr("ledcube-sim", "How long to run (default: three rounds of the frames)."));
-    const QCommandLineOption program = valued(
-        "program", "N", Tr("ledcube-sim", "The N-th program of a file that holds several (default: the last "
-                                          "finished one)."));
+    const QCommandLineOption buttons =
+        valued("buttons", "BP1|BP2|BP3|Aucun",
+               Tr("ledcube-sim", "The buttons held (default Aucun, any letter case)."));
+    const QCommandLineOption ms =
+        valued("ms", Tr("ledcube-sim", "MILLISECONDS"),
+               Tr("ledcube-sim", "How long to run (default: three rounds of the frames)."));
+    const QCommandLineOption program =
+        valued("program", "N",
+               Tr("ledcube-sim",
+                  "The N-th program of a file that holds several (default: the last "
+                  "finished one)."));
     const QCommandLineOption png =
-        valued("png", Tr("ledcube-sim", "FILE"), Tr("ledcube-sim", "Draw the shown frames as a storyboard."));
+        valued("png", Tr("ledcube-sim", "FILE"),
+               Tr("ledcube-sim", "Draw the shown frames as a storyboard."));
     const QCommandLineOption gif = valued(
         "gif", Tr("ledcube-sim", "FILE"),
-        Tr("ledcube-sim", "Write what the cube shows as an animated GIF: one round of the frames (or --ms), each "
-                          "as long as it shows."));
-    const QCommandLineOption size = valued("size", Tr("ledcube-sim", "PIXELS"),
-                                           Tr("ledcube-sim", "The width of the animated GIF (default 320)."));
-    const QCommandLineOption hex = valued("hex", Tr("ledcube-sim", "FILE"),
-                                          Tr("ledcube-sim", "Write the Intel HEX to put into the chip."));
+        Tr("ledcube-sim",
+           "Write what the cube shows as an animated GIF: one round of the frames (or --ms), each "
+           "as long as it shows."));
+    const QCommandLineOption size =
+        valued("size", Tr("ledcube-sim", "PIXELS"),
+               Tr("ledcube-sim", "The width of the animated GIF (default 320)."));
+    const QCommandLineOption hex =
+        valued("hex", Tr("ledcube-sim", "FILE"),
+               Tr("ledcube-sim", "Write the Intel HEX to put into the chip."));
     const QCommandLineOption flash(
         QStringLiteral("flash"),
-        QString::fromStdString(Tr("ledcube-sim", "Put the program into the chip with avrdude (the HEX that --hex "
-                                                 "writes, unrolled or --compact) and verify it; the AVRDUDE "
-                                                 "environment variable names another avrdude.")));
+        QString::fromStdString(Tr("ledcube-sim",
+                                  "Put the program into the chip with avrdude (the HEX that --hex "
+                                  "writes, unrolled or --compact) and verify it; the AVRDUDE "
+                                  "environment variable names another avrdude.")));
     parser.addOption(flash);
-    const QCommandLineOption programmer =
-        valued("programmer", Tr("ledcube-sim", "NAME"),
-               Tr("ledcube-sim", "The avrdude programmer (default usbasp, or the board's bootloader)."));
+    const QCommandLineOption programmer = valued(
+        "programmer", Tr("ledcube-sim", "NAME"),
+        Tr("ledcube-sim", "The avrdude programmer (default usbasp, or the board's bootloader)."));
     const QCommandLineOption port =
         valued("port", Tr("ledcube-sim", "PORT"),
                Tr("ledcube-sim", "The serial port of the programmer or board for avrdude."));
     const QCommandLineOption chip =
         valued("chip", Tr("ledcube-sim", "NAME"),
-               Tr("ledcube-sim", "The chip or board to build for: %1 (default atmega8535).").Arg(ChipNames()));
+               Tr("ledcube-sim", "The chip or board to build for: %1 (default atmega8535).")
+                   .Arg(ChipNames()));
     const QCommandLineOption clock = valued(
         "clock", "HZ",
-        Tr("ledcube-sim", "The chip's clock when its fuses or crystal were changed (default: as delivered, 1 MHz "
-                          "for the 40-pin chips, 16 MHz for the boards)."));
+        Tr("ledcube-sim",
+           "The chip's clock when its fuses or crystal were changed (default: as delivered, 1 MHz "
+           "for the 40-pin chips, 16 MHz for the boards)."));
     const QCommandLineOption compact(
         QStringLiteral("compact"),
-        QString::fromStdString(Tr("ledcube-sim", "Build the frames as a table in flash read by one loop (up to %1 "
-                                                 "frames fit the ATmega8535), proven on the simulated chip against "
-                                                 "the generated program.")
-                                   .Arg(Number(CompactFrameLimit(0)))));
+        QString::fromStdString(
+            Tr("ledcube-sim",
+               "Build the frames as a table in flash read by one loop (up to %1 "
+               "frames fit the ATmega8535), proven on the simulated chip against "
+               "the generated program.")
+                .Arg(Number(CompactFrameLimit(0)))));
     parser.addOption(compact);
-    const QCommandLineOption verbose(QStringLiteral("verbose"),
-                                     QString::fromStdString(Tr("ledcube-sim", "Print the compiler's messages.")));
+    const QCommandLineOption verbose(
+        QStringLiteral("verbose"),
+        QString::fromStdString(Tr("ledcube-sim", "Print the compiler's messages.")));
     parser.addOption(verbose);
-    parser.addPositionalArgument(QStringLiteral("PROGRAM.c"),
-                                 QString::fromStdString(Tr("ledcube-sim", "A program written by the ledcube editor.")));
+    parser.addPositionalArgument(
+        QStringLiteral("PROGRAM.c"),
+        QString::fromStdString(Tr("ledcube-sim", "A program written by the ledcube editor.")));
 
     QStringList list{QStringLiteral("ledcube-sim")};
     for (const std::string& argument : arguments) list << QString::fromStdString(argument);
     const auto wrong = [&](const std::string& what) {
-        err << "ledcube-sim: " << what << "\n" << TryHelp(QStringLiteral("ledcube-sim")).toStdString() << "\n";
+        err << "ledcube-sim: " << what << "\n"
+            << TryHelp(QStringLiteral("ledcube-sim")).toStdString() << "\n";
         return 2;
     };
     if (!parser.parse(list)) return wrong(ParserError(parser).toStdString());
@@ -187,21 +202,27 @@ std::variant<Options, int> ParseOptions(const std::vector<std::string>& argument
         const std::string text = parser.value(ms).toStdString();
         const std::optional<double> value = NumberIn<double>(text, 0, 3.6e6);
         if (!value || !(*value > 0))
-            return wrong(Tr("ledcube-sim", "--ms takes a duration in milliseconds, up to one hour, not '%1'").Arg(text));
+            return wrong(
+                Tr("ledcube-sim", "--ms takes a duration in milliseconds, up to one hour, not '%1'")
+                    .Arg(text));
         options.ms = value;
     }
     if (parser.isSet(program)) {
         const std::string text = parser.value(program).toStdString();
         options.program = NumberIn<int>(text, 1, INT_MAX);
         if (!options.program)
-            return wrong(Tr("ledcube-sim", "--program takes a program number from 1, not '%1'").Arg(text));
+            return wrong(
+                Tr("ledcube-sim", "--program takes a program number from 1, not '%1'").Arg(text));
     }
     if (parser.isSet(png)) options.png = parser.value(png).toStdString();
     if (parser.isSet(gif)) options.gif = parser.value(gif).toStdString();
     if (parser.isSet(size)) {
         const std::string text = parser.value(size).toStdString();
         const std::optional<int> pixels = NumberIn<int>(text, 64, 2000);
-        if (!pixels) return wrong(Tr("ledcube-sim", "--size takes a width in pixels from 64 to 2000, not '%1'").Arg(text));
+        if (!pixels)
+            return wrong(
+                Tr("ledcube-sim", "--size takes a width in pixels from 64 to 2000, not '%1'")
+                    .Arg(text));
         options.size = *pixels;
     }
     if (parser.isSet(hex)) options.hex = parser.value(hex).toStdString();
@@ -209,8 +230,9 @@ std::variant<Options, int> ParseOptions(const std::vector<std::string>& argument
     if (parser.isSet(programmer)) {
         options.programmer = parser.value(programmer).toStdString();
         if (!IsProgrammerName(*options.programmer))
-            return wrong(Tr("ledcube-sim", "--programmer takes an avrdude programmer name (letters, digits, - and "
-                                           "_), not '%1'")
+            return wrong(Tr("ledcube-sim",
+                            "--programmer takes an avrdude programmer name (letters, digits, - and "
+                            "_), not '%1'")
                              .Arg(*options.programmer));
     }
     if (parser.isSet(port)) options.port = parser.value(port).toStdString();
@@ -226,7 +248,8 @@ std::variant<Options, int> ParseOptions(const std::vector<std::string>& argument
         const std::string text = parser.value(clock).toStdString();
         const std::optional<unsigned> hertz = NumberIn<unsigned>(text, 100000, 20000000);
         if (!hertz)
-            return wrong(Tr("ledcube-sim", "--clock takes the clock in hertz, from 100000 to 20000000, not '%1'")
+            return wrong(Tr("ledcube-sim",
+                            "--clock takes the clock in hertz, from 100000 to 20000000, not '%1'")
                              .Arg(text));
         options.chip = WithClock(options.chip, *hertz);
         options.clockGiven = true;
@@ -235,8 +258,10 @@ std::variant<Options, int> ParseOptions(const std::vector<std::string>& argument
     options.verbose = parser.isSet(verbose);
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1)
-        return wrong(files.empty() ? Tr("ledcube-sim", "which program? Give the file the editor wrote")
-                                   : Tr("ledcube-sim", "one program at a time, not '%1'").Arg(files[1].toStdString()));
+        return wrong(
+            files.empty()
+                ? Tr("ledcube-sim", "which program? Give the file the editor wrote")
+                : Tr("ledcube-sim", "one program at a time, not '%1'").Arg(files[1].toStdString()));
     options.file = files.first().toStdString();
     return options;
 }
@@ -258,7 +283,8 @@ std::string TooBigMessage(const ProgramSizes& sizes,
             const double perFrame =
                 static_cast<double>(sizes.flash - empty.BytesWithClosings()) / liveFrames;
             message += Tr("ledcube-sim", ": about %1 frames too many (%2 bytes a frame)")
-                           .Arg(static_cast<int>(std::ceil((sizes.flash - sizes.chip.flashBytes) / perFrame)))
+                           .Arg(static_cast<int>(
+                               std::ceil((sizes.flash - sizes.chip.flashBytes) / perFrame)))
                            .Arg(static_cast<int>(perFrame))
                            .Str();
         }
@@ -278,12 +304,16 @@ std::optional<std::vector<RecordedFrame>> FramesOf(std::string_view program) {
 // What the timings assume of the chip's clock.
 std::string ClockNote(const Chip& chip, bool clockGiven) {
     if (clockGiven)
-        return Tr("ledcube-sim", "The timings assume a clock of %1 (--clock): set the chip's fuses or crystal for it.")
+        return Tr("ledcube-sim",
+                  "The timings assume a clock of %1 (--clock): set the chip's fuses or crystal for "
+                  "it.")
             .Arg(ClockText(chip.clockHz));
     if (chip.wiring == Wiring::Arduino)
-        return Tr("ledcube-sim", "The timings assume the board's %1 crystal.").Arg(ClockText(chip.clockHz));
-    return Tr("ledcube-sim", "The timings assume the factory clock of the %1: its internal RC oscillator at 1 MHz "
-                             "(fuses as delivered).")
+        return Tr("ledcube-sim", "The timings assume the board's %1 crystal.")
+            .Arg(ClockText(chip.clockHz));
+    return Tr("ledcube-sim",
+              "The timings assume the factory clock of the %1: its internal RC oscillator at 1 MHz "
+              "(fuses as delivered).")
         .Arg(chip.wiring == Wiring::Atmega8535 ? "ATmega8535" : chip.name);
 }
 
@@ -307,7 +337,8 @@ int EstimatedBytes(const std::vector<RecordedFrame>& frames) {
 // Where the frames of a program that shows nothing under the buttons given do show.
 std::string OtherButtonsHint(const std::vector<RecordedFrame>& frames) {
     const std::vector<SwitchCombination> showing = ShowingCombinations(frames);
-    if (showing.empty()) return Tr("ledcube-sim", "no frame of this program shows under any buttons").Str() + "\n";
+    if (showing.empty())
+        return Tr("ledcube-sim", "no frame of this program shows under any buttons").Str() + "\n";
     std::string hint;
     for (const SwitchCombination buttons : showing)
         hint += std::string(hint.empty() ? "" : "; ") +
@@ -358,7 +389,9 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
         const ChosenProgram chosen = ChooseProgram(text, options->program);
         std::string where;
         if (chosen.count > 1)
-            where = Tr("ledcube-sim", "program %1 of %2 in the file").Arg(chosen.number).Arg(chosen.count);
+            where = Tr("ledcube-sim", "program %1 of %2 in the file")
+                        .Arg(chosen.number)
+                        .Arg(chosen.count);
         if (chosen.lastUnfinished)
             where += std::string(where.empty() ? "" : "; ") +
                      Tr("ledcube-sim", "the last program of the file is unfinished").Str();
@@ -409,14 +442,18 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
         std::optional<PortTrace> reportRun;
         if (options->compact) {
             if (!frames)
-                throw SimError(Tr("ledcube-sim", "--compact needs a program as the editor writes it; this one was "
-                                                 "edited by hand"));
+                throw SimError(Tr("ledcube-sim",
+                                  "--compact needs a program as the editor writes it; this one was "
+                                  "edited by hand"));
             const ProvenCompact compact = BuildProvenCompact(
                 chosen.text, *frames, cube ? &*cube : nullptr, name, compactScratch, chip);
             if (beside.valid()) settle([&] { return beside.get(); });
-            sizes = Tr("ledcube-sim", "unrolled %1; compact %2").Arg(sizes).Arg(SizesLine(compact.firmware.sizes));
+            sizes = Tr("ledcube-sim", "unrolled %1; compact %2")
+                        .Arg(sizes)
+                        .Arg(SizesLine(compact.firmware.sizes));
             out << Tr("ledcube-sim", "sizes: %1").Arg(sizes).Str() << "\n"
-                << Tr("ledcube-sim", "the compact build shows what %1 shows, under BP1, BP2, BP3 and Aucun")
+                << Tr("ledcube-sim",
+                      "the compact build shows what %1 shows, under BP1, BP2, BP3 and Aucun")
                        .Arg(compact.reference)
                        .Str()
                 << "\n";
@@ -428,7 +465,9 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
             if (frames) {
                 compact = BuildFirmware(CompactSource(*frames, chip), "compact.c", compactScratch, chip)
                               .sizes;
-                sizes = Tr("ledcube-sim", "unrolled %1; compact %2").Arg(sizes).Arg(SizesLine(*compact));
+                sizes = Tr("ledcube-sim", "unrolled %1; compact %2")
+                            .Arg(sizes)
+                            .Arg(SizesLine(*compact));
             }
             out << Tr("ledcube-sim", "sizes: %1").Arg(sizes).Str() << "\n";
             if (!firmware->sizes.Fits()) {
@@ -437,10 +476,13 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
                 if (compact) {
                     // The loop and start-up as this build of them takes them.
                     const int loop = compact->flash - kCompactEntryBytes * CompactEntries(*frames);
-                    err << Tr("ledcube-sim", "--compact builds it as a table of frames in flash, which holds up to "
-                                             "%1 frames")
-                               .Arg(Number(chip == kAtmega8535 ? CompactFrameLimit(0)
-                                                               : (chip.flashBytes - loop) / kCompactEntryBytes))
+                    err << Tr("ledcube-sim",
+                              "--compact builds it as a table of frames in flash, which holds up "
+                              "to "
+                              "%1 frames")
+                               .Arg(Number(chip == kAtmega8535
+                                               ? CompactFrameLimit(0)
+                                               : (chip.flashBytes - loop) / kCompactEntryBytes))
                                .Str()
                         << "\n";
                 }
@@ -455,9 +497,10 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
                 reportRun = RunFirmware(firmware->hex, options->buttons,
                                         std::max(ms, ProofMs(*frames, options->buttons)), chip);
                 const KnownRun known{options->buttons, *reportRun};
-                ProveShows(*firmware, Tr("ledcube-sim", "the build for the %1").Arg(chip.name), reference, *frames,
-                           &known);
-                out << Tr("ledcube-sim", "the build for the %1 shows what %2 shows, under BP1, BP2, BP3 and Aucun")
+                ProveShows(*firmware, Tr("ledcube-sim", "the build for the %1").Arg(chip.name),
+                           reference, *frames, &known);
+                out << Tr("ledcube-sim",
+                          "the build for the %1 shows what %2 shows, under BP1, BP2, BP3 and Aucun")
                            .Arg(chip.name)
                            .Arg(reference.text)
                            .Str()
@@ -468,7 +511,10 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
             std::error_code error;
             std::filesystem::copy_file(played, *options->hex,
                                        std::filesystem::copy_options::overwrite_existing, error);
-            if (error) throw SimError(Tr("ledcube-sim", "cannot write %1: %2").Arg(*options->hex).Arg(error.message()));
+            if (error)
+                throw SimError(Tr("ledcube-sim", "cannot write %1: %2")
+                                   .Arg(*options->hex)
+                                   .Arg(error.message()));
         }
 
         const double ms = options->ms.value_or(RunMs(frames, options->buttons));
@@ -494,8 +540,9 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
                              GifTitle(name, options->buttons, chip), options->size, *options->gif);
         }
         if (options->hex && !options->flash) {
-            out << Tr("ledcube-sim", "wrote %1; to put it into the chip:").Arg(*options->hex).Str() << "\n  "
-                << AvrdudeCommand(*options->hex, chip, options->programmer, options->port) << "\n"
+            out << Tr("ledcube-sim", "wrote %1; to put it into the chip:").Arg(*options->hex).Str()
+                << "\n  " << AvrdudeCommand(*options->hex, chip, options->programmer, options->port)
+                << "\n"
                 << ClockNote(chip, options->clockGiven) << "\n";
         }
         if (options->flash) {
@@ -513,7 +560,8 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
     } catch (const BuildError& error) {
         if (options->verbose) err << error.Log();
         err << "ledcube-sim: " << options->file << ": " << error.what() << "\n";
-        if (!options->verbose) err << Tr("ledcube-sim", "(--verbose shows the compiler's messages)").Str() << "\n";
+        if (!options->verbose)
+            err << Tr("ledcube-sim", "(--verbose shows the compiler's messages)").Str() << "\n";
         return 1;
     } catch (const SimError& error) {
         err << "ledcube-sim: " << options->file << ": " << error.what() << "\n";

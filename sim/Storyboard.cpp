@@ -59,7 +59,8 @@ void DrawFrame(QPainter& painter, const ShownFrame& frame, int number, QPoint pl
     PaintCube(painter, cube, glow);
     painter.setPen(Qt::black);
     const std::string caption =
-        Plural(frame.passes, Tr("Storyboard", "%1. %2 ms, %3 pass%4"), Tr("Storyboard", "%1. %2 ms, %3 passes%4"))
+        Plural(frame.passes, Tr("Storyboard", "%1. %2 ms, %3 pass%4"),
+               Tr("Storyboard", "%1. %2 ms, %3 passes%4"))
             .Arg(number)
             .Arg(Decimal(frame.durationMs, 0))
             .Arg(frame.passes)

@@ -93,11 +93,12 @@ QStringList Markers(const QString& text) {
 TEST(Catalog, EveryFrenchTextKeepsTheMarkersOfItsEnglish) {
     const auto catalog = ReadCatalog(kCatalog);
     ASSERT_FALSE(catalog.empty()) << kCatalog.toStdString();
-    for (const auto& [key, message] : catalog)
-        if (message.finished)
-            EXPECT_EQ(Markers(message.translation), Markers(key.second))
-                << key.first.toStdString() << ": \"" << key.second.toStdString() << "\" became \""
-                << message.translation.toStdString() << "\"";
+    for (const auto& [key, message] : catalog) {
+        if (!message.finished) continue;
+        EXPECT_EQ(Markers(message.translation), Markers(key.second))
+            << key.first.toStdString() << ": \"" << key.second.toStdString() << "\" became \""
+            << message.translation.toStdString() << "\"";
+    }
 }
 
 }  // namespace

@@ -63,16 +63,18 @@ struct Outcome {
 
 Outcome RunIn(const char* program, const QStringList& arguments, const QStringList& language) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) environment.remove(QString::fromLatin1(name));
+    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"})
+        environment.remove(QString::fromLatin1(name));
     for (const QString& setting : language)
-        environment.insert(setting.section(QLatin1Char('='), 0, 0), setting.section(QLatin1Char('='), 1));
+        environment.insert(setting.section(QLatin1Char('='), 0, 0),
+                           setting.section(QLatin1Char('='), 1));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     QProcess process;
     process.setProcessEnvironment(environment);
     process.start(QString::fromUtf8(program), arguments);
     if (!process.waitForFinished(120000)) return {{}, QStringLiteral("did not finish"), -1};
-    return {QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError()),
-            process.exitCode()};
+    return {QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError()), process.exitCode()};
 }
 
 struct Spoken {
@@ -86,25 +88,59 @@ struct Spoken {
 TEST(CommandLine, EveryProgramSpeaksTheUsersLanguage) {
     const QStringList french = {"LANG=fr_FR.UTF-8"};
     const Spoken cases[] = {
-        {LEDCUBE_SIM, {"--help"}, french, true,
-         {"Utilisation : ledcube-sim [options] PROGRAM.c", "Affiche la version.", "--ms <MILLISECONDES>",
-          "(jusqu'à 1 229 images"}},
-        {LEDCUBE_SIM, {"--help"}, {"LANGUAGE=fr", "LANG=de_DE.UTF-8"}, true, {"Utilisation : ledcube-sim"}},
-        {LEDCUBE_SIM, {"--help"}, {"LANGUAGE=fr", "LANG=C"}, true,
+        {LEDCUBE_SIM,
+         {"--help"},
+         french,
+         true,
+         {"Utilisation : ledcube-sim [options] PROGRAM.c", "Affiche la version.",
+          "--ms <MILLISECONDES>", "(jusqu'à 1 229 images"}},
+        {LEDCUBE_SIM,
+         {"--help"},
+         {"LANGUAGE=fr", "LANG=de_DE.UTF-8"},
+         true,
+         {"Utilisation : ledcube-sim"}},
+        {LEDCUBE_SIM,
+         {"--help"},
+         {"LANGUAGE=fr", "LANG=C"},
+         true,
          {"Usage: ledcube-sim [options] PROGRAM.c", "(up to 1,229 frames"}},
-        {LEDCUBE_SIM, {"--help"}, {}, true, {"Usage: ledcube-sim", "Displays version information."}},
-        {LEDCUBE_SIM, {"--buttons", "X", "a.c"}, french, false,
+        {LEDCUBE_SIM,
+         {"--help"},
+         {},
+         true,
+         {"Usage: ledcube-sim", "Displays version information."}},
+        {LEDCUBE_SIM,
+         {"--buttons", "X", "a.c"},
+         french,
+         false,
          {"ledcube-sim: --buttons prend BP1, BP2, BP3 ou Aucun, pas « X »",
           "Essayez « ledcube-sim --help » pour en savoir plus."}},
-        {LEDCUBE_SIM, {"--buttons", "X", "a.c"}, {"LANGUAGE=fr", "LANG=C"}, false,
+        {LEDCUBE_SIM,
+         {"--buttons", "X", "a.c"},
+         {"LANGUAGE=fr", "LANG=C"},
+         false,
          {"--buttons takes BP1, BP2, BP3 or Aucun, not 'X'", "Try 'ledcube-sim --help'"}},
         {LEDCUBE_SIM, {"--bogus", "a.c"}, french, false, {"Option inconnue « bogus »."}},
-        {LEDCUBE_SIM, {"--ms"}, {"LC_ALL=fr_FR.UTF-8", "LANG=en_US.UTF-8"}, false,
+        {LEDCUBE_SIM,
+         {"--ms"},
+         {"LC_ALL=fr_FR.UTF-8", "LANG=en_US.UTF-8"},
+         false,
          {"Valeur manquante après « --ms »."}},
-        {LEDCUBE_SIM, {"/nowhere/cube.c"}, french, false, {"ledcube-sim: /nowhere/cube.c: impossible de lire"}},
-        {LEDCUBE_SIM, {"/nowhere/cube.c"}, {"LANGUAGE=en:fr", "LANG=fr_FR.UTF-8"}, false,
+        {LEDCUBE_SIM,
+         {"/nowhere/cube.c"},
+         french,
+         false,
+         {"ledcube-sim: /nowhere/cube.c: impossible de lire"}},
+        {LEDCUBE_SIM,
+         {"/nowhere/cube.c"},
+         {"LANGUAGE=en:fr", "LANG=fr_FR.UTF-8"},
+         false,
          {"ledcube-sim: /nowhere/cube.c: cannot read"}},
-        {LEDCUBE_PLAYER, {"--help"}, french, true, {"Utilisation : ledcube-play [options] [FICHIER]"}},
+        {LEDCUBE_PLAYER,
+         {"--help"},
+         french,
+         true,
+         {"Utilisation : ledcube-play [options] [FICHIER]"}},
         {LEDCUBE_PLAYER, {"a.c", "b.c"}, french, false, {"un fichier au plus"}},
         {LEDCUBE_EDITOR, {"--help"}, french, true, {"Éditeur d'animations lumineuses"}},
         {LEDCUBE_EDITOR, {"cube.c"}, french, false, {"argument inattendu « cube.c »"}},
@@ -113,18 +149,21 @@ TEST(CommandLine, EveryProgramSpeaksTheUsersLanguage) {
         const Outcome run = RunIn(c.program, c.arguments, c.language);
         const QString& said = c.onStandardOutput ? run.out : run.err;
         for (const QString& text : c.texts)
-            EXPECT_TRUE(said.contains(text)) << c.program << " " << c.arguments.join(' ').toStdString() << " with "
-                                             << c.language.join(' ').toStdString() << "\nwanted: "
-                                             << text.toStdString() << "\ngot: " << said.toStdString();
+            EXPECT_TRUE(said.contains(text))
+                << c.program << " " << c.arguments.join(' ').toStdString() << " with "
+                << c.language.join(' ').toStdString() << "\nwanted: " << text.toStdString()
+                << "\ngot: " << said.toStdString();
     }
 }
 
 // The sizes line of a real build: bytes grouped and the decimal mark as each language writes them.
 TEST(CommandLine, TheSizesLineWritesNumbersAsTheLanguageDoes) {
-    const QString program = QDir::temp().filePath(QStringLiteral("ledcube-language-%1.c").arg(QCoreApplication::applicationPid()));
+    const QString program = QDir::temp().filePath(
+        QStringLiteral("ledcube-language-%1.c").arg(QCoreApplication::applicationPid()));
     QFile file(program);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    std::string text = ledcube::ProgramHeader() + ledcube::SwitchBlockOpen(ledcube::SwitchCombination::Aucun);
+    std::string text =
+        ledcube::ProgramHeader() + ledcube::SwitchBlockOpen(ledcube::SwitchCombination::Aucun);
     for (int n = 1; n <= 10; ++n) {  // enough frames for a build of over a thousand bytes
         ledcube::CellState cells;
         cells.Set(n, true);
@@ -139,10 +178,12 @@ TEST(CommandLine, TheSizesLineWritesNumbersAsTheLanguageDoes) {
         QString dark;
     } cases[] = {
         {{"LANG=fr_FR.UTF-8"},
-         QRegularExpression(QStringLiteral("tailles : déroulé flash \\d \\d{3} octets sur 8 192 \\(\\d+,\\d %\\)")),
+         QRegularExpression(QStringLiteral(
+             "tailles : déroulé flash \\d \\d{3} octets sur 8 192 \\(\\d+,\\d %\\)")),
          QStringLiteral("cellules (étage:arrière/milieu/avant)")},
         {{"LANG=en_US.UTF-8"},
-         QRegularExpression(QStringLiteral("sizes: unrolled flash \\d,\\d{3} of 8,192 bytes \\(\\d+\\.\\d %\\)")),
+         QRegularExpression(
+             QStringLiteral("sizes: unrolled flash \\d,\\d{3} of 8,192 bytes \\(\\d+\\.\\d %\\)")),
          QStringLiteral("cells (layer:back/middle/front)")},
     };
     for (const auto& c : cases) {

@@ -5,13 +5,13 @@
 #include <QtTest>
 #include <random>
 
-#include "TempHome.h"
 #include "InLanguage.h"
+#include "TempHome.h"
 #include "TestSupport.h"
 #include "WindowDriver.h"
-#include "firmware/FlashEstimate.h"
 #include "chip/CubeSimulator.h"
 #include "chip/FirmwareBuild.h"
+#include "firmware/FlashEstimate.h"
 #include "program/ProgramReader.h"
 
 namespace ledcube::sim {

@@ -205,8 +205,7 @@ TEST(AppendText, ATornBlockThatCannotBeCutBackIsReportedWithItsOffset) {
     SetAppendOnly(file, false);
     EXPECT_EQ(home.Read("torn.c"), "first block\nsecon");
     EXPECT_NE(message.find("torn.c"), std::string::npos) << message;
-    EXPECT_NE(message.find("an incomplete block, from byte 12;"), std::string::npos)
-        << message;
+    EXPECT_NE(message.find("an incomplete block, from byte 12;"), std::string::npos) << message;
 }
 
 TEST(CountPrograms, FindsAHeaderWhereverItFallsInALargeFile) {

@@ -282,8 +282,9 @@ TEST(FlashBudget, SuivantAsksOnceWhenTheProgramCrossesTheLimit) {
     }
     ASSERT_EQ(r.view.Questions().size(), 1u);
     // One sequence so far: the compact build's table loses two frames' room to it.
-    EXPECT_NE(r.view.Questions()[0].find("(ledcube-sim --compact), which keeps the frames in a table, "
-                                         "would still fit: it holds up to 1,227 of them with 1 sequence."),
+    EXPECT_NE(r.view.Questions()[0].find(
+                  "(ledcube-sim --compact), which keeps the frames in a table, "
+                  "would still fit: it holds up to 1,227 of them with 1 sequence."),
               std::string::npos)
         << r.view.Questions()[0];
     r.view.AnswerWith(true);
@@ -306,7 +307,8 @@ TEST(FlashBudget, NomfToolTipCountsTheProgramsAlreadyInTheFile) {
     const auto tip = [&r] { return r.view.ToolTip(Nomf); };
     r.Name("cube");
     EXPECT_EQ(tip(), "File: " + (r.home.Drive() / "cube.c").string());
-    for (const char* expected : {"already holds 1 program: a new", "already holds 2 programs: a new"}) {
+    for (const char* expected :
+         {"already holds 1 program: a new", "already holds 2 programs: a new"}) {
         r.workflow.CommencerClick();
         r.workflow.SwitchClick(SwitchCombination::Aucun);
         r.workflow.FinirBPClick();
@@ -341,19 +343,25 @@ TEST(RecordingWorkflow, TheStatusLineSaysWhatEachActionDid) {
         std::string status;  // what the status line starts with
     };
     const Step steps[] = {
-        {[&] { r.workflow.ShowFileToolTip(); }, "Type the file's name, then Commencer."},  // at start
+        {[&] { r.workflow.ShowFileToolTip(); },
+         "Type the file's name, then Commencer."},  // at start
         {[&] { r.Name("demo"); }, "The program will be written to " + where + "."},
         {[&] { r.workflow.CommencerClick(); },
          "demo.c — program started: choose the button combination of the first sequence — about "},
-        {[&] { r.workflow.SwitchClick(SwitchCombination::BP1); }, "demo.c — sequence BP1 — no frame yet — about "},
-        {[&] { r.Frame("300"); }, "demo.c — sequence BP1 — frame 1 recorded (300 ms = 20 passes) — about "},
-        {[&] { r.Frame("15"); }, "demo.c — sequence BP1 — frame 2 recorded (15 ms = 1 pass) — about "},
+        {[&] { r.workflow.SwitchClick(SwitchCombination::BP1); },
+         "demo.c — sequence BP1 — no frame yet — about "},
+        {[&] { r.Frame("300"); },
+         "demo.c — sequence BP1 — frame 1 recorded (300 ms = 20 passes) — about "},
+        {[&] { r.Frame("15"); },
+         "demo.c — sequence BP1 — frame 2 recorded (15 ms = 1 pass) — about "},
         {[&] { r.Frame("1 000"); }, "demo.c — sequence BP1 — frame 2 recorded"},  // refused
         {[&] { r.workflow.FinirBPClick(); },
          "demo.c — sequence BP1 closed: 2 frames — choose the next combination, or Finir — about "},
-        {[&] { r.Frame("45"); }, "demo.c — between the sequences — frame 1 recorded (45 ms = 3 passes) — about "},
+        {[&] { r.Frame("45"); },
+         "demo.c — between the sequences — frame 1 recorded (45 ms = 3 passes) — about "},
         {[&] { r.workflow.FinirClick(); }, "demo.c — program finished: 3 frames"},
-        {[&] { r.Name("demo"); }, "The program will be written to " + where + ", after the 1 program"},
+        {[&] { r.Name("demo"); },
+         "The program will be written to " + where + ", after the 1 program"},
     };
     for (const Step& step : steps) {
         try {
@@ -366,7 +374,8 @@ TEST(RecordingWorkflow, TheStatusLineSaysWhatEachActionDid) {
         EXPECT_TRUE(status.starts_with(step.status)) << status << "\n  wanted: " << step.status;
         // During a program the size shown is the estimate Suivant's tooltip gives.
         if (step.status.ends_with("about ")) {
-            EXPECT_EQ(BytesShown(status, "about "), BytesShown(r.view.ToolTip(Suivant), "so far: "));
+            EXPECT_EQ(BytesShown(status, "about "),
+                      BytesShown(r.view.ToolTip(Suivant), "so far: "));
             EXPECT_TRUE(status.ends_with(" bytes of 8,192")) << status;
         }
     }
@@ -406,7 +415,8 @@ TEST(RecordingWorkflow, ADurationThatIsNotAWholeNumberSaysWhatIsExpected) {
         FAIL() << "accepted";
     } catch (const Exception& error) {
         EXPECT_EQ(error.Message(),
-                  "'12abc' is not a valid whole number\nGive the frame's duration in milliseconds: a whole "
+                  "'12abc' is not a valid whole number\nGive the frame's duration in milliseconds: "
+                  "a whole "
                   "number, 15 or more.");
     }
 }

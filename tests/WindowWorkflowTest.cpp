@@ -141,8 +141,9 @@ TEST_P(WindowSpeechTest, EnterRecordsAndTheStatusLineSaysSoAndClosingMidProgramA
     if (says.french) french.emplace();
     test::TempHome home;
     test::WindowDriver d;
-    for (const auto& [id, caption] : {std::pair{Commencer, "Commencer"}, std::pair{Suivant, "Suivant"},
-                                      std::pair{TAllumer, "Tout allumer"}})
+    for (const auto& [id, caption] :
+         {std::pair{Commencer, "Commencer"}, std::pair{Suivant, "Suivant"},
+          std::pair{TAllumer, "Tout allumer"}})
         EXPECT_EQ(d.Control(id)->property("text").toString(), QString::fromUtf8(caption));
     d.Type(Nomf, "keys");
     EXPECT_TRUE(d.Form().StatusLine()->text().startsWith(QString::fromUtf8(says.willWrite)))
@@ -178,7 +179,9 @@ INSTANTIATE_TEST_SUITE_P(
                       Speech{true, "Le programme sera écrit dans ",
                              "keys.c — séquence BP1 — image 1 enregistrée (300 ms = 20 passages)",
                              "Le programme de keys.c n'est pas terminé", "Oui"}),
-    [](const ::testing::TestParamInfo<Speech>& info) { return info.param.french ? "French" : "English"; });
+    [](const ::testing::TestParamInfo<Speech>& info) {
+        return info.param.french ? "French" : "English";
+    });
 
 }  // namespace
 }  // namespace ledcube

@@ -3,8 +3,8 @@
 
 #include <QIcon>
 #include <QImage>
-#include <QPixmap>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QThread>
 #include <cstdio>
 #include <exception>
@@ -12,7 +12,6 @@
 
 #include "ui/IconData.h"
 #include "ui/Translations.h"
-
 
 namespace ledcube {
 

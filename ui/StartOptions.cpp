@@ -2,9 +2,9 @@
 #include "ui/StartOptions.h"
 
 #include <QCommandLineParser>
+#include <cstdio>
 
 #include "ui/Translations.h"
-#include <cstdio>
 
 namespace ledcube {
 
@@ -68,8 +68,10 @@ std::optional<int> ReadStartOptions(int argc, char** argv, const StartOptions& o
     }
     const QStringList positional = parser.positionalArguments();
     if (options.fileName.isEmpty() && !positional.isEmpty())
-        return fail(QString::fromStdString(Tr("CommandLine", "unexpected argument '%1'").Arg(positional.first().toStdString())));
-    if (positional.size() > 1) return fail(QString::fromStdString(Tr("CommandLine", "one file at most")));
+        return fail(QString::fromStdString(
+            Tr("CommandLine", "unexpected argument '%1'").Arg(positional.first().toStdString())));
+    if (positional.size() > 1)
+        return fail(QString::fromStdString(Tr("CommandLine", "one file at most")));
     if (file != nullptr) *file = positional.value(0);
     return std::nullopt;
 }

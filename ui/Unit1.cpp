@@ -306,8 +306,10 @@ void TForm1::SetToolTip(ControlId id, const std::string& text) {
 bool TForm1::Confirm(const std::string& question) {
     QMessageBox box(QMessageBox::Warning, windowTitle(), QString::fromStdString(question),
                     QMessageBox::NoButton, this);
-    QPushButton* oui = box.addButton(QString::fromStdString(ledcube::Tr("Editor", "Yes")), QMessageBox::YesRole);
-    QPushButton* non = box.addButton(QString::fromStdString(ledcube::Tr("Editor", "No")), QMessageBox::NoRole);
+    QPushButton* oui =
+        box.addButton(QString::fromStdString(ledcube::Tr("Editor", "Yes")), QMessageBox::YesRole);
+    QPushButton* non =
+        box.addButton(QString::fromStdString(ledcube::Tr("Editor", "No")), QMessageBox::NoRole);
     box.setDefaultButton(non);
     box.setEscapeButton(non);
     box.exec();

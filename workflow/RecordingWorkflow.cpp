@@ -17,12 +17,15 @@ std::int32_t FrameDuration(const std::string& text) {
     try {
         duration = StrToInt(text);
     } catch (const Exception& error) {
-        throw Exception(error.Message() + "\n" +
-                        Tr("Editor", "Give the frame's duration in milliseconds: a whole number, 15 or more.").Str());
+        throw Exception(
+            error.Message() + "\n" +
+            Tr("Editor", "Give the frame's duration in milliseconds: a whole number, 15 or more.")
+                .Str());
     }
     if (duration > kLongestFrameMs)
-        throw Exception(Tr("Editor", "Duration too long: %1 ms. A frame lasts at most %2 ms, otherwise the "
-                                     "microcontroller repeats it endlessly.")
+        throw Exception(Tr("Editor",
+                           "Duration too long: %1 ms. A frame lasts at most %2 ms, otherwise the "
+                           "microcontroller repeats it endlessly.")
                             .Arg(duration)
                             .Arg(kLongestFrameMs));
     return duration;
@@ -39,11 +42,13 @@ std::string Percent(int bytes) {
 }
 
 std::string Sequences(int count) {
-    return Plural(count, Tr("Editor", "%1 sequence"), Tr("Editor", "%1 sequences")).Arg(Number(count));
+    return Plural(count, Tr("Editor", "%1 sequence"), Tr("Editor", "%1 sequences"))
+        .Arg(Number(count));
 }
 
 std::string Programs(int count) {
-    return Plural(count, Tr("Editor", "%1 program"), Tr("Editor", "%1 programs")).Arg(Number(count));
+    return Plural(count, Tr("Editor", "%1 program"), Tr("Editor", "%1 programs"))
+        .Arg(Number(count));
 }
 
 std::string Frames(int count) {
@@ -64,23 +69,28 @@ std::string Verdict(int bytes) {
 
 std::string BudgetText(const FlashEstimate& estimate) {
     const int bytes = estimate.BytesWithClosings();
-    const std::string text = Tr("Editor", "Frame %1 of the program\nEstimated size so far: %2 bytes of %3 of flash "
-                                          "memory (%4)")
-                                 .Arg(estimate.Frames() + 1)
-                                 .Arg(Number(bytes))
-                                 .Arg(Number(kFlashBytes))
-                                 .Arg(Percent(bytes));
+    const std::string text =
+        Tr("Editor",
+           "Frame %1 of the program\nEstimated size so far: %2 bytes of %3 of flash "
+           "memory (%4)")
+            .Arg(estimate.Frames() + 1)
+            .Arg(Number(bytes))
+            .Arg(Number(kFlashBytes))
+            .Arg(Percent(bytes));
     if (!MayNotFit(estimate)) return text;
     return text + "\n" + Tr("Editor", "The program may no longer fit in the ATmega8535.").Str();
 }
 
 std::string OverflowQuestion(const FlashEstimate& after) {
     const int bytes = after.BytesWithClosings();
-    return Tr("Editor", "Frame %1 would bring the program to about %2 bytes (closings included), %3 of the "
-                        "ATmega8535's flash memory: the program may no longer fit in the microcontroller, and a "
-                        "frame once written can no longer be taken out of the file.\n\nThe compact version "
-                        "(ledcube-sim --compact), which keeps the frames in a table, would still fit: it holds up "
-                        "to %4 of them with %5.\n\nAdd this frame anyway?")
+    return Tr("Editor",
+              "Frame %1 would bring the program to about %2 bytes (closings included), %3 of the "
+              "ATmega8535's flash memory: the program may no longer fit in the microcontroller, "
+              "and a "
+              "frame once written can no longer be taken out of the file.\n\nThe compact version "
+              "(ledcube-sim --compact), which keeps the frames in a table, would still fit: it "
+              "holds up "
+              "to %4 of them with %5.\n\nAdd this frame anyway?")
         .Arg(after.Frames())
         .Arg(Number(bytes))
         .Arg(Verdict(bytes))
@@ -91,26 +101,32 @@ std::string OverflowQuestion(const FlashEstimate& after) {
 std::string FileText(const std::string& resolvedPath, int programs, bool lastUnfinished) {
     std::string text = Tr("Editor", "File: %1").Arg(resolvedPath);
     if (programs > 0)
-        text += "\n" + Tr("Editor", "This file already holds %1: a new program will be added at its end.")
-                           .Arg(Programs(programs))
-                           .Str();
+        text += "\n" +
+                Tr("Editor", "This file already holds %1: a new program will be added at its end.")
+                    .Arg(Programs(programs))
+                    .Str();
     if (programs > 0 && lastUnfinished)
-        text += "\n" + Tr("Editor", "The last program of the file is not finished (Finir was not clicked): a "
-                                    "program added after it will not compile.")
+        text += "\n" + Tr("Editor",
+                          "The last program of the file is not finished (Finir was not clicked): a "
+                          "program added after it will not compile.")
                            .Str();
     return text;
 }
 
 std::string ShortFrameQuestion(std::int32_t durationMs) {
-    return Tr("Editor", "A frame of %1 ms lasts less than one pass over the three layers (15 ms): the cube "
-                        "will never show it, but it will still take room in the flash memory.\n\nAdd this frame "
-                        "anyway?")
+    return Tr("Editor",
+              "A frame of %1 ms lasts less than one pass over the three layers (15 ms): the cube "
+              "will never show it, but it will still take room in the flash memory.\n\nAdd this "
+              "frame "
+              "anyway?")
         .Arg(Number(durationMs));
 }
 
 std::string UnfinishedCloseQuestion(const std::string& fileName) {
-    return Tr("Editor", "The program of %1 is not finished: without Finir, it stays unfinished in the file and "
-                        "does not compile as it is.\n\nClose anyway?")
+    return Tr("Editor",
+              "The program of %1 is not finished: without Finir, it stays unfinished in the file "
+              "and "
+              "does not compile as it is.\n\nClose anyway?")
         .Arg(fileName);
 }
 
@@ -119,7 +135,9 @@ std::string RecordedFrameText(int number, std::int32_t durationMs) {
     return Tr("Editor", "frame %1 recorded (%2 ms = %3%4)")
         .Arg(number)
         .Arg(Number(durationMs))
-        .Arg(Plural(passes, Tr("Editor", "%1 pass"), Tr("Editor", "%1 passes")).Arg(Number(passes)).Str())
+        .Arg(Plural(passes, Tr("Editor", "%1 pass"), Tr("Editor", "%1 passes"))
+                 .Arg(Number(passes))
+                 .Str())
         .Arg(passes <= 0 ? Tr("Editor", ", never shown").Str() : std::string());
 }
 
@@ -139,10 +157,11 @@ void RecordingWorkflow::ShowFileToolTip() {
         const auto file = ResolveOutputPath(path_);
         const int programs = CountPrograms(file);
         text = FileText(file.string(), programs, programs > 0 && LastProgramUnfinished(file));
-        status = programs > 0 ? Tr("Editor", "The program will be written to %1, after the %2 it holds.")
-                                    .Arg(file.string())
-                                    .Arg(Programs(programs))
-                              : Tr("Editor", "The program will be written to %1.").Arg(file.string());
+        status = programs > 0
+                     ? Tr("Editor", "The program will be written to %1, after the %2 it holds.")
+                           .Arg(file.string())
+                           .Arg(Programs(programs))
+                     : Tr("Editor", "The program will be written to %1.").Arg(file.string());
     } catch (const Exception& error) {
         text = error.Message();
         status = path_.Empty() || view_.GetText(ControlId::Nomf).empty()
@@ -189,7 +208,8 @@ void RecordingWorkflow::CommencerClick() {
     Hide({ControlId::Commencer});
     stage_ = Stage::Choosing;
     sequenceFrames_ = 0;
-    ShowStatus(Tr("Editor", "program started: choose the button combination of the first sequence"));
+    ShowStatus(
+        Tr("Editor", "program started: choose the button combination of the first sequence"));
 }
 
 void RecordingWorkflow::SwitchClick(SwitchCombination combination) {
@@ -219,8 +239,9 @@ void RecordingWorkflow::SuivantClick() {
     estimate_ = after;
     ShowBudget();
     ++sequenceFrames_;
-    ShowStatus((stage_ == Stage::InSequence ? Tr("Editor", "sequence %1").Arg(CombinationName(sequence_))
-                                            : Tr("Editor", "between the sequences"))
+    ShowStatus((stage_ == Stage::InSequence
+                    ? Tr("Editor", "sequence %1").Arg(CombinationName(sequence_))
+                    : Tr("Editor", "between the sequences"))
                    .Str() +
                " — " + RecordedFrameText(sequenceFrames_, duration));
 }
