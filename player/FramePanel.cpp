@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "ui/CubePainter.h"
+#include "ui/Translations.h"
 
 namespace ledcube::player {
 
@@ -97,11 +98,14 @@ std::vector<PanelRow> PanelRows(const sim::Animation& animation) {
             case sim::AnimationBlock::Kind::Frame: {
                 const int passes = block.frame.repeatCount;
                 const QString number = QString::number(frame + 1);
-                const QString ms = QString::number(static_cast<long long>(passes) * 15);
-                const QString text = passes == 1
-                                         ? FramePanel::tr("%1    %2 ms · 1 pass").arg(number, ms)
-                                         : FramePanel::tr("%1    %2 ms · %3 passes")
-                                               .arg(number, ms, QString::number(passes));
+                const QString ms = LocalNumber(static_cast<long long>(passes) * 15);
+                const QString text =
+                    QString::fromStdString(Plural(passes, Text(FramePanel::tr("%1    %2 ms · %3 pass").toStdString()),
+                                                  Text(FramePanel::tr("%1    %2 ms · %3 passes").toStdString()))
+                                               .Arg(number.toStdString())
+                                               .Arg(ms.toStdString())
+                                               .Arg(LocalNumber(passes).toStdString())
+                                               .Str());
                 rows.push_back({at, false, inSequence, frame++, text, block.frame.cells});
                 break;
             }

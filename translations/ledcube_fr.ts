@@ -954,12 +954,12 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
         <translation>séquence %1</translation>
     </message>
     <message>
-        <source>%1    %2 ms · 1 pass</source>
-        <translation>%1    %2 ms · 1 passage</translation>
-    </message>
-    <message>
         <source>%1    %2 ms · %3 passes</source>
         <translation>%1    %2 ms · %3 passages</translation>
+    </message>
+    <message>
+        <source>%1    %2 ms · %3 pass</source>
+        <translation>%1    %2 ms · %3 passage</translation>
     </message>
 </context>
 <context>
