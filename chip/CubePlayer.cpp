@@ -46,9 +46,7 @@ std::string DescribeShowing(const PlayerFrame& frame, bool framesKnown) {
 }
 
 std::string SimulatedTimeText(std::uint64_t cycle, unsigned clockHz) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.3f s", static_cast<double>(cycle) / clockHz);
-    return text;
+    return Decimal(static_cast<double>(cycle) / clockHz, 3) + " s";
 }
 
 int LocateFrame(const std::vector<RecordedFrame>& frames, const CellState& cells, int last,
