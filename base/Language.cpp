@@ -37,8 +37,8 @@ Language MessageLanguage(const std::function<const char*(const char*)>& variable
     std::string_view locale = value("LC_ALL");
     if (locale.empty()) locale = value("LC_MESSAGES");
     if (locale.empty()) locale = value("LANG");
-    if (locale.empty() || locale == "C" || locale.starts_with("C.") || locale == "POSIX")
-        return Language::English;
+    // A locale set to C or POSIX asks for the programs' plain messages.
+    if (locale == "C" || locale.starts_with("C.") || locale == "POSIX") return Language::English;
     // LANGUAGE lists languages by preference; the first we speak wins.
     std::string_view list = value("LANGUAGE");
     while (!list.empty()) {

@@ -12,9 +12,10 @@ namespace ledcube {
 enum class Language { English, French };
 
 // The language of the user's messages, as desktop programs choose it: LC_ALL,
-// else LC_MESSAGES, else LANG names the locale; in the C and POSIX locales
-// the programs speak English, otherwise LANGUAGE's list (fr:en …) comes first.
-// English when nothing names French. `variable` reads the environment.
+// else LC_MESSAGES, else LANG names the locale; in a locale set to C or POSIX
+// the programs speak English, otherwise LANGUAGE's list (fr:en …) comes first
+// (alone too, when no locale is set). English when nothing names French.
+// `variable` reads the environment.
 Language MessageLanguage(const std::function<const char*(const char*)>& variable);
 
 // What the window side plugs in once the user's catalog is loaded: the text of

@@ -99,6 +99,8 @@ TEST(CommandLine, EveryProgramSpeaksTheUsersLanguage) {
          {"LANGUAGE=fr", "LANG=de_DE.UTF-8"},
          true,
          {"Utilisation : ledcube-sim"}},
+        {LEDCUBE_SIM, {"--help"}, {"LANGUAGE=fr"}, true, {"Utilisation : ledcube-sim"}},
+        {LEDCUBE_SIM, {"--buttons", "X", "a.c"}, {"LANGUAGE=fr"}, false, {"pas « X »"}},
         {LEDCUBE_SIM,
          {"--help"},
          {"LANGUAGE=fr", "LANG=C"},

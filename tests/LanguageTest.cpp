@@ -17,6 +17,7 @@ struct Environment {
 TEST(MessageLanguage, FollowsTheVariablesAsDesktopProgramsDo) {
     const Environment cases[] = {
         {{}, Language::English},
+        {{{"LANGUAGE", "fr"}}, Language::French},  // no locale set: the list alone
         {{{"LANG", "fr_FR.UTF-8"}}, Language::French},
         {{{"LANG", "fr_CA"}}, Language::French},
         {{{"LANG", "fr"}}, Language::French},
