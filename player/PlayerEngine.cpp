@@ -113,7 +113,12 @@ PlayerEngine::PlayerEngine(sim::Clock clock, QObject* parent)
     : QObject(parent),
       clock_(std::move(clock)) {}
 
-PlayerEngine::~PlayerEngine() = default;
+PlayerEngine::~PlayerEngine() {
+    // Commands posted just before the window went are dropped under the lock
+    // they were posted under: the thread that deletes the engine sees them whole.
+    std::lock_guard lock(postedMutex_);
+    posted_.clear();
+}
 
 void PlayerEngine::MakeTimersAndWatcher() {
     // Made on the engine's own thread, where their events come.
