@@ -110,11 +110,17 @@ Text Tr(const char* context, const char* text) {
     return Text(text);
 }
 
+bool TakesSingular(long long count) {
+    return CurrentLanguage() == Language::French ? count == 0 || count == 1 || count == -1
+                                                : count == 1;
+}
+
 Text Plural(long long count, const Text& one, const Text& many) {
-    const bool singular = CurrentLanguage() == Language::French
-                              ? count == 0 || count == 1 || count == -1
-                              : count == 1;
-    return singular ? one : many;
+    return TakesSingular(count) ? one : many;
+}
+
+std::string Counted(long long count, const Text& one, const Text& many) {
+    return Plural(count, one, many).Arg(Number(count));
 }
 
 std::string GroupThousands(long long value, char separator) {

@@ -49,9 +49,17 @@ class Text {
 // catalog tools find it) in the part of the program named `context`.
 Text Tr(const char* context, const char* text);
 
-// One of two texts by the count: `one` where the user's language puts a
-// singular (1 in English; 0 and 1 in French), `many` elsewhere.
+// Whether the user's language puts a singular after `count`: 1 in English;
+// 0 and 1 in French.
+bool TakesSingular(long long count);
+
+// One of two texts by the count: `one` where the language puts a singular,
+// `many` elsewhere.
 Text Plural(long long count, const Text& one, const Text& many);
+
+// "3 frames", "1 sequence": the count, as the language writes numbers, in the
+// text that fits it (each with a %1 for the count).
+std::string Counted(long long count, const Text& one, const Text& many);
 
 // A number with its thousands grouped: GroupThousands(8192, ',') is "8,192".
 std::string GroupThousands(long long value, char separator);

@@ -195,9 +195,7 @@ ProvenCompact BuildProvenCompact(std::string_view program, const std::vector<Rec
                 .Arg(chip.name)
                 .Arg(Number(chip.flashBytes))
                 .Arg(Number(limit))
-                .Arg(Plural(sequences, Tr("Proof", "%1 sequence"), Tr("Proof", "%1 sequences"))
-                         .Arg(sequences)
-                         .Str())
+                .Arg(Counted(sequences, Tr("Proof", "%1 sequence"), Tr("Proof", "%1 sequences")))
                 .Arg(Number(static_cast<long long>(frames.size()))));
     }
     const ScratchFolder referenceScratch;

@@ -168,11 +168,10 @@ std::vector<ShownFrame> ExportAnimation(const std::filesystem::path& hex,
                                         SwitchCombination buttons, const Chip& chip,
                                         const std::string& title, int size,
                                         const std::filesystem::path& gif) {
-    // A round and a little more: the first round is the one drawn. A pass lasts
-    // 15 ms of delays and a little more for the code around them.
+    // A round and a little more: the first round is the one drawn.
     const long roundPasses = frames ? RoundPasses(*frames, buttons) : 0;
     const double ms =
-        frames ? std::clamp(roundPasses * 15.5 * 1.2 + 100, 100.0, 120000.0) : 10000.0;
+        frames ? std::clamp(roundPasses * kPassMsEstimate * 1.2 + 100, 100.0, 120000.0) : 10000.0;
     const std::vector<ShownFrame> show =
         MergeDarkStretches(DecodeShow(RunFirmware(hex, buttons, ms, chip)));
     std::vector<ShownFrame> drawn = AnimationFrames(show, roundPasses, !frames);

@@ -14,6 +14,9 @@
 
 namespace ledcube::sim {
 
+// The width of an animation unless another is asked for, in pixels.
+inline constexpr int kGifSize = 320;
+
 // The height of the title line above the cube, for an animation `size` pixels wide.
 int GifTitleHeight(int size);
 

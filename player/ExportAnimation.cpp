@@ -32,7 +32,7 @@ Exported Export(const std::string& program, const std::string& name, const sim::
         const BuildResult built = BuildHex(program, frames, name, chip, false, folder);
         if (!built.problem.isEmpty()) return {{}, built.problem};
         return {sim::ExportAnimation(built.hex, frames, buttons, chip,
-                                     sim::GifTitle(name, buttons, chip), 320, gif),
+                                     sim::GifTitle(name, buttons, chip), sim::kGifSize, gif),
                 {}};
     } catch (const std::exception& error) {
         return {{}, QString::fromUtf8(error.what())};
@@ -42,9 +42,7 @@ Exported Export(const std::string& program, const std::string& name, const sim::
 }  // namespace
 
 void PlayerWindow::ExportAnimation() {
-    std::array<bool, 3> held{};
-    for (int b = 0; b < 3; ++b) held[static_cast<std::size_t>(b)] = (held_.bits & (1 << b)) != 0;
-    const std::optional<SwitchCombination> buttons = sim::HeldCombination(held);
+    const std::optional<SwitchCombination> buttons = sim::HeldCombination(BitsToArray(held_.bits));
     if (!buttons) {
         questions_.warn(
             tr("Hold one button, or none, for the animation: the cube plays no sequence under "
@@ -73,11 +71,8 @@ void PlayerWindow::ExportAnimation() {
             double ms = 0;
             for (const sim::ShownFrame& frame : exported.frames) ms += frame.durationMs;
             const auto count = static_cast<long long>(exported.frames.size());
-            const QString frames = Plural(count, Text(tr("%1 frame").toStdString()),
-                                          Text(tr("%1 frames").toStdString()))
-                                       .Arg(Number(count))
-                                       .Str()
-                                       .c_str();
+            const QString frames =
+                LocalPlural(count, tr("%1 frame"), tr("%1 frames")).arg(LocalNumber(count));
             window->questions_.tell(tr("Wrote %1: %2, %3 s under %4.")
                                         .arg(QDir::toNativeSeparators(gif))
                                         .arg(frames)

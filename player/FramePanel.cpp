@@ -99,13 +99,9 @@ std::vector<PanelRow> PanelRows(const sim::Animation& animation) {
                 const int passes = block.frame.repeatCount;
                 const QString number = QString::number(frame + 1);
                 const QString ms = LocalNumber(static_cast<long long>(passes) * 15);
-                const QString text =
-                    QString::fromStdString(Plural(passes, Text(FramePanel::tr("%1    %2 ms · %3 pass").toStdString()),
-                                                  Text(FramePanel::tr("%1    %2 ms · %3 passes").toStdString()))
-                                               .Arg(number.toStdString())
-                                               .Arg(ms.toStdString())
-                                               .Arg(LocalNumber(passes).toStdString())
-                                               .Str());
+                const QString text = LocalPlural(passes, FramePanel::tr("%1    %2 ms · %3 pass"),
+                                                 FramePanel::tr("%1    %2 ms · %3 passes"))
+                                         .arg(number, ms, LocalNumber(passes));
                 rows.push_back({at, false, inSequence, frame++, text, block.frame.cells});
                 break;
             }

@@ -93,7 +93,7 @@ int FrameNumber(const Animation& animation, int block) {
 
 // "Delete frame", "Delete 3 frames".
 QString Counted(std::size_t count, const QString& one, const QString& many) {
-    return count == 1 ? one : many.arg(count);
+    return TakesSingular(static_cast<long long>(count)) ? one : many.arg(count);
 }
 
 }  // namespace

@@ -45,11 +45,11 @@ int CompactBytes(const std::vector<sim::RecordedFrame>& frames) {
     return kCompactBaseBytes + kCompactEntryBytes * (static_cast<int>(frames.size()) + 2 * sequences);
 }
 
+}  // namespace
+
 std::array<bool, 3> BitsToArray(int bits) {
     return {(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0};
 }
-
-}  // namespace
 
 QString HomeRelative(const QString& path) {
     const QString home = QDir::homePath();

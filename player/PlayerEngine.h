@@ -56,6 +56,9 @@ QString NearestExistingFolder(const QString& folder);
 // The buttons that hold a combination: BP1 bit 0 ... Aucun none.
 int ButtonsOf(SwitchCombination combination);
 
+// Bits 0, 1, 2 (BP1, BP2, BP3) as the three buttons held.
+std::array<bool, 3> BitsToArray(int bits);
+
 // "press 1 for the BP1 sequence, 2 for the BP2 sequence", or empty when some
 // frame shows under the buttons held (none: several held).
 QString WhichKeyPlaysWhat(const std::vector<sim::RecordedFrame>& frames,

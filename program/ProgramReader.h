@@ -70,6 +70,10 @@ struct ProgramPreview {
 // unfinished and holds text the editor never writes (it cannot be closed).
 ProgramPreview PreviewLastProgram(std::string_view text);
 
+// How long a pass of the generated program lasts: 15 ms of delays and a
+// little more for the code around them.
+inline constexpr double kPassMsEstimate = 15.5;
+
 // Passes of one round of a program under a combination: the repeat counts
 // of the frames that play, added up.
 long RoundPasses(const std::vector<RecordedFrame>& frames, SwitchCombination buttons);

@@ -51,7 +51,7 @@ struct Options {
     std::optional<double> ms;
     std::optional<std::string> png;
     std::optional<std::string> gif;
-    int size = 320;
+    int size = kGifSize;
     std::optional<std::string> hex;
     std::optional<std::string> programmer;
     std::optional<std::string> port;
@@ -110,6 +110,7 @@ std::variant<Options, int> ParseOptions(const std::vector<std::string>& argument
         parser.addOption(option);
         return option;
     };
+    const std::string file = Tr("ledcube-sim", "FILE");
     const QCommandLineOption buttons =
         valued("buttons", "BP1|BP2|BP3|Aucun",
                Tr("ledcube-sim", "The buttons held (default Aucun, any letter case)."));
@@ -122,10 +123,10 @@ std::variant<Options, int> ParseOptions(const std::vector<std::string>& argument
                   "The N-th program of a file that holds several (default: the last "
                   "finished one)."));
     const QCommandLineOption png =
-        valued("png", Tr("ledcube-sim", "FILE"),
+        valued("png", file,
                Tr("ledcube-sim", "Draw the shown frames as a storyboard."));
     const QCommandLineOption gif = valued(
-        "gif", Tr("ledcube-sim", "FILE"),
+        "gif", file,
         Tr("ledcube-sim",
            "Write what the cube shows as an animated GIF: one round of the frames (or --ms), each "
            "as long as it shows."));
@@ -133,7 +134,7 @@ std::variant<Options, int> ParseOptions(const std::vector<std::string>& argument
         valued("size", Tr("ledcube-sim", "PIXELS"),
                Tr("ledcube-sim", "The width of the animated GIF (default 320)."));
     const QCommandLineOption hex =
-        valued("hex", Tr("ledcube-sim", "FILE"),
+        valued("hex", file,
                Tr("ledcube-sim", "Write the Intel HEX to put into the chip."));
     const QCommandLineOption flash(
         QStringLiteral("flash"),
@@ -266,8 +267,6 @@ std::variant<Options, int> ParseOptions(const std::vector<std::string>& argument
     return options;
 }
 
-// A pass lasts 15 ms of delays and a little more for the code around them.
-constexpr double kPassMs = 15.5;
 
 // Why a build does not fit the ATmega8535, with a hint of how many frames too many.
 std::string TooBigMessage(const ProgramSizes& sizes,
@@ -351,7 +350,7 @@ std::string OtherButtonsHint(const std::vector<RecordedFrame>& frames) {
 
 double RunMs(const std::optional<std::vector<RecordedFrame>>& frames, SwitchCombination buttons) {
     if (!frames) return 10000;  // edited by hand: its rounds are unknown
-    return std::clamp(3 * RoundPasses(*frames, buttons) * kPassMs, 100.0, 120000.0);
+    return std::clamp(3 * RoundPasses(*frames, buttons) * kPassMsEstimate, 100.0, 120000.0);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
     <name>Build</name>
     <message>
         <source>cannot write %1</source>
-        <translation>impossible d'écrire %1</translation>
+        <translation>impossible d&apos;écrire %1</translation>
     </message>
     <message>
         <source>avr-size cannot read the compiled program:
@@ -15,15 +15,15 @@
     </message>
     <message>
         <source>the program is too large to build for the %1 (over %2 MB of code)</source>
-        <translation>le programme est trop gros pour être construit pour l'%1 (plus de %2 Mo de code)</translation>
+        <translation>le programme est trop gros pour être construit pour l&apos;%1 (plus de %2 Mo de code)</translation>
     </message>
     <message>
         <source>the program does not compile for the %1: the compiler finds an error at line %2</source>
-        <translation>le programme ne se compile pas pour l'%1 : le compilateur trouve une erreur à la ligne %2</translation>
+        <translation>le programme ne se compile pas pour l&apos;%1 : le compilateur trouve une erreur à la ligne %2</translation>
     </message>
     <message>
         <source>the program does not compile for the %1</source>
-        <translation>le programme ne se compile pas pour l'%1</translation>
+        <translation>le programme ne se compile pas pour l&apos;%1</translation>
     </message>
     <message>
         <source>cannot run %1 (are the Debian packages gcc-avr and binutils-avr installed?)</source>
@@ -47,29 +47,29 @@
     </message>
     <message>
         <source>the program needs %1 bytes of flash, and the %2 has %3</source>
-        <translation>le programme demande %1 octets de flash, et l'%2 en a %3</translation>
+        <translation>le programme demande %1 octets de flash, et l&apos;%2 en a %3</translation>
     </message>
     <message>
         <source>the program needs %1 bytes of RAM (data, bss and %2 of stack), and the %3 has %4</source>
-        <translation>le programme demande %1 octets de RAM (data, bss et %2 de pile), et l'%3 en a %4</translation>
+        <translation>le programme demande %1 octets de RAM (data, bss et %2 de pile), et l&apos;%3 en a %4</translation>
     </message>
 </context>
 <context>
     <name>CommandLine</name>
     <message>
-        <source>Editor of light animations for a 3x3x3 LED cube that writes the cube's
+        <source>Editor of light animations for a 3x3x3 LED cube that writes the cube&apos;s
 AVR ATmega8535 firmware, one block of C per action, to ~/D/NAME.c.
-Qt's standard options (-platform, -style, ...) are accepted too.</source>
-        <translation>Éditeur d'animations lumineuses pour un cube de LED 3x3x3, qui écrit le
-micrologiciel de l'AVR ATmega8535 du cube, un bloc de C par action, dans ~/D/NOM.c.
+Qt&apos;s standard options (-platform, -style, ...) are accepted too.</source>
+        <translation>Éditeur d&apos;animations lumineuses pour un cube de LED 3x3x3, qui écrit le
+micrologiciel de l&apos;AVR ATmega8535 du cube, un bloc de C par action, dans ~/D/NOM.c.
 Les options standard de Qt (-platform, -style, ...) sont acceptées aussi.</translation>
     </message>
     <message>
         <source>Plays a program written by the ledcube editor on a simulated ATmega8535 in real
-time, with the cube's push buttons under your hands, and follows the file as it grows.
-Qt's standard options (-platform, -style, ...) are accepted too.</source>
-        <translation>Joue un programme écrit par l'éditeur ledcube sur un ATmega8535 simulé en temps
-réel, les boutons-poussoirs du cube sous la main, et suit le fichier à mesure qu'il grandit.
+time, with the cube&apos;s push buttons under your hands, and follows the file as it grows.
+Qt&apos;s standard options (-platform, -style, ...) are accepted too.</source>
+        <translation>Joue un programme écrit par l&apos;éditeur ledcube sur un ATmega8535 simulé en temps
+réel, les boutons-poussoirs du cube sous la main, et suit le fichier à mesure qu&apos;il grandit.
 Les options standard de Qt (-platform, -style, ...) sont acceptées aussi.</translation>
     </message>
     <message>
@@ -85,7 +85,7 @@ Les options standard de Qt (-platform, -style, ...) sont acceptées aussi.</tran
         <translation>Lecteur du cube de LED</translation>
     </message>
     <message>
-        <source>unexpected argument '%1'</source>
+        <source>unexpected argument &apos;%1&apos;</source>
         <translation>argument inattendu « %1 »</translation>
     </message>
     <message>
@@ -94,14 +94,14 @@ Les options standard de Qt (-platform, -style, ...) sont acceptées aussi.</tran
     </message>
     <message>
         <source>Displays help on commandline options.</source>
-        <translation>Affiche l'aide sur les options de la ligne de commande.</translation>
+        <translation>Affiche l&apos;aide sur les options de la ligne de commande.</translation>
     </message>
     <message>
         <source>Displays version information.</source>
         <translation>Affiche la version.</translation>
     </message>
     <message>
-        <source>Try '%1 --help' for more information.</source>
+        <source>Try &apos;%1 --help&apos; for more information.</source>
         <translation>Essayez « %1 --help » pour en savoir plus.</translation>
     </message>
     <message>
@@ -129,7 +129,7 @@ Arguments :
 </translation>
     </message>
     <message>
-        <source>Unknown option '%1'.</source>
+        <source>Unknown option &apos;%1&apos;.</source>
         <translation>Option inconnue « %1 ».</translation>
     </message>
     <message>
@@ -137,15 +137,15 @@ Arguments :
         <translation>Options inconnues : %1.</translation>
     </message>
     <message>
-        <source>Missing value after '%1'.</source>
+        <source>Missing value after &apos;%1&apos;.</source>
         <translation>Valeur manquante après « %1 ».</translation>
     </message>
 </context>
 <context>
     <name>Editor</name>
     <message>
-        <source>'%1' is not a valid whole number</source>
-        <translation>'%1' n'est pas une valeur entière correcte</translation>
+        <source>&apos;%1&apos; is not a valid whole number</source>
+        <translation>&apos;%1&apos; n&apos;est pas une valeur entière correcte</translation>
     </message>
     <message>
         <source>Yes</source>
@@ -156,8 +156,8 @@ Arguments :
         <translation>Non</translation>
     </message>
     <message>
-        <source>Give the frame's duration in milliseconds: a whole number, 15 or more.</source>
-        <translation>Indiquez la durée de l'image en millisecondes : un nombre entier, 15 ou plus.</translation>
+        <source>Give the frame&apos;s duration in milliseconds: a whole number, 15 or more.</source>
+        <translation>Indiquez la durée de l&apos;image en millisecondes : un nombre entier, 15 ou plus.</translation>
     </message>
     <message>
         <source>Duration too long: %1 ms. A frame lasts at most %2 ms, otherwise the microcontroller repeats it endlessly.</source>
@@ -203,21 +203,21 @@ Arguments :
         <source>Frame %1 of the program
 Estimated size so far: %2 bytes of %3 of flash memory (%4)</source>
         <translation>Image n° %1 du programme
-Taille estimée jusqu'ici : %2 octets sur %3 de mémoire flash (%4)</translation>
+Taille estimée jusqu&apos;ici : %2 octets sur %3 de mémoire flash (%4)</translation>
     </message>
     <message>
         <source>The program may no longer fit in the ATmega8535.</source>
-        <translation>Le programme risque de ne plus tenir dans l'ATmega8535.</translation>
+        <translation>Le programme risque de ne plus tenir dans l&apos;ATmega8535.</translation>
     </message>
     <message>
-        <source>Frame %1 would bring the program to about %2 bytes (closings included), %3 of the ATmega8535's flash memory: the program may no longer fit in the microcontroller, and a frame once written can no longer be taken out of the file.
+        <source>Frame %1 would bring the program to about %2 bytes (closings included), %3 of the ATmega8535&apos;s flash memory: the program may no longer fit in the microcontroller, and a frame once written can no longer be taken out of the file.
 
 The compact version (ledcube-sim --compact), which keeps the frames in a table, would still fit: it holds up to %4 of them with %5.
 
 Add this frame anyway?</source>
-        <translation>L'image n° %1 porterait le programme à environ %2 octets (fermetures comprises), %3 de mémoire flash de l'ATmega8535 : le programme risque de ne plus tenir dans le microcontrôleur, et une image écrite ne peut plus être retirée du fichier.
+        <translation>L&apos;image n° %1 porterait le programme à environ %2 octets (fermetures comprises), %3 de mémoire flash de l&apos;ATmega8535 : le programme risque de ne plus tenir dans le microcontrôleur, et une image écrite ne peut plus être retirée du fichier.
 
-La version compacte (ledcube-sim --compact), qui range les images dans un tableau, tiendrait encore : elle en contient jusqu'à %4 avec %5.
+La version compacte (ledcube-sim --compact), qui range les images dans un tableau, tiendrait encore : elle en contient jusqu&apos;à %4 avec %5.
 
 Ajouter cette image quand même ?</translation>
     </message>
@@ -231,13 +231,13 @@ Ajouter cette image quand même ?</translation>
     </message>
     <message>
         <source>The last program of the file is not finished (Finir was not clicked): a program added after it will not compile.</source>
-        <translation>Le dernier programme du fichier n'est pas terminé (Finir n'a pas été cliqué) : un programme ajouté après lui ne compilera pas.</translation>
+        <translation>Le dernier programme du fichier n&apos;est pas terminé (Finir n&apos;a pas été cliqué) : un programme ajouté après lui ne compilera pas.</translation>
     </message>
     <message>
         <source>A frame of %1 ms lasts less than one pass over the three layers (15 ms): the cube will never show it, but it will still take room in the flash memory.
 
 Add this frame anyway?</source>
-        <translation>Une image de %1 ms dure moins d'un passage sur les trois étages (15 ms) : le cube ne l'affichera jamais, mais elle prendra quand même de la place dans la mémoire flash.
+        <translation>Une image de %1 ms dure moins d&apos;un passage sur les trois étages (15 ms) : le cube ne l&apos;affichera jamais, mais elle prendra quand même de la place dans la mémoire flash.
 
 Ajouter cette image quand même ?</translation>
     </message>
@@ -245,7 +245,7 @@ Ajouter cette image quand même ?</translation>
         <source>The program of %1 is not finished: without Finir, it stays unfinished in the file and does not compile as it is.
 
 Close anyway?</source>
-        <translation>Le programme de %1 n'est pas terminé : sans Finir, il reste inachevé dans le fichier et ne se compile pas tel quel.
+        <translation>Le programme de %1 n&apos;est pas terminé : sans Finir, il reste inachevé dans le fichier et ne se compile pas tel quel.
 
 Fermer quand même ?</translation>
     </message>
@@ -267,14 +267,14 @@ Fermer quand même ?</translation>
     </message>
     <message>
         <source>The program will be written to %1, after the %2 it holds.</source>
-        <translation>Le programme sera écrit dans %1, à la suite des %2 qu'il contient.</translation>
+        <translation>Le programme sera écrit dans %1, à la suite des %2 qu&apos;il contient.</translation>
     </message>
     <message>
         <source>The program will be written to %1.</source>
         <translation>Le programme sera écrit dans %1.</translation>
     </message>
     <message>
-        <source>Type the file's name, then Commencer.</source>
+        <source>Type the file&apos;s name, then Commencer.</source>
         <translation>Tapez le nom du fichier, puis Commencer.</translation>
     </message>
     <message>
@@ -306,39 +306,39 @@ Fermer quand même ?</translation>
         <translation>programme terminé : %1</translation>
     </message>
     <message>
-        <source>No file name: type the file's name before starting.</source>
+        <source>No file name: type the file&apos;s name before starting.</source>
         <translation>Aucun nom de fichier : tapez le nom du fichier avant de commencer.</translation>
     </message>
     <message>
         <source>The file could not be put back as it was: it now ends with an incomplete block, from byte %1; a program added after it would not compile. Take this incomplete block out (or choose another name) before going on.</source>
-        <translation>Le fichier n'a pas pu être remis comme avant : il se termine maintenant par un bloc incomplet, à partir de l'octet %1 ; un programme ajouté après lui ne compilerait pas. Retirez ce bloc incomplet (ou choisissez un autre nom) avant de continuer.</translation>
+        <translation>Le fichier n&apos;a pas pu être remis comme avant : il se termine maintenant par un bloc incomplet, à partir de l&apos;octet %1 ; un programme ajouté après lui ne compilerait pas. Retirez ce bloc incomplet (ou choisissez un autre nom) avant de continuer.</translation>
     </message>
     <message>
         <source>Cannot open the file “%1”: %2</source>
-        <translation>Impossible d'ouvrir le fichier « %1 » : %2</translation>
+        <translation>Impossible d&apos;ouvrir le fichier « %1 » : %2</translation>
     </message>
     <message>
         <source>Cannot write to the file “%1”: %2</source>
-        <translation>Impossible d'écrire dans le fichier « %1 » : %2</translation>
+        <translation>Impossible d&apos;écrire dans le fichier « %1 » : %2</translation>
     </message>
     <message>
         <source>The home folder cannot be found: there is nowhere to put the file.</source>
         <translation>Le dossier personnel est introuvable : impossible de placer le fichier.</translation>
     </message>
     <message>
-        <source>The file's name holds a null character: choose another name.</source>
+        <source>The file&apos;s name holds a null character: choose another name.</source>
         <translation>Le nom du fichier contient un caractère nul : choisissez un autre nom.</translation>
     </message>
     <message>
         <source>The path “%1” is not on drive D:.</source>
-        <translation>Le chemin « %1 » n'est pas sur le lecteur D:.</translation>
+        <translation>Le chemin « %1 » n&apos;est pas sur le lecteur D:.</translation>
     </message>
 </context>
 <context>
     <name>Flashing</name>
     <message>
-        <source>the board's bootloader (Arduino)</source>
-        <translation>le chargeur d'amorçage de la carte (Arduino)</translation>
+        <source>the board&apos;s bootloader (Arduino)</source>
+        <translation>le chargeur d&apos;amorçage de la carte (Arduino)</translation>
     </message>
     <message>
         <source>Arduino as ISP</source>
@@ -346,27 +346,27 @@ Fermer quand même ?</translation>
     </message>
     <message>
         <source>flashed %1 bytes to the %2 and verified</source>
-        <translation>%1 octets écrits dans l'%2 et vérifiés</translation>
+        <translation>%1 octets écrits dans l&apos;%2 et vérifiés</translation>
     </message>
     <message>
         <source>flashed %1 bytes to the %2 on %3 and verified</source>
-        <translation>%1 octets écrits dans l'%2 sur %3 et vérifiés</translation>
+        <translation>%1 octets écrits dans l&apos;%2 sur %3 et vérifiés</translation>
     </message>
     <message>
         <source>no permission to use %1: add yourself to the dialout group (sudo adduser $USER dialout), then log out and in</source>
-        <translation>pas le droit d'utiliser %1 : ajoutez-vous au groupe dialout (sudo adduser $USER dialout), puis fermez la session et rouvrez-la</translation>
+        <translation>pas le droit d&apos;utiliser %1 : ajoutez-vous au groupe dialout (sudo adduser $USER dialout), puis fermez la session et rouvrez-la</translation>
     </message>
     <message>
         <source>there is no serial port %1: plug the board in and choose its port</source>
-        <translation>il n'y a pas de port série %1 : branchez la carte et choisissez son port</translation>
+        <translation>il n&apos;y a pas de port série %1 : branchez la carte et choisissez son port</translation>
     </message>
     <message>
         <source>no programmer found (avrdude finds no %1 device on USB): plug it in, or choose the programmer you have</source>
-        <translation>aucun programmateur trouvé (avrdude ne trouve aucun appareil %1 sur l'USB) : branchez-le, ou choisissez le programmateur que vous avez</translation>
+        <translation>aucun programmateur trouvé (avrdude ne trouve aucun appareil %1 sur l&apos;USB) : branchez-le, ou choisissez le programmateur que vous avez</translation>
     </message>
     <message>
         <source>a chip avrdude does not know</source>
-        <translation>une puce qu'avrdude ne connaît pas</translation>
+        <translation>une puce qu&apos;avrdude ne connaît pas</translation>
     </message>
     <message>
         <source>an %1</source>
@@ -374,11 +374,11 @@ Fermer quand même ?</translation>
     </message>
     <message>
         <source>the chip that answered is %1 (signature %2), not the %3: choose the chip or board you have</source>
-        <translation>la puce qui a répondu est %1 (signature %2), pas l'%3 : choisissez la puce ou la carte que vous avez</translation>
+        <translation>la puce qui a répondu est %1 (signature %2), pas l&apos;%3 : choisissez la puce ou la carte que vous avez</translation>
     </message>
     <message>
         <source> (first difference at byte %1)</source>
-        <translation> (première différence à l'octet %1)</translation>
+        <translation> (première différence à l&apos;octet %1)</translation>
     </message>
     <message>
         <source>verification failed: the chip does not hold what was written%1; flash it again</source>
@@ -386,7 +386,7 @@ Fermer quand même ?</translation>
     </message>
     <message>
         <source>nothing answers on %1: check that the board is plugged in, that this is its port and that the board chosen is yours (its bootloader talks at %2 baud)</source>
-        <translation>rien ne répond sur %1 : vérifiez que la carte est branchée, que c'est bien son port et que la carte choisie est la vôtre (son chargeur d'amorçage parle à %2 bauds)</translation>
+        <translation>rien ne répond sur %1 : vérifiez que la carte est branchée, que c&apos;est bien son port et que la carte choisie est la vôtre (son chargeur d&apos;amorçage parle à %2 bauds)</translation>
     </message>
     <message>
         <source>nothing answers on %1: check that the programmer is plugged in and wired to the chip, and that the chip has power</source>
@@ -394,26 +394,26 @@ Fermer quand même ?</translation>
     </message>
     <message>
         <source>avrdude did not flash the chip (exit status %1); its log says what went wrong</source>
-        <translation>avrdude n'a pas programmé la puce (code de sortie %1) ; son journal dit ce qui n'a pas marché</translation>
+        <translation>avrdude n&apos;a pas programmé la puce (code de sortie %1) ; son journal dit ce qui n&apos;a pas marché</translation>
     </message>
     <message>
-        <source>avrdude's default port</source>
-        <translation>le port par défaut d'avrdude</translation>
+        <source>avrdude&apos;s default port</source>
+        <translation>le port par défaut d&apos;avrdude</translation>
     </message>
     <message>
         <source>avrdude is not installed: install it with sudo apt install avrdude</source>
-        <translation>avrdude n'est pas installé : installez-le avec sudo apt install avrdude</translation>
+        <translation>avrdude n&apos;est pas installé : installez-le avec sudo apt install avrdude</translation>
     </message>
     <message>
         <source>stopped: the chip may now hold part of the program; flash it again before using it</source>
-        <translation>arrêté : la puce peut ne contenir qu'une partie du programme ; programmez-la à nouveau avant de vous en servir</translation>
+        <translation>arrêté : la puce peut ne contenir qu&apos;une partie du programme ; programmez-la à nouveau avant de vous en servir</translation>
     </message>
 </context>
 <context>
     <name>Player</name>
     <message>
         <source>the program has stopped</source>
-        <translation>le programme s'est arrêté</translation>
+        <translation>le programme s&apos;est arrêté</translation>
     </message>
     <message>
         <source>frames unknown (the program was edited by hand)</source>
@@ -460,7 +460,7 @@ Fermer quand même ?</translation>
     </message>
     <message>
         <source>the compact build shows nothing, the generated program %1</source>
-        <translation>la version compacte n'affiche rien, le programme généré %1</translation>
+        <translation>la version compacte n&apos;affiche rien, le programme généré %1</translation>
     </message>
     <message>
         <source>the compact build shows %1, the generated program %2</source>
@@ -468,19 +468,19 @@ Fermer quand même ?</translation>
     </message>
     <message>
         <source>the generated program on the %1</source>
-        <translation>le programme généré sur l'%1</translation>
+        <translation>le programme généré sur l&apos;%1</translation>
     </message>
     <message>
         <source>the frames read from the program (the generated program does not fit even the ATmega32)</source>
-        <translation>les images lues dans le programme (le programme généré ne tient même pas dans l'ATmega32)</translation>
+        <translation>les images lues dans le programme (le programme généré ne tient même pas dans l&apos;ATmega32)</translation>
     </message>
     <message>
         <source>%1 does not show what %2 shows under %3: %4</source>
-        <translation>%1 n'affiche pas ce qu'affiche %2 sous %3 : %4</translation>
+        <translation>%1 n&apos;affiche pas ce qu&apos;affiche %2 sous %3 : %4</translation>
     </message>
     <message>
         <source>the compact build needs %1 bytes of flash, and the %2 has %3: it holds at most %4 frames in %5, and this program has %6 frames</source>
-        <translation>la version compacte demande %1 octets de flash, et l'%2 en a %3 : elle contient au plus %4 images en %5, et ce programme a %6 images</translation>
+        <translation>la version compacte demande %1 octets de flash, et l&apos;%2 en a %3 : elle contient au plus %4 images en %5, et ce programme a %6 images</translation>
     </message>
     <message>
         <source>%1 sequence</source>
@@ -499,7 +499,7 @@ Fermer quand même ?</translation>
     <name>Reader</name>
     <message>
         <source>the text is not frames as the editor writes them</source>
-        <translation>le texte n'est pas fait d'images comme les écrit l'éditeur</translation>
+        <translation>le texte n&apos;est pas fait d&apos;images comme les écrit l&apos;éditeur</translation>
     </message>
     <message>
         <source>the text holds no frame</source>
@@ -507,7 +507,7 @@ Fermer quand même ?</translation>
     </message>
     <message>
         <source>the last push-button sequence is not closed (FinirBP)</source>
-        <translation>la dernière séquence de boutons n'est pas fermée (FinirBP)</translation>
+        <translation>la dernière séquence de boutons n&apos;est pas fermée (FinirBP)</translation>
     </message>
     <message>
         <source>line %1: %2</source>
@@ -515,7 +515,7 @@ Fermer quand même ?</translation>
     </message>
     <message>
         <source>a push-button sequence opens inside another one</source>
-        <translation>une séquence de boutons s'ouvre dans une autre</translation>
+        <translation>une séquence de boutons s&apos;ouvre dans une autre</translation>
     </message>
     <message>
         <source>a closing brace without an open push-button sequence</source>
@@ -523,58 +523,58 @@ Fermer quand même ?</translation>
     </message>
     <message>
         <source>text the editor never writes</source>
-        <translation>du texte que l'éditeur n'écrit jamais</translation>
+        <translation>du texte que l&apos;éditeur n&apos;écrit jamais</translation>
     </message>
     <message>
         <source>a frame without a repeat count the editor can write</source>
-        <translation>une image sans un nombre de répétitions que l'éditeur peut écrire</translation>
+        <translation>une image sans un nombre de répétitions que l&apos;éditeur peut écrire</translation>
     </message>
     <message>
         <source>a frame without its cells</source>
         <translation>une image sans ses cellules</translation>
     </message>
     <message>
-        <source>a frame that differs from the editor's frames</source>
-        <translation>une image différente de celles de l'éditeur</translation>
+        <source>a frame that differs from the editor&apos;s frames</source>
+        <translation>une image différente de celles de l&apos;éditeur</translation>
     </message>
     <message>
         <source>this is not a program written by the editor: it does not start with its program header</source>
-        <translation>ce n'est pas un programme écrit par l'éditeur : il ne commence pas par son en-tête de programme</translation>
+        <translation>ce n&apos;est pas un programme écrit par l&apos;éditeur : il ne commence pas par son en-tête de programme</translation>
     </message>
     <message>
         <source>the file holds %1 programs glued together (recorded one after another under the same name); keep one of them in a file of its own</source>
-        <translation>le fichier contient %1 programmes collés (enregistrés l'un après l'autre sous le même nom) ; gardez-en un dans un fichier à lui</translation>
+        <translation>le fichier contient %1 programmes collés (enregistrés l&apos;un après l&apos;autre sous le même nom) ; gardez-en un dans un fichier à lui</translation>
     </message>
     <message>
         <source>the program is unfinished: it does not end with the closing text that Finir writes</source>
-        <translation>le programme est inachevé : il ne finit pas par le texte de fermeture qu'écrit Finir</translation>
+        <translation>le programme est inachevé : il ne finit pas par le texte de fermeture qu&apos;écrit Finir</translation>
     </message>
     <message>
         <source>there is no program %1: the file holds %2 program</source>
-        <translation>il n'y a pas de programme %1 : le fichier contient %2 programme</translation>
+        <translation>il n&apos;y a pas de programme %1 : le fichier contient %2 programme</translation>
     </message>
     <message>
         <source>there is no program %1: the file holds %2 programs</source>
-        <translation>il n'y a pas de programme %1 : le fichier contient %2 programmes</translation>
+        <translation>il n&apos;y a pas de programme %1 : le fichier contient %2 programmes</translation>
     </message>
     <message>
         <source>none of the %1 programs of the file is finished: none ends with the closing text that Finir writes</source>
-        <translation>aucun des %1 programmes du fichier n'est terminé : aucun ne finit par le texte de fermeture qu'écrit Finir</translation>
+        <translation>aucun des %1 programmes du fichier n&apos;est terminé : aucun ne finit par le texte de fermeture qu&apos;écrit Finir</translation>
     </message>
     <message>
         <source>program %1 is unfinished: it does not end with the closing text that Finir writes</source>
-        <translation>le programme %1 est inachevé : il ne finit pas par le texte de fermeture qu'écrit Finir</translation>
+        <translation>le programme %1 est inachevé : il ne finit pas par le texte de fermeture qu&apos;écrit Finir</translation>
     </message>
 </context>
 <context>
     <name>Report</name>
     <message>
         <source>(cut by the end of the run)</source>
-        <translation>(coupée par la fin de l'exécution)</translation>
+        <translation>(coupée par la fin de l&apos;exécution)</translation>
     </message>
     <message>
         <source>the cube showed nothing</source>
-        <translation>le cube n'a rien affiché</translation>
+        <translation>le cube n&apos;a rien affiché</translation>
     </message>
     <message>
         <source>  start ms  passes  duration ms  cells (layer:back/middle/front)</source>
@@ -593,18 +593,18 @@ Fermer quand même ?</translation>
     <name>Simulator</name>
     <message>
         <source>the HEX does not fit the flash of the %1</source>
-        <translation>le HEX ne tient pas dans la flash de l'%1</translation>
+        <translation>le HEX ne tient pas dans la flash de l&apos;%1</translation>
     </message>
 </context>
 <context>
     <name>Storyboard</name>
     <message>
         <source>cannot write the animation %1: %2</source>
-        <translation>impossible d'écrire l'animation %1 : %2</translation>
+        <translation>impossible d&apos;écrire l&apos;animation %1 : %2</translation>
     </message>
     <message>
         <source>cannot write the animation %1</source>
-        <translation>impossible d'écrire l'animation %1</translation>
+        <translation>impossible d&apos;écrire l&apos;animation %1</translation>
     </message>
     <message>
         <source>%1, buttons %2</source>
@@ -628,11 +628,11 @@ Fermer quand même ?</translation>
     </message>
     <message>
         <source>nothing shown</source>
-        <translation>rien d'affiché</translation>
+        <translation>rien d&apos;affiché</translation>
     </message>
     <message>
         <source>cannot write the storyboard %1</source>
-        <translation>impossible d'écrire la planche %1</translation>
+        <translation>impossible d&apos;écrire la planche %1</translation>
     </message>
 </context>
 <context>
@@ -644,22 +644,22 @@ simulated microcontroller with the push buttons held at one combination and prin
 the frames the cube shows.
 
 The 40-pin chips (atmega16, atmega32, atmega164p, atmega324p, atmega644p,
-atmega1284p) use the ATmega8535's pins; the build switches their JTAG off. On the
-boards (uno, nano, nano-old: ATmega328P at 16 MHz) the cube's wires go on:
+atmega1284p) use the ATmega8535&apos;s pins; the build switches their JTAG off. On the
+boards (uno, nano, nano-old: ATmega328P at 16 MHz) the cube&apos;s wires go on:
   LED1..LED9       D2..D10  (PD2-PD7, PB0-PB2), a low level lights the LED
   Etage1..Etage3   A0..A2   (PC0-PC2), a high level selects the layer
   BP1..BP3         A3..A5   (PC3-PC5), pull-ups on
 D0/D1 stay free for the USB serial, D11-D13 for an ISP programmer.</source>
-        <translation>Compile un programme écrit par l'éditeur ledcube pour l'ATmega8535 (avr-gcc -Os),
-ou pour une autre puce ou carte (--chip), donne sa flash et sa RAM, l'exécute sur un
+        <translation>Compile un programme écrit par l&apos;éditeur ledcube pour l&apos;ATmega8535 (avr-gcc -Os),
+ou pour une autre puce ou carte (--chip), donne sa flash et sa RAM, l&apos;exécute sur un
 microcontrôleur simulé, les boutons-poussoirs tenus dans une combinaison, et écrit
-les images qu'affiche le cube.
+les images qu&apos;affiche le cube.
 
 Les puces à 40 broches (atmega16, atmega32, atmega164p, atmega324p, atmega644p,
-atmega1284p) prennent les broches de l'ATmega8535 ; la construction coupe leur JTAG.
+atmega1284p) prennent les broches de l&apos;ATmega8535 ; la construction coupe leur JTAG.
 Sur les cartes (uno, nano, nano-old : ATmega328P à 16 MHz) les fils du cube vont sur :
   LED1..LED9       D2..D10  (PD2-PD7, PB0-PB2), un niveau bas allume la LED
-  Etage1..Etage3   A0..A2   (PC0-PC2), un niveau haut choisit l'étage
+  Etage1..Etage3   A0..A2   (PC0-PC2), un niveau haut choisit l&apos;étage
   BP1..BP3         A3..A5   (PC3-PC5), résistances de tirage activées
 D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur ISP.</translation>
     </message>
@@ -673,11 +673,11 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
     </message>
     <message>
         <source>How long to run (default: three rounds of the frames).</source>
-        <translation>Durée de l'exécution (par défaut : trois tours des images).</translation>
+        <translation>Durée de l&apos;exécution (par défaut : trois tours des images).</translation>
     </message>
     <message>
         <source>The N-th program of a file that holds several (default: the last finished one).</source>
-        <translation>Le N-ième programme d'un fichier qui en contient plusieurs (par défaut : le dernier terminé).</translation>
+        <translation>Le N-ième programme d&apos;un fichier qui en contient plusieurs (par défaut : le dernier terminé).</translation>
     </message>
     <message>
         <source>FILE</source>
@@ -689,7 +689,7 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
     </message>
     <message>
         <source>Write what the cube shows as an animated GIF: one round of the frames (or --ms), each as long as it shows.</source>
-        <translation>Écrit ce qu'affiche le cube en GIF animé : un tour des images (ou --ms), chacune aussi longtemps qu'elle s'affiche.</translation>
+        <translation>Écrit ce qu&apos;affiche le cube en GIF animé : un tour des images (ou --ms), chacune aussi longtemps qu&apos;elle s&apos;affiche.</translation>
     </message>
     <message>
         <source>PIXELS</source>
@@ -705,15 +705,15 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
     </message>
     <message>
         <source>Put the program into the chip with avrdude (the HEX that --hex writes, unrolled or --compact) and verify it; the AVRDUDE environment variable names another avrdude.</source>
-        <translation>Met le programme dans la puce avec avrdude (le HEX qu'écrit --hex, déroulé ou --compact) et le vérifie ; la variable d'environnement AVRDUDE désigne un autre avrdude.</translation>
+        <translation>Met le programme dans la puce avec avrdude (le HEX qu&apos;écrit --hex, déroulé ou --compact) et le vérifie ; la variable d&apos;environnement AVRDUDE désigne un autre avrdude.</translation>
     </message>
     <message>
         <source>NAME</source>
         <translation>NOM</translation>
     </message>
     <message>
-        <source>The avrdude programmer (default usbasp, or the board's bootloader).</source>
-        <translation>Le programmateur d'avrdude (usbasp par défaut, ou le chargeur d'amorçage de la carte).</translation>
+        <source>The avrdude programmer (default usbasp, or the board&apos;s bootloader).</source>
+        <translation>Le programmateur d&apos;avrdude (usbasp par défaut, ou le chargeur d&apos;amorçage de la carte).</translation>
     </message>
     <message>
         <source>PORT</source>
@@ -728,55 +728,55 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
         <translation>La puce ou la carte visée : %1 (atmega8535 par défaut).</translation>
     </message>
     <message>
-        <source>The chip's clock when its fuses or crystal were changed (default: as delivered, 1 MHz for the 40-pin chips, 16 MHz for the boards).</source>
-        <translation>L'horloge de la puce quand ses fusibles ou son quartz ont été changés (par défaut : comme livrée, 1 MHz pour les puces à 40 broches, 16 MHz pour les cartes).</translation>
+        <source>The chip&apos;s clock when its fuses or crystal were changed (default: as delivered, 1 MHz for the 40-pin chips, 16 MHz for the boards).</source>
+        <translation>L&apos;horloge de la puce quand ses fusibles ou son quartz ont été changés (par défaut : comme livrée, 1 MHz pour les puces à 40 broches, 16 MHz pour les cartes).</translation>
     </message>
     <message>
         <source>Build the frames as a table in flash read by one loop (up to %1 frames fit the ATmega8535), proven on the simulated chip against the generated program.</source>
-        <translation>Construit les images en tableau dans la flash, lu par une seule boucle (jusqu'à %1 images tiennent dans l'ATmega8535), vérifié sur la puce simulée contre le programme généré.</translation>
+        <translation>Construit les images en tableau dans la flash, lu par une seule boucle (jusqu&apos;à %1 images tiennent dans l&apos;ATmega8535), vérifié sur la puce simulée contre le programme généré.</translation>
     </message>
     <message>
-        <source>Print the compiler's messages.</source>
+        <source>Print the compiler&apos;s messages.</source>
         <translation>Écrit les messages du compilateur.</translation>
     </message>
     <message>
         <source>A program written by the ledcube editor.</source>
-        <translation>Un programme écrit par l'éditeur ledcube.</translation>
+        <translation>Un programme écrit par l&apos;éditeur ledcube.</translation>
     </message>
     <message>
-        <source>--buttons takes BP1, BP2, BP3 or Aucun, not '%1'</source>
+        <source>--buttons takes BP1, BP2, BP3 or Aucun, not &apos;%1&apos;</source>
         <translation>--buttons prend BP1, BP2, BP3 ou Aucun, pas « %1 »</translation>
     </message>
     <message>
-        <source>--ms takes a duration in milliseconds, up to one hour, not '%1'</source>
-        <translation>--ms prend une durée en millisecondes, jusqu'à une heure, pas « %1 »</translation>
+        <source>--ms takes a duration in milliseconds, up to one hour, not &apos;%1&apos;</source>
+        <translation>--ms prend une durée en millisecondes, jusqu&apos;à une heure, pas « %1 »</translation>
     </message>
     <message>
-        <source>--program takes a program number from 1, not '%1'</source>
+        <source>--program takes a program number from 1, not &apos;%1&apos;</source>
         <translation>--program prend un numéro de programme à partir de 1, pas « %1 »</translation>
     </message>
     <message>
-        <source>--size takes a width in pixels from 64 to 2000, not '%1'</source>
+        <source>--size takes a width in pixels from 64 to 2000, not &apos;%1&apos;</source>
         <translation>--size prend une largeur en pixels de 64 à 2000, pas « %1 »</translation>
     </message>
     <message>
-        <source>--programmer takes an avrdude programmer name (letters, digits, - and _), not '%1'</source>
-        <translation>--programmer prend un nom de programmateur d'avrdude (lettres, chiffres, - et _), pas « %1 »</translation>
+        <source>--programmer takes an avrdude programmer name (letters, digits, - and _), not &apos;%1&apos;</source>
+        <translation>--programmer prend un nom de programmateur d&apos;avrdude (lettres, chiffres, - et _), pas « %1 »</translation>
     </message>
     <message>
-        <source>--chip takes one of %1, not '%2'</source>
-        <translation>--chip prend l'un de %1, pas « %2 »</translation>
+        <source>--chip takes one of %1, not &apos;%2&apos;</source>
+        <translation>--chip prend l&apos;un de %1, pas « %2 »</translation>
     </message>
     <message>
-        <source>--clock takes the clock in hertz, from 100000 to 20000000, not '%1'</source>
-        <translation>--clock prend l'horloge en hertz, de 100000 à 20000000, pas « %1 »</translation>
+        <source>--clock takes the clock in hertz, from 100000 to 20000000, not &apos;%1&apos;</source>
+        <translation>--clock prend l&apos;horloge en hertz, de 100000 à 20000000, pas « %1 »</translation>
     </message>
     <message>
         <source>which program? Give the file the editor wrote</source>
-        <translation>quel programme ? Donnez le fichier écrit par l'éditeur</translation>
+        <translation>quel programme ? Donnez le fichier écrit par l&apos;éditeur</translation>
     </message>
     <message>
-        <source>one program at a time, not '%1'</source>
+        <source>one program at a time, not &apos;%1&apos;</source>
         <translation>un programme à la fois, pas « %1 »</translation>
     </message>
     <message>
@@ -784,20 +784,20 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
         <translation> : environ %1 images de trop (%2 octets par image)</translation>
     </message>
     <message>
-        <source>The timings assume a clock of %1 (--clock): set the chip's fuses or crystal for it.</source>
+        <source>The timings assume a clock of %1 (--clock): set the chip&apos;s fuses or crystal for it.</source>
         <translation>Les durées supposent une horloge de %1 (--clock) : réglez-y les fusibles ou le quartz de la puce.</translation>
     </message>
     <message>
-        <source>The timings assume the board's %1 crystal.</source>
+        <source>The timings assume the board&apos;s %1 crystal.</source>
         <translation>Les durées supposent le quartz de %1 de la carte.</translation>
     </message>
     <message>
         <source>The timings assume the factory clock of the %1: its internal RC oscillator at 1 MHz (fuses as delivered).</source>
-        <translation>Les durées supposent l'horloge d'usine de l'%1 : son oscillateur RC interne à 1 MHz (fusibles comme livrés).</translation>
+        <translation>Les durées supposent l&apos;horloge d&apos;usine de l&apos;%1 : son oscillateur RC interne à 1 MHz (fusibles comme livrés).</translation>
     </message>
     <message>
         <source>no frame of this program shows under any buttons</source>
-        <translation>aucune image de ce programme ne s'affiche, quels que soient les boutons</translation>
+        <translation>aucune image de ce programme ne s&apos;affiche, quels que soient les boutons</translation>
     </message>
     <message>
         <source>--buttons %1 shows the %1 sequence (%2 passes a round)</source>
@@ -817,7 +817,7 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
     </message>
     <message>
         <source>--compact needs a program as the editor writes it; this one was edited by hand</source>
-        <translation>--compact demande un programme tel que l'écrit l'éditeur ; celui-ci a été modifié à la main</translation>
+        <translation>--compact demande un programme tel que l&apos;écrit l&apos;éditeur ; celui-ci a été modifié à la main</translation>
     </message>
     <message>
         <source>unrolled %1; compact %2</source>
@@ -829,23 +829,23 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
     </message>
     <message>
         <source>the compact build shows what %1 shows, under BP1, BP2, BP3 and Aucun</source>
-        <translation>la version compacte affiche ce qu'affiche %1, sous BP1, BP2, BP3 et Aucun</translation>
+        <translation>la version compacte affiche ce qu&apos;affiche %1, sous BP1, BP2, BP3 et Aucun</translation>
     </message>
     <message>
         <source>--compact builds it as a table of frames in flash, which holds up to %1 frames</source>
-        <translation>--compact le construit en tableau d'images dans la flash, qui contient jusqu'à %1 images</translation>
+        <translation>--compact le construit en tableau d&apos;images dans la flash, qui contient jusqu&apos;à %1 images</translation>
     </message>
     <message>
         <source>the build for the %1</source>
-        <translation>la construction pour l'%1</translation>
+        <translation>la construction pour l&apos;%1</translation>
     </message>
     <message>
         <source>the build for the %1 shows what %2 shows, under BP1, BP2, BP3 and Aucun</source>
-        <translation>la construction pour l'%1 affiche ce qu'affiche %2, sous BP1, BP2, BP3 et Aucun</translation>
+        <translation>la construction pour l&apos;%1 affiche ce qu&apos;affiche %2, sous BP1, BP2, BP3 et Aucun</translation>
     </message>
     <message>
         <source>cannot write %1: %2</source>
-        <translation>impossible d'écrire %1 : %2</translation>
+        <translation>impossible d&apos;écrire %1 : %2</translation>
     </message>
     <message>
         <source>%1 (program %2 of %3), buttons %4; %5</source>
@@ -860,11 +860,11 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
         <translation>%1 écrit ; pour le mettre dans la puce :</translation>
     </message>
     <message>
-        <source>(--verbose shows avrdude's messages)</source>
-        <translation>(--verbose montre les messages d'avrdude)</translation>
+        <source>(--verbose shows avrdude&apos;s messages)</source>
+        <translation>(--verbose montre les messages d&apos;avrdude)</translation>
     </message>
     <message>
-        <source>(--verbose shows the compiler's messages)</source>
+        <source>(--verbose shows the compiler&apos;s messages)</source>
         <translation>(--verbose montre les messages du compilateur)</translation>
     </message>
 </context>
@@ -872,11 +872,11 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
     <name>ledcube::player::FlashDialog</name>
     <message>
         <source>the unrolled build does not fit the chip: the compact build is flashed</source>
-        <translation>la version déroulée ne tient pas dans la puce : c'est la version compacte qui est écrite</translation>
+        <translation>la version déroulée ne tient pas dans la puce : c&apos;est la version compacte qui est écrite</translation>
     </message>
     <message>
         <source>the compact build needs a program as the editor writes it</source>
-        <translation>la version compacte demande un programme tel que l'écrit l'éditeur</translation>
+        <translation>la version compacte demande un programme tel que l&apos;écrit l&apos;éditeur</translation>
     </message>
     <message>
         <source>Unrolled (the generated program)</source>
@@ -895,16 +895,16 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
         <translation>Fermer</translation>
     </message>
     <message>
-        <source>avrdude's messages</source>
-        <translation>Messages d'avrdude</translation>
+        <source>avrdude&apos;s messages</source>
+        <translation>Messages d&apos;avrdude</translation>
     </message>
     <message>
         <source>Put on the cube — %1</source>
         <translation>Mettre sur le cube — %1</translation>
     </message>
     <message>
-        <source>The serial port of the board or programmer; a board's USB name is shown beside it</source>
-        <translation>Le port série de la carte ou du programmateur ; le nom USB d'une carte est indiqué à côté</translation>
+        <source>The serial port of the board or programmer; a board&apos;s USB name is shown beside it</source>
+        <translation>Le port série de la carte ou du programmateur ; le nom USB d&apos;une carte est indiqué à côté</translation>
     </message>
     <message>
         <source>Chip or board:</source>
@@ -936,7 +936,7 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
     </message>
     <message>
         <source>writing to the %1…</source>
-        <translation>écriture dans l'%1…</translation>
+        <translation>écriture dans l&apos;%1…</translation>
     </message>
     <message>
         <source>verifying…</source>
@@ -974,7 +974,7 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
     </message>
     <message>
         <source>no recorded frame shows under any buttons</source>
-        <translation>aucune image enregistrée ne s'affiche, quels que soient les boutons</translation>
+        <translation>aucune image enregistrée ne s&apos;affiche, quels que soient les boutons</translation>
     </message>
     <message>
         <source>no sequence plays under these buttons: press %1</source>
@@ -982,7 +982,7 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
     </message>
     <message>
         <source>: the file cannot be read; waiting for it to change</source>
-        <translation> : le fichier ne peut pas être lu ; en attente d'un changement</translation>
+        <translation> : le fichier ne peut pas être lu ; en attente d&apos;un changement</translation>
     </message>
     <message>
         <source>: the file is gone; waiting for it to come back</source>
@@ -1006,27 +1006,27 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
     </message>
     <message>
         <source>still being recorded: plays as far as it goes</source>
-        <translation>en cours d'enregistrement : joué jusqu'où il va</translation>
+        <translation>en cours d&apos;enregistrement : joué jusqu&apos;où il va</translation>
     </message>
     <message>
         <source>showing the selected frame</source>
-        <translation>affiche l'image choisie</translation>
+        <translation>affiche l&apos;image choisie</translation>
     </message>
     <message>
         <source>following the recording: no button held (Aucun sequence)</source>
-        <translation>suit l'enregistrement : aucun bouton tenu (séquence Aucun)</translation>
+        <translation>suit l&apos;enregistrement : aucun bouton tenu (séquence Aucun)</translation>
     </message>
     <message>
         <source>following the recording: %1 held</source>
-        <translation>suit l'enregistrement : %1 tenu</translation>
+        <translation>suit l&apos;enregistrement : %1 tenu</translation>
     </message>
     <message>
         <source>the compact build needs a program as the editor writes it; this one was edited by hand</source>
-        <translation>la version compacte demande un programme tel que l'écrit l'éditeur ; celui-ci a été modifié à la main</translation>
+        <translation>la version compacte demande un programme tel que l&apos;écrit l&apos;éditeur ; celui-ci a été modifié à la main</translation>
     </message>
     <message>
         <source>; the Compact build holds up to %1 frames</source>
-        <translation> ; la version compacte contient jusqu'à %1 images</translation>
+        <translation> ; la version compacte contient jusqu&apos;à %1 images</translation>
     </message>
     <message>
         <source>compact build: %1</source>
@@ -1041,7 +1041,7 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
     </message>
     <message>
         <source>The duration of the selected frames in milliseconds (Enter sets it)</source>
-        <translation>La durée des images choisies en millisecondes (Entrée l'applique)</translation>
+        <translation>La durée des images choisies en millisecondes (Entrée l&apos;applique)</translation>
     </message>
     <message>
         <source>Duration:</source>
@@ -1156,7 +1156,7 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
         <translation>Nouvelle sé&amp;quence</translation>
     </message>
     <message>
-        <source>C&amp;hange the sequence's buttons</source>
+        <source>C&amp;hange the sequence&apos;s buttons</source>
         <translation>C&amp;hanger les boutons de la séquence</translation>
     </message>
     <message>
@@ -1249,7 +1249,7 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
     </message>
     <message>
         <source>Held while you hold it or key %1; Shift-click holds it until the next Shift-click</source>
-        <translation>Tenu tant que vous le tenez, ou la touche %1 ; Maj-clic le tient jusqu'au Maj-clic suivant</translation>
+        <translation>Tenu tant que vous le tenez, ou la touche %1 ; Maj-clic le tient jusqu&apos;au Maj-clic suivant</translation>
     </message>
     <message>
         <source>Pause or play on (Space)</source>
@@ -1257,7 +1257,7 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
     </message>
     <message>
         <source>While paused: on to the next layer slot (Right arrow)</source>
-        <translation>En pause : passe au créneau d'étage suivant (flèche droite)</translation>
+        <translation>En pause : passe au créneau d&apos;étage suivant (flèche droite)</translation>
     </message>
     <message>
         <source>Simulated time against real time</source>
@@ -1305,19 +1305,19 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
     </message>
     <message>
         <source>Shift to the back</source>
-        <translation>Décaler vers l'arrière</translation>
+        <translation>Décaler vers l&apos;arrière</translation>
     </message>
     <message>
         <source>Shift to the front</source>
-        <translation>Décaler vers l'avant</translation>
+        <translation>Décaler vers l&apos;avant</translation>
     </message>
     <message>
         <source>Shift up a layer</source>
-        <translation>Monter d'un étage</translation>
+        <translation>Monter d&apos;un étage</translation>
     </message>
     <message>
         <source>Shift down a layer</source>
-        <translation>Descendre d'un étage</translation>
+        <translation>Descendre d&apos;un étage</translation>
     </message>
     <message>
         <source>Turn clockwise (seen from above)</source>
@@ -1345,7 +1345,7 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
     </message>
     <message>
         <source>Cut frame</source>
-        <translation>Couper l'image</translation>
+        <translation>Couper l&apos;image</translation>
     </message>
     <message>
         <source>Cut %1 frames</source>
@@ -1353,7 +1353,7 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
     </message>
     <message>
         <source>Delete frame</source>
-        <translation>Supprimer l'image</translation>
+        <translation>Supprimer l&apos;image</translation>
     </message>
     <message>
         <source>Delete %1 frames</source>
@@ -1361,7 +1361,7 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
     </message>
     <message>
         <source>Duplicate frame</source>
-        <translation>Dupliquer l'image</translation>
+        <translation>Dupliquer l&apos;image</translation>
     </message>
     <message>
         <source>Duplicate %1 frames</source>
@@ -1369,7 +1369,7 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
     </message>
     <message>
         <source>Paste frame</source>
-        <translation>Coller l'image</translation>
+        <translation>Coller l&apos;image</translation>
     </message>
     <message>
         <source>Paste %1 frames</source>
@@ -1377,15 +1377,15 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
     </message>
     <message>
         <source>Hold one button, or none, for the animation: the cube plays no sequence under several.</source>
-        <translation>Tenez un bouton, ou aucun, pour l'animation : le cube ne joue aucune séquence sous plusieurs.</translation>
+        <translation>Tenez un bouton, ou aucun, pour l&apos;animation : le cube ne joue aucune séquence sous plusieurs.</translation>
     </message>
     <message>
         <source>The animation was not written: %1</source>
-        <translation>L'animation n'a pas été écrite : %1</translation>
+        <translation>L&apos;animation n&apos;a pas été écrite : %1</translation>
     </message>
     <message>
         <source>Export the animation</source>
-        <translation>Exporter l'animation</translation>
+        <translation>Exporter l&apos;animation</translation>
     </message>
     <message>
         <source>Animated GIF (*.gif)</source>
@@ -1393,7 +1393,7 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
     </message>
     <message>
         <source>&amp;Export animation…</source>
-        <translation>E&amp;xporter l'animation…</translation>
+        <translation>E&amp;xporter l&apos;animation…</translation>
     </message>
     <message>
         <source>Cube time:</source>

@@ -130,6 +130,10 @@ QString TryHelp(const QString& program) {
         Tr("CommandLine", "Try '%1 --help' for more information.").Arg(program.toStdString()));
 }
 
+QString LocalPlural(long long count, const QString& one, const QString& many) {
+    return TakesSingular(count) ? one : many;
+}
+
 QString LocalNumber(long long value) {
     return QString::fromStdString(Number(value));
 }

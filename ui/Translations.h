@@ -41,6 +41,9 @@ QString ParserError(const QCommandLineParser& parser);
 // "Try 'PROGRAM --help' for more information."
 QString TryHelp(const QString& program);
 
+// `one` or `many` as the user's language chooses for `count` (see TakesSingular).
+QString LocalPlural(long long count, const QString& one, const QString& many);
+
 // A number of bytes or frames as the user's language writes it ("8,192", "8 192").
 QString LocalNumber(long long value);
 

@@ -41,18 +41,12 @@ std::string Percent(int bytes) {
     return Tr("Editor", "%1%").Arg((bytes * 100 + kFlashBytes / 2) / kFlashBytes);
 }
 
-std::string Sequences(int count) {
-    return Plural(count, Tr("Editor", "%1 sequence"), Tr("Editor", "%1 sequences"))
-        .Arg(Number(count));
-}
-
 std::string Programs(int count) {
-    return Plural(count, Tr("Editor", "%1 program"), Tr("Editor", "%1 programs"))
-        .Arg(Number(count));
+    return Counted(count, Tr("Editor", "%1 program"), Tr("Editor", "%1 programs"));
 }
 
 std::string Frames(int count) {
-    return Plural(count, Tr("Editor", "%1 frame"), Tr("Editor", "%1 frames")).Arg(Number(count));
+    return Counted(count, Tr("Editor", "%1 frame"), Tr("Editor", "%1 frames"));
 }
 
 }  // namespace
@@ -95,7 +89,8 @@ std::string OverflowQuestion(const FlashEstimate& after) {
         .Arg(Number(bytes))
         .Arg(Verdict(bytes))
         .Arg(Number(CompactFrameLimit(after.FilledSequences())))
-        .Arg(Sequences(after.FilledSequences()));
+        .Arg(Counted(after.FilledSequences(), Tr("Editor", "%1 sequence"),
+                     Tr("Editor", "%1 sequences")));
 }
 
 std::string FileText(const std::string& resolvedPath, int programs, bool lastUnfinished) {
@@ -135,9 +130,7 @@ std::string RecordedFrameText(int number, std::int32_t durationMs) {
     return Tr("Editor", "frame %1 recorded (%2 ms = %3%4)")
         .Arg(number)
         .Arg(Number(durationMs))
-        .Arg(Plural(passes, Tr("Editor", "%1 pass"), Tr("Editor", "%1 passes"))
-                 .Arg(Number(passes))
-                 .Str())
+        .Arg(Counted(passes, Tr("Editor", "%1 pass"), Tr("Editor", "%1 passes")))
         .Arg(passes <= 0 ? Tr("Editor", ", never shown").Str() : std::string());
 }
 
