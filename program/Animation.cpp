@@ -32,7 +32,9 @@ int CellNumber(int layer, int row, int column) {
     return (layer - 1) * kCellsPerLayer + row * 3 + column + 1;
 }
 
-std::string WriteBlock(const AnimationBlock& block) {
+}  // namespace
+
+std::string BlockText(const AnimationBlock& block) {
     switch (block.kind) {
         case Kind::Frame: return FrameBlock(block.frame.repeatCount * 15, block.frame.cells);
         case Kind::Open: return SwitchBlockOpen(block.combination);
@@ -41,11 +43,9 @@ std::string WriteBlock(const AnimationBlock& block) {
     return {};
 }
 
-}  // namespace
-
 std::string AnimationText(const Animation& animation) {
     std::string text = ProgramHeader();
-    for (const AnimationBlock& block : animation.blocks) text += WriteBlock(block);
+    for (const AnimationBlock& block : animation.blocks) text += BlockText(block);
     return text + ProgramClose();
 }
 
@@ -68,7 +68,7 @@ std::vector<RecordedFrame> AnimationFrames(const Animation& animation) {
 
 std::string FramesText(const std::vector<AnimationFrame>& frames) {
     std::string text;
-    for (const AnimationFrame& frame : frames) text += WriteBlock(AnimationBlock::Frame(frame));
+    for (const AnimationFrame& frame : frames) text += BlockText(AnimationBlock::Frame(frame));
     return text;
 }
 

@@ -46,6 +46,9 @@ struct Animation {
 // as ReadProgram does, naming the line of any text the editor never writes.
 Animation ReadAnimation(std::string_view programText);
 
+// The block's text as the editor writes it.
+std::string BlockText(const AnimationBlock& block);
+
 // The program's text: header, blocks and closing text, each written by the
 // functions that write the editor's blocks.
 std::string AnimationText(const Animation& animation);

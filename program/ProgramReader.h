@@ -23,14 +23,26 @@ struct RecordedFrame {
     int sequence = 0;
 };
 
+// Programs are read as the compiler reads them: comments, blank lines and
+// other spacing between the tokens change nothing.
+
 // Checks that a text holds exactly one program from its header to its closing
-// text; raises SimError naming what is wrong: no program header, several
-// programs glued together, or an unfinished program.
+// text; raises SimError naming what is wrong: no program header (or the first
+// line that differs from it), several programs glued together, or an
+// unfinished program (with the line where its last block is cut off).
 void CheckSingleProgram(std::string_view text);
 
 // Reads the frames of one program as the editor writes it. Raises SimError as
 // CheckSingleProgram does, and for text the editor never writes (with its line).
 std::vector<RecordedFrame> ReadProgram(std::string_view text);
+
+// What a readable program holds that the cube cannot show: cell values other
+// than 0 and 1, each with its line. Raises as ReadProgram does.
+std::vector<std::string> ProgramWarnings(std::string_view text);
+
+// The line where the last block of an unfinished program is cut off in the
+// middle (a write that stopped); none when its blocks are whole.
+std::optional<long> TornBlockLine(std::string_view programText);
 
 // One program of a file, from its header to the next header or the end.
 struct ProgramInFile {
@@ -57,13 +69,23 @@ ChosenProgram ChooseProgram(std::string_view text, std::optional<int> number);
 // The program a file's preview plays: its last one, with the closing text
 // added (never to the file) when it is still being recorded.
 struct ProgramPreview {
-    std::string text;  // a whole program, ready to compile
-    int count;         // programs in the file
-    bool unfinished;   // the file's program is still being recorded
-    // Its frames; none when a finished program was edited by hand.
+    std::string text;         // a whole program, ready to compile
+    int count = 0;            // programs in the file
+    bool unfinished = false;  // the file's program is still being recorded
+    // Its frames; none when a finished program was edited beyond reading.
     std::optional<std::vector<RecordedFrame>> frames;
+    // Why the frames are unknown.
+    std::string unreadable;
     // The sequence being recorded: open in the file, closed for the preview.
     std::optional<SwitchCombination> openSequence;
+    // The first line that is not the editor's text (a comment, spacing, a
+    // value it never writes): the program reads, but it was edited by hand.
+    std::optional<long> handEditedLine;
+    // The line where a block being written was cut off; the preview plays
+    // the whole blocks before it.
+    std::optional<long> tornLine;
+    // Values the cube cannot show, with their lines.
+    std::vector<std::string> warnings;
 };
 
 // Raises SimError when the text is not a program, or when the last program is

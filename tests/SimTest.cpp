@@ -96,7 +96,7 @@ TEST(ProgramReader, ReadsBackTheFramesAndTheirBlocks) {
 TEST(ProgramReader, TellsWhatIsWrongWithAFile) {
     const std::string one = ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP1) +
                             SwitchBlockClose() + ProgramClose();
-    // A frame whose second layer is held 6 ms: not one the editor writes.
+    // A frame whose second layer is held 6 ms (line 108): not one the editor writes.
     std::string slowFrame = FrameBlock(45, CellsOn({1}));
     slowFrame.replace(slowFrame.find("delay_ms(5);", slowFrame.find("Etage(0,1,0)")), 12,
                       "delay_ms(6);");
@@ -107,9 +107,9 @@ TEST(ProgramReader, TellsWhatIsWrongWithAFile) {
         {ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP1), "unfinished"},
         {ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP1) + ProgramClose(), "not closed"},
         {ProgramHeader() + "x=1;\n" + ProgramClose(), "line 89: text the editor never writes"},
-        {ProgramHeader() + "while(i<5){\n" + ProgramClose(), "line 89: a frame without its cells"},
+        {ProgramHeader() + "while(i<5){\n" + ProgramClose(), "line 90: a frame that differs from the editor's frames"},
         {ProgramHeader() + FrameBlock(30, CellsOn({2})) + slowFrame + ProgramClose(),
-         "line 102: a frame that differs from the editor's frames"},
+         "line 108: a frame that differs from the editor's frames"},
         {ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP1) +
              SwitchBlockOpen(SwitchCombination::BP2) + SwitchBlockClose() + SwitchBlockClose() +
              ProgramClose(),
