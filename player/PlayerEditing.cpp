@@ -106,6 +106,7 @@ void PlayerWindow::MakeEditing() {
     connect(duration_, &QLineEdit::returnPressed, this, [this] { ApplyDuration(duration_->text()); });
     editState_ = new QLabel(this);
     editState_->setWordWrap(true);
+    editState_->setMinimumHeight(editState_->fontMetrics().lineSpacing());
 
     panelBox_ = new QWidget(this);
     auto* box = new QVBoxLayout(panelBox_);
@@ -428,10 +429,11 @@ void PlayerWindow::UpdateEditState() {
     QString state;
     if (document_.ReadOnlyReason())
         state = *document_.ReadOnlyReason();
-    else if (document_.EditedCopy())
+    else if (document_.EditedCopy() && document_.Modified())
         state = tr("edited copy of %1 — no longer following the file").arg(name);
+    // The line keeps its place when empty, so the list below does not move
+    // under the pointer when an edit makes it say something.
     editState_->setText(state);
-    editState_->setVisible(!state.isEmpty());
     if (!path.isEmpty()) file_->setText(path);
 
     const bool editable = !document_.ReadOnlyReason();

@@ -253,6 +253,10 @@ void PlayerEngine::ShowRecordedFrame(int frame) {
 
 void PlayerEngine::Load(const std::string& text, bool fromFile) {
     const sim::ProgramPreview preview = sim::PreviewLastProgram(text);
+    if (compact_ && preview.frames && !preview.warnings.empty())
+        throw sim::SimError(tr("the compact build needs cells of 0 and 1: %1")
+                                .arg(QString::fromStdString(preview.warnings.front()))
+                                .toStdString());
     if (compact_ && !preview.frames)
         throw sim::SimError(
             tr("the compact build needs a program as the editor writes it; this one was "
@@ -307,9 +311,19 @@ void PlayerEngine::Load(const std::string& text, bool fromFile) {
         loaded.where = tr("the program as edited in the player");
     else if (preview.count > 1)
         loaded.where = tr("the last of the %1 programs in the file").arg(preview.count);
-    if (preview.unfinished)
-        loaded.where += (loaded.where.isEmpty() ? QString() : QStringLiteral("; ")) +
-                        tr("still being recorded: plays as far as it goes");
+    const auto add = [&loaded](const QString& note) {
+        loaded.where += (loaded.where.isEmpty() ? QString() : QStringLiteral("; ")) + note;
+    };
+    if (preview.unfinished) add(tr("still being recorded: plays as far as it goes"));
+    if (preview.tornLine)
+        add(tr("its last block is cut off at line %1: the whole frames before it play")
+                .arg(*preview.tornLine));
+    if (!preview.warnings.empty())
+        add(preview.warnings.size() == 1
+                ? QString::fromStdString(preview.warnings.front())
+                : tr("%1 (and %2 more such lines)")
+                      .arg(QString::fromStdString(preview.warnings.front()))
+                      .arg(preview.warnings.size() - 1));
     if (news_.Put([&](EngineNews& news) {
             news.loaded = loaded;
             news.problem.reset();

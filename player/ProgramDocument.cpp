@@ -66,6 +66,11 @@ void ProgramDocument::Load(const QString& path, const std::string& fileText) {
     readOnly_.reset();
     try {
         animation = sim::ReadAnimation(preview.text);
+        if (preview.handEditedLine)
+            readOnly_ = Tr("read-only: the program was edited by hand (from line %1 it is not the "
+                           "editor's text: a comment, a blank line, spacing or a value the editor "
+                           "never writes); it plays as written")
+                            .arg(*preview.handEditedLine);
     } catch (const sim::SimError& error) {
         readOnly_ = Tr("read-only: the program holds text the editor never writes (%1)")
                         .arg(QString::fromStdString(error.what()));

@@ -398,6 +398,10 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
 
         const std::string name = std::filesystem::path(options->file).filename().string();
         const std::optional<std::vector<RecordedFrame>> frames = FramesOf(chosen.text);
+        // The build goes on as the compiler reads such values; the user is told.
+        if (frames)
+            for (const std::string& warning : ProgramWarnings(chosen.text))
+                err << "ledcube-sim: " << options->file << ": " << warning << "\n";
         // The unrolled build; none when its code is too large to link at all,
         // which only the compact build can still take.
         const Chip& chip = options->chip;

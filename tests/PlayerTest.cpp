@@ -293,7 +293,7 @@ TEST(PlayerEngine, SaysWhatIsWrongWithABadFileAndPlaysAgainWhenAProgramIsBack) {
         {ProgramHeader() + "oops;\n" + ProgramClose(),
          "does not compile for the ATmega8535: the compiler finds an error at line 89"},
         {tooBig + ProgramClose(), "and the ATmega8535 has 8,192; the Compact build holds up to 1,229 frames"},
-        {ProgramHeader() + "while(i<", "a frame without a repeat count"},
+        {ProgramHeader() + "while(i<x", "a frame without a repeat count"},
         {std::nullopt, "cube.c: the file is gone; waiting for it to come back"},
     };
     EngineOnFile e;
@@ -311,6 +311,37 @@ TEST(PlayerEngine, SaysWhatIsWrongWithABadFileAndPlaysAgainWhenAProgramIsBack) {
         EXPECT_FALSE(e.engine.Playing()) << message;
         e.Write(good);
         EXPECT_TRUE(e.Read().loaded) << "after " << message;
+    }
+}
+
+TEST(PlayerEngine, PlaysProgramsEditedByHandOrCutOffWithTheirFramesNamed) {
+    const std::string frame5 = FrameBlock(600, CellsOn({5}));
+    std::string twoValue = ProgramHeader() + frame5 + ProgramClose();
+    twoValue.replace(twoValue.find("Leds(0,0,0,0,1"), 14, "Leds(0,0,2,0,1");
+    const struct {
+        const char* name;
+        std::string text;
+        const char* where;  // in the readout's line on the program; none when empty
+    } cases[] = {
+        {"a comment and a blank line", ProgramHeader() + "// mine\n\n" + frame5 + ProgramClose(), ""},
+        {"a block cut off", ProgramHeader() + frame5 + FrameBlock(600, CellsOn({7})).substr(0, 40),
+         "its last block is cut off at line 102: the whole frames before it play"},
+        {"a value of 2", twoValue, "line 91: cell 3 is given 2"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EngineOnFile e;
+        e.Write(c.text);
+        const EngineNews opened = e.Read(true);
+        ASSERT_TRUE(opened.loaded) << opened.problem.value_or("").toStdString();
+        EXPECT_TRUE(opened.loaded->framesKnown);
+        if (*c.where != 0) {
+            EXPECT_TRUE(opened.loaded->where.contains(QString::fromUtf8(c.where)))
+                << opened.loaded->where.toStdString();
+        }
+        const PlayerFrame shown = e.At(0.3);
+        EXPECT_EQ(LitCells(shown.glow), sim::CellsText(CellsOn({5})));
+        EXPECT_EQ(shown.frame, 1);
     }
 }
 

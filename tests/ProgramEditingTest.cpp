@@ -186,6 +186,19 @@ TEST(ProgramDocument, OpensAProgramEditedByHandReadOnly) {
     EXPECT_FALSE(document.Modified());
 }
 
+TEST(ProgramDocument, OpensAProgramWithACommentReadOnlyWithItsFrames) {
+    std::string text = TwoFrames();
+    text.insert(ProgramHeader().size(), "// my tweak\n\n");
+    ProgramDocument document;
+    document.Load(QStringLiteral("comment.c"), text);
+    ASSERT_TRUE(document.ReadOnlyReason());
+    EXPECT_TRUE(document.ReadOnlyReason()->contains(QStringLiteral("from line 89")))
+        << document.ReadOnlyReason()->toStdString();
+    EXPECT_EQ(sim::AnimationFrames(document.Content()).size(), 2u);
+    // Its blocks are those of the same program as the editor writes it.
+    EXPECT_EQ(document.Text(), TwoFrames());
+}
+
 TEST(ProposedSaveName, IsTheNextFreeNumberInTheSameFolder) {
     const sim::ScratchFolder folder;
     const QString file = Q(folder.Path() / "cube1.c");
