@@ -7,6 +7,7 @@
 #include <regex>
 
 #include "base/Language.h"
+#include "chip/FirmwareBuild.h"
 #include "firmware/FlashEstimate.h"
 
 namespace ledcube::sim {
@@ -182,6 +183,58 @@ std::string FlashTarget(const Chip& chip, const std::optional<std::string>& prog
         if (*programmer == known.id)
             return known.serial ? Tr("Flashing", "avrdude's default port").Str() : known.name;
     return *programmer;
+}
+
+bool StallWatch::Stalled(std::string_view log, long long nowMs) {
+    // Before the bars the board is being reached: avrdude gives up on its own.
+    if (log.find("Writing |") == std::string_view::npos) return false;
+    const int progress = ProgressIn(log).percent;
+    if (progress != progress_) {
+        progress_ = progress;
+        since_ = nowMs;
+    }
+    return nowMs - since_ >= stallMs_;
+}
+
+bool SerialProgrammer(const Chip& chip, const std::optional<std::string>& programmer) {
+    if (!programmer) return chip.baud != 0;
+    for (const Programmer& known : Programmers())
+        if (*programmer == known.id) return known.serial;
+    return false;
+}
+
+std::string StalledSentence(std::string_view log, int totalBytes, bool serialPort, const std::string& where) {
+    const FlashProgress progress = ProgressIn(log);
+    const int written = progress.verifying ? totalBytes : totalBytes * std::min(progress.percent, 50) / 50;
+    if (progress.verifying)
+        return (serialPort ? Tr("Flashing",
+                                "the board stopped answering on %1 while the %2 bytes written were "
+                                "verified: check the cable and flash again")
+                           : Tr("Flashing",
+                                "the programmer (%1) stopped answering while the %2 bytes written "
+                                "were verified: check its cable and the chip's power, and flash "
+                                "again"))
+            .Arg(where)
+            .Arg(Number(totalBytes));
+    return (serialPort ? Tr("Flashing",
+                            "the board stopped answering on %1 after %2 of %3 bytes: check the cable "
+                            "and flash again")
+                       : Tr("Flashing",
+                            "the programmer (%1) stopped answering after %2 of %3 bytes: check its "
+                            "cable and the chip's power, and flash again"))
+        .Arg(where)
+        .Arg(Number(written))
+        .Arg(Number(totalBytes));
+}
+
+int HexDataBytes(const std::filesystem::path& hex) {
+    try {
+        int bytes = 0;
+        for (const HexChunk& chunk : ReadIntelHex(hex)) bytes += static_cast<int>(chunk.bytes.size());
+        return bytes;
+    } catch (const std::exception&) {
+        return 0;
+    }
 }
 
 std::string AvrdudeMissing() {

@@ -57,6 +57,37 @@ FlashOutcome ReadAvrdudeLog(std::string_view log, int exitCode, const Chip& chip
 std::string FlashTarget(const Chip& chip, const std::optional<std::string>& programmer,
                         const std::optional<std::string>& port);
 
+// An avrdude run whose bars have started and then add no mark for this long
+// is stopped: the board or programmer stopped answering. (Its messages go on:
+// it retries and says so, for ever when the port has gone.)
+inline constexpr int kStallMs = 8000;
+
+// Watches avrdude's output for a stall, on a clock of the caller's.
+class StallWatch {
+  public:
+    explicit StallWatch(int stallMs = kStallMs) : stallMs_(stallMs) {}
+    // The log so far at time `nowMs`; true when the run has stalled.
+    bool Stalled(std::string_view log, long long nowMs);
+
+  private:
+    int stallMs_;
+    int progress_ = -1;  // marks of the bars seen, writing then verifying
+    long long since_ = 0;
+};
+
+// Whether the flash goes over a serial port: the board's bootloader, or a
+// programmer that talks over one.
+bool SerialProgrammer(const Chip& chip, const std::optional<std::string>& programmer);
+
+// What a run stopped for its silence says, with how far the writing got
+// (`totalBytes` the HEX's): "the board stopped answering on /dev/ttyACM0
+// after 1,024 of 1,898 bytes: check the cable and flash again". A board is
+// talked to over a serial port, else through the USB programmer `where`.
+std::string StalledSentence(std::string_view log, int totalBytes, bool serialPort, const std::string& where);
+
+// The bytes of data an Intel HEX file holds; 0 when it cannot be read.
+int HexDataBytes(const std::filesystem::path& hex);
+
 // The longest an avrdude run may take before it is stopped.
 inline constexpr int kMostFlashMs = 10 * 60 * 1000;
 

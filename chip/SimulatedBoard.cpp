@@ -125,6 +125,7 @@ void SimulatedBoard::FeedSerial() {
 }
 
 void SimulatedBoard::ServePort() {
+    if (gone_) return;
     pollfd look{master_, POLLIN, 0};
     poll(&look, 1, 0);
     const bool open = (look.revents & POLLHUP) == 0;
@@ -142,6 +143,12 @@ void SimulatedBoard::ServePort() {
         const ssize_t got = read(master_, buffer, sizeof buffer);
         if (got <= 0) break;
         toChip_.insert(toChip_.end(), buffer, buffer + got);
+        received_ += static_cast<std::size_t>(got);
+        if (received_ >= goAwayAfter_) {
+            gone_ = true;
+            toChip_.clear();
+            return;
+        }
     }
     FeedSerial();
 }
@@ -154,7 +161,7 @@ void SimulatedBoard::Loop() {
     while (!stop_) {
         ServePort();
         chip_.Run(slice);  // the cube's wires are not looked at while it is flashed
-        if (!fromChip_.empty() && portOpen_) {
+        if (!fromChip_.empty() && portOpen_ && !gone_) {
             const ssize_t sent = write(master_, fromChip_.data(), fromChip_.size());
             if (sent > 0) fromChip_.erase(fromChip_.begin(), fromChip_.begin() + sent);
         }

@@ -38,6 +38,9 @@ class SimulatedBoard {
     const std::string& Port() const { return port_; }
     // The flashed program has started (after the reset that ends programming).
     bool ProgramRunning() const { return programRunning_.load(); }
+    // Pulls the cable once the board has been sent `bytes` bytes: the
+    // board neither reads nor answers any more, as when its USB goes away.
+    void GoAwayAfter(std::size_t bytes) { goAwayAfter_ = bytes; }
     // Stops the board's thread; the chip keeps what it was flashed with.
     void Stop();
     // After Stop: starts the flashed program afresh with these buttons held and
@@ -61,6 +64,9 @@ class SimulatedBoard {
     bool room_ = true;  // the serial input can take a byte
     std::deque<std::uint8_t> toChip_;
     std::vector<std::uint8_t> fromChip_;
+    std::atomic<std::size_t> goAwayAfter_ = SIZE_MAX;
+    std::size_t received_ = 0;
+    bool gone_ = false;
     std::atomic<bool> stop_ = false;
     std::atomic<bool> programRunning_ = false;
     std::thread thread_;

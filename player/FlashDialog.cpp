@@ -84,7 +84,8 @@ FlashDialog::FlashDialog(std::string program, QString name, const sim::Chip& chi
       cancel_(new QPushButton(tr("Close"), this)),
       showLog_(new QPushButton(tr("avrdude's messages"), this)),
       log_(new QPlainTextEdit(this)),
-      portWatch_(new QTimer(this)) {
+      portWatch_(new QTimer(this)),
+      stallCheck_(new QTimer(this)) {
     setWindowTitle(tr("Put on the cube — %1").arg(name_));
     try {
         frames_ = sim::PreviewLastProgram(program_).frames;
@@ -137,7 +138,9 @@ FlashDialog::FlashDialog(std::string program, QString name, const sim::Chip& chi
     connect(programmers_, &QComboBox::currentIndexChanged, this, [this] {
         const bool serial = sim::Programmers()[static_cast<std::size_t>(programmers_->currentIndex())].serial;
         ports_->setEnabled(serial);
+        programmerOf_[chips_->currentData().toString()] = programmers_->currentData().toString();
     });
+    connect(stallCheck_, &QTimer::timeout, this, &FlashDialog::CheckStall);
     connect(flash_, &QPushButton::clicked, this, &FlashDialog::Flash);
     connect(cancel_, &QPushButton::clicked, this, [this] {
         if (Busy())
@@ -168,8 +171,10 @@ FlashDialog::~FlashDialog() {
 
 void FlashDialog::ChipChanged() {
     const sim::Chip chip = ChosenChip();
-    // A board's own bootloader; for the 40-pin chips the USBasp.
-    ChooseProgrammer(QString::fromLatin1(chip.programmer));
+    // The programmer last chosen for it; at first a board's own bootloader,
+    // for the 40-pin chips the USBasp.
+    const auto chosen = programmerOf_.find(QString::fromLatin1(chip.id));
+    ChooseProgrammer(chosen != programmerOf_.end() ? chosen->second : QString::fromLatin1(chip.programmer));
     if (chip.baud != 0 && ports_->currentText().isEmpty()) ports_->setEditText(QString::fromLatin1(chip.port));
 }
 
@@ -300,7 +305,19 @@ void FlashDialog::Built(const std::string& hex, const QString& problem) {
         cancel_->setText(tr("Close"));
     });
     Say(tr("writing to the %1…").arg(QString::fromUtf8(chip.name)), false);
+    hexBytes_ = sim::HexDataBytes(hex);
+    stalled_ = false;
+    stallWatch_ = sim::StallWatch(stallMs_);
+    running_.start();
+    stallCheck_->start(250);
     avrdude_->start(QString::fromStdString(sim::AvrdudeProgram()), arguments);
+}
+
+void FlashDialog::CheckStall() {
+    if (avrdude_ == nullptr || avrdude_->state() == QProcess::NotRunning || stalled_) return;
+    if (!stallWatch_.Stalled(output_, running_.elapsed())) return;
+    stalled_ = true;
+    avrdude_->kill();
 }
 
 void FlashDialog::ReadOutput() {
@@ -316,10 +333,18 @@ void FlashDialog::ReadOutput() {
 
 void FlashDialog::Done(int exitCode, QProcess::ExitStatus status) {
     ReadOutput();
+    stallCheck_->stop();
     flash_->setEnabled(true);
     cancel_->setText(tr("Close"));
     if (cancelled_) {
         Say(QString::fromStdString(sim::FlashStopped()), true);
+        return;
+    }
+    if (stalled_) {
+        Say(QString::fromStdString(sim::StalledSentence(output_, hexBytes_,
+                                                        sim::SerialProgrammer(ChosenChip(), ChosenProgrammer()),
+                                                        target_.toStdString())),
+            true);
         return;
     }
     const sim::FlashOutcome outcome = sim::ReadAvrdudeLog(output_, status == QProcess::NormalExit ? exitCode : -1,

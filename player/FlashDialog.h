@@ -2,12 +2,15 @@
 #pragma once
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QString>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "chip/Avrdude.h"
 #include "chip/Chips.h"
 #include "program/ProgramReader.h"
 
@@ -67,6 +70,8 @@ class FlashDialog : public QDialog {
     QString StatusText() const;
     int Progress() const;
     QString Log() const;
+    // How long the bars may stand still before avrdude is stopped.
+    void SetStallMs(int ms) { stallMs_ = ms; }
 
   private:
     void RefreshPorts();
@@ -74,6 +79,8 @@ class FlashDialog : public QDialog {
     void Built(const std::string& hex, const QString& problem);
     void ReadOutput();
     void Done(int exitCode, QProcess::ExitStatus status);
+    // Stops avrdude when its bars have stood still for the stall time.
+    void CheckStall();
     void Say(const QString& text, bool problem);
     sim::Chip ChosenChip() const;
     std::optional<std::string> ChosenProgrammer() const;
@@ -94,6 +101,14 @@ class FlashDialog : public QDialog {
     QPushButton* showLog_;
     QPlainTextEdit* log_;
     QTimer* portWatch_;
+    QTimer* stallCheck_;
+    QElapsedTimer running_;
+    sim::StallWatch stallWatch_;
+    int stallMs_ = sim::kStallMs;
+    int hexBytes_ = 0;
+    bool stalled_ = false;
+    // The programmer last chosen for each chip or board, by id.
+    std::map<QString, QString> programmerOf_;
     QProcess* avrdude_ = nullptr;
     std::unique_ptr<sim::ScratchFolder> scratch_;
     QString target_;

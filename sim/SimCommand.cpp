@@ -2,6 +2,7 @@
 #include "sim/SimCommand.h"
 
 #include <QCommandLineParser>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <algorithm>
 #include <cctype>
@@ -360,7 +361,8 @@ double DefaultRunMs(std::string_view program, SwitchCombination buttons) {
 }
 
 FlashRun FlashChip(const std::filesystem::path& hex, const Chip& chip,
-                   const std::optional<std::string>& programmer, const std::optional<std::string>& port) {
+                   const std::optional<std::string>& programmer, const std::optional<std::string>& port,
+                   int stallMs) {
     QStringList arguments;
     for (const std::string& argument : AvrdudeArguments(hex, chip, programmer, port))
         arguments << QString::fromStdString(argument);
@@ -368,14 +370,26 @@ FlashRun FlashChip(const std::filesystem::path& hex, const Chip& chip,
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(QString::fromStdString(AvrdudeProgram()), arguments);
     if (!process.waitForStarted()) return {{false, AvrdudeMissing()}, {}};
-    process.waitForFinished(kMostFlashMs);
+    // A run whose bars stop growing has lost its board and is stopped.
+    QElapsedTimer running;
+    running.start();
+    StallWatch watch(stallMs);
+    std::string log;
+    bool stalled = false;
+    while (process.state() != QProcess::NotRunning && running.elapsed() < kMostFlashMs && !stalled) {
+        if (process.waitForReadyRead(100)) log += process.readAll().toStdString();
+        stalled = watch.Stalled(log, running.elapsed());
+    }
     if (process.state() != QProcess::NotRunning) {
         process.kill();
         process.waitForFinished();
     }
-    const std::string log = process.readAll().toStdString();
+    log += process.readAll().toStdString();
+    const std::string where = FlashTarget(chip, programmer, port);
+    if (stalled)
+        return {{false, StalledSentence(log, HexDataBytes(hex), SerialProgrammer(chip, programmer), where)}, log};
     return {ReadAvrdudeLog(log, process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, chip,
-                           FlashTarget(chip, programmer, port)),
+                           where),
             log};
 }
 

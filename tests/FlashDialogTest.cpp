@@ -4,6 +4,8 @@
 #include <pty.h>
 #include <unistd.h>
 
+#include <QComboBox>
+#include <QElapsedTimer>
 #include <QTest>
 #include <functional>
 #include <optional>
@@ -125,6 +127,38 @@ TEST(FlashDialog, CancelStopsAvrdudeAndSaysTheChipMayHoldPartOfTheProgram) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog.Busy(); }, 10000));
     close(master), close(slave);
     EXPECT_EQ(dialog.StatusText().toStdString(), sim::FlashStopped());
+}
+
+TEST(FlashDialog, ABoardThatStopsAnsweringInTheMiddleEndsTheFlashWithinTheStallTime) {
+    const sim::ScratchFolder boot;
+    sim::SimulatedBoard board(sim::kUno, sim::BootloaderOf(sim::kUno, boot.Path()));
+    board.GoAwayAfter(500);  // of the 858 bytes of the program, and the talk around them
+    FlashDialog dialog(Bp1AndAucun(), QStringLiteral("cube.c"), sim::kUno);
+    dialog.SetPort(QString::fromStdString(board.Port()));
+    dialog.SetStallMs(2000);
+    QElapsedTimer timer;
+    timer.start();
+    dialog.Flash();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.Busy(); }, 30000)) << dialog.Log().toStdString();
+    EXPECT_LT(timer.elapsed(), 2000 + 10000);
+    EXPECT_TRUE(dialog.StatusText().startsWith(QStringLiteral("the board stopped answering on ") +
+                                               QString::fromStdString(board.Port()) + QStringLiteral(" after ")))
+        << dialog.StatusText().toStdString() << "\n" << dialog.Log().toStdString();
+    EXPECT_TRUE(dialog.StatusText().endsWith(QStringLiteral(" bytes: check the cable and flash again")))
+        << dialog.StatusText().toStdString();
+}
+
+TEST(FlashDialog, EachChipKeepsTheProgrammerLastChosenForIt) {
+    FlashDialog dialog(Bp1AndAucun(), QStringLiteral("cube.c"), sim::kUno);
+    const auto programmer = [&] { return dialog.findChildren<QComboBox*>()[1]->currentData().toString(); };
+    EXPECT_EQ(programmer(), QStringLiteral("arduino"));
+    dialog.ChooseChip(QStringLiteral("atmega16"));
+    EXPECT_EQ(programmer(), QStringLiteral("usbasp"));
+    dialog.ChooseProgrammer(QStringLiteral("usbtiny"));
+    dialog.ChooseChip(QStringLiteral("uno"));
+    EXPECT_EQ(programmer(), QStringLiteral("arduino"));
+    dialog.ChooseChip(QStringLiteral("atmega16"));
+    EXPECT_EQ(programmer(), QStringLiteral("usbtiny"));
 }
 
 TEST(PortLabel, ShowsTheBoardsUsbNameBesideThePort) {

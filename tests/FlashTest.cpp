@@ -16,6 +16,7 @@
 #include "chip/SimulatedBoard.h"
 #include "firmware/FlashEstimate.h"
 #include "program/ProgramReader.h"
+#include "sim/SimCommand.h"
 
 namespace ledcube::sim {
 namespace {
@@ -145,6 +146,57 @@ INSTANTIATE_TEST_SUITE_P(
                     true, nullptr,
                     "the chip that answered is an ATmega328P (signature 1E 95 0F), not the ATmega16"}),
     [](const testing::TestParamInfo<FailureCase>& info) { return test::TestName(info.param.name); });
+
+TEST(StallWatch, StopsARunWhoseBarsStandStillOnceTheyHaveStarted) {
+    const std::string connecting = "avrdude: stk500_recv(): programmer is not responding\n";
+    const std::string writing = "avrdude: writing flash (1898 bytes):\n\nWriting | ";
+    const std::string reading = " | 100% 0.30s\n\navrdude: verifying ...\nReading | ";
+    struct Step {
+        std::string log;
+        long long ms;
+        bool stalled;
+    };
+    const std::pair<const char*, std::vector<Step>> cases[] = {
+        {"retrying before the bars is avrdude's own to give up",
+         {{connecting, 0, false}, {connecting + connecting, 60000, false}}},
+        {"marks coming", {{writing + "#", 0, false}, {writing + "##", 7000, false}, {writing + "###", 14000, false}}},
+        {"the writing stands still", {{writing + "#####", 1000, false}, {writing + "#####", 8999, false},
+                                      {writing + "#####" + connecting, 9000, true}}},
+        {"the verifying stands still",
+         {{writing + std::string(50, '#') + reading, 0, false}, {writing + std::string(50, '#') + reading + "#", 100, false},
+          {writing + std::string(50, '#') + reading + "#", 8100, true}}},
+    };
+    for (const auto& [name, steps] : cases) {
+        StallWatch watch;
+        for (const Step& step : steps) EXPECT_EQ(watch.Stalled(step.log, step.ms), step.stalled) << name << " at " << step.ms;
+    }
+    // How far the writing got, in the user's words.
+    EXPECT_EQ(StalledSentence(writing + std::string(25, '#'), 1898, true, "/dev/ttyACM0"),
+              "the board stopped answering on /dev/ttyACM0 after 949 of 1,898 bytes: check the cable and flash again");
+    EXPECT_EQ(StalledSentence(writing + std::string(10, '#'), 1000, false, "USBasp"),
+              "the programmer (USBasp) stopped answering after 200 of 1,000 bytes: check its cable and the chip's "
+              "power, and flash again");
+}
+
+TEST(FlashStall, ABoardThatStopsAnsweringInTheMiddleIsGivenUpWithOneSentence) {
+    const ScratchFolder boot;
+    SimulatedBoard board(kUno, BootloaderOf(kUno, boot.Path()));
+    board.GoAwayAfter(1200);
+    const ScratchFolder scratch;
+    const std::filesystem::path hex = BuildFirmware(Recorded(), "cube.c", scratch, kUno).hex;
+    const auto start = std::chrono::steady_clock::now();
+    const FlashRun run = FlashChip(hex, kUno, std::nullopt, board.Port(), 3000);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_FALSE(run.outcome.flashed);
+    EXPECT_LT(seconds, 3 + 8) << run.log;
+    const std::string bytes = GroupThousands(HexDataBytes(hex), ',');
+    EXPECT_NE(run.outcome.sentence.find("the board stopped answering on " + board.Port() + " after "),
+              std::string::npos)
+        << run.outcome.sentence << "\n" << run.log;
+    EXPECT_NE(run.outcome.sentence.find(" of " + bytes + " bytes: check the cable and flash again"),
+              std::string::npos)
+        << run.outcome.sentence;
+}
 
 struct LogCase {
     const char* name;
