@@ -22,9 +22,6 @@ constexpr std::array<Pin, 9> kCubeLeds = {
 constexpr std::array<Pin, 9> kBoardLeds = {
     {{'D', 2}, {'D', 3}, {'D', 4}, {'D', 5}, {'D', 6}, {'D', 7}, {'B', 0}, {'B', 1}, {'B', 2}}};
 
-// The generated program's slot at 1 MHz: 5 ms of delay and the code around it.
-constexpr unsigned kSlotCyclesAt1MHz = 5113;
-
 }  // namespace
 
 std::span<const Chip> Chips() {
@@ -58,11 +55,6 @@ std::string ClockText(unsigned clockHz) {
     else
         std::snprintf(text, sizeof text, "%g MHz", clockHz / 1e6);
     return WithDecimalMark(text);
-}
-
-unsigned SlotCycles(unsigned clockHz) {
-    // delay_ms counts F_CPU / 1000 cycles a millisecond; the code around it does not scale.
-    return kSlotCyclesAt1MHz - 5 * (kFactoryClockHz / 1000) + 5 * (clockHz / 1000);
 }
 
 Pin LedPin(Wiring wiring, int k) {

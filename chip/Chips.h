@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "firmware/PassTiming.h"
+
 namespace ledcube::sim {
 
 // How a chip is wired to the cube.
@@ -33,7 +35,7 @@ struct Chip {
     bool operator==(const Chip& other) const { return std::string_view(id) == other.id && clockHz == other.clockHz; }
 };
 
-inline constexpr unsigned kFactoryClockHz = 1000000;  // the 40-pin chips' RC oscillator
+inline constexpr unsigned kFactoryClockHz = kCubeChipClockHz;  // the 40-pin chips' RC oscillator
 inline constexpr unsigned kBoardClockHz = 16000000;   // the Arduino boards' crystal
 
 inline constexpr Chip kAtmega8535{"atmega8535", "ATmega8535", "atmega8535", "atmega16", "m8535",
@@ -77,9 +79,6 @@ Chip WithClock(Chip chip, unsigned clockHz);
 // "1 MHz", "16 MHz", "8.5 MHz"
 std::string ClockText(unsigned clockHz);
 
-// CPU cycles of one 5 ms layer slot of the generated program at a clock: the
-// delay's cycles and the code around it (measured on the ATmega8535 at 1 MHz).
-unsigned SlotCycles(unsigned clockHz);
 
 // Where a wire of the cube is on a chip: the port letter and bit.
 struct Pin {

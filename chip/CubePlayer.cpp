@@ -45,6 +45,30 @@ std::string DescribeShowing(const PlayerFrame& frame, bool framesKnown) {
         .Arg(frame.sequenceFrames);
 }
 
+PlayerFrame PlaceOf(const std::vector<RecordedFrame>& frames, int index) {
+    PlayerFrame frame;
+    if (index < 0 || index >= static_cast<int>(frames.size())) return frame;
+    const RecordedFrame& shown = frames[static_cast<std::size_t>(index)];
+    frame.frame = index + 1;
+    frame.block = shown.block;
+    // Its group: the frames of its sequence, or between the same two sequences.
+    int first = index;
+    while (first > 0 && frames[first - 1].sequence == shown.sequence) --first;
+    int end = index + 1;
+    while (end < static_cast<int>(frames.size()) && frames[end].sequence == shown.sequence) ++end;
+    frame.frameInSequence = index - first + 1;
+    frame.sequenceFrames = end - first;
+    // Sequences of its combination, in the order the program tests them.
+    int sequence = 0;
+    for (const RecordedFrame& other : frames) {
+        if (!shown.block || other.sequence == sequence || other.block != shown.block) continue;
+        sequence = other.sequence;
+        ++frame.blockSequences;
+        if (sequence <= shown.sequence) frame.sequenceOfBlock = frame.blockSequences;
+    }
+    return frame;
+}
+
 std::string SimulatedTimeText(std::uint64_t cycle, unsigned clockHz) {
     return Decimal(static_cast<double>(cycle) / clockHz, 3) + " s";
 }
@@ -113,17 +137,28 @@ void CubePlayer::StepSlot() {
     Anchor();
 }
 
-void CubePlayer::Advance() {
+bool CubePlayer::Advance(std::optional<int> until) {
     const double now = clock_();
     if (paused_) {
         Anchor();
-        return;
+        return until && shown_ == *until;
     }
     const double behind = now - anchorSeconds_;
     const auto target = anchorCycle_ + static_cast<std::uint64_t>(behind * speed_ * hertz_);
     const auto most = static_cast<std::uint64_t>(kMostBehindSeconds * speed_ * hertz_);
-    if (target > chip_.Cycle()) RunTo(std::min(target, chip_.Cycle() + most));
+    const std::uint64_t end = std::min(target, chip_.Cycle() + most);
+    if (!until) {
+        if (target > chip_.Cycle()) RunTo(end);
+    } else {
+        while (shown_ != *until && !chip_.Stopped() && chip_.Cycle() < end)
+            RunTo(std::min(end, chip_.Cycle() + 5000));
+        if (shown_ == *until) {
+            Anchor();
+            return true;
+        }
+    }
     if (target > chip_.Cycle() + most) Anchor();
+    return false;
 }
 
 bool CubePlayer::RunUntilShowing(int frame, std::uint64_t maxCycles) {
@@ -153,25 +188,13 @@ PlayerFrame CubePlayer::Frame() const {
     // layers (no sequence plays) shows none.
     const bool scanning = lastPassStart_ && frame.cycle - *lastPassStart_ < 3 * passCycles_;
     if (frames_ && shown_ >= 0 && scanning) {
-        const RecordedFrame& shown = (*frames_)[shown_];
-        frame.frame = shown_ + 1;
-        frame.block = shown.block;
-        // Its group: the frames of its sequence, or between the same two sequences.
-        const std::vector<RecordedFrame>& frames = *frames_;
-        int first = shown_;
-        while (first > 0 && frames[first - 1].sequence == shown.sequence) --first;
-        int end = shown_ + 1;
-        while (end < static_cast<int>(frames.size()) && frames[end].sequence == shown.sequence) ++end;
-        frame.frameInSequence = shown_ - first + 1;
-        frame.sequenceFrames = end - first;
-        // Sequences of its combination, in the order the program tests them.
-        int sequence = 0;
-        for (const RecordedFrame& other : frames) {
-            if (!shown.block || other.sequence == sequence || other.block != shown.block) continue;
-            sequence = other.sequence;
-            ++frame.blockSequences;
-            if (sequence <= shown.sequence) frame.sequenceOfBlock = frame.blockSequences;
-        }
+        const PlayerFrame place = PlaceOf(*frames_, shown_);
+        frame.frame = place.frame;
+        frame.block = place.block;
+        frame.frameInSequence = place.frameInSequence;
+        frame.sequenceFrames = place.sequenceFrames;
+        frame.sequenceOfBlock = place.sequenceOfBlock;
+        frame.blockSequences = place.blockSequences;
     }
     return frame;
 }

@@ -42,6 +42,11 @@ struct PlayerFrame {
 // sequences: frame 1 of 2", "no recorded frame lit".
 std::string DescribeShowing(const PlayerFrame& frame, bool framesKnown);
 
+// Where recorded frame `index` (from 0) stands: its number from 1, its
+// sequence, its place in its group and the group's size, as a shown frame
+// says them; nothing for an index out of range.
+PlayerFrame PlaceOf(const std::vector<RecordedFrame>& frames, int index);
+
 // "12.345 s" of simulated time.
 std::string SimulatedTimeText(std::uint64_t cycle, unsigned clockHz = kFactoryClockHz);
 
@@ -75,7 +80,9 @@ class CubePlayer {
 
     // Runs the chip up to where the clock says it should be (at most a quarter
     // of a second of the clock at once: a player that fell behind drops the rest).
-    void Advance();
+    // With `until`, stops early where recorded frame `until` (from 0) begins
+    // to show, however short it is; true when it shows.
+    bool Advance(std::optional<int> until = std::nullopt);
     // Runs the chip flat out until it shows recorded frame `frame` (from 0) or
     // `maxCycles` have passed; then plays on from there. True when it shows it.
     bool RunUntilShowing(int frame, std::uint64_t maxCycles);

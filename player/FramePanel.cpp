@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "player/FramePanel.h"
 
+#include <QMouseEvent>
+
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
@@ -8,6 +10,7 @@
 #include <QStyledItemDelegate>
 #include <algorithm>
 
+#include "chip/CubePlayer.h"
 #include "ui/CubePainter.h"
 #include "ui/Translations.h"
 
@@ -61,7 +64,8 @@ class RowDelegate : public QStyledItemDelegate {
             painter->setPen(selected ? option.palette.highlightedText().color() : option.palette.text().color());
             area.setLeft(area.left() + kCubeWidth + 8);
             painter->setFont(option.font);
-            painter->drawText(area, Qt::AlignVCenter | Qt::AlignLeft, row.text);
+            painter->drawText(area, Qt::AlignVCenter | Qt::AlignLeft,
+                              option.fontMetrics.elidedText(row.text, Qt::ElideRight, area.width()));
         }
         if (option.state & QStyle::State_HasFocus) {
             painter->setBrush(Qt::NoBrush);
@@ -83,10 +87,13 @@ QString HeadingText(const sim::Animation& animation, int open) {
 
 }  // namespace
 
-std::vector<PanelRow> PanelRows(const sim::Animation& animation) {
+std::vector<PanelRow> PanelRows(const sim::Animation& animation, unsigned clockHz) {
     std::vector<PanelRow> rows;
     bool inSequence = false;
     int frame = 0;
+    // Frames are numbered within their sequence (or the frames between the
+    // same two sequences), as the readout numbers the frame shown.
+    const std::vector<sim::RecordedFrame> frames = sim::AnimationFrames(animation);
     for (int at = 0; at < static_cast<int>(animation.blocks.size()); ++at) {
         const sim::AnimationBlock& block = animation.blocks[static_cast<std::size_t>(at)];
         switch (block.kind) {
@@ -97,11 +104,9 @@ std::vector<PanelRow> PanelRows(const sim::Animation& animation) {
             case sim::AnimationBlock::Kind::Close: inSequence = false; break;
             case sim::AnimationBlock::Kind::Frame: {
                 const int passes = block.frame.repeatCount;
-                const QString number = QString::number(frame + 1);
-                const QString ms = LocalNumber(static_cast<long long>(passes) * 15);
-                const QString text = LocalPlural(passes, FramePanel::tr("%1    %2 ms · %3 pass"),
-                                                 FramePanel::tr("%1    %2 ms · %3 passes"))
-                                         .arg(number, ms, LocalNumber(passes));
+                const QString number = QString::number(sim::PlaceOf(frames, frame).frameInSequence);
+                const QString text = FramePanel::tr("%1    %2")
+                                         .arg(number, QString::fromStdString(PassesText(passes, clockHz)));
                 rows.push_back({at, false, inSequence, frame++, text, block.frame.cells});
                 break;
             }
@@ -110,9 +115,18 @@ std::vector<PanelRow> PanelRows(const sim::Animation& animation) {
     return rows;
 }
 
+void FrameListModel::SetClock(unsigned clockHz) {
+    if (clockHz == clockHz_) return;
+    clockHz_ = clockHz;
+    const int shown = shownRow_ >= 0 ? rows_[static_cast<std::size_t>(shownRow_)].frame : -1;
+    SetAnimation(animation_);
+    SetShownFrame(shown);
+}
+
 void FrameListModel::SetAnimation(const sim::Animation& animation) {
     beginResetModel();
-    rows_ = PanelRows(animation);
+    animation_ = animation;
+    rows_ = PanelRows(animation, clockHz_);
     blocks_ = static_cast<int>(animation.blocks.size());
     rowOfBlock_.assign(animation.blocks.size(), -1);
     rowOfFrame_.clear();
@@ -242,6 +256,13 @@ std::vector<int> FramePanel::SelectedBlocks() const {
         blocks.push_back(index.data(FrameListModel::kBlockRole).toInt());
     std::sort(blocks.begin(), blocks.end());
     return blocks;
+}
+
+void FramePanel::mousePressEvent(QMouseEvent* event) {
+    const std::vector<int> before = SelectedBlocks();
+    QListView::mousePressEvent(event);
+    if (indexAt(event->position().toPoint()).isValid() && SelectedBlocks() == before && !before.empty())
+        emit SelectionClickedAgain();
 }
 
 QModelIndex FramePanel::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {

@@ -6,6 +6,7 @@
 #include <QString>
 #include <vector>
 
+#include "firmware/PassTiming.h"
 #include "program/Animation.h"
 
 namespace ledcube::player {
@@ -21,8 +22,9 @@ struct PanelRow {
 };
 
 // The panel's rows for a program: its sequences' headings and its frames, in
-// the order of the blocks (the braces that close sequences have no row).
-std::vector<PanelRow> PanelRows(const sim::Animation& animation);
+// the order of the blocks (the braces that close sequences have no row); each
+// frame says how long it shows on a chip at `clockHz`.
+std::vector<PanelRow> PanelRows(const sim::Animation& animation, unsigned clockHz);
 
 // The program's structure as rows for the frame panel: one row a heading or a frame.
 class FrameListModel : public QAbstractListModel {
@@ -36,6 +38,8 @@ class FrameListModel : public QAbstractListModel {
     using QAbstractListModel::QAbstractListModel;
 
     void SetAnimation(const sim::Animation& animation);
+    // The clock of the chip the program is built for, which the frames' times follow.
+    void SetClock(unsigned clockHz);
     // The frame the chip shows (from 0), highlighted; -1 for none.
     void SetShownFrame(int frame);
     const std::vector<PanelRow>& Rows() const { return rows_; }
@@ -58,6 +62,8 @@ class FrameListModel : public QAbstractListModel {
     void MoveRequested(int to);
 
   private:
+    sim::Animation animation_;
+    unsigned clockHz_ = kCubeChipClockHz;
     std::vector<PanelRow> rows_;
     std::vector<int> rowOfBlock_;
     std::vector<int> rowOfFrame_;
@@ -83,8 +89,11 @@ class FramePanel : public QListView {
 
   signals:
     void SelectionChanged(const std::vector<int>& blocks);
+    // A click that left the selection as it was: on a frame already selected.
+    void SelectionClickedAgain();
 
   protected:
+    void mousePressEvent(QMouseEvent* event) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;

@@ -105,6 +105,8 @@ void PlayerWindow::MakeEditing() {
     duration_->setToolTip(tr("The duration of the selected frames in milliseconds (Enter sets it)"));
     connect(duration_, &QLineEdit::returnPressed, this, [this] { ApplyDuration(duration_->text()); });
     editState_ = new QLabel(this);
+    // What the duration became: its passes and how long they last on the chip chosen.
+    durationSays_ = new QLabel(this);
     editState_->setWordWrap(true);
     editState_->setMinimumHeight(editState_->fontMetrics().lineSpacing());
 
@@ -117,10 +119,12 @@ void PlayerWindow::MakeEditing() {
     durationRow->addWidget(new QLabel(tr("Duration:"), this));
     durationRow->addWidget(duration_, 1);
     durationRow->addWidget(new QLabel(tr("ms"), this));
+    durationRow->addWidget(durationSays_);
     box->addLayout(durationRow);
 
     connect(panel_, &FramePanel::SelectionChanged, this,
             [this](const std::vector<int>& blocks) { document_.Select(blocks); });
+    connect(panel_, &FramePanel::SelectionClickedAgain, this, &PlayerWindow::ShowSelectedFrame);
     connect(&panel_->Model(), &FrameListModel::MoveRequested, this, [this](int to) {
         Edit(tr("Move frames"), [to](Animation& a, const std::vector<int>& s) { return sim::MoveFramesTo(a, s, to); });
     });
@@ -382,7 +386,12 @@ void PlayerWindow::DocumentChanged() {
         return;
     }
     shownSelection_ = selection;
-    const std::vector<int> frames = sim::FrameBlocks(animation, selection);
+    ShowSelectedFrame();
+}
+
+void PlayerWindow::ShowSelectedFrame() {
+    const Animation& animation = document_.Content();
+    const std::vector<int> frames = sim::FrameBlocks(animation, document_.Selection());
     if (frames.empty()) {
         engine_->Post([](PlayerEngine& engine) { engine.ShowRecordedFrame(-1); });
         return;
@@ -456,6 +465,16 @@ void PlayerWindow::UpdateEditState() {
     for (const char* name : {"paste", "insert", "save", "save-as"})
         Action(QString::fromLatin1(name))->setEnabled(editable);
     duration_->setEnabled(frames);
+    const std::vector<sim::AnimationFrame> selected = sim::FramesAt(document_.Content(), document_.Selection());
+    durationSays_->setText(
+        selected.empty() ? QString()
+                         : QStringLiteral("= ") + QString::fromStdString(PassesText(
+                                                      selected.front().repeatCount,
+                                                      sim::ChipNamed(chips_->currentData().toString().toStdString())->clockHz)));
+    // Nothing to put on the cube or to export before a program has frames.
+    const bool program = (document_.ReadOnlyReason() && !followedFile_.isEmpty()) ||
+                         !sim::AnimationFrames(document_.Content()).empty();
+    for (const char* name : {"put-on-cube", "export-animation"}) Action(QString::fromLatin1(name))->setEnabled(program);
 }
 
 bool PlayerWindow::MayDropEdits() {
@@ -495,6 +514,7 @@ bool PlayerWindow::SaveTo(const QString& path) {
 
 void PlayerWindow::NewProgram() {
     if (!MayDropEdits()) return;
+    pause_->setChecked(false);
     followedFile_.clear();
     document_.New();
     PlayDocument();
@@ -516,6 +536,7 @@ std::string PlayerWindow::ProgramToFlash() const {
 }
 
 void PlayerWindow::PutOnTheCube() {
+    if (!Action(QStringLiteral("put-on-cube"))->isEnabled()) return;
     const QString name = document_.Path().isEmpty() ? QStringLiteral("new.c") : QFileInfo(document_.Path()).fileName();
     const sim::Chip chip = *sim::ChipNamed(chips_->currentData().toString().toStdString());
     auto* dialog = new FlashDialog(ProgramToFlash(), name, chip, this);

@@ -165,6 +165,10 @@ void PlayerEngine::Open(const QString& file) {
     text_.reset();
     frames_.reset();
     player_.reset();
+    // Another program: it plays from its start, under the user's buttons alone.
+    selectedHold_.reset();
+    pauseAt_.reset();
+    paused_ = false;
     Reload();
 }
 
@@ -238,7 +242,7 @@ void PlayerEngine::ShowRecordedFrame(int frame) {
     const std::optional<SwitchCombination> now = sim::HeldCombination(BitsToArray(
         selectedHold_ ? *selectedHold_ : (held_[0] ? 1 : 0) | (held_[1] ? 2 : 0) | (held_[2] ? 4 : 0)));
     selectedHold_ = ButtonsOf(recorded.block.value_or(now.value_or(SwitchCombination::Aucun)));
-    ApplyButtons();
+    if (player_) player_->HoldButtons(BitsToArray(*selectedHold_));
     paused_ = true;
     if (player_) {
         // A frame further away than the chip runs flat out is played up to in real time.
@@ -248,6 +252,7 @@ void PlayerEngine::ShowRecordedFrame(int frame) {
         }
         player_->SetPaused(paused_);
     }
+    ApplyButtons();
     Publish();
 }
 
@@ -367,7 +372,11 @@ void PlayerEngine::ApplyButtons() {
     held.bits = !held.following ? (held_[0] ? 1 : 0) | (held_[1] ? 2 : 0) | (held_[2] ? 4 : 0)
                 : selectedHold_ ? *selectedHold_
                                 : ButtonsOf(*following_);
-    if (held.following && selectedHold_)
+    if (held.following && selectedHold_ && pauseAt_ && frames_)
+        held.says = tr("running to the selected frame (%1)…")
+                        .arg(QString::fromStdString(
+                            sim::DescribeShowing(sim::PlaceOf(*frames_, *pauseAt_), true)));
+    else if (held.following && selectedHold_)
         held.says = tr("showing the selected frame");
     else if (held.following)
         held.says = *following_ == SwitchCombination::Aucun
@@ -425,11 +434,11 @@ void PlayerEngine::Tick() {
             reloadSoon_->start();
     }
     if (!player_) return;
-    player_->Advance();
-    if (pauseAt_ && player_->Frame().frame == *pauseAt_ + 1) {
+    if (player_->Advance(pauseAt_) && pauseAt_) {
         pauseAt_.reset();
         paused_ = true;
         player_->SetPaused(true);
+        ApplyButtons();
     }
     Publish();
 }

@@ -130,6 +130,8 @@ PlayerWindow::PlayerWindow(sim::Clock clock, QWidget* parent)
     connect(chips, &QComboBox::currentIndexChanged, this, [this, chips](int index) {
         const sim::Chip chip = *sim::ChipNamed(chips->itemData(index).toString().toStdString());
         engine_->Post([chip](PlayerEngine& engine) { engine.SetChip(chip); });
+        panel_->Model().SetClock(chip.clockHz);
+        UpdateEditState();
     });
     chips_ = chips;
     auto* controls = new QHBoxLayout;
@@ -198,6 +200,7 @@ PlayerWindow::PlayerWindow(sim::Clock clock, QWidget* parent)
     // Nothing plays until a program is opened or made.
     playedText_ = document_.Text();
     DocumentChanged();
+    ShowWhere();
 }
 
 PlayerWindow::~PlayerWindow() {
@@ -208,6 +211,9 @@ PlayerWindow::~PlayerWindow() {
 
 void PlayerWindow::OpenFile(const QString& file) {
     if (!MayDropEdits()) return;
+    // Another program plays from its start: nothing of the old one's
+    // selection stays paused or held.
+    pause_->setChecked(false);
     // The file's program comes into the panel when the engine has read it.
     loadingFile_ = true;
     document_.New();
@@ -258,6 +264,10 @@ void PlayerWindow::ShowHeld(const HeldButtons& held) {
 
 void PlayerWindow::ShowWhere() {
     if (!problem_->isHidden()) return;
+    if (!programLoaded_) {
+        where_->setText(tr("no program: open one, or start a new one"));
+        return;
+    }
     QString where = programWhere_.isEmpty() ? tr("the only program in the file") : programWhere_;
     if (held_.following) where += QStringLiteral("; ") + held_.says;
     where_->setText(where);
@@ -277,6 +287,7 @@ bool PlayerWindow::ButtonShownHeld(int button) const {
 
 void PlayerWindow::ShowLoaded(const LoadedProgram& program) {
     problem_->hide();
+    programLoaded_ = true;
     framesKnown_ = program.framesKnown;
     sizes_->setText(program.sizes);
     programWhere_ = program.where;
@@ -287,6 +298,7 @@ void PlayerWindow::ShowLoaded(const LoadedProgram& program) {
 void PlayerWindow::ShowProblem(const QString& message) {
     problem_->setText(message);
     problem_->show();
+    programLoaded_ = false;
     for (QLabel* label : {time_, showing_, sizes_, where_}) label->clear();
 }
 

@@ -119,6 +119,8 @@ class PlayerWindow : public QWidget {
     QAction* AddAction(QMenu* menu, const QString& name, const QString& text,
                        const QList<QKeySequence>& keys, const std::function<void()>& run);
     void Edit(const QString& name, const AnimationChange& change);
+    // Runs the chip to the first selected frame and pauses there.
+    void ShowSelectedFrame();
     void DocumentChanged();
     void UpdateEditState();
     void ShowFileText(const std::string& fileText);
@@ -136,6 +138,7 @@ class PlayerWindow : public QWidget {
     bool framesKnown_ = true;
     HeldButtons held_;     // as the engine gives them to the chip
     QString programWhere_;  // which program of the file plays
+    bool programLoaded_ = false;  // a program was built and plays
     CubeView* cube_;
     QLabel* file_;
     QLabel* problem_;
@@ -153,6 +156,7 @@ class PlayerWindow : public QWidget {
     FramePanel* panel_ = nullptr;
     QWidget* panelBox_ = nullptr;
     QLineEdit* duration_ = nullptr;
+    QLabel* durationSays_ = nullptr;
     QLabel* editState_ = nullptr;
     std::string playedText_;  // the text the engine was last given or read
     bool loadingFile_ = false;

@@ -14,6 +14,7 @@
 #include "TestSupport.h"
 #include "workflow/RecordingWorkflow.h"
 #include "player/ButtonPad.h"
+#include "player/FramePanel.h"
 #include "player/PlayerEngine.h"
 #include "player/PlayerWindow.h"
 #include "chip/CubePlayer.h"
@@ -480,6 +481,81 @@ TEST(PlayerWindow, ShowsTheButtonsItHoldsWhileFollowingAndWhichKeyPlaysWhat) {
         20000))
         << window.ShowingText().toStdString();
     EXPECT_FALSE(window.ButtonShownHeld(2));
+}
+
+TEST(PlayerEngine, SaysItRunsToAFarFrameUntilItShows) {
+    EngineOnFile e;
+    e.Write(ProgramHeader() + FrameBlock(24000, CellsOn({1})) + FrameBlock(150, CellsOn({2})) + ProgramClose());
+    ASSERT_TRUE(e.Read(true).loaded);
+    e.engine.ShowRecordedFrame(1);
+    const EngineNews asked = e.engine.News().Take();
+    ASSERT_TRUE(asked.held);
+    EXPECT_EQ(asked.held->says.toStdString(), "running to the selected frame (between the sequences: frame 2 of 2)…");
+    double t = 0;
+    std::optional<HeldButtons> held;
+    for (int tick = 0; tick < 200 && (!held || held->says.startsWith("running")); ++tick) {
+        e.now = t += 0.25;
+        e.engine.Tick();
+        if (const EngineNews news = e.engine.News().Take(); news.held) held = news.held;
+    }
+    ASSERT_TRUE(held) << sim::DescribeShowing(e.At(t), true);
+    EXPECT_EQ(held->says.toStdString(), "showing the selected frame");
+    // Paused where the frame of 0.15 s began, though the clock steps 0.25 s.
+    EXPECT_EQ(LitCells(e.At(t + 1).glow), sim::CellsText(CellsOn({2})));
+}
+
+// Selects block `block` of the window's program as a click in the panel does.
+void SelectInPanel(PlayerWindow& window, int block) {
+    window.Panel()->SelectBlocks({block});
+    emit window.Panel()->SelectionChanged(window.Panel()->SelectedBlocks());
+}
+
+TEST(PlayerWindow, OpenWhilePausedOnAFramePlaysTheNewFileAndAClickShowsTheSelectedFrameAgain) {
+    sim::ScratchFolder folder;
+    const fs::path first = folder.Path() / "first.c";
+    const fs::path second = folder.Path() / "second.c";
+    std::ofstream(first, std::ios::binary) << ThreeFramesAndBp1();
+    std::ofstream(second, std::ios::binary)
+        << ProgramHeader() + FrameBlock(300, CellsOn({5})) + FrameBlock(300, CellsOn({6})) + ProgramClose();
+    std::atomic<double> now = 0;
+    PlayerWindow window([&now] { return now.load(); });
+    window.show();
+    // Nothing open: nothing to put on the cube, and the readout says so.
+    EXPECT_FALSE(window.Action(QStringLiteral("put-on-cube"))->isEnabled());
+    EXPECT_EQ(window.WhereText(), "no program: open one, or start a new one");
+    const auto waitFor = [&](const std::function<bool()>& done) {
+        return QTest::qWaitFor(
+            [&] {
+                now = now + 0.02;
+                return done();
+            },
+            20000);
+    };
+    window.OpenFile(QString::fromStdString(first.string()));
+    ASSERT_TRUE(waitFor([&] { return window.Panel()->Model().rowCount() == 5; }));
+    EXPECT_TRUE(window.Action(QStringLiteral("put-on-cube"))->isEnabled());
+    SelectInPanel(window, 4);  // the BP1 sequence's frame
+    ASSERT_TRUE(waitFor([&] { return window.WhereText().endsWith("showing the selected frame"); }))
+        << window.WhereText().toStdString();
+    EXPECT_TRUE(window.ButtonShownHeld(0));
+
+    window.OpenFile(QString::fromStdString(second.string()));
+    ASSERT_TRUE(waitFor([&] { return window.ShowingText() == "between the sequences: frame 2 of 2"; }))
+        << window.ShowingText().toStdString() << " " << window.TimeText().toStdString();
+    EXPECT_FALSE(window.ButtonShownHeld(0));
+    EXPECT_EQ(window.WhereText(), "the only program in the file");
+
+    // Paused on frame 1; played on to frame 2; a click on frame 1, still
+    // selected, shows it again.
+    SelectInPanel(window, 0);
+    ASSERT_TRUE(waitFor([&] { return window.ShowingText() == "between the sequences: frame 1 of 2"; }));
+    QTest::keyClick(&window, Qt::Key_Space);
+    ASSERT_TRUE(waitFor([&] { return window.ShowingText() == "between the sequences: frame 2 of 2"; }));
+    QListView* panel = window.Panel();
+    const QRect row = panel->visualRect(panel->model()->index(0, 0));
+    QTest::mouseClick(panel->viewport(), Qt::LeftButton, {}, row.center());
+    EXPECT_TRUE(waitFor([&] { return window.ShowingText() == "between the sequences: frame 1 of 2"; }))
+        << window.ShowingText().toStdString();
 }
 
 TEST(PlayerWindow, OpenStartsInTheFolderOfTheFileShownOrInD) {

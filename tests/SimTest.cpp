@@ -243,6 +243,26 @@ INSTANTIATE_TEST_SUITE_P(Combinations, RecordedProgramTest,
                                          CombinationCase{SwitchCombination::BP3, 1},
                                          CombinationCase{SwitchCombination::Aucun, 2}));
 
+TEST(Simulation, AFrameLastsAsLongAsTheWindowsSayOnEveryClock) {
+    const std::string program = ProgramHeader() + FrameBlock(195, CellsOn({1})) + FrameBlock(1500, CellsOn({2})) +
+                                FrameBlock(15, CellsOn({3})) + ProgramClose();
+    for (const Chip& chip : {kAtmega8535, kAtmega1284p, kUno, WithClock(kAtmega16, 8000000)}) {
+        const ScratchFolder scratch;
+        const std::vector<ShownFrame> shown =
+            DecodeShow(RunFirmware(BuildFirmware(program, "cube.c", scratch, chip).hex, SwitchCombination::Aucun,
+                                   3 * 1720, chip));
+        ASSERT_GE(shown.size(), 6u) << chip.id;
+        // The frames of the second round, after the set-up.
+        for (std::size_t i = 3; i < 6; ++i)
+            EXPECT_NEAR(shown[i].durationMs, shown[i].passes * PassMs(chip.clockHz), 0.1 + 0.0005 * shown[i].durationMs)
+                << chip.id << " frame " << i << ": " << PassesText(shown[i].passes, chip.clockHz);
+    }
+    EXPECT_EQ(PassesText(13, kAtmega8535.clockHz), "13 passes ≈ 199.6 ms");
+    EXPECT_EQ(PassesText(13, kUno.clockHz), "13 passes ≈ 195.3 ms");
+    EXPECT_EQ(PassesText(1333, kAtmega8535.clockHz), "1,333 passes ≈ 20.47 s");
+    EXPECT_EQ(PassesText(0, kAtmega8535.clockHz), "0 passes, never shown");
+}
+
 TEST(Simulation, AProgramOverHalfTheFlashPlaysRoundAfterRound) {
     // Past 4 KB the linker reaches the code at the start of the flash by
     // wrapping round the ATmega8535's 8 KB; the simulated chip must do the same.

@@ -3,6 +3,7 @@
 
 #include "base/Language.h"
 #include "base/Sysutils.h"
+#include "firmware/PassTiming.h"
 
 namespace ledcube {
 
@@ -126,12 +127,13 @@ std::string UnfinishedCloseQuestion(const std::string& fileName) {
 }
 
 std::string RecordedFrameText(int number, std::int32_t durationMs) {
+    // The editor writes for the ATmega8535 at its clock as delivered.
     const std::int32_t passes = RepeatCount(durationMs);
-    return Tr("Editor", "frame %1 recorded (%2 ms = %3%4)")
+    return (passes > 0 ? Tr("Editor", "frame %1 recorded (%2 ms = %3 on the ATmega8535)")
+                       : Tr("Editor", "frame %1 recorded (%2 ms = %3)"))
         .Arg(number)
         .Arg(Number(durationMs))
-        .Arg(Counted(passes, Tr("Editor", "%1 pass"), Tr("Editor", "%1 passes")))
-        .Arg(passes <= 0 ? Tr("Editor", ", never shown").Str() : std::string());
+        .Arg(PassesText(passes, kCubeChipClockHz));
 }
 
 void RecordingWorkflow::SetVisible(std::initializer_list<ControlId> ids, bool visible) {
