@@ -138,6 +138,14 @@ std::string Number(long long value) {
     return GroupThousands(value, CurrentLanguage() == Language::French ? ' ' : ',');
 }
 
+std::string JoinClauses(const std::string& a, const std::string& b) {
+    return a.empty() ? b : Tr("Text", "%1; %2").Arg(a).Arg(b).Str();
+}
+
+std::string WithSubject(const std::string& subject, const std::string& text) {
+    return Tr("Text", "%1: %2").Arg(subject).Arg(text);
+}
+
 std::string Decimal(double value, int digits) {
     char text[64];
     std::snprintf(text, sizeof text, "%.*f", digits, value);

@@ -61,6 +61,12 @@ Text Plural(long long count, const Text& one, const Text& many);
 // text that fits it (each with a %1 for the count).
 std::string Counted(long long count, const Text& one, const Text& many);
 
+// Two clauses of one sentence, "a; b" ("a ; b" in French); `b` alone when `a` is empty.
+std::string JoinClauses(const std::string& a, const std::string& b);
+
+// What a text is about before it, "cube.c: text" ("cube.c : text" in French).
+std::string WithSubject(const std::string& subject, const std::string& text);
+
 // A number with its thousands grouped: GroupThousands(8192, ',') is "8,192".
 std::string GroupThousands(long long value, char separator);
 

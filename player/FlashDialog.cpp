@@ -104,6 +104,8 @@ FlashDialog::FlashDialog(std::string program, QString name, const sim::Chip& chi
     buildNote_->setWordWrap(true);
     progress_->setRange(0, 100);
     progress_->setValue(0);
+    // "40 %" where the language puts a space before the sign.
+    progress_->setFormat(tr("%p%"));
     status_->setWordWrap(true);
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     log_->setReadOnly(true);

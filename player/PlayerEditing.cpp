@@ -131,9 +131,12 @@ void PlayerWindow::MakeEditing() {
     connect(cube_, &CubeView::LampClicked, this, &PlayerWindow::ToggleLamp);
 
     questions_.unsavedEdits = [this](const QString& question) {
-        return QMessageBox::question(this, windowTitle(), question,
-                                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
-                                     QMessageBox::Save);
+        QMessageBox box(QMessageBox::Question, windowTitle(), question,
+                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+        box.setDefaultButton(QMessageBox::Save);
+        // Said as the desktop's programs say it, rather than Qt's "Discard".
+        box.button(QMessageBox::Discard)->setText(tr("Don't Save"));
+        return static_cast<QMessageBox::StandardButton>(box.exec());
     };
     questions_.saveName = [this](const QString& proposed) {
         return QFileDialog::getSaveFileName(this, tr("Save the program"), proposed,

@@ -21,6 +21,11 @@ constexpr std::uint64_t kMostSkipCycles = 20ull * sim::kCpuHertz;
 // Changes closer together than this are read once.
 constexpr int kSettleMs = 20;
 
+// "cube.c: what happened", as the language writes it.
+QString Subject(const QString& name, const QString& text) {
+    return QString::fromStdString(WithSubject(name.toStdString(), text.toStdString()));
+}
+
 bool SameFrame(const sim::RecordedFrame& a, const sim::RecordedFrame& b) {
     return a.repeatCount == b.repeatCount && a.cells == b.cells && a.block == b.block;
 }
@@ -182,9 +187,9 @@ void PlayerEngine::Reload() {
     } catch (const sim::SimError&) {
         text_.reset();
         if (QFileInfo::exists(file_))
-            Fail(name + tr(": the file cannot be read; waiting for it to change"));
+            Fail(Subject(name, tr("the file cannot be read; waiting for it to change")));
         else if (fileSeen_)
-            Fail(name + tr(": the file is gone; waiting for it to come back"));
+            Fail(Subject(name, tr("the file is gone; waiting for it to come back")));
         else
             Fail(tr("waiting for %1 to be created").arg(HomeRelative(file_)));
         return;
@@ -198,7 +203,7 @@ void PlayerEngine::Reload() {
     try {
         Load(text, true);
     } catch (const std::exception& error) {
-        Fail(name + ": " + QString::fromStdString(error.what()));
+        Fail(Subject(name, QString::fromStdString(error.what())));
     }
 }
 
@@ -214,7 +219,7 @@ void PlayerEngine::PlayText(const std::string& text, const QString& name, int ed
     try {
         Load(text, false);
     } catch (const std::exception& error) {
-        Fail(name + ": " + QString::fromStdString(error.what()));
+        Fail(Subject(name, QString::fromStdString(error.what())));
     }
 }
 
@@ -276,12 +281,13 @@ void PlayerEngine::Load(const std::string& text, bool fromFile) {
         const sim::Firmware firmware =
             sim::BuildFirmware(source, name_.toStdString(), scratch, chip_);
         if (!firmware.sizes.Fits())
-            throw sim::SimError(sim::NotFittingMessage(firmware.sizes) +
-                                (compact_ || firmware.sizes.flash <= firmware.sizes.chip.flashBytes
-                                     ? std::string()
-                                     : tr("; the Compact build holds up to %1 frames")
-                                           .arg(LocalNumber(CompactFrameLimit(0)))
-                                           .toStdString()));
+            throw sim::SimError(
+                compact_ || firmware.sizes.flash <= firmware.sizes.chip.flashBytes
+                    ? sim::NotFittingMessage(firmware.sizes)
+                    : JoinClauses(sim::NotFittingMessage(firmware.sizes),
+                                  tr("the Compact build holds up to %1 frames")
+                                      .arg(LocalNumber(CompactFrameLimit(0)))
+                                      .toStdString()));
         auto player =
             std::make_unique<sim::CubePlayer>(firmware.hex, preview.frames, clock_, chip_);
         following_ = preview.openSequence;
@@ -303,8 +309,10 @@ void PlayerEngine::Load(const std::string& text, bool fromFile) {
                                        .arg(QString::fromStdString(sim::SizesLine(firmware.sizes)))
                                  : QString::fromStdString(sim::SizesLine(firmware.sizes));
         if (!compact_ && preview.frames && chip_ == sim::kAtmega8535)
-            playingSizes_ += tr("; compact build about %1 bytes")
-                                 .arg(LocalNumber(CompactBytes(*preview.frames)));
+            playingSizes_ = QString::fromStdString(
+                JoinClauses(playingSizes_.toStdString(), tr("compact build about %1 bytes")
+                                                             .arg(LocalNumber(CompactBytes(*preview.frames)))
+                                                             .toStdString()));
     }
     frames_ = preview.frames;
     following_ = preview.openSequence;
@@ -317,7 +325,7 @@ void PlayerEngine::Load(const std::string& text, bool fromFile) {
     else if (preview.count > 1)
         loaded.where = tr("the last of the %1 programs in the file").arg(preview.count);
     const auto add = [&loaded](const QString& note) {
-        loaded.where += (loaded.where.isEmpty() ? QString() : QStringLiteral("; ")) + note;
+        loaded.where = QString::fromStdString(JoinClauses(loaded.where.toStdString(), note.toStdString()));
     };
     if (preview.unfinished) add(tr("still being recorded: plays as far as it goes"));
     if (preview.tornLine)

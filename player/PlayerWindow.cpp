@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "player/PlayerWindow.h"
 
+#include "base/Language.h"
 #include "chip/Chips.h"
 
 #include <QCheckBox>
@@ -269,7 +270,7 @@ void PlayerWindow::ShowWhere() {
         return;
     }
     QString where = programWhere_.isEmpty() ? tr("the only program in the file") : programWhere_;
-    if (held_.following) where += QStringLiteral("; ") + held_.says;
+    if (held_.following) where = QString::fromStdString(JoinClauses(where.toStdString(), held_.says.toStdString()));
     where_->setText(where);
 }
 

@@ -13,10 +13,6 @@ namespace ledcube::player {
 
 namespace {
 
-QString Tr(const char* text) {
-    return QCoreApplication::translate("ProgramDocument", text);
-}
-
 std::optional<std::string> FileContent(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
@@ -67,12 +63,12 @@ void ProgramDocument::Load(const QString& path, const std::string& fileText) {
     try {
         animation = sim::ReadAnimation(preview.text);
         if (preview.handEditedLine)
-            readOnly_ = Tr("read-only: the program was edited by hand (from line %1 it is not the "
+            readOnly_ = QCoreApplication::translate("ProgramDocument", "read-only: the program was edited by hand (from line %1 it is not the "
                            "editor's text: a comment, a blank line, spacing or a value the editor "
                            "never writes); it plays as written")
                             .arg(*preview.handEditedLine);
     } catch (const sim::SimError& error) {
-        readOnly_ = Tr("read-only: the program holds text the editor never writes (%1)")
+        readOnly_ = QCoreApplication::translate("ProgramDocument", "read-only: the program holds text the editor never writes (%1)")
                         .arg(QString::fromStdString(error.what()));
     }
     history_.clear();
@@ -127,7 +123,7 @@ std::optional<QString> ProgramDocument::SaveAs(const QString& path) {
     const bool sameFile = !path_.isEmpty() && QFileInfo(path).absoluteFilePath() ==
                                                   QFileInfo(path_).absoluteFilePath();
     if (sameFile && FileContent(path) != std::optional<std::string>(fileText_))
-        return Tr("%1 changed on disk since it was read: it is not overwritten. Save under another "
+        return QCoreApplication::translate("ProgramDocument", "%1 changed on disk since it was read: it is not overwritten. Save under another "
                   "name; your edits are kept.")
             .arg(name);
     const std::string text = Text();
@@ -135,7 +131,7 @@ std::optional<QString> ProgramDocument::SaveAs(const QString& path) {
     if (!file.open(QIODevice::WriteOnly) ||
         file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
         !file.commit())
-        return Tr("%1 cannot be written (%2); nothing was written and your edits are kept.")
+        return QCoreApplication::translate("ProgramDocument", "%1 cannot be written (%2); nothing was written and your edits are kept.")
             .arg(QDir::toNativeSeparators(path), file.errorString());
     path_ = QFileInfo(path).absoluteFilePath();
     fileText_ = text;

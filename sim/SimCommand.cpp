@@ -173,13 +173,13 @@ std::variant<Options, int> ParseOptions(const std::vector<std::string>& argument
         QString::fromStdString(Tr("ledcube-sim", "Print the compiler's messages.")));
     parser.addOption(verbose);
     parser.addPositionalArgument(
-        QStringLiteral("PROGRAM.c"),
+        QString::fromStdString(Tr("ledcube-sim", "PROGRAM.c")),
         QString::fromStdString(Tr("ledcube-sim", "A program written by the ledcube editor.")));
 
     QStringList list{QStringLiteral("ledcube-sim")};
     for (const std::string& argument : arguments) list << QString::fromStdString(argument);
     const auto wrong = [&](const std::string& what) {
-        err << "ledcube-sim: " << what << "\n"
+        err << WithSubject("ledcube-sim", what) << "\n"
             << TryHelp(QStringLiteral("ledcube-sim")).toStdString() << "\n";
         return 2;
     };
@@ -341,11 +341,11 @@ std::string OtherButtonsHint(const std::vector<RecordedFrame>& frames) {
         return Tr("ledcube-sim", "no frame of this program shows under any buttons").Str() + "\n";
     std::string hint;
     for (const SwitchCombination buttons : showing)
-        hint += std::string(hint.empty() ? "" : "; ") +
+        hint = JoinClauses(hint,
                 Tr("ledcube-sim", "--buttons %1 shows the %1 sequence (%2 passes a round)")
                     .Arg(CombinationName(buttons))
                     .Arg(RoundPasses(frames, buttons))
-                    .Str();
+                    .Str());
     return hint + "\n";
 }
 
@@ -406,8 +406,7 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
                         .Arg(chosen.number)
                         .Arg(chosen.count);
         if (chosen.lastUnfinished)
-            where += std::string(where.empty() ? "" : "; ") +
-                     Tr("ledcube-sim", "the last program of the file is unfinished").Str();
+            where = JoinClauses(where, Tr("ledcube-sim", "the last program of the file is unfinished"));
         if (!where.empty()) out << where << "\n";
 
         const std::string name = std::filesystem::path(options->file).filename().string();
@@ -415,7 +414,7 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
         // The build goes on as the compiler reads such values; the user is told.
         if (frames)
             for (const std::string& warning : ProgramWarnings(chosen.text))
-                err << "ledcube-sim: " << options->file << ": " << warning << "\n";
+                err << WithSubject("ledcube-sim", WithSubject(options->file, warning)) << "\n";
         // The unrolled build; none when its code is too large to link at all,
         // which only the compact build can still take.
         const Chip& chip = options->chip;
@@ -488,8 +487,8 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
             }
             out << Tr("ledcube-sim", "sizes: %1").Arg(sizes).Str() << "\n";
             if (!firmware->sizes.Fits()) {
-                err << "ledcube-sim: " << options->file << ": "
-                    << TooBigMessage(firmware->sizes, frames) << "\n";
+                err << WithSubject("ledcube-sim", WithSubject(options->file, TooBigMessage(firmware->sizes, frames)))
+                    << "\n";
                 if (compact) {
                     // The loop and start-up as this build of them takes them.
                     const int loop = compact->flash - kCompactEntryBytes * CompactEntries(*frames);
@@ -566,7 +565,7 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
             const FlashRun run = FlashChip(played, chip, options->programmer, options->port);
             if (options->verbose) err << run.log;
             if (!run.outcome.flashed) {
-                err << "ledcube-sim: " << options->file << ": " << run.outcome.sentence << "\n";
+                err << WithSubject("ledcube-sim", WithSubject(options->file, run.outcome.sentence)) << "\n";
                 if (!options->verbose && !run.log.empty())
                     err << Tr("ledcube-sim", "(--verbose shows avrdude's messages)").Str() << "\n";
                 return 1;
@@ -576,12 +575,12 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
         return 0;
     } catch (const BuildError& error) {
         if (options->verbose) err << error.Log();
-        err << "ledcube-sim: " << options->file << ": " << error.what() << "\n";
+        err << WithSubject("ledcube-sim", WithSubject(options->file, error.what())) << "\n";
         if (!options->verbose)
             err << Tr("ledcube-sim", "(--verbose shows the compiler's messages)").Str() << "\n";
         return 1;
     } catch (const SimError& error) {
-        err << "ledcube-sim: " << options->file << ": " << error.what() << "\n";
+        err << WithSubject("ledcube-sim", WithSubject(options->file, error.what())) << "\n";
         return 1;
     }
 }

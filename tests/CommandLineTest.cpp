@@ -92,7 +92,7 @@ TEST(CommandLine, EveryProgramSpeaksTheUsersLanguage) {
          {"--help"},
          french,
          true,
-         {"Utilisation : ledcube-sim [options] PROGRAM.c", "Affiche la version.",
+         {"Utilisation : ledcube-sim [options] PROGRAMME.c", "Affiche la version.",
           "--ms <MILLISECONDES>", "(jusqu'à 1 229 images"}},
         {LEDCUBE_SIM,
          {"--help"},

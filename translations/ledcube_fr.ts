@@ -145,7 +145,7 @@ Arguments :
     <name>Editor</name>
     <message>
         <source>&apos;%1&apos; is not a valid whole number</source>
-        <translation>&apos;%1&apos; n&apos;est pas une valeur entière correcte</translation>
+        <translation>« %1 » n&apos;est pas une valeur entière correcte</translation>
     </message>
     <message>
         <source>Yes</source>
@@ -250,22 +250,6 @@ Close anyway?</source>
 Fermer quand même ?</translation>
     </message>
     <message>
-        <source>frame %1 recorded (%2 ms = %3%4)</source>
-        <translation>image %1 enregistrée (%2 ms = %3%4)</translation>
-    </message>
-    <message>
-        <source>%1 pass</source>
-        <translation>%1 passage</translation>
-    </message>
-    <message>
-        <source>%1 passes</source>
-        <translation>%1 passages</translation>
-    </message>
-    <message>
-        <source>, never shown</source>
-        <translation>, jamais affichée</translation>
-    </message>
-    <message>
         <source>The program will be written to %1, after the %2 it holds.</source>
         <translation>Le programme sera écrit dans %1, à la suite des %2 qu&apos;il contient.</translation>
     </message>
@@ -332,6 +316,14 @@ Fermer quand même ?</translation>
     <message>
         <source>The path “%1” is not on drive D:.</source>
         <translation>Le chemin « %1 » n&apos;est pas sur le lecteur D:.</translation>
+    </message>
+    <message>
+        <source>frame %1 recorded (%2 ms = %3 on the ATmega8535)</source>
+        <translation>image %1 enregistrée (%2 ms = %3 sur l’ATmega8535)</translation>
+    </message>
+    <message>
+        <source>frame %1 recorded (%2 ms = %3)</source>
+        <translation>image %1 enregistrée (%2 ms = %3)</translation>
     </message>
 </context>
 <context>
@@ -408,6 +400,22 @@ Fermer quand même ?</translation>
         <source>stopped: the chip may now hold part of the program; flash it again before using it</source>
         <translation>arrêté : la puce peut ne contenir qu&apos;une partie du programme ; programmez-la à nouveau avant de vous en servir</translation>
     </message>
+    <message>
+        <source>the board stopped answering on %1 while the %2 bytes written were verified: check the cable and flash again</source>
+        <translation>la carte a cessé de répondre sur %1 pendant la vérification des %2 octets écrits : vérifiez le câble et flashez à nouveau</translation>
+    </message>
+    <message>
+        <source>the programmer (%1) stopped answering while the %2 bytes written were verified: check its cable and the chip&apos;s power, and flash again</source>
+        <translation>le programmateur (%1) a cessé de répondre pendant la vérification des %2 octets écrits : vérifiez son câble et l&apos;alimentation de la puce, et flashez à nouveau</translation>
+    </message>
+    <message>
+        <source>the board stopped answering on %1 after %2 of %3 bytes: check the cable and flash again</source>
+        <translation>la carte a cessé de répondre sur %1 après %2 octets sur %3 : vérifiez le câble et flashez à nouveau</translation>
+    </message>
+    <message>
+        <source>the programmer (%1) stopped answering after %2 of %3 bytes: check its cable and the chip&apos;s power, and flash again</source>
+        <translation>le programmateur (%1) a cessé de répondre après %2 octets sur %3 : vérifiez son câble et l&apos;alimentation de la puce, et flashez à nouveau</translation>
+    </message>
 </context>
 <context>
     <name>Player</name>
@@ -438,6 +446,25 @@ Fermer quand même ?</translation>
     <message>
         <source>%1: frame %2 of %3</source>
         <translation>%1 : image %2 sur %3</translation>
+    </message>
+</context>
+<context>
+    <name>ProgramDocument</name>
+    <message>
+        <source>read-only: the program was edited by hand (from line %1 it is not the editor&apos;s text: a comment, a blank line, spacing or a value the editor never writes); it plays as written</source>
+        <translation>lecture seule : le programme a été modifié à la main (à partir de la ligne %1 ce n&apos;est plus le texte de l&apos;éditeur : un commentaire, une ligne vide, des espaces ou une valeur que l&apos;éditeur n&apos;écrit jamais) ; il joue tel qu&apos;il est écrit</translation>
+    </message>
+    <message>
+        <source>read-only: the program holds text the editor never writes (%1)</source>
+        <translation>lecture seule : le programme contient du texte que l&apos;éditeur n&apos;écrit jamais (%1)</translation>
+    </message>
+    <message>
+        <source>%1 changed on disk since it was read: it is not overwritten. Save under another name; your edits are kept.</source>
+        <translation>%1 a changé sur le disque depuis sa lecture : il n&apos;est pas écrasé. Enregistrez sous un autre nom ; vos modifications sont gardées.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written (%2); nothing was written and your edits are kept.</source>
+        <translation>%1 ne peut pas être écrit (%2) ; rien n&apos;a été écrit et vos modifications sont gardées.</translation>
     </message>
 </context>
 <context>
@@ -530,10 +557,6 @@ Fermer quand même ?</translation>
         <translation>une image sans un nombre de répétitions que l&apos;éditeur peut écrire</translation>
     </message>
     <message>
-        <source>a frame without its cells</source>
-        <translation>une image sans ses cellules</translation>
-    </message>
-    <message>
         <source>a frame that differs from the editor&apos;s frames</source>
         <translation>une image différente de celles de l&apos;éditeur</translation>
     </message>
@@ -564,6 +587,30 @@ Fermer quand même ?</translation>
     <message>
         <source>program %1 is unfinished: it does not end with the closing text that Finir writes</source>
         <translation>le programme %1 est inachevé : il ne finit pas par le texte de fermeture qu&apos;écrit Finir</translation>
+    </message>
+    <message>
+        <source>this is not a whole program: its header stops at line %1, before &quot;%2&quot;</source>
+        <translation>ce n&apos;est pas un programme entier : son en-tête s&apos;arrête ligne %1, avant « %2 »</translation>
+    </message>
+    <message>
+        <source>this is not a program written by the editor: line %1 reads &quot;%2&quot; where the editor writes &quot;%3&quot;</source>
+        <translation>ce n&apos;est pas un programme écrit par l&apos;éditeur : la ligne %1 porte « %2 » là où l&apos;éditeur écrit « %3 »</translation>
+    </message>
+    <message>
+        <source>a push-button test the editor never writes</source>
+        <translation>un test des boutons que l&apos;éditeur n&apos;écrit jamais</translation>
+    </message>
+    <message>
+        <source>a frame whose cells are not numbers</source>
+        <translation>une image dont les cellules ne sont pas des nombres</translation>
+    </message>
+    <message>
+        <source>line %1: cell %2 is given %3, which the cube does not show (0 is dark, 1 lit): its LED keeps the state it had</source>
+        <translation>ligne %1 : la cellule %2 reçoit %3, que le cube ne montre pas (0 éteint, 1 allumé) : sa LED garde l&apos;état qu&apos;elle avait</translation>
+    </message>
+    <message>
+        <source>the program is unfinished: it does not end with the closing text that Finir writes, and its last block is cut off at line %1</source>
+        <translation>le programme est inachevé : il ne se termine pas par le texte de fermeture qu&apos;écrit Finir, et son dernier bloc est coupé ligne %1</translation>
     </message>
 </context>
 <context>
@@ -633,6 +680,44 @@ Fermer quand même ?</translation>
     <message>
         <source>cannot write the storyboard %1</source>
         <translation>impossible d&apos;écrire la planche %1</translation>
+    </message>
+</context>
+<context>
+    <name>Text</name>
+    <message>
+        <source>%1; %2</source>
+        <translation>%1 ; %2</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1 : %2</translation>
+    </message>
+</context>
+<context>
+    <name>Timing</name>
+    <message>
+        <source>%1 pass, never shown</source>
+        <translation>%1 passage, jamais montrée</translation>
+    </message>
+    <message>
+        <source>%1 passes, never shown</source>
+        <translation>%1 passages, jamais montrée</translation>
+    </message>
+    <message>
+        <source>%1 ms</source>
+        <translation>%1 ms</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1 pass ≈ %2</source>
+        <translation>%1 passage ≈ %2</translation>
+    </message>
+    <message>
+        <source>%1 passes ≈ %2</source>
+        <translation>%1 passages ≈ %2</translation>
     </message>
 </context>
 <context>
@@ -867,6 +952,10 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
         <source>(--verbose shows the compiler&apos;s messages)</source>
         <translation>(--verbose montre les messages du compilateur)</translation>
     </message>
+    <message>
+        <source>PROGRAM.c</source>
+        <translation>PROGRAMME.c</translation>
+    </message>
 </context>
 <context>
     <name>ledcube::player::FlashDialog</name>
@@ -942,6 +1031,10 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
         <source>verifying…</source>
         <translation>vérification…</translation>
     </message>
+    <message>
+        <source>%p%</source>
+        <translation>%p %</translation>
+    </message>
 </context>
 <context>
     <name>ledcube::player::FramePanel</name>
@@ -954,12 +1047,8 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
         <translation>séquence %1</translation>
     </message>
     <message>
-        <source>%1    %2 ms · %3 passes</source>
-        <translation>%1    %2 ms · %3 passages</translation>
-    </message>
-    <message>
-        <source>%1    %2 ms · %3 pass</source>
-        <translation>%1    %2 ms · %3 passage</translation>
+        <source>%1    %2</source>
+        <translation>%1    %2</translation>
     </message>
 </context>
 <context>
@@ -981,20 +1070,8 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
         <translation>aucune séquence ne se joue sous ces boutons : appuyez sur %1</translation>
     </message>
     <message>
-        <source>: the file cannot be read; waiting for it to change</source>
-        <translation> : le fichier ne peut pas être lu ; en attente d&apos;un changement</translation>
-    </message>
-    <message>
-        <source>: the file is gone; waiting for it to come back</source>
-        <translation> : le fichier a disparu ; en attente de son retour</translation>
-    </message>
-    <message>
         <source>waiting for %1 to be created</source>
         <translation>en attente de la création de %1</translation>
-    </message>
-    <message>
-        <source>; compact build about %1 bytes</source>
-        <translation> ; version compacte environ %1 octets</translation>
     </message>
     <message>
         <source>the program as edited in the player</source>
@@ -1025,12 +1102,40 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
         <translation>la version compacte demande un programme tel que l&apos;écrit l&apos;éditeur ; celui-ci a été modifié à la main</translation>
     </message>
     <message>
-        <source>; the Compact build holds up to %1 frames</source>
-        <translation> ; la version compacte contient jusqu&apos;à %1 images</translation>
-    </message>
-    <message>
         <source>compact build: %1</source>
         <translation>version compacte : %1</translation>
+    </message>
+    <message>
+        <source>the file cannot be read; waiting for it to change</source>
+        <translation>le fichier ne peut pas être lu ; en attente d&apos;un changement</translation>
+    </message>
+    <message>
+        <source>the file is gone; waiting for it to come back</source>
+        <translation>le fichier a disparu ; en attente de son retour</translation>
+    </message>
+    <message>
+        <source>the compact build needs cells of 0 and 1: %1</source>
+        <translation>la construction compacte veut des cellules à 0 et 1 : %1</translation>
+    </message>
+    <message>
+        <source>the Compact build holds up to %1 frames</source>
+        <translation>la construction compacte tient jusqu&apos;à %1 images</translation>
+    </message>
+    <message>
+        <source>compact build about %1 bytes</source>
+        <translation>construction compacte environ %1 octets</translation>
+    </message>
+    <message>
+        <source>its last block is cut off at line %1: the whole frames before it play</source>
+        <translation>son dernier bloc est coupé ligne %1 : les images entières d&apos;avant jouent</translation>
+    </message>
+    <message>
+        <source>%1 (and %2 more such lines)</source>
+        <translation>%1 (et %2 autres lignes de ce genre)</translation>
+    </message>
+    <message>
+        <source>running to the selected frame (%1)…</source>
+        <translation>en route vers l&apos;image choisie (%1)…</translation>
     </message>
 </context>
 <context>
@@ -1422,6 +1527,14 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
     <message>
         <source>Wrote %1: %2, %3 s under %4.</source>
         <translation>%1 écrit : %2, %3 s sous %4.</translation>
+    </message>
+    <message>
+        <source>Don&apos;t Save</source>
+        <translation>Ne pas enregistrer</translation>
+    </message>
+    <message>
+        <source>no program: open one, or start a new one</source>
+        <translation>aucun programme : ouvrez-en un, ou commencez-en un nouveau</translation>
     </message>
 </context>
 </TS>
