@@ -4,6 +4,7 @@
 #include <QCommandLineParser>
 #include <cstdio>
 
+#include "base/Language.h"
 #include "ui/Translations.h"
 
 namespace ledcube {
@@ -52,7 +53,8 @@ std::optional<int> ReadStartOptions(int argc, char** argv, const StartOptions& o
     QStringList arguments;
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
     const auto fail = [&](const QString& what) {
-        std::fprintf(stderr, "%s: %s\n%s\n", qPrintable(options.program), qPrintable(what),
+        std::fprintf(stderr, "%s\n%s\n",
+                     WithSubject(options.program.toStdString(), what.toStdString()).c_str(),
                      qPrintable(TryHelp(options.program)));
         return 2;
     };
