@@ -216,7 +216,10 @@ FramePanel::FramePanel(QWidget* parent) : QListView(parent) {
     setDropIndicatorShown(true);
     setDragDropMode(QAbstractItemView::DragDrop);
     setDefaultDropAction(Qt::MoveAction);
-    setMinimumWidth(280);
+    // Wide enough for a frame of the seconds: its cube, number, passes and time.
+    const QString widest = tr("%1    %2").arg(QStringLiteral("88"), QString::fromStdString(PassesText(8888, kCubeChipClockHz)));
+    setMinimumWidth(std::max(280, 4 + kIndent + kCubeWidth + 8 + fontMetrics().horizontalAdvance(widest) + 8 +
+                                      style()->pixelMetric(QStyle::PM_ScrollBarExtent)));
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (!selecting_) emit SelectionChanged(SelectedBlocks());
     });
