@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "firmware/FirmwareText.h"
+#include "program/Animation.h"
 #include "program/ProgramReader.h"
 #include "program/SimError.h"
 
@@ -29,6 +30,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const ledcube::sim::ChosenProgram chosen = ledcube::sim::ChooseProgram(text, std::nullopt);
         const std::vector<ledcube::sim::RecordedFrame> frames =
             ledcube::sim::ReadProgram(chosen.text);
+        // Read as the compiler reads it, whatever its comments and spacing, a
+        // program is the editor's text of the same blocks.
+        const ledcube::sim::Animation animation = ledcube::sim::ReadAnimation(chosen.text);
+        const std::string editors = ledcube::sim::AnimationText(animation);
+        if (ledcube::sim::ReadAnimation(editors) != animation) std::abort();
+        if (ledcube::sim::AnimationFrames(animation).size() != frames.size()) std::abort();
+        if (editors != chosen.text) return 0;
         // The frames read are the frame blocks of the text, all of them, in
         // order: the n-th "while(i<" after the header starts the n-th frame's
         // block as the editor writes it.
