@@ -203,9 +203,11 @@ bool SerialProgrammer(const Chip& chip, const std::optional<std::string>& progra
     return false;
 }
 
-std::string StalledSentence(std::string_view log, int totalBytes, bool serialPort, const std::string& where) {
+std::string StalledSentence(std::string_view log, int totalBytes, bool serialPort,
+                            const std::string& where) {
     const FlashProgress progress = ProgressIn(log);
-    const int written = progress.verifying ? totalBytes : totalBytes * std::min(progress.percent, 50) / 50;
+    const int written =
+        progress.verifying ? totalBytes : totalBytes * std::min(progress.percent, 50) / 50;
     if (progress.verifying)
         return (serialPort ? Tr("Flashing",
                                 "the board stopped answering on %1 while the %2 bytes written were "
@@ -216,12 +218,13 @@ std::string StalledSentence(std::string_view log, int totalBytes, bool serialPor
                                 "again"))
             .Arg(where)
             .Arg(Number(totalBytes));
-    return (serialPort ? Tr("Flashing",
-                            "the board stopped answering on %1 after %2 of %3 bytes: check the cable "
-                            "and flash again")
-                       : Tr("Flashing",
-                            "the programmer (%1) stopped answering after %2 of %3 bytes: check its "
-                            "cable and the chip's power, and flash again"))
+    return (serialPort
+                ? Tr("Flashing",
+                     "the board stopped answering on %1 after %2 of %3 bytes: check the cable "
+                     "and flash again")
+                : Tr("Flashing",
+                     "the programmer (%1) stopped answering after %2 of %3 bytes: check its "
+                     "cable and the chip's power, and flash again"))
         .Arg(where)
         .Arg(Number(written))
         .Arg(Number(totalBytes));
@@ -230,7 +233,8 @@ std::string StalledSentence(std::string_view log, int totalBytes, bool serialPor
 int HexDataBytes(const std::filesystem::path& hex) {
     try {
         int bytes = 0;
-        for (const HexChunk& chunk : ReadIntelHex(hex)) bytes += static_cast<int>(chunk.bytes.size());
+        for (const HexChunk& chunk : ReadIntelHex(hex))
+            bytes += static_cast<int>(chunk.bytes.size());
         return bytes;
     } catch (const std::exception&) {
         return 0;

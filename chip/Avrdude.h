@@ -83,7 +83,8 @@ bool SerialProgrammer(const Chip& chip, const std::optional<std::string>& progra
 // (`totalBytes` the HEX's): "the board stopped answering on /dev/ttyACM0
 // after 1,024 of 1,898 bytes: check the cable and flash again". A board is
 // talked to over a serial port, else through the USB programmer `where`.
-std::string StalledSentence(std::string_view log, int totalBytes, bool serialPort, const std::string& where);
+std::string StalledSentence(std::string_view log, int totalBytes, bool serialPort,
+                            const std::string& where);
 
 // The bytes of data an Intel HEX file holds; 0 when it cannot be read.
 int HexDataBytes(const std::filesystem::path& hex);

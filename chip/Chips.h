@@ -79,7 +79,6 @@ Chip WithClock(Chip chip, unsigned clockHz);
 // "1 MHz", "16 MHz", "8.5 MHz"
 std::string ClockText(unsigned clockHz);
 
-
 // Where a wire of the cube is on a chip: the port letter and bit.
 struct Pin {
     char port;

@@ -25,7 +25,8 @@ double PassMs(unsigned clockHz) {
 
 std::string PassesText(std::int32_t passes, unsigned clockHz) {
     if (passes <= 0)
-        return Counted(passes, Tr("Timing", "%1 pass, never shown"), Tr("Timing", "%1 passes, never shown"));
+        return Counted(passes, Tr("Timing", "%1 pass, never shown"),
+                       Tr("Timing", "%1 passes, never shown"));
     const double ms = passes * PassMs(clockHz);
     const std::string lasts = ms < 10000 ? Tr("Timing", "%1 ms").Arg(Decimal(ms, 1)).Str()
                                          : Tr("Timing", "%1 s").Arg(Decimal(ms / 1000, 2)).Str();

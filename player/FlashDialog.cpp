@@ -176,7 +176,8 @@ void FlashDialog::ChipChanged() {
     // The programmer last chosen for it; at first a board's own bootloader,
     // for the 40-pin chips the USBasp.
     const auto chosen = programmerOf_.find(QString::fromLatin1(chip.id));
-    ChooseProgrammer(chosen != programmerOf_.end() ? chosen->second : QString::fromLatin1(chip.programmer));
+    ChooseProgrammer(chosen != programmerOf_.end() ? chosen->second
+                                                   : QString::fromLatin1(chip.programmer));
     if (chip.baud != 0 && ports_->currentText().isEmpty()) ports_->setEditText(QString::fromLatin1(chip.port));
 }
 
@@ -343,9 +344,9 @@ void FlashDialog::Done(int exitCode, QProcess::ExitStatus status) {
         return;
     }
     if (stalled_) {
-        Say(QString::fromStdString(sim::StalledSentence(output_, hexBytes_,
-                                                        sim::SerialProgrammer(ChosenChip(), ChosenProgrammer()),
-                                                        target_.toStdString())),
+        Say(QString::fromStdString(sim::StalledSentence(
+                output_, hexBytes_, sim::SerialProgrammer(ChosenChip(), ChosenProgrammer()),
+                target_.toStdString())),
             true);
         return;
     }

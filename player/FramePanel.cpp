@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "player/FramePanel.h"
 
-#include <QMouseEvent>
-
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
@@ -64,8 +63,9 @@ class RowDelegate : public QStyledItemDelegate {
             painter->setPen(selected ? option.palette.highlightedText().color() : option.palette.text().color());
             area.setLeft(area.left() + kCubeWidth + 8);
             painter->setFont(option.font);
-            painter->drawText(area, Qt::AlignVCenter | Qt::AlignLeft,
-                              option.fontMetrics.elidedText(row.text, Qt::ElideRight, area.width()));
+            painter->drawText(
+                area, Qt::AlignVCenter | Qt::AlignLeft,
+                option.fontMetrics.elidedText(row.text, Qt::ElideRight, area.width()));
         }
         if (option.state & QStyle::State_HasFocus) {
             painter->setBrush(Qt::NoBrush);
@@ -105,8 +105,9 @@ std::vector<PanelRow> PanelRows(const sim::Animation& animation, unsigned clockH
             case sim::AnimationBlock::Kind::Frame: {
                 const int passes = block.frame.repeatCount;
                 const QString number = QString::number(sim::PlaceOf(frames, frame).frameInSequence);
-                const QString text = FramePanel::tr("%1    %2")
-                                         .arg(number, QString::fromStdString(PassesText(passes, clockHz)));
+                const QString text =
+                    FramePanel::tr("%1    %2")
+                        .arg(number, QString::fromStdString(PassesText(passes, clockHz)));
                 rows.push_back({at, false, inSequence, frame++, text, block.frame.cells});
                 break;
             }
@@ -217,8 +218,11 @@ FramePanel::FramePanel(QWidget* parent) : QListView(parent) {
     setDragDropMode(QAbstractItemView::DragDrop);
     setDefaultDropAction(Qt::MoveAction);
     // Wide enough for a frame of the seconds: its cube, number, passes and time.
-    const QString widest = tr("%1    %2").arg(QStringLiteral("88"), QString::fromStdString(PassesText(8888, kCubeChipClockHz)));
-    setMinimumWidth(std::max(280, 4 + kIndent + kCubeWidth + 8 + fontMetrics().horizontalAdvance(widest) + 8 +
+    const QString widest =
+        tr("%1    %2")
+            .arg(QStringLiteral("88"), QString::fromStdString(PassesText(8888, kCubeChipClockHz)));
+    setMinimumWidth(std::max(280, 4 + kIndent + kCubeWidth + 8 +
+                                      fontMetrics().horizontalAdvance(widest) + 8 +
                                       style()->pixelMetric(QStyle::PM_ScrollBarExtent)));
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (!selecting_) emit SelectionChanged(SelectedBlocks());
@@ -264,7 +268,8 @@ std::vector<int> FramePanel::SelectedBlocks() const {
 void FramePanel::mousePressEvent(QMouseEvent* event) {
     const std::vector<int> before = SelectedBlocks();
     QListView::mousePressEvent(event);
-    if (indexAt(event->position().toPoint()).isValid() && SelectedBlocks() == before && !before.empty())
+    if (indexAt(event->position().toPoint()).isValid() && SelectedBlocks() == before &&
+        !before.empty())
         emit SelectionClickedAgain();
 }
 

@@ -468,16 +468,20 @@ void PlayerWindow::UpdateEditState() {
     for (const char* name : {"paste", "insert", "save", "save-as"})
         Action(QString::fromLatin1(name))->setEnabled(editable);
     duration_->setEnabled(frames);
-    const std::vector<sim::AnimationFrame> selected = sim::FramesAt(document_.Content(), document_.Selection());
+    const std::vector<sim::AnimationFrame> selected =
+        sim::FramesAt(document_.Content(), document_.Selection());
     durationSays_->setText(
-        selected.empty() ? QString()
-                         : QStringLiteral("= ") + QString::fromStdString(PassesText(
-                                                      selected.front().repeatCount,
-                                                      sim::ChipNamed(chips_->currentData().toString().toStdString())->clockHz)));
+        selected.empty()
+            ? QString()
+            : QStringLiteral("= ") +
+                  QString::fromStdString(PassesText(
+                      selected.front().repeatCount,
+                      sim::ChipNamed(chips_->currentData().toString().toStdString())->clockHz)));
     // Nothing to put on the cube or to export before a program has frames.
     const bool program = (document_.ReadOnlyReason() && !followedFile_.isEmpty()) ||
                          !sim::AnimationFrames(document_.Content()).empty();
-    for (const char* name : {"put-on-cube", "export-animation"}) Action(QString::fromLatin1(name))->setEnabled(program);
+    for (const char* name : {"put-on-cube", "export-animation"})
+        Action(QString::fromLatin1(name))->setEnabled(program);
 }
 
 bool PlayerWindow::MayDropEdits() {

@@ -281,13 +281,12 @@ void PlayerEngine::Load(const std::string& text, bool fromFile) {
         const sim::Firmware firmware =
             sim::BuildFirmware(source, name_.toStdString(), scratch, chip_);
         if (!firmware.sizes.Fits())
-            throw sim::SimError(
-                compact_ || firmware.sizes.flash <= firmware.sizes.chip.flashBytes
-                    ? sim::NotFittingMessage(firmware.sizes)
-                    : JoinClauses(sim::NotFittingMessage(firmware.sizes),
-                                  tr("the Compact build holds up to %1 frames")
-                                      .arg(LocalNumber(CompactFrameLimit(0)))
-                                      .toStdString()));
+            throw sim::SimError(compact_ || firmware.sizes.flash <= firmware.sizes.chip.flashBytes
+                                    ? sim::NotFittingMessage(firmware.sizes)
+                                    : JoinClauses(sim::NotFittingMessage(firmware.sizes),
+                                                  tr("the Compact build holds up to %1 frames")
+                                                      .arg(LocalNumber(CompactFrameLimit(0)))
+                                                      .toStdString()));
         auto player =
             std::make_unique<sim::CubePlayer>(firmware.hex, preview.frames, clock_, chip_);
         following_ = preview.openSequence;
@@ -309,10 +308,10 @@ void PlayerEngine::Load(const std::string& text, bool fromFile) {
                                        .arg(QString::fromStdString(sim::SizesLine(firmware.sizes)))
                                  : QString::fromStdString(sim::SizesLine(firmware.sizes));
         if (!compact_ && preview.frames && chip_ == sim::kAtmega8535)
-            playingSizes_ = QString::fromStdString(
-                JoinClauses(playingSizes_.toStdString(), tr("compact build about %1 bytes")
-                                                             .arg(LocalNumber(CompactBytes(*preview.frames)))
-                                                             .toStdString()));
+            playingSizes_ = QString::fromStdString(JoinClauses(
+                playingSizes_.toStdString(), tr("compact build about %1 bytes")
+                                                 .arg(LocalNumber(CompactBytes(*preview.frames)))
+                                                 .toStdString()));
     }
     frames_ = preview.frames;
     following_ = preview.openSequence;
@@ -325,7 +324,8 @@ void PlayerEngine::Load(const std::string& text, bool fromFile) {
     else if (preview.count > 1)
         loaded.where = tr("the last of the %1 programs in the file").arg(preview.count);
     const auto add = [&loaded](const QString& note) {
-        loaded.where = QString::fromStdString(JoinClauses(loaded.where.toStdString(), note.toStdString()));
+        loaded.where =
+            QString::fromStdString(JoinClauses(loaded.where.toStdString(), note.toStdString()));
     };
     if (preview.unfinished) add(tr("still being recorded: plays as far as it goes"));
     if (preview.tornLine)

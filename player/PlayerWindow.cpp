@@ -1,15 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "player/PlayerWindow.h"
 
-#include "base/Language.h"
-#include "chip/Chips.h"
-
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
-#include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -25,6 +22,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "base/Language.h"
+#include "chip/Chips.h"
 #include "player/FramePanel.h"
 #include "ui/LampWidget.h"
 
@@ -270,7 +269,8 @@ void PlayerWindow::ShowWhere() {
         return;
     }
     QString where = programWhere_.isEmpty() ? tr("the only program in the file") : programWhere_;
-    if (held_.following) where = QString::fromStdString(JoinClauses(where.toStdString(), held_.says.toStdString()));
+    if (held_.following)
+        where = QString::fromStdString(JoinClauses(where.toStdString(), held_.says.toStdString()));
     where_->setText(where);
 }
 

@@ -63,13 +63,17 @@ void ProgramDocument::Load(const QString& path, const std::string& fileText) {
     try {
         animation = sim::ReadAnimation(preview.text);
         if (preview.handEditedLine)
-            readOnly_ = QCoreApplication::translate("ProgramDocument", "read-only: the program was edited by hand (from line %1 it is not the "
-                           "editor's text: a comment, a blank line, spacing or a value the editor "
-                           "never writes); it plays as written")
+            readOnly_ = QCoreApplication::translate(
+                            "ProgramDocument",
+                            "read-only: the program was edited by hand (from line %1 it is not the "
+                            "editor's text: a comment, a blank line, spacing or a value the editor "
+                            "never writes); it plays as written")
                             .arg(*preview.handEditedLine);
     } catch (const sim::SimError& error) {
-        readOnly_ = QCoreApplication::translate("ProgramDocument", "read-only: the program holds text the editor never writes (%1)")
-                        .arg(QString::fromStdString(error.what()));
+        readOnly_ =
+            QCoreApplication::translate(
+                "ProgramDocument", "read-only: the program holds text the editor never writes (%1)")
+                .arg(QString::fromStdString(error.what()));
     }
     history_.clear();
     path_ = path;
@@ -123,15 +127,19 @@ std::optional<QString> ProgramDocument::SaveAs(const QString& path) {
     const bool sameFile = !path_.isEmpty() && QFileInfo(path).absoluteFilePath() ==
                                                   QFileInfo(path_).absoluteFilePath();
     if (sameFile && FileContent(path) != std::optional<std::string>(fileText_))
-        return QCoreApplication::translate("ProgramDocument", "%1 changed on disk since it was read: it is not overwritten. Save under another "
-                  "name; your edits are kept.")
+        return QCoreApplication::translate("ProgramDocument",
+                                           "%1 changed on disk since it was read: it is not "
+                                           "overwritten. Save under another "
+                                           "name; your edits are kept.")
             .arg(name);
     const std::string text = Text();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) ||
         file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
         !file.commit())
-        return QCoreApplication::translate("ProgramDocument", "%1 cannot be written (%2); nothing was written and your edits are kept.")
+        return QCoreApplication::translate(
+                   "ProgramDocument",
+                   "%1 cannot be written (%2); nothing was written and your edits are kept.")
             .arg(QDir::toNativeSeparators(path), file.errorString());
     path_ = QFileInfo(path).absoluteFilePath();
     fileText_ = text;

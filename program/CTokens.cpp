@@ -77,8 +77,10 @@ std::optional<long long> IntegerValue(std::string_view token) {
         token.remove_prefix(1);
     }
     long long value = 0;
-    const auto [end, error] = std::from_chars(token.data(), token.data() + token.size(), value, base);
-    if (token.empty() || error != std::errc() || end != token.data() + token.size()) return std::nullopt;
+    const auto [end, error] =
+        std::from_chars(token.data(), token.data() + token.size(), value, base);
+    if (token.empty() || error != std::errc() || end != token.data() + token.size())
+        return std::nullopt;
     return value;
 }
 

@@ -34,7 +34,8 @@ class EditorTokens {
         SwitchBlockOpen(SwitchCombination::BP1), SwitchBlockOpen(SwitchCombination::BP2),
         SwitchBlockOpen(SwitchCombination::BP3), SwitchBlockOpen(SwitchCombination::Aucun)};
     const std::array<std::vector<CToken>, 4> open = {Tokenize(openTexts[0]), Tokenize(openTexts[1]),
-                                                     Tokenize(openTexts[2]), Tokenize(openTexts[3])};
+                                                     Tokenize(openTexts[2]),
+                                                     Tokenize(openTexts[3])};
     const std::string closeText = SwitchBlockClose();
     const std::vector<CToken> close = Tokenize(closeText);
     // A frame with a repeat count no frame is given and all cells dark: the
@@ -56,7 +57,8 @@ class EditorTokens {
         std::size_t end = text.find('\n', offset);
         if (end == std::string_view::npos) end = text.size();
         std::string_view line = text.substr(first, end - first);
-        while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
+        while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
+            line.remove_prefix(1);
         while (!line.empty() && (line.back() == ' ' || line.back() == '\t' || line.back() == '\r'))
             line.remove_suffix(1);
         return line;
@@ -73,7 +75,8 @@ class EditorTokens {
     }
 };
 
-bool Matches(const std::vector<CToken>& tokens, std::size_t at, const std::vector<CToken>& pattern) {
+bool Matches(const std::vector<CToken>& tokens, std::size_t at,
+             const std::vector<CToken>& pattern) {
     if (tokens.size() - at < pattern.size()) return false;
     for (std::size_t k = 0; k < pattern.size(); ++k)
         if (tokens[at + k].text != pattern[k].text) return false;
@@ -96,7 +99,8 @@ std::vector<std::size_t> HeaderStarts(const std::vector<CToken>& tokens) {
 void CheckHeader(std::string_view text, const std::vector<CToken>& tokens) {
     const EditorTokens& editor = EditorTokens::Get();
     std::size_t k = 0;
-    while (k < editor.header.size() && k < tokens.size() && tokens[k].text == editor.header[k].text) ++k;
+    while (k < editor.header.size() && k < tokens.size() && tokens[k].text == editor.header[k].text)
+        ++k;
     if (k == editor.header.size()) return;
     if (k == 0)
         throw SimError(Tr("Reader",
@@ -161,8 +165,8 @@ class BodyReader {
 
   private:
     [[noreturn]] void Fail(const std::string& what, std::size_t at) const {
-        const long line = at < tokens_.size() ? tokens_[at].line
-                                              : (tokens_.empty() ? 1 : tokens_.back().line);
+        const long line =
+            at < tokens_.size() ? tokens_[at].line : (tokens_.empty() ? 1 : tokens_.back().line);
         throw SimError(Tr("Reader", "line %1: %2").Arg(line).Arg(what));
     }
     [[noreturn]] void Fail(const std::string& what) const { Fail(what, at_); }
@@ -175,7 +179,8 @@ class BodyReader {
         const CToken& token = tokens_[at];
         if (token.text == expected) return Match::Whole;
         // The last token of a file whose writing stopped in the middle of it.
-        const bool lastOfText = at + 1 == tokens_.size() && token.offset + token.text.size() == text_.size();
+        const bool lastOfText =
+            at + 1 == tokens_.size() && token.offset + token.text.size() == text_.size();
         return stillRecorded_ && lastOfText && expected.starts_with(token.text) ? Match::Torn
                                                                                 : Match::Differs;
     }
@@ -258,7 +263,7 @@ class BodyReader {
             Fail(Tr("Reader", "text the editor never writes"));
         std::int32_t count = 0;
         CellState cells;
-        std::size_t next = 0;  // the next of the cell slots
+        std::size_t next = 0;   // the next of the cell slots
         std::size_t taken = 0;  // tokens of the text read so far beyond at_
         for (std::size_t k = 0; k < pattern.size(); ++k) {
             const bool countSlot = k == editor.countSlot;
@@ -272,8 +277,10 @@ class BodyReader {
                     return;
                 }
                 if (used == 0 && countSlot)
-                    Fail(Tr("Reader", "a frame without a repeat count the editor can write"), at_ + taken);
-                if (used == 0) Fail(Tr("Reader", "a frame whose cells are not numbers"), at_ + taken);
+                    Fail(Tr("Reader", "a frame without a repeat count the editor can write"),
+                         at_ + taken);
+                if (used == 0)
+                    Fail(Tr("Reader", "a frame whose cells are not numbers"), at_ + taken);
                 if (countSlot) {
                     if (value > INT32_MAX / 15 || value < INT32_MIN / 15)
                         Fail(Tr("Reader", "a frame without a repeat count the editor can write"),
@@ -328,7 +335,8 @@ BodyRead ReadFinished(std::string_view text) {
 
 // The line where two texts first differ; none when they are the same.
 std::optional<long> FirstDifferentLine(std::string_view text, std::string_view editors) {
-    const auto [at, other] = std::mismatch(text.begin(), text.end(), editors.begin(), editors.end());
+    const auto [at, other] =
+        std::mismatch(text.begin(), text.end(), editors.begin(), editors.end());
     if (at == text.end() && other == editors.end()) return std::nullopt;
     return std::count(text.begin(), at, '\n') + 1;
 }
@@ -399,7 +407,8 @@ std::vector<ProgramInFile> ProgramsIn(std::string_view text) {
         const std::size_t to = p + 1 < starts.size() ? tokens[starts[p + 1]].offset : text.size();
         const std::size_t lastToken = p + 1 < starts.size() ? starts[p + 1] : tokens.size();
         const bool finished = lastToken - starts[p] >= EditorTokens::Get().header.size() + 2 &&
-                              tokens[lastToken - 1].text == "}" && tokens[lastToken - 2].text == "}";
+                              tokens[lastToken - 1].text == "}" &&
+                              tokens[lastToken - 2].text == "}";
         programs.push_back({text.substr(from, to - from), finished});
     }
     return programs;

@@ -341,11 +341,11 @@ std::string OtherButtonsHint(const std::vector<RecordedFrame>& frames) {
         return Tr("ledcube-sim", "no frame of this program shows under any buttons").Str() + "\n";
     std::string hint;
     for (const SwitchCombination buttons : showing)
-        hint = JoinClauses(hint,
-                Tr("ledcube-sim", "--buttons %1 shows the %1 sequence (%2 passes a round)")
-                    .Arg(CombinationName(buttons))
-                    .Arg(RoundPasses(frames, buttons))
-                    .Str());
+        hint = JoinClauses(
+            hint, Tr("ledcube-sim", "--buttons %1 shows the %1 sequence (%2 passes a round)")
+                      .Arg(CombinationName(buttons))
+                      .Arg(RoundPasses(frames, buttons))
+                      .Str());
     return hint + "\n";
 }
 
@@ -361,8 +361,8 @@ double DefaultRunMs(std::string_view program, SwitchCombination buttons) {
 }
 
 FlashRun FlashChip(const std::filesystem::path& hex, const Chip& chip,
-                   const std::optional<std::string>& programmer, const std::optional<std::string>& port,
-                   int stallMs) {
+                   const std::optional<std::string>& programmer,
+                   const std::optional<std::string>& port, int stallMs) {
     QStringList arguments;
     for (const std::string& argument : AvrdudeArguments(hex, chip, programmer, port))
         arguments << QString::fromStdString(argument);
@@ -376,7 +376,8 @@ FlashRun FlashChip(const std::filesystem::path& hex, const Chip& chip,
     StallWatch watch(stallMs);
     std::string log;
     bool stalled = false;
-    while (process.state() != QProcess::NotRunning && running.elapsed() < kMostFlashMs && !stalled) {
+    while (process.state() != QProcess::NotRunning && running.elapsed() < kMostFlashMs &&
+           !stalled) {
         if (process.waitForReadyRead(100)) log += process.readAll().toStdString();
         stalled = watch.Stalled(log, running.elapsed());
     }
@@ -387,10 +388,13 @@ FlashRun FlashChip(const std::filesystem::path& hex, const Chip& chip,
     log += process.readAll().toStdString();
     const std::string where = FlashTarget(chip, programmer, port);
     if (stalled)
-        return {{false, StalledSentence(log, HexDataBytes(hex), SerialProgrammer(chip, programmer), where)}, log};
-    return {ReadAvrdudeLog(log, process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, chip,
-                           where),
-            log};
+        return {{false, StalledSentence(log, HexDataBytes(hex), SerialProgrammer(chip, programmer),
+                                        where)},
+                log};
+    return {
+        ReadAvrdudeLog(log, process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                       chip, where),
+        log};
 }
 
 int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
@@ -406,7 +410,8 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
                         .Arg(chosen.number)
                         .Arg(chosen.count);
         if (chosen.lastUnfinished)
-            where = JoinClauses(where, Tr("ledcube-sim", "the last program of the file is unfinished"));
+            where =
+                JoinClauses(where, Tr("ledcube-sim", "the last program of the file is unfinished"));
         if (!where.empty()) out << where << "\n";
 
         const std::string name = std::filesystem::path(options->file).filename().string();
@@ -487,7 +492,9 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
             }
             out << Tr("ledcube-sim", "sizes: %1").Arg(sizes).Str() << "\n";
             if (!firmware->sizes.Fits()) {
-                err << WithSubject("ledcube-sim", WithSubject(options->file, TooBigMessage(firmware->sizes, frames)))
+                err << WithSubject(
+                           "ledcube-sim",
+                           WithSubject(options->file, TooBigMessage(firmware->sizes, frames)))
                     << "\n";
                 if (compact) {
                     // The loop and start-up as this build of them takes them.
@@ -565,7 +572,8 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
             const FlashRun run = FlashChip(played, chip, options->programmer, options->port);
             if (options->verbose) err << run.log;
             if (!run.outcome.flashed) {
-                err << WithSubject("ledcube-sim", WithSubject(options->file, run.outcome.sentence)) << "\n";
+                err << WithSubject("ledcube-sim", WithSubject(options->file, run.outcome.sentence))
+                    << "\n";
                 if (!options->verbose && !run.log.empty())
                     err << Tr("ledcube-sim", "(--verbose shows avrdude's messages)").Str() << "\n";
                 return 1;

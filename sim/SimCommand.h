@@ -27,8 +27,8 @@ struct FlashRun {
 // write the HEX into the chip and verify it, and waits for it; stops it when
 // it prints nothing for `stallMs`.
 FlashRun FlashChip(const std::filesystem::path& hex, const Chip& chip,
-                   const std::optional<std::string>& programmer, const std::optional<std::string>& port,
-                   int stallMs = kStallMs);
+                   const std::optional<std::string>& programmer,
+                   const std::optional<std::string>& port, int stallMs = kStallMs);
 
 int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 

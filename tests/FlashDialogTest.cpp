@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
-
 #include <pty.h>
 #include <unistd.h>
 
@@ -139,18 +138,24 @@ TEST(FlashDialog, ABoardThatStopsAnsweringInTheMiddleEndsTheFlashWithinTheStallT
     QElapsedTimer timer;
     timer.start();
     dialog.Flash();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.Busy(); }, 30000)) << dialog.Log().toStdString();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.Busy(); }, 30000))
+        << dialog.Log().toStdString();
     EXPECT_LT(timer.elapsed(), 2000 + 10000);
     EXPECT_TRUE(dialog.StatusText().startsWith(QStringLiteral("the board stopped answering on ") +
-                                               QString::fromStdString(board.Port()) + QStringLiteral(" after ")))
-        << dialog.StatusText().toStdString() << "\n" << dialog.Log().toStdString();
-    EXPECT_TRUE(dialog.StatusText().endsWith(QStringLiteral(" bytes: check the cable and flash again")))
+                                               QString::fromStdString(board.Port()) +
+                                               QStringLiteral(" after ")))
+        << dialog.StatusText().toStdString() << "\n"
+        << dialog.Log().toStdString();
+    EXPECT_TRUE(
+        dialog.StatusText().endsWith(QStringLiteral(" bytes: check the cable and flash again")))
         << dialog.StatusText().toStdString();
 }
 
 TEST(FlashDialog, EachChipKeepsTheProgrammerLastChosenForIt) {
     FlashDialog dialog(Bp1AndAucun(), QStringLiteral("cube.c"), sim::kUno);
-    const auto programmer = [&] { return dialog.findChildren<QComboBox*>()[1]->currentData().toString(); };
+    const auto programmer = [&] {
+        return dialog.findChildren<QComboBox*>()[1]->currentData().toString();
+    };
     EXPECT_EQ(programmer(), QStringLiteral("arduino"));
     dialog.ChooseChip(QStringLiteral("atmega16"));
     EXPECT_EQ(programmer(), QStringLiteral("usbasp"));

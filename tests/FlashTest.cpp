@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
-
 #include <pty.h>
 #include <unistd.h>
 
@@ -159,22 +158,31 @@ TEST(StallWatch, StopsARunWhoseBarsStandStillOnceTheyHaveStarted) {
     const std::pair<const char*, std::vector<Step>> cases[] = {
         {"retrying before the bars is avrdude's own to give up",
          {{connecting, 0, false}, {connecting + connecting, 60000, false}}},
-        {"marks coming", {{writing + "#", 0, false}, {writing + "##", 7000, false}, {writing + "###", 14000, false}}},
-        {"the writing stands still", {{writing + "#####", 1000, false}, {writing + "#####", 8999, false},
-                                      {writing + "#####" + connecting, 9000, true}}},
+        {"marks coming",
+         {{writing + "#", 0, false},
+          {writing + "##", 7000, false},
+          {writing + "###", 14000, false}}},
+        {"the writing stands still",
+         {{writing + "#####", 1000, false},
+          {writing + "#####", 8999, false},
+          {writing + "#####" + connecting, 9000, true}}},
         {"the verifying stands still",
-         {{writing + std::string(50, '#') + reading, 0, false}, {writing + std::string(50, '#') + reading + "#", 100, false},
+         {{writing + std::string(50, '#') + reading, 0, false},
+          {writing + std::string(50, '#') + reading + "#", 100, false},
           {writing + std::string(50, '#') + reading + "#", 8100, true}}},
     };
     for (const auto& [name, steps] : cases) {
         StallWatch watch;
-        for (const Step& step : steps) EXPECT_EQ(watch.Stalled(step.log, step.ms), step.stalled) << name << " at " << step.ms;
+        for (const Step& step : steps)
+            EXPECT_EQ(watch.Stalled(step.log, step.ms), step.stalled) << name << " at " << step.ms;
     }
     // How far the writing got, in the user's words.
     EXPECT_EQ(StalledSentence(writing + std::string(25, '#'), 1898, true, "/dev/ttyACM0"),
-              "the board stopped answering on /dev/ttyACM0 after 949 of 1,898 bytes: check the cable and flash again");
+              "the board stopped answering on /dev/ttyACM0 after 949 of 1,898 bytes: check the "
+              "cable and flash again");
     EXPECT_EQ(StalledSentence(writing + std::string(10, '#'), 1000, false, "USBasp"),
-              "the programmer (USBasp) stopped answering after 200 of 1,000 bytes: check its cable and the chip's "
+              "the programmer (USBasp) stopped answering after 200 of 1,000 bytes: check its cable "
+              "and the chip's "
               "power, and flash again");
 }
 
@@ -186,13 +194,16 @@ TEST(FlashStall, ABoardThatStopsAnsweringInTheMiddleIsGivenUpWithOneSentence) {
     const std::filesystem::path hex = BuildFirmware(Recorded(), "cube.c", scratch, kUno).hex;
     const auto start = std::chrono::steady_clock::now();
     const FlashRun run = FlashChip(hex, kUno, std::nullopt, board.Port(), 3000);
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_FALSE(run.outcome.flashed);
     EXPECT_LT(seconds, 3 + 8) << run.log;
     const std::string bytes = GroupThousands(HexDataBytes(hex), ',');
-    EXPECT_NE(run.outcome.sentence.find("the board stopped answering on " + board.Port() + " after "),
-              std::string::npos)
-        << run.outcome.sentence << "\n" << run.log;
+    EXPECT_NE(
+        run.outcome.sentence.find("the board stopped answering on " + board.Port() + " after "),
+        std::string::npos)
+        << run.outcome.sentence << "\n"
+        << run.log;
     EXPECT_NE(run.outcome.sentence.find(" of " + bytes + " bytes: check the cable and flash again"),
               std::string::npos)
         << run.outcome.sentence;

@@ -12,17 +12,17 @@
 #include "FakeMainView.h"
 #include "TempHome.h"
 #include "TestSupport.h"
-#include "workflow/RecordingWorkflow.h"
-#include "player/ButtonPad.h"
-#include "player/FramePanel.h"
-#include "player/PlayerEngine.h"
-#include "player/PlayerWindow.h"
 #include "chip/CubePlayer.h"
 #include "chip/CubeSimulator.h"
 #include "chip/FirmwareBuild.h"
 #include "chip/ShowDecoder.h"
+#include "player/ButtonPad.h"
+#include "player/FramePanel.h"
+#include "player/PlayerEngine.h"
+#include "player/PlayerWindow.h"
 #include "program/SimError.h"
 #include "ui/LampWidget.h"
+#include "workflow/RecordingWorkflow.h"
 
 namespace ledcube::player {
 namespace {
@@ -293,7 +293,8 @@ TEST(PlayerEngine, SaysWhatIsWrongWithABadFileAndPlaysAgainWhenAProgramIsBack) {
         {"int main(void) { return 0; }\n", "not a program written by the editor"},
         {ProgramHeader() + "oops;\n" + ProgramClose(),
          "does not compile for the ATmega8535: the compiler finds an error at line 89"},
-        {tooBig + ProgramClose(), "and the ATmega8535 has 8,192; the Compact build holds up to 1,229 frames"},
+        {tooBig + ProgramClose(),
+         "and the ATmega8535 has 8,192; the Compact build holds up to 1,229 frames"},
         {ProgramHeader() + "while(i<x", "a frame without a repeat count"},
         {std::nullopt, "cube.c: the file is gone; waiting for it to come back"},
     };
@@ -324,7 +325,8 @@ TEST(PlayerEngine, PlaysProgramsEditedByHandOrCutOffWithTheirFramesNamed) {
         std::string text;
         const char* where;  // in the readout's line on the program; none when empty
     } cases[] = {
-        {"a comment and a blank line", ProgramHeader() + "// mine\n\n" + frame5 + ProgramClose(), ""},
+        {"a comment and a blank line", ProgramHeader() + "// mine\n\n" + frame5 + ProgramClose(),
+         ""},
         {"a block cut off", ProgramHeader() + frame5 + FrameBlock(600, CellsOn({7})).substr(0, 40),
          "its last block is cut off at line 102: the whole frames before it play"},
         {"a value of 2", twoValue, "line 91: cell 3 is given 2"},
@@ -485,12 +487,14 @@ TEST(PlayerWindow, ShowsTheButtonsItHoldsWhileFollowingAndWhichKeyPlaysWhat) {
 
 TEST(PlayerEngine, SaysItRunsToAFarFrameUntilItShows) {
     EngineOnFile e;
-    e.Write(ProgramHeader() + FrameBlock(24000, CellsOn({1})) + FrameBlock(150, CellsOn({2})) + ProgramClose());
+    e.Write(ProgramHeader() + FrameBlock(24000, CellsOn({1})) + FrameBlock(150, CellsOn({2})) +
+            ProgramClose());
     ASSERT_TRUE(e.Read(true).loaded);
     e.engine.ShowRecordedFrame(1);
     const EngineNews asked = e.engine.News().Take();
     ASSERT_TRUE(asked.held);
-    EXPECT_EQ(asked.held->says.toStdString(), "running to the selected frame (between the sequences: frame 2 of 2)…");
+    EXPECT_EQ(asked.held->says.toStdString(),
+              "running to the selected frame (between the sequences: frame 2 of 2)…");
     double t = 0;
     std::optional<HeldButtons> held;
     for (int tick = 0; tick < 200 && (!held || held->says.startsWith("running")); ++tick) {
@@ -515,8 +519,8 @@ TEST(PlayerWindow, OpenWhilePausedOnAFramePlaysTheNewFileAndAClickShowsTheSelect
     const fs::path first = folder.Path() / "first.c";
     const fs::path second = folder.Path() / "second.c";
     std::ofstream(first, std::ios::binary) << ThreeFramesAndBp1();
-    std::ofstream(second, std::ios::binary)
-        << ProgramHeader() + FrameBlock(300, CellsOn({5})) + FrameBlock(300, CellsOn({6})) + ProgramClose();
+    std::ofstream(second, std::ios::binary) << ProgramHeader() + FrameBlock(300, CellsOn({5})) +
+                                                   FrameBlock(300, CellsOn({6})) + ProgramClose();
     std::atomic<double> now = 0;
     PlayerWindow window([&now] { return now.load(); });
     window.show();
@@ -540,22 +544,27 @@ TEST(PlayerWindow, OpenWhilePausedOnAFramePlaysTheNewFileAndAClickShowsTheSelect
     EXPECT_TRUE(window.ButtonShownHeld(0));
 
     window.OpenFile(QString::fromStdString(second.string()));
-    ASSERT_TRUE(waitFor([&] { return window.ShowingText() == "between the sequences: frame 2 of 2"; }))
-        << window.ShowingText().toStdString() << " " << window.TimeText().toStdString();
+    ASSERT_TRUE(waitFor([&] {
+        return window.ShowingText() == "between the sequences: frame 2 of 2";
+    })) << window.ShowingText().toStdString()
+        << " " << window.TimeText().toStdString();
     EXPECT_FALSE(window.ButtonShownHeld(0));
     EXPECT_EQ(window.WhereText(), "the only program in the file");
 
     // Paused on frame 1; played on to frame 2; a click on frame 1, still
     // selected, shows it again.
     SelectInPanel(window, 0);
-    ASSERT_TRUE(waitFor([&] { return window.ShowingText() == "between the sequences: frame 1 of 2"; }));
+    ASSERT_TRUE(
+        waitFor([&] { return window.ShowingText() == "between the sequences: frame 1 of 2"; }));
     QTest::keyClick(&window, Qt::Key_Space);
-    ASSERT_TRUE(waitFor([&] { return window.ShowingText() == "between the sequences: frame 2 of 2"; }));
+    ASSERT_TRUE(
+        waitFor([&] { return window.ShowingText() == "between the sequences: frame 2 of 2"; }));
     QListView* panel = window.Panel();
     const QRect row = panel->visualRect(panel->model()->index(0, 0));
     QTest::mouseClick(panel->viewport(), Qt::LeftButton, {}, row.center());
-    EXPECT_TRUE(waitFor([&] { return window.ShowingText() == "between the sequences: frame 1 of 2"; }))
-        << window.ShowingText().toStdString();
+    EXPECT_TRUE(waitFor([&] {
+        return window.ShowingText() == "between the sequences: frame 1 of 2";
+    })) << window.ShowingText().toStdString();
 }
 
 TEST(PlayerWindow, OpenStartsInTheFolderOfTheFileShownOrInD) {

@@ -200,21 +200,23 @@ TEST(ProgramDocument, OpensAProgramWithACommentReadOnlyWithItsFrames) {
 }
 
 TEST(PanelRows, NumberFramesWithinTheirSequenceAndSayTheirTimeOnTheChip) {
-    const std::string text = ProgramHeader() + FrameBlock(195, CellsOn({1})) + SwitchBlockOpen(SwitchCombination::BP1) +
-                             FrameBlock(30, CellsOn({2})) + FrameBlock(20000, CellsOn({3})) + SwitchBlockClose() +
-                             FrameBlock(10, CellsOn({4})) + FrameBlock(45, CellsOn({5})) + ProgramClose();
+    const std::string text =
+        ProgramHeader() + FrameBlock(195, CellsOn({1})) + SwitchBlockOpen(SwitchCombination::BP1) +
+        FrameBlock(30, CellsOn({2})) + FrameBlock(20000, CellsOn({3})) + SwitchBlockClose() +
+        FrameBlock(10, CellsOn({4})) + FrameBlock(45, CellsOn({5})) + ProgramClose();
     const Animation animation = sim::ReadAnimation(text);
     const std::pair<unsigned, std::vector<std::string>> cases[] = {
         {kCubeChipClockHz,
-         {"1    13 passes ≈ 199.6 ms", "BP1 sequence", "1    2 passes ≈ 30.7 ms", "2    1,333 passes ≈ 20.47 s",
-          "1    0 passes, never shown", "2    3 passes ≈ 46.1 ms"}},
+         {"1    13 passes ≈ 199.6 ms", "BP1 sequence", "1    2 passes ≈ 30.7 ms",
+          "2    1,333 passes ≈ 20.47 s", "1    0 passes, never shown", "2    3 passes ≈ 46.1 ms"}},
         {16000000,
-         {"1    13 passes ≈ 195.3 ms", "BP1 sequence", "1    2 passes ≈ 30.0 ms", "2    1,333 passes ≈ 20.02 s",
-          "1    0 passes, never shown", "2    3 passes ≈ 45.1 ms"}},
+         {"1    13 passes ≈ 195.3 ms", "BP1 sequence", "1    2 passes ≈ 30.0 ms",
+          "2    1,333 passes ≈ 20.02 s", "1    0 passes, never shown", "2    3 passes ≈ 45.1 ms"}},
     };
     for (const auto& [clock, expected] : cases) {
         std::vector<std::string> texts;
-        for (const PanelRow& row : PanelRows(animation, clock)) texts.push_back(row.text.toStdString());
+        for (const PanelRow& row : PanelRows(animation, clock))
+            texts.push_back(row.text.toStdString());
         EXPECT_EQ(texts, expected) << clock;
     }
 }

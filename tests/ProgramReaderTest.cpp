@@ -24,8 +24,12 @@ std::string Body() {
     return SwitchBlockOpen(SwitchCombination::BP1) + FrameBlock(150, CellsOn({9})) +
            FrameBlock(300, CellsOn({1, 14})) + SwitchBlockClose() + FrameBlock(45, CellsOn({27}));
 }
-std::string Finished() { return ProgramHeader() + Body() + ProgramClose(); }
-std::string Unfinished() { return ProgramHeader() + Body(); }
+std::string Finished() {
+    return ProgramHeader() + Body() + ProgramClose();
+}
+std::string Unfinished() {
+    return ProgramHeader() + Body();
+}
 
 std::string ReplaceLine(std::string text, int line, const std::string& with) {
     std::size_t at = 0;
@@ -38,7 +42,8 @@ std::string InsertAtLine(std::string text, int line, const std::string& what) {
     return text.insert(at, what);
 }
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
-    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+    for (std::size_t at = text.find(from); at != std::string::npos;
+         at = text.find(from, at + to.size()))
         text.replace(at, from.size(), to);
     return text;
 }
@@ -67,39 +72,59 @@ struct ReadCase {
 TEST(ProgramReader, ReadsEditedProgramsAsTheCompilerDoes) {
     const ReadCase cases[] = {
         {"the editor's text", Finished(), {kAllFrames, std::nullopt, std::nullopt, ""}},
-        {"a comment on a line of its own", InsertAtLine(Finished(), 91, "// my tweak\n"),
+        {"a comment on a line of its own",
+         InsertAtLine(Finished(), 91, "// my tweak\n"),
          {kAllFrames, 91, std::nullopt, ""}},
-        {"a comment after a line", ReplaceLine(Finished(), 93, "Leds(0,0,0,0,0,0,0,0,1); // the corner"),
+        {"a comment after a line",
+         ReplaceLine(Finished(), 93, "Leds(0,0,0,0,0,0,0,0,1); // the corner"),
          {kAllFrames, 93, std::nullopt, ""}},
-        {"a comment inside a call", ReplaceLine(Finished(), 93, "Leds(0,0,0,/* off */0,0,0,0,0,1);"),
+        {"a comment inside a call",
+         ReplaceLine(Finished(), 93, "Leds(0,0,0,/* off */0,0,0,0,0,1);"),
          {kAllFrames, 93, std::nullopt, ""}},
-        {"a comment over several lines", InsertAtLine(Finished(), 104, "/* the\nsecond\nframe */\n"),
+        {"a comment over several lines",
+         InsertAtLine(Finished(), 104, "/* the\nsecond\nframe */\n"),
          {kAllFrames, 104, std::nullopt, ""}},
-        {"a comment in the header", InsertAtLine(Finished(), 3, "// the LEDs\n"),
+        {"a comment in the header",
+         InsertAtLine(Finished(), 3, "// the LEDs\n"),
          {kAllFrames, 3, std::nullopt, ""}},
         {"blank lines", InsertAtLine(Finished(), 95, "\n\n"), {kAllFrames, 95, std::nullopt, ""}},
-        {"spacing and indents", ReplaceAll(ReplaceAll(Finished(), "while(i<", "  while (i < "), "Etage(", "\tEtage ("),
+        {"spacing and indents",
+         ReplaceAll(ReplaceAll(Finished(), "while(i<", "  while (i < "), "Etage(", "\tEtage ("),
          {kAllFrames, 18, std::nullopt, ""}},
-        {"Windows line ends", ReplaceAll(Finished(), "\n", "\r\n"), {kAllFrames, 1, std::nullopt, ""}},
-        {"a count in octal", ReplaceLine(Finished(), 91, "while(i<012){"),
+        {"Windows line ends",
+         ReplaceAll(Finished(), "\n", "\r\n"),
+         {kAllFrames, 1, std::nullopt, ""}},
+        {"a count in octal",
+         ReplaceLine(Finished(), 91, "while(i<012){"),
          {{{10, CellsOn({9})}, {20, CellsOn({1, 14})}, {3, CellsOn({27})}}, 91, std::nullopt, ""}},
-        {"a value the cube cannot show", ReplaceLine(Finished(), 93, "Leds(1,0,2,0,0,0,0,0,1);"),
-         {{{10, CellsOn({1, 9})}, {20, CellsOn({1, 14})}, {3, CellsOn({27})}}, 93, std::nullopt,
+        {"a value the cube cannot show",
+         ReplaceLine(Finished(), 93, "Leds(1,0,2,0,0,0,0,0,1);"),
+         {{{10, CellsOn({1, 9})}, {20, CellsOn({1, 14})}, {3, CellsOn({27})}},
+          93,
+          std::nullopt,
           "line 93: cell 3 is given 2"}},
-        {"a negative value", ReplaceLine(Finished(), 126, "Leds(0,0,0,0,0,0,0,0,-1);"),
-         {{{10, CellsOn({9})}, {20, CellsOn({1, 14})}, {3, CellsOn({})}}, 126, std::nullopt,
+        {"a negative value",
+         ReplaceLine(Finished(), 126, "Leds(0,0,0,0,0,0,0,0,-1);"),
+         {{{10, CellsOn({9})}, {20, CellsOn({1, 14})}, {3, CellsOn({})}},
+          126,
+          std::nullopt,
           "line 126: cell 27 is given -1"}},
         {"still being recorded", Unfinished(), {kAllFrames, std::nullopt, std::nullopt, ""}},
-        {"cut after a line of a frame", Unfinished().substr(0, Unfinished().rfind("Etage(0,1,0)")),
+        {"cut after a line of a frame",
+         Unfinished().substr(0, Unfinished().rfind("Etage(0,1,0)")),
          {{{10, CellsOn({9})}, {20, CellsOn({1, 14})}}, std::nullopt, 118, ""}},
-        {"cut inside a word", Unfinished().substr(0, Unfinished().rfind("delay_ms") + 5),
+        {"cut inside a word",
+         Unfinished().substr(0, Unfinished().rfind("delay_ms") + 5),
          {{{10, CellsOn({9})}, {20, CellsOn({1, 14})}}, std::nullopt, 118, ""}},
-        {"cut inside a number", Unfinished().substr(0, Unfinished().rfind("while(i<") + 8),
+        {"cut inside a number",
+         Unfinished().substr(0, Unfinished().rfind("while(i<") + 8),
          {{{10, CellsOn({9})}, {20, CellsOn({1, 14})}}, std::nullopt, 118, ""}},
         {"cut inside a push-button test",
-         ProgramHeader() + FrameBlock(45, CellsOn({27})) + SwitchBlockOpen(SwitchCombination::BP2).substr(0, 9),
+         ProgramHeader() + FrameBlock(45, CellsOn({27})) +
+             SwitchBlockOpen(SwitchCombination::BP2).substr(0, 9),
          {{{3, CellsOn({27})}}, std::nullopt, 102, ""}},
-        {"cut with a comment added", CutBefore(InsertAtLine(Unfinished(), 91, "// mine\n"), "Leds("),
+        {"cut with a comment added",
+         CutBefore(InsertAtLine(Unfinished(), 91, "// mine\n"), "Leds("),
          {{{10, CellsOn({9})}, {20, CellsOn({1, 14})}}, 91, 119, ""}},
     };
     for (const ReadCase& c : cases) {
@@ -113,7 +138,8 @@ TEST(ProgramReader, ReadsEditedProgramsAsTheCompilerDoes) {
         }
         ASSERT_TRUE(preview.frames) << preview.unreadable;
         std::vector<std::pair<int, CellState>> frames;
-        for (const RecordedFrame& frame : *preview.frames) frames.emplace_back(frame.repeatCount, frame.cells);
+        for (const RecordedFrame& frame : *preview.frames)
+            frames.emplace_back(frame.repeatCount, frame.cells);
         EXPECT_EQ(frames, c.expected.frames);
         EXPECT_EQ(preview.handEditedLine, c.expected.handEditedLine);
         EXPECT_EQ(preview.tornLine, c.expected.tornLine);
@@ -125,7 +151,8 @@ TEST(ProgramReader, ReadsEditedProgramsAsTheCompilerDoes) {
                 << preview.warnings.front();
         }
         // What plays is the file's text up to the last whole block, closed.
-        const std::size_t kept = preview.text.size() - (preview.unfinished ? ProgramClose().size() : 0);
+        const std::size_t kept =
+            preview.text.size() - (preview.unfinished ? ProgramClose().size() : 0);
         EXPECT_EQ(c.text.substr(0, std::min(kept, c.text.size())),
                   preview.text.substr(0, std::min(kept, c.text.size())));
         if (preview.unfinished) {
@@ -140,19 +167,23 @@ TEST(ProgramReader, ReadsEditedProgramsAsTheCompilerDoes) {
 TEST(ProgramReader, SaysWhereAProgramIsCutOrItsHeaderDiffers) {
     const std::pair<std::string, std::string> cases[] = {
         {Unfinished().substr(0, Unfinished().rfind("delay_ms") + 5),
-         "unfinished: it does not end with the closing text that Finir writes, and its last block is "
+         "unfinished: it does not end with the closing text that Finir writes, and its last block "
+         "is "
          "cut off at line 118"},
         {Unfinished(), "unfinished: it does not end with the closing text that Finir writes"},
         {ReplaceLine(Finished(), 3, "#define LED1 PORTB.2"),
          "line 3 reads \"#define LED1 PORTB.2\" where the editor writes \"#define LED1 PORTA.2\""},
         {ReplaceLine(Finished(), 59, "  if(D7 == 2) // seven"),
          "line 59 reads \"if(D7 == 2) // seven\" where the editor writes \"if(D7==1)\""},
-        {ProgramHeader().substr(0, 200), "its header stops at line 10, before \"#define LED8 PORTC.1\""},
+        {ProgramHeader().substr(0, 200),
+         "its header stops at line 10, before \"#define LED8 PORTC.1\""},
         {"// my cube\nint main(void){}", "does not start with its program header"},
         {ReplaceLine(Finished(), 89, "if((BP1==1)&&(BP2==1)&&(BP3==0))"),
          "line 89: a push-button test the editor never writes"},
-        {ReplaceLine(Finished(), 93, "Leds(0,0,0,0,x,0,0,0,1);"), "line 93: a frame whose cells are not numbers"},
-        {ReplaceLine(Finished(), 91, "while(i<10.5){"), "line 91: a frame that differs from the editor's frames"},
+        {ReplaceLine(Finished(), 93, "Leds(0,0,0,0,x,0,0,0,1);"),
+         "line 93: a frame whose cells are not numbers"},
+        {ReplaceLine(Finished(), 91, "while(i<10.5){"),
+         "line 91: a frame that differs from the editor's frames"},
         {ReplaceLine(Finished(), 91, "while(i<n){"), "line 91: a frame without a repeat count"},
     };
     for (const auto& [text, message] : cases) {
@@ -176,7 +207,8 @@ TEST(CTokens, SplitsAsTheCompilerDoes) {
         {"i++; i+ +1", {"i", "++", ";", "i", "+", "+", "1"}},
         {"a==b&&c // x==y\nd", {"a", "==", "b", "&&", "c", "d"}},
         {"x/* a\nb */=0x1F", {"x", "=", "0x1F"}},
-        {"#define A PORTA.2\n#define B 1", {"#", "define", "A", "PORTA", ".", "2", "\n", "#", "define", "B", "1", "\n"}},
+        {"#define A PORTA.2\n#define B 1",
+         {"#", "define", "A", "PORTA", ".", "2", "\n", "#", "define", "B", "1", "\n"}},
         {"}\n}#include <a.h>\n", {"}", "}", "#", "include", "<", "a", ".", "h", ">", "\n"}},
     };
     for (const auto& [text, expected] : cases) {
@@ -186,7 +218,8 @@ TEST(CTokens, SplitsAsTheCompilerDoes) {
     }
     EXPECT_EQ(Tokenize("a\n/* x\n*/ b").back().line, 3);
     const std::pair<const char*, std::optional<long long>> values[] = {
-        {"13", 13}, {"013", 11}, {"0x1f", 31}, {"0b101", 5}, {"0", 0}, {"1a", std::nullopt}, {"09", std::nullopt}};
+        {"13", 13}, {"013", 11},          {"0x1f", 31},        {"0b101", 5},
+        {"0", 0},   {"1a", std::nullopt}, {"09", std::nullopt}};
     for (const auto& [token, value] : values) EXPECT_EQ(IntegerValue(token), value) << token;
 }
 

@@ -351,14 +351,17 @@ TEST(RecordingWorkflow, TheStatusLineSaysWhatEachActionDid) {
         {[&] { r.workflow.SwitchClick(SwitchCombination::BP1); },
          "demo.c — sequence BP1 — no frame yet — about "},
         {[&] { r.Frame("300"); },
-         "demo.c — sequence BP1 — frame 1 recorded (300 ms = 20 passes ≈ 307.1 ms on the ATmega8535) — about "},
+         "demo.c — sequence BP1 — frame 1 recorded (300 ms = 20 passes ≈ 307.1 ms on the "
+         "ATmega8535) — about "},
         {[&] { r.Frame("15"); },
-         "demo.c — sequence BP1 — frame 2 recorded (15 ms = 1 pass ≈ 15.4 ms on the ATmega8535) — about "},
+         "demo.c — sequence BP1 — frame 2 recorded (15 ms = 1 pass ≈ 15.4 ms on the ATmega8535) — "
+         "about "},
         {[&] { r.Frame("1 000"); }, "demo.c — sequence BP1 — frame 2 recorded"},  // refused
         {[&] { r.workflow.FinirBPClick(); },
          "demo.c — sequence BP1 closed: 2 frames — choose the next combination, or Finir — about "},
         {[&] { r.Frame("45"); },
-         "demo.c — between the sequences — frame 1 recorded (45 ms = 3 passes ≈ 46.1 ms on the ATmega8535) — about "},
+         "demo.c — between the sequences — frame 1 recorded (45 ms = 3 passes ≈ 46.1 ms on the "
+         "ATmega8535) — about "},
         {[&] { r.workflow.FinirClick(); }, "demo.c — program finished: 3 frames"},
         {[&] { r.Name("demo"); },
          "The program will be written to " + where + ", after the 1 program"},

@@ -107,7 +107,8 @@ TEST(ProgramReader, TellsWhatIsWrongWithAFile) {
         {ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP1), "unfinished"},
         {ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP1) + ProgramClose(), "not closed"},
         {ProgramHeader() + "x=1;\n" + ProgramClose(), "line 89: text the editor never writes"},
-        {ProgramHeader() + "while(i<5){\n" + ProgramClose(), "line 90: a frame that differs from the editor's frames"},
+        {ProgramHeader() + "while(i<5){\n" + ProgramClose(),
+         "line 90: a frame that differs from the editor's frames"},
         {ProgramHeader() + FrameBlock(30, CellsOn({2})) + slowFrame + ProgramClose(),
          "line 108: a frame that differs from the editor's frames"},
         {ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP1) +
@@ -244,17 +245,19 @@ INSTANTIATE_TEST_SUITE_P(Combinations, RecordedProgramTest,
                                          CombinationCase{SwitchCombination::Aucun, 2}));
 
 TEST(Simulation, AFrameLastsAsLongAsTheWindowsSayOnEveryClock) {
-    const std::string program = ProgramHeader() + FrameBlock(195, CellsOn({1})) + FrameBlock(1500, CellsOn({2})) +
-                                FrameBlock(15, CellsOn({3})) + ProgramClose();
+    const std::string program = ProgramHeader() + FrameBlock(195, CellsOn({1})) +
+                                FrameBlock(1500, CellsOn({2})) + FrameBlock(15, CellsOn({3})) +
+                                ProgramClose();
     for (const Chip& chip : {kAtmega8535, kAtmega1284p, kUno, WithClock(kAtmega16, 8000000)}) {
         const ScratchFolder scratch;
         const std::vector<ShownFrame> shown =
-            DecodeShow(RunFirmware(BuildFirmware(program, "cube.c", scratch, chip).hex, SwitchCombination::Aucun,
-                                   3 * 1720, chip));
+            DecodeShow(RunFirmware(BuildFirmware(program, "cube.c", scratch, chip).hex,
+                                   SwitchCombination::Aucun, 3 * 1720, chip));
         ASSERT_GE(shown.size(), 6u) << chip.id;
         // The frames of the second round, after the set-up.
         for (std::size_t i = 3; i < 6; ++i)
-            EXPECT_NEAR(shown[i].durationMs, shown[i].passes * PassMs(chip.clockHz), 0.1 + 0.0005 * shown[i].durationMs)
+            EXPECT_NEAR(shown[i].durationMs, shown[i].passes * PassMs(chip.clockHz),
+                        0.1 + 0.0005 * shown[i].durationMs)
                 << chip.id << " frame " << i << ": " << PassesText(shown[i].passes, chip.clockHz);
     }
     EXPECT_EQ(PassesText(13, kAtmega8535.clockHz), "13 passes ≈ 199.6 ms");

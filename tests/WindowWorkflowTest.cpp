@@ -171,17 +171,19 @@ TEST_P(WindowSpeechTest, EnterRecordsAndTheStatusLineSaysSoAndClosingMidProgramA
     EXPECT_FALSE(d.Form().isVisible());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Languages, WindowSpeechTest,
-    ::testing::Values(Speech{false, "The program will be written to ",
-                             "keys.c — sequence BP1 — frame 1 recorded (300 ms = 20 passes ≈ 307.1 ms on the ATmega8535)",
-                             "The program of keys.c is not finished", "Yes"},
-                      Speech{true, "Le programme sera écrit dans ",
-                             "keys.c — séquence BP1 — image 1 enregistrée (300 ms = 20 passages ≈ 307,1 ms sur l’ATmega8535)",
-                             "Le programme de keys.c n'est pas terminé", "Oui"}),
-    [](const ::testing::TestParamInfo<Speech>& info) {
-        return info.param.french ? "French" : "English";
-    });
+INSTANTIATE_TEST_SUITE_P(Languages, WindowSpeechTest,
+                         ::testing::Values(Speech{false, "The program will be written to ",
+                                                  "keys.c — sequence BP1 — frame 1 recorded (300 "
+                                                  "ms = 20 passes ≈ 307.1 ms on the ATmega8535)",
+                                                  "The program of keys.c is not finished", "Yes"},
+                                           Speech{
+                                               true, "Le programme sera écrit dans ",
+                                               "keys.c — séquence BP1 — image 1 enregistrée (300 "
+                                               "ms = 20 passages ≈ 307,1 ms sur l’ATmega8535)",
+                                               "Le programme de keys.c n'est pas terminé", "Oui"}),
+                         [](const ::testing::TestParamInfo<Speech>& info) {
+                             return info.param.french ? "French" : "English";
+                         });
 
 }  // namespace
 }  // namespace ledcube
