@@ -108,7 +108,8 @@ void PlayerWindow::MakeEditing() {
     // What the duration became: its passes and how long they last on the chip chosen.
     durationSays_ = new QLabel(this);
     editState_->setWordWrap(true);
-    editState_->setMinimumHeight(editState_->fontMetrics().lineSpacing());
+    // Two lines: the edited copy's line wraps once in a narrow panel.
+    editState_->setMinimumHeight(2 * editState_->fontMetrics().lineSpacing());
 
     panelBox_ = new QWidget(this);
     auto* box = new QVBoxLayout(panelBox_);

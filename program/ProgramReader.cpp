@@ -208,7 +208,8 @@ class BodyReader {
 
     bool ReadSwitchOpen() {
         const EditorTokens& editor = EditorTokens::Get();
-        // The test differs from one combination to another from its fourth token.
+        // The test of the combination whose tokens all match (or match as far as a
+        // text cut short goes).
         for (std::size_t c = 0; c < editor.open.size(); ++c) {
             const std::vector<CToken>& pattern = editor.open[c];
             bool differs = false;

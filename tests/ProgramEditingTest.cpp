@@ -312,10 +312,19 @@ TEST(PlayerWindow, FixesAFrameDuplicatesItShiftedUndoesAndSavesBeside) {
             20000);
     };
     ASSERT_TRUE(lit({27}));
+    const int panelTop = window.Panel()->mapTo(&window, QPoint(0, 0)).y();
     // A click on LED 26's lamp lights it in the frame; the chip shows the edited frame.
     QTest::mouseClick(const_cast<CubeLamp*>(window.Cube()->Lamp(26)), Qt::LeftButton);
     ASSERT_TRUE(lit({26, 27})) << window.ProblemText().toStdString();
     EXPECT_TRUE(window.isWindowModified());
+    EXPECT_NE(window.EditStateText().indexOf(QStringLiteral("edited copy of cube1.c")), -1);
+    // The line above the panel had its place: the rows stay under the pointer.
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.Panel()->mapTo(&window, QPoint(0, 0)).y(), panelTop);
+    // Undone back to the file's program, it says nothing; redone, it says it again.
+    window.Action(QStringLiteral("undo"))->trigger();
+    EXPECT_EQ(window.EditStateText(), QString());
+    window.Action(QStringLiteral("redo"))->trigger();
     EXPECT_NE(window.EditStateText().indexOf(QStringLiteral("edited copy of cube1.c")), -1);
 
     window.Action(QStringLiteral("duplicate-shift-left"))->trigger();
