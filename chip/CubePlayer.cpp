@@ -150,9 +150,7 @@ bool CubePlayer::Advance(std::optional<int> until) {
     if (!until) {
         if (target > chip_.Cycle()) RunTo(end);
     } else {
-        while (shown_ != *until && !chip_.Stopped() && chip_.Cycle() < end)
-            RunTo(std::min(end, chip_.Cycle() + 5000));
-        if (shown_ == *until) {
+        if (RunUntil(*until, end)) {
             Anchor();
             return true;
         }
@@ -162,10 +160,15 @@ bool CubePlayer::Advance(std::optional<int> until) {
 }
 
 bool CubePlayer::RunUntilShowing(int frame, std::uint64_t maxCycles) {
-    const std::uint64_t end = chip_.Cycle() + maxCycles;
+    const bool shown = RunUntil(frame, chip_.Cycle() + maxCycles);
+    Anchor();
+    return shown;
+}
+
+bool CubePlayer::RunUntil(int frame, std::uint64_t end) {
+    // Small runs, so that it stops close to where the frame begins.
     while (shown_ != frame && !chip_.Stopped() && chip_.Cycle() < end)
         RunTo(std::min(end, chip_.Cycle() + 5000));
-    Anchor();
     return shown_ == frame;
 }
 

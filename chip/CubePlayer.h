@@ -91,6 +91,8 @@ class CubePlayer {
 
   private:
     void RunTo(std::uint64_t cycle);
+    // Runs up to cycle `end` at most, stopping once recorded frame `frame` shows; true when it does.
+    bool RunUntil(int frame, std::uint64_t end);
     void Anchor();
 
     CubeChip chip_;

@@ -9,7 +9,6 @@
 #include <QStyledItemDelegate>
 #include <algorithm>
 
-#include "chip/CubePlayer.h"
 #include "ui/CubePainter.h"
 #include "ui/Translations.h"
 
@@ -92,8 +91,10 @@ std::vector<PanelRow> PanelRows(const sim::Animation& animation, unsigned clockH
     bool inSequence = false;
     int frame = 0;
     // Frames are numbered within their sequence (or the frames between the
-    // same two sequences), as the readout numbers the frame shown.
+    // same two sequences), as the readout numbers the frame shown: the
+    // number starts again where the sequence changes.
     const std::vector<sim::RecordedFrame> frames = sim::AnimationFrames(animation);
+    int inGroup = 0;
     for (int at = 0; at < static_cast<int>(animation.blocks.size()); ++at) {
         const sim::AnimationBlock& block = animation.blocks[static_cast<std::size_t>(at)];
         switch (block.kind) {
@@ -104,7 +105,9 @@ std::vector<PanelRow> PanelRows(const sim::Animation& animation, unsigned clockH
             case sim::AnimationBlock::Kind::Close: inSequence = false; break;
             case sim::AnimationBlock::Kind::Frame: {
                 const int passes = block.frame.repeatCount;
-                const QString number = QString::number(sim::PlaceOf(frames, frame).frameInSequence);
+                const auto index = static_cast<std::size_t>(frame);
+                inGroup = index > 0 && frames[index - 1].sequence == frames[index].sequence ? inGroup + 1 : 1;
+                const QString number = QString::number(inGroup);
                 const QString text =
                     FramePanel::tr("%1    %2")
                         .arg(number, QString::fromStdString(PassesText(passes, clockHz)));

@@ -40,8 +40,8 @@ class EditorTokens {
     const std::vector<CToken> close = Tokenize(closeText);
     // A frame with a repeat count no frame is given and all cells dark: the
     // count and the 27 cell values are the tokens that vary.
-    static constexpr std::string_view kCountMark = "1234567";
-    const std::string frameText = FrameBlock(1234567 * 15, CellState());
+    static constexpr std::int32_t kCountMark = 1234567;
+    const std::string frameText = FrameBlock(kCountMark * 15, CellState());
     const std::vector<CToken> frame = Tokenize(frameText);
     std::size_t countSlot = 0;
     std::vector<std::size_t> cellSlots;  // cell 1 first
@@ -67,7 +67,7 @@ class EditorTokens {
   private:
     EditorTokens() {
         for (std::size_t k = 0; k < frame.size(); ++k) {
-            if (frame[k].text == kCountMark) countSlot = k;
+            if (frame[k].text == std::to_string(kCountMark)) countSlot = k;
             if (frame[k].text != "Leds") continue;
             for (std::size_t value = k + 2; value < k + 2 + 2 * kCellsPerLayer; value += 2)
                 cellSlots.push_back(value);
@@ -185,20 +185,6 @@ class BodyReader {
                                                                                 : Match::Differs;
     }
 
-    // Compares a whole block; true when it matched, false when it does not
-    // start here. Marks a torn block; raises for one that starts and differs.
-    bool ReadFixed(const std::vector<CToken>& pattern, std::size_t mustMatch) {
-        for (std::size_t k = 0; k < pattern.size(); ++k) {
-            const Match match = Compare(pattern[k].text, at_ + k);
-            if (match == Match::Whole) continue;
-            if (match == Match::Torn) return Tear();
-            if (k < mustMatch) return false;
-            Fail(Tr("Reader", "text the editor never writes"), at_ + k);
-        }
-        at_ += pattern.size();
-        return true;
-    }
-
     bool Tear() {
         read_.tornLine = tokens_[at_].line;
         read_.tornOffset = tokens_[at_].offset;
@@ -212,12 +198,13 @@ class BodyReader {
         // text cut short goes).
         for (std::size_t c = 0; c < editor.open.size(); ++c) {
             const std::vector<CToken>& pattern = editor.open[c];
-            bool differs = false;
-            for (std::size_t k = 0; k < pattern.size() && !differs; ++k)
-                differs = Compare(pattern[k].text, at_ + k) == Match::Differs;
-            if (differs) continue;
+            Match match = Match::Whole;
+            for (std::size_t k = 0; k < pattern.size() && match != Match::Differs; ++k)
+                if (const Match token = Compare(pattern[k].text, at_ + k); token != Match::Whole) match = token;
+            if (match == Match::Differs) continue;
             if (block_) Fail(Tr("Reader", "a push-button sequence opens inside another one"));
-            if (!ReadFixed(pattern, pattern.size()) || read_.tornLine) return true;
+            if (match == Match::Torn) return Tear();
+            at_ += pattern.size();
             block_ = kCombinations[c];
             ++sequences_;
             read_.blocks.push_back(AnimationBlock::Open(*block_));
@@ -457,9 +444,8 @@ ProgramPreview PreviewLastProgram(std::string_view text) {
             preview.warnings = std::move(read.warnings);
             preview.handEditedLine =
                 FirstDifferentLine(last.text, EditorText(read.blocks) + ProgramClose());
-        } catch (const SimError& error) {
+        } catch (const SimError&) {
             // Edited beyond reading: it plays, but its frames are unknown.
-            preview.unreadable = error.what();
         }
         return preview;
     }

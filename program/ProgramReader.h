@@ -74,8 +74,6 @@ struct ProgramPreview {
     bool unfinished = false;  // the file's program is still being recorded
     // Its frames; none when a finished program was edited beyond reading.
     std::optional<std::vector<RecordedFrame>> frames;
-    // Why the frames are unknown.
-    std::string unreadable;
     // The sequence being recorded: open in the file, closed for the preview.
     std::optional<SwitchCombination> openSequence;
     // The first line that is not the editor's text (a comment, spacing, a
