@@ -17,7 +17,6 @@
 #include "base/Language.h"
 #include "chip/CubeSimulator.h"
 #include "program/SimError.h"
-#include "sim/Storyboard.h"
 #include "ui/CubePainter.h"
 
 extern "C" {

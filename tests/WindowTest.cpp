@@ -18,7 +18,7 @@
 #include "TempHome.h"
 #include "WindowDriver.h"
 #include "ui/Application.h"
-#include "ui/CellLayout.h"
+#include "model/CellLayout.h"
 #include "ui/LampWidget.h"
 
 namespace ledcube {

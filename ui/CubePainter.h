@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "model/CellModel.h"
-#include "ui/CellLayout.h"
+#include "model/CellLayout.h"
 
 class QPainter;
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "ui/CellLayout.h"
+#include "model/CellLayout.h"
 
 CubeLamp::CubeLamp(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);

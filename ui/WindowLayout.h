@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "ui/CellLayout.h"
+#include "model/CellLayout.h"
 #include "workflow/MainView.h"
 
 namespace ledcube {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/CellLayout.h"
+#include "model/CellLayout.h"
 
 #include <algorithm>
 
