@@ -177,6 +177,19 @@ int CompactEntries(const std::vector<RecordedFrame>& frames) {
     return static_cast<int>(Entries(frames).size());
 }
 
+int CompactBytesEstimate(const std::vector<RecordedFrame>& frames) {
+    return kCompactBaseBytes + kCompactEntryBytes * CompactEntries(frames);
+}
+
+int CompactLoopBytes(int flashBytes, const std::vector<RecordedFrame>& frames) {
+    return flashBytes - kCompactEntryBytes * CompactEntries(frames);
+}
+
+int CompactSequences(const std::vector<RecordedFrame>& frames) {
+    // Two table entries a sequence, one a frame.
+    return (CompactEntries(frames) - static_cast<int>(frames.size())) / 2;
+}
+
 std::string CompactSource(const std::vector<RecordedFrame>& frames, const Chip& chip) {
     // The slot in equal parts the timer can count (one at 1 MHz).
     const unsigned slot = SlotCycles(chip.clockHz);

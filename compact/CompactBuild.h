@@ -15,6 +15,17 @@ namespace ledcube::sim {
 // sequence (its button test and its end).
 int CompactEntries(const std::vector<RecordedFrame>& frames);
 
+// The flash of a compact build of these frames, estimated without a compiler
+// from the ATmega8535's loop and start-up.
+int CompactBytesEstimate(const std::vector<RecordedFrame>& frames);
+
+// The loop and start-up of a compact build of these frames that took
+// `flashBytes`: its flash less its table.
+int CompactLoopBytes(int flashBytes, const std::vector<RecordedFrame>& frames);
+
+// The sequences of these frames, as the compact table counts them.
+int CompactSequences(const std::vector<RecordedFrame>& frames);
+
 // The compact firmware of a program, as C for avr-gcc: the frames as a table
 // in flash and one loop that walks it as the generated program walks its
 // code. Frames between sequences play every round; a sequence plays its

@@ -64,10 +64,17 @@ class FlashEstimate {
 inline constexpr int kCompactBaseBytes = 814;
 inline constexpr int kCompactEntryBytes = 6;
 
+// The most frames a compact build holds in `flashBytes` of flash when its
+// loop and start-up take `loopBytes` and the frames are recorded in
+// `sequences` sequences.
+constexpr int CompactFramesHeld(int flashBytes, int loopBytes, int sequences) {
+    return (flashBytes - loopBytes) / kCompactEntryBytes - 2 * sequences;
+}
+
 // The most frames a compact build holds on the ATmega8535 when they are
 // recorded in `sequences` sequences (1,229 with none).
 constexpr int CompactFrameLimit(int sequences) {
-    return (kFlashBytes - kCompactBaseBytes) / kCompactEntryBytes - 2 * sequences;
+    return CompactFramesHeld(kFlashBytes, kCompactBaseBytes, sequences);
 }
 
 }  // namespace ledcube

@@ -9,7 +9,7 @@
 #include "chip/CubePlayer.h"
 #include "chip/FirmwareBuild.h"
 #include "gif/AnimatedGif.h"
-#include "player/FlashDialog.h"
+#include "pipeline/BuildPipeline.h"
 #include "player/PlayerWindow.h"
 #include "ui/Translations.h"
 
@@ -26,12 +26,14 @@ struct Exported {
 Exported Export(const std::string& program, const std::string& name, const sim::Chip& chip,
                 SwitchCombination buttons, const std::string& gif) {
     try {
-        const std::optional<std::vector<sim::RecordedFrame>> frames =
-            sim::PreviewLastProgram(program).frames;
-        const sim::ScratchFolder folder;
-        const BuildResult built = BuildHex(program, frames, name, chip, false, folder);
-        if (!built.problem.isEmpty()) return {{}, built.problem};
-        return {sim::ExportAnimation(built.hex, frames, buttons, chip,
+        const sim::ProgramPreview preview = sim::PreviewLastProgram(program);
+        pipeline::BuildPlan plan;
+        plan.kind = pipeline::BuildKind::UnrolledElseCompact;
+        plan.chip = chip;
+        const pipeline::BuildOutcome outcome =
+            pipeline::TryBuildProgram({preview.text, preview.frames, name}, plan);
+        if (!outcome.built) return {{}, QString::fromStdString(outcome.problem)};
+        return {sim::ExportAnimation(outcome.built->firmware.hex, preview.frames, buttons, chip,
                                      sim::GifTitle(name, buttons, chip), sim::kGifSize, gif),
                 {}};
     } catch (const std::exception& error) {
@@ -42,7 +44,7 @@ Exported Export(const std::string& program, const std::string& name, const sim::
 }  // namespace
 
 void PlayerWindow::ExportAnimation() {
-    const std::optional<SwitchCombination> buttons = sim::HeldCombination(BitsToArray(held_.bits));
+    const std::optional<SwitchCombination> buttons = sim::HeldCombination(BitsToButtons(held_.bits));
     if (!buttons) {
         questions_.warn(
             tr("Hold one button, or none, for the animation: the cube plays no sequence under "

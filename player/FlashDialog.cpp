@@ -17,7 +17,6 @@
 
 #include "chip/Avrdude.h"
 #include "chip/FirmwareBuild.h"
-#include "compact/CompactBuild.h"
 #include "program/SimError.h"
 
 namespace ledcube::player {
@@ -27,38 +26,6 @@ namespace {
 constexpr int kPortLookMs = 1500;
 
 }  // namespace
-
-BuildResult BuildHex(const std::string& program, const std::optional<std::vector<sim::RecordedFrame>>& frames,
-                     const std::string& name, const sim::Chip& chip, bool compact,
-                     const sim::ScratchFolder& folder) {
-    try {
-        if (!compact) {
-            // The unrolled build, unless it does not fit and the compact one can be made.
-            try {
-                sim::Firmware firmware =
-                    sim::BuildFirmware(sim::PreviewLastProgram(program).text, name, folder, chip);
-                if (firmware.sizes.Fits() || !frames) {
-                    if (!firmware.sizes.Fits())
-                        return {{}, QString::fromStdString(sim::NotFittingMessage(firmware.sizes)), {}};
-                    return {firmware.hex.string(), {}, {}};
-                }
-            } catch (const sim::BuildError& error) {
-                if (!error.TooLarge() || !frames) throw;
-            }
-            const BuildResult built = BuildHex(program, frames, name, chip, true, folder);
-            return {built.hex, built.problem,
-                    FlashDialog::tr("the unrolled build does not fit the chip: the compact build is flashed")};
-        }
-        if (!frames)
-            return {{}, FlashDialog::tr("the compact build needs a program as the editor writes it"), {}};
-        const sim::Firmware firmware =
-            sim::BuildFirmware(sim::CompactSource(*frames, chip), "compact.c", folder, chip);
-        if (!firmware.sizes.Fits()) return {{}, QString::fromStdString(sim::NotFittingMessage(firmware.sizes)), {}};
-        return {firmware.hex.string(), {}, {}};
-    } catch (const std::exception& error) {
-        return {{}, QString::fromStdString(error.what()), {}};
-    }
-}
 
 QString PortLabel(const QString& name, const QString& description, const QString& manufacturer) {
     QString label = name;
@@ -256,20 +223,26 @@ void FlashDialog::Flash() {
     Say(tr("building…"), false);
     flash_->setEnabled(false);
     cancel_->setText(tr("Cancel"));
-    scratch_ = std::make_unique<sim::ScratchFolder>();
     building_ = true;
-    const sim::Chip chip = ChosenChip();
-    const bool compact = compact_->isChecked();
+    pipeline::BuildPlan plan;
+    plan.kind = compact_->isChecked() ? pipeline::BuildKind::Compact
+                                      : pipeline::BuildKind::UnrolledElseCompact;
+    plan.chip = ChosenChip();
     QThread* builder = QThread::create(
-        [this, chip, compact, program = program_, frames = frames_, name = name_.toStdString(),
-         folder = scratch_.get()] {
-            const BuildResult built = BuildHex(program, frames, name, chip, compact, *folder);
-            QMetaObject::invokeMethod(this, [this, built] {
+        [this, plan, source = pipeline::BuildSource{sim::PreviewLastProgram(program_).text,
+                                                    frames_, name_.toStdString()}] {
+            const pipeline::BuildOutcome outcome = pipeline::TryBuildProgram(source, plan);
+            QMetaObject::invokeMethod(this, [this, outcome] {
                 building_ = false;
                 if (closing_) return;
-                buildNote_->setText(built.note);
-                if (!built.note.isEmpty()) compact_->setChecked(true);
-                Built(built.hex, built.problem);
+                built_ = outcome.built;
+                if (built_ && built_->fellBack) {
+                    buildNote_->setText(
+                        tr("the unrolled build does not fit the chip: the compact build is flashed"));
+                    compact_->setChecked(true);
+                }
+                Built(built_ ? built_->firmware.hex.string() : std::string(),
+                      QString::fromStdString(outcome.problem));
             });
         });
     connect(builder, &QThread::finished, builder, &QObject::deleteLater);

@@ -12,6 +12,7 @@
 
 #include "chip/Avrdude.h"
 #include "chip/Chips.h"
+#include "pipeline/BuildPipeline.h"
 #include "program/ProgramReader.h"
 
 class QComboBox;
@@ -22,26 +23,7 @@ class QPushButton;
 class QRadioButton;
 class QTimer;
 
-namespace ledcube::sim {
-class ScratchFolder;
-}
-
 namespace ledcube::player {
-
-// A program built for a chip: its HEX, or why there is none.
-struct BuildResult {
-    std::string hex;
-    QString problem;
-    QString note;  // what was built, when it is not what was chosen
-};
-
-// Builds the last program of `program` for `chip` in `folder`: unrolled, or
-// compact when `compact` or when the unrolled build does not fit and the
-// frames are known. Never throws: a failure is the result's problem.
-BuildResult BuildHex(const std::string& program,
-                     const std::optional<std::vector<sim::RecordedFrame>>& frames,
-                     const std::string& name, const sim::Chip& chip, bool compact,
-                     const sim::ScratchFolder& folder);
 
 // "ttyACM0 — Arduino Uno (Arduino LLC)": a serial port as the dialog lists it.
 QString PortLabel(const QString& name, const QString& description, const QString& manufacturer);
@@ -110,7 +92,7 @@ class FlashDialog : public QDialog {
     // The programmer last chosen for each chip or board, by id.
     std::map<QString, QString> programmerOf_;
     QProcess* avrdude_ = nullptr;
-    std::unique_ptr<sim::ScratchFolder> scratch_;
+    std::shared_ptr<const pipeline::BuiltProgram> built_;  // what is being flashed
     QString target_;
     std::string output_;
     bool building_ = false;

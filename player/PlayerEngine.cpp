@@ -8,6 +8,7 @@
 
 #include "chip/FirmwareBuild.h"
 #include "compact/CompactBuild.h"
+#include "pipeline/BuildPipeline.h"
 #include "firmware/FlashEstimate.h"
 #include "program/SimError.h"
 #include "ui/Translations.h"
@@ -39,22 +40,7 @@ std::optional<int> FirstNewFrame(const std::optional<std::vector<sim::RecordedFr
     return static_cast<int>(before->size());
 }
 
-// The compact build's flash: its loop, an entry per frame and two per sequence.
-int CompactBytes(const std::vector<sim::RecordedFrame>& frames) {
-    int sequences = 0;
-    int last = 0;
-    for (const sim::RecordedFrame& frame : frames) {
-        if (frame.sequence != 0 && frame.sequence != last) ++sequences;
-        last = frame.sequence;
-    }
-    return kCompactBaseBytes + kCompactEntryBytes * (static_cast<int>(frames.size()) + 2 * sequences);
-}
-
 }  // namespace
-
-std::array<bool, 3> BitsToArray(int bits) {
-    return {(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0};
-}
 
 QString HomeRelative(const QString& path) {
     const QString home = QDir::homePath();
@@ -70,16 +56,6 @@ QString NearestExistingFolder(const QString& folder) {
         at = up;
     }
     return at;
-}
-
-int ButtonsOf(SwitchCombination combination) {
-    switch (combination) {
-        case SwitchCombination::BP1: return 1;
-        case SwitchCombination::BP2: return 2;
-        case SwitchCombination::BP3: return 4;
-        case SwitchCombination::Aucun: return 0;
-    }
-    return 0;
 }
 
 QString WhichKeyPlaysWhat(const std::vector<sim::RecordedFrame>& frames,
@@ -244,10 +220,10 @@ void PlayerEngine::ShowRecordedFrame(int frame) {
     }
     const sim::RecordedFrame& recorded = (*frames_)[static_cast<std::size_t>(frame)];
     // Between the sequences a frame plays under any buttons: those held stay.
-    const std::optional<SwitchCombination> now = sim::HeldCombination(BitsToArray(
-        selectedHold_ ? *selectedHold_ : (held_[0] ? 1 : 0) | (held_[1] ? 2 : 0) | (held_[2] ? 4 : 0)));
-    selectedHold_ = ButtonsOf(recorded.block.value_or(now.value_or(SwitchCombination::Aucun)));
-    if (player_) player_->HoldButtons(BitsToArray(*selectedHold_));
+    const std::optional<SwitchCombination> now = sim::HeldCombination(
+        BitsToButtons(selectedHold_ ? *selectedHold_ : ButtonsToBits(held_)));
+    selectedHold_ = ButtonBits(recorded.block.value_or(now.value_or(SwitchCombination::Aucun)));
+    if (player_) player_->HoldButtons(BitsToButtons(*selectedHold_));
     paused_ = true;
     if (player_) {
         // A frame further away than the chip runs flat out is played up to in real time.
@@ -267,59 +243,65 @@ void PlayerEngine::Load(const std::string& text, bool fromFile) {
         throw sim::SimError(tr("the compact build needs cells of 0 and 1: %1")
                                 .arg(QString::fromStdString(preview.warnings.front()))
                                 .toStdString());
-    if (compact_ && !preview.frames)
-        throw sim::SimError(
-            tr("the compact build needs a program as the editor writes it; this one was "
-               "edited by hand")
-                .toStdString());
-    const std::string source =
-        compact_ ? sim::CompactSource(*preview.frames, chip_) : preview.text;
+    const pipeline::BuildSource source{preview.text, preview.frames, name_.toStdString()};
+    const pipeline::BuildKind kind =
+        compact_ ? pipeline::BuildKind::Compact : pipeline::BuildKind::Unrolled;
+    const std::string compiled = pipeline::CompiledSource(source, kind, chip_);
     // Closing a sequence or the program as the preview already did changes
     // nothing that plays: the chip plays on.
-    if (!player_ || source != playingSource_) {
-        const sim::ScratchFolder scratch;
-        const sim::Firmware firmware =
-            sim::BuildFirmware(source, name_.toStdString(), scratch, chip_);
-        if (!firmware.sizes.Fits())
-            throw sim::SimError(compact_ || firmware.sizes.flash <= firmware.sizes.chip.flashBytes
-                                    ? sim::NotFittingMessage(firmware.sizes)
-                                    : JoinClauses(sim::NotFittingMessage(firmware.sizes),
-                                                  tr("the Compact build holds up to %1 frames")
-                                                      .arg(LocalNumber(CompactFrameLimit(0)))
-                                                      .toStdString()));
-        auto player =
-            std::make_unique<sim::CubePlayer>(firmware.hex, preview.frames, clock_, chip_);
-        following_ = preview.openSequence;
-        const bool userHolds = held_[0] || held_[1] || held_[2];
-        const std::array<bool, 3> chipHeld =
-            !userHolds && following_ ? BitsToArray(ButtonsOf(*following_)) : held_;
-        player->HoldButtons(chipHeld);
-        player->SetSpeed(speed_);
-        player->SetPaused(paused_);
-        // A frame just recorded is shown at once: the new build runs flat out up to it.
-        const std::optional<int> added = FirstNewFrame(frames_, preview.frames);
-        const std::optional<SwitchCombination> held = sim::HeldCombination(chipHeld);
-        if (added && (*preview.frames)[*added].repeatCount > 0 && held &&
-            sim::PlaysUnder((*preview.frames)[*added], *held))
-            player->RunUntilShowing(*added, kMostSkipCycles);
-        player_ = std::move(player);
-        playingSource_ = source;
-        playingSizes_ = compact_ ? tr("compact build: %1")
-                                       .arg(QString::fromStdString(sim::SizesLine(firmware.sizes)))
-                                 : QString::fromStdString(sim::SizesLine(firmware.sizes));
-        if (!compact_ && preview.frames && chip_ == sim::kAtmega8535)
-            playingSizes_ = QString::fromStdString(JoinClauses(
-                playingSizes_.toStdString(), tr("compact build about %1 bytes")
-                                                 .arg(LocalNumber(CompactBytes(*preview.frames)))
-                                                 .toStdString()));
+    if (!player_ || compiled != playingSource_) {
+        Start(source, kind, preview.openSequence);
+        playingSource_ = compiled;
     }
     frames_ = preview.frames;
     following_ = preview.openSequence;
     ApplyButtons();
+    Announce(preview, fromFile ? text : std::string());
+    Publish();
+}
 
-    LoadedProgram loaded{playingSizes_, QString(), preview.frames.has_value(),
-                         fromFile ? text : std::string()};
-    if (!fromFile)
+void PlayerEngine::Start(const pipeline::BuildSource& source, pipeline::BuildKind kind,
+                         std::optional<SwitchCombination> openSequence) {
+    pipeline::BuildPlan plan;
+    plan.kind = kind;
+    plan.chip = chip_;
+    const pipeline::BuiltProgram built = pipeline::BuildProgram(source, plan);
+    const sim::ProgramSizes& sizes = built.firmware.sizes;
+    if (!sizes.Fits())
+        throw sim::SimError(compact_ || sizes.flash <= sizes.chip.flashBytes
+                                ? sim::NotFittingMessage(sizes)
+                                : JoinClauses(sim::NotFittingMessage(sizes),
+                                              tr("the Compact build holds up to %1 frames")
+                                                  .arg(LocalNumber(CompactFrameLimit(0)))
+                                                  .toStdString()));
+    auto player = std::make_unique<sim::CubePlayer>(built.firmware.hex, source.frames, clock_, chip_);
+    following_ = openSequence;
+    const bool userHolds = held_[0] || held_[1] || held_[2];
+    const std::array<bool, 3> chipHeld =
+        !userHolds && following_ ? BitsToButtons(ButtonBits(*following_)) : held_;
+    player->HoldButtons(chipHeld);
+    player->SetSpeed(speed_);
+    player->SetPaused(paused_);
+    // A frame just recorded is shown at once: the new build runs flat out up to it.
+    const std::optional<int> added = FirstNewFrame(frames_, source.frames);
+    const std::optional<SwitchCombination> held = sim::HeldCombination(chipHeld);
+    if (added && (*source.frames)[*added].repeatCount > 0 && held &&
+        sim::PlaysUnder((*source.frames)[*added], *held))
+        player->RunUntilShowing(*added, kMostSkipCycles);
+    player_ = std::move(player);
+    playingSizes_ = compact_ ? tr("compact build: %1").arg(QString::fromStdString(sim::SizesLine(sizes)))
+                             : QString::fromStdString(sim::SizesLine(sizes));
+    if (!compact_ && source.frames && chip_ == sim::kAtmega8535)
+        playingSizes_ = QString::fromStdString(
+            JoinClauses(playingSizes_.toStdString(),
+                        tr("compact build about %1 bytes")
+                            .arg(LocalNumber(sim::CompactBytesEstimate(*source.frames)))
+                            .toStdString()));
+}
+
+void PlayerEngine::Announce(const sim::ProgramPreview& preview, const std::string& fileText) {
+    LoadedProgram loaded{playingSizes_, QString(), preview.frames.has_value(), fileText};
+    if (fileText.empty())
         loaded.where = tr("the program as edited in the player");
     else if (preview.count > 1)
         loaded.where = tr("the last of the %1 programs in the file").arg(preview.count);
@@ -342,7 +324,6 @@ void PlayerEngine::Load(const std::string& text, bool fromFile) {
             news.problem.reset();
         }))
         emit Updated();
-    Publish();
 }
 
 void PlayerEngine::Fail(const QString& message) {
@@ -369,7 +350,7 @@ void PlayerEngine::Watch() {
 }
 
 void PlayerEngine::SetButtons(int held) {
-    held_ = BitsToArray(held);
+    held_ = BitsToButtons(held);
     ApplyButtons();
 }
 
@@ -377,9 +358,9 @@ void PlayerEngine::ApplyButtons() {
     const bool userHolds = held_[0] || held_[1] || held_[2];
     HeldButtons held;
     held.following = !userHolds && (following_.has_value() || selectedHold_.has_value());
-    held.bits = !held.following ? (held_[0] ? 1 : 0) | (held_[1] ? 2 : 0) | (held_[2] ? 4 : 0)
+    held.bits = !held.following ? ButtonsToBits(held_)
                 : selectedHold_ ? *selectedHold_
-                                : ButtonsOf(*following_);
+                                : ButtonBits(*following_);
     if (held.following && selectedHold_ && pauseAt_ && frames_)
         held.says = tr("running to the selected frame (%1)…")
                         .arg(QString::fromStdString(
@@ -391,8 +372,8 @@ void PlayerEngine::ApplyButtons() {
                         ? tr("following the recording: no button held (Aucun sequence)")
                         : tr("following the recording: %1 held")
                               .arg(QString::fromLatin1(CombinationName(*following_)));
-    if (frames_) held.hint = WhichKeyPlaysWhat(*frames_, sim::HeldCombination(BitsToArray(held.bits)));
-    if (player_) player_->HoldButtons(BitsToArray(held.bits));
+    if (frames_) held.hint = WhichKeyPlaysWhat(*frames_, sim::HeldCombination(BitsToButtons(held.bits)));
+    if (player_) player_->HoldButtons(BitsToButtons(held.bits));
     if (news_.Put([&](EngineNews& news) { news.held = held; })) emit Updated();
 }
 

@@ -15,6 +15,9 @@
 #include <vector>
 
 #include "chip/CubePlayer.h"
+#include "firmware/Buttons.h"
+#include "pipeline/BuildPipeline.h"
+#include "program/ProgramReader.h"
 
 namespace ledcube::player {
 
@@ -52,12 +55,6 @@ QString HomeRelative(const QString& path);
 
 // The folder itself when it exists, else its nearest ancestor that does.
 QString NearestExistingFolder(const QString& folder);
-
-// The buttons that hold a combination: BP1 bit 0 ... Aucun none.
-int ButtonsOf(SwitchCombination combination);
-
-// Bits 0, 1, 2 (BP1, BP2, BP3) as the three buttons held.
-std::array<bool, 3> BitsToArray(int bits);
 
 // "press 1 for the BP1 sequence, 2 for the BP2 sequence", or empty when some
 // frame shows under the buttons held (none: several held).
@@ -134,6 +131,11 @@ class PlayerEngine : public QObject {
   private:
     void MakeTimersAndWatcher();
     void Load(const std::string& text, bool fromFile);
+    // Builds the program and plays the build from its start.
+    void Start(const pipeline::BuildSource& source, pipeline::BuildKind kind,
+               std::optional<SwitchCombination> openSequence);
+    // Tells the window what plays: its sizes, which program, what is unusual about it.
+    void Announce(const sim::ProgramPreview& preview, const std::string& fileText);
     // Builds the program again from the start: the file's, or the edited text.
     void Rebuild();
     void Fail(const QString& message);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/Language.h"
+#include "firmware/Buttons.h"
 #include "program/Animation.h"
 #include "program/CTokens.h"
 #include "program/SimError.h"
@@ -16,8 +17,6 @@ namespace ledcube::sim {
 
 namespace {
 
-constexpr SwitchCombination kCombinations[] = {SwitchCombination::BP1, SwitchCombination::BP2,
-                                               SwitchCombination::BP3, SwitchCombination::Aucun};
 
 // The editor's texts as tokens, so that a program is read as the compiler
 // reads it: comments, blank lines and spacing do not change what it says.

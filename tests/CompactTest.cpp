@@ -8,9 +8,10 @@
 
 #include "SimCommandRun.h"
 #include "TestSupport.h"
+#include "firmware/Buttons.h"
 #include "firmware/FlashEstimate.h"
 #include "compact/CompactBuild.h"
-#include "compact/CompactProof.h"
+#include "compact/BuildProof.h"
 #include "chip/Chips.h"
 #include "chip/CubeSimulator.h"
 #include "chip/FirmwareBuild.h"
@@ -20,8 +21,6 @@
 namespace ledcube::sim {
 namespace {
 
-constexpr SwitchCombination kCombinations[] = {SwitchCombination::BP1, SwitchCombination::BP2,
-                                               SwitchCombination::BP3, SwitchCombination::Aucun};
 
 // A program as the editor could record it: frames between and inside
 // sequences (the same combination twice, too), repeat counts below 0, 0, 1, a
@@ -237,6 +236,8 @@ TEST(CompactBuild, HoldsTheMeasuredNumberOfFramesAndRefusesOneMore) {
     }
 }
 
+const ShowNames kNames{"the compact build", "the generated program"};
+
 TEST(CompactProof, NamesTheFirstFrameThatDiffers) {
     const CellState a = test::CellsOn({1});
     const CellState b = test::CellsOn({2});
@@ -258,7 +259,7 @@ TEST(CompactProof, NamesTheFirstFrameThatDiffers) {
         {changed(4, [](ShownFrame& f) { f.cells = test::CellsOn({3}); }), std::nullopt},  // past a round
     };
     for (const auto& [compact, difference] : cases) {
-        const std::optional<std::string> found = FirstDifference(generated, compact, 10);
+        const std::optional<std::string> found = FirstDifference(generated, compact, 10, kNames);
         ASSERT_EQ(found.has_value(), difference.has_value()) << found.value_or("agreed");
         if (difference) {
             EXPECT_NE(found->find(*difference), std::string::npos) << *found;
@@ -289,8 +290,8 @@ TEST(CompactProof, ComparesShowsOfNothingAndOfOneStretch) {
         {twoFrames, stretchA, 2, false},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(!FirstDifference(c.expected, c.compact, c.covered).has_value(), c.agree)
-            << FirstDifference(c.expected, c.compact, c.covered).value_or("agreed") << ", case "
+        EXPECT_EQ(!FirstDifference(c.expected, c.compact, c.covered, kNames).has_value(), c.agree)
+            << FirstDifference(c.expected, c.compact, c.covered, kNames).value_or("agreed") << ", case "
             << &c - cases;
 }
 
@@ -312,10 +313,10 @@ TEST(CompactProof, RefusesTheCompactBuildOfAnotherProgram) {
         const long round = RoundPasses(ReadProgram(one), buttons);
         const std::vector<ShownFrame> compact = DecodeShow(RunFirmware(otherCompact.hex, buttons, 600));
         EXPECT_NE(FirstDifference(DecodeShow(RunFirmware(generated.hex, buttons, 600)), compact,
-                                  round),
+                                  round, kNames),
                   std::nullopt)
             << CombinationName(buttons);
-        EXPECT_NE(FirstDifference(ExpectedShow(ReadProgram(one), buttons, 2), compact, round),
+        EXPECT_NE(FirstDifference(ExpectedShow(ReadProgram(one), buttons, 2), compact, round, kNames),
                   std::nullopt)
             << CombinationName(buttons);
     }
@@ -340,7 +341,7 @@ TEST_P(ChipTest, ARandomProgramShowsItsFramesOnEachChipUnrolledAndCompact) {
     // The product's proof, against the ATmega8535's build...
     const ProvenReference reference = ChooseReference(program, &cube, "cube.c", scratch);
     EXPECT_EQ(reference.text, "the generated program on the ATmega8535");
-    ProveShows(unrolled, "the unrolled build", reference, frames);
+    ProveBuild(unrolled, "the unrolled build", reference, frames);
     const ProvenCompact compact =
         BuildProvenCompact(program, frames, &cube, "cube.c", compactScratch, chip);
     // ... and the frames read, judged on their own.

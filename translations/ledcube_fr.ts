@@ -53,6 +53,30 @@
         <source>the program needs %1 bytes of RAM (data, bss and %2 of stack), and the %3 has %4</source>
         <translation>le programme demande %1 octets de RAM (data, bss et %2 de pile), et l&apos;%3 en a %4</translation>
     </message>
+    <message>
+        <source>the compact build needs a program as the editor writes it; this one was edited by hand</source>
+        <translation>la version compacte demande un programme tel que l&apos;écrit l&apos;éditeur ; celui-ci a été modifié à la main</translation>
+    </message>
+    <message>
+        <source>the build for the %1</source>
+        <translation>la construction pour l&apos;%1</translation>
+    </message>
+    <message>
+        <source>the compact build</source>
+        <translation>la version compacte</translation>
+    </message>
+    <message>
+        <source>%1 shows what %2 shows, under BP1, BP2, BP3 and Aucun</source>
+        <translation>%1 affiche ce qu&apos;affiche %2, sous BP1, BP2, BP3 et Aucun</translation>
+    </message>
+    <message>
+        <source>too large to build (over %1 MB of code)</source>
+        <translation>trop gros pour être construit (plus de %1 Mo de code)</translation>
+    </message>
+    <message>
+        <source>unrolled %1; compact %2</source>
+        <translation>déroulé %1 ; compact %2</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -466,6 +490,126 @@ Fermer quand même ?</translation>
         <source>%1 cannot be written (%2); nothing was written and your edits are kept.</source>
         <translation>%1 ne peut pas être écrit (%2) ; rien n&apos;a été écrit et vos modifications sont gardées.</translation>
     </message>
+    <message>
+        <source>Shift right</source>
+        <translation>Décaler à droite</translation>
+    </message>
+    <message>
+        <source>Shift left</source>
+        <translation>Décaler à gauche</translation>
+    </message>
+    <message>
+        <source>Shift to the back</source>
+        <translation>Décaler vers l&apos;arrière</translation>
+    </message>
+    <message>
+        <source>Shift to the front</source>
+        <translation>Décaler vers l&apos;avant</translation>
+    </message>
+    <message>
+        <source>Shift up a layer</source>
+        <translation>Monter d&apos;un étage</translation>
+    </message>
+    <message>
+        <source>Shift down a layer</source>
+        <translation>Descendre d&apos;un étage</translation>
+    </message>
+    <message>
+        <source>Turn clockwise (seen from above)</source>
+        <translation>Tourner dans le sens horaire (vu de dessus)</translation>
+    </message>
+    <message>
+        <source>Turn anticlockwise (seen from above)</source>
+        <translation>Tourner dans le sens antihoraire (vu de dessus)</translation>
+    </message>
+    <message>
+        <source>Mirror left ↔ right</source>
+        <translation>Miroir gauche ↔ droite</translation>
+    </message>
+    <message>
+        <source>Mirror back ↔ front</source>
+        <translation>Miroir arrière ↔ avant</translation>
+    </message>
+    <message>
+        <source>Mirror top ↔ bottom</source>
+        <translation>Miroir haut ↔ bas</translation>
+    </message>
+    <message>
+        <source>Invert</source>
+        <translation>Inverser</translation>
+    </message>
+    <message>
+        <source>Delete sequence</source>
+        <translation>Supprimer la séquence</translation>
+    </message>
+    <message>
+        <source>Delete frame</source>
+        <translation>Supprimer l&apos;image</translation>
+    </message>
+    <message>
+        <source>Delete %1 frames</source>
+        <translation>Supprimer %1 images</translation>
+    </message>
+    <message>
+        <source>Cut frame</source>
+        <translation>Couper l&apos;image</translation>
+    </message>
+    <message>
+        <source>Cut %1 frames</source>
+        <translation>Couper %1 images</translation>
+    </message>
+    <message>
+        <source>Paste frame</source>
+        <translation>Coller l&apos;image</translation>
+    </message>
+    <message>
+        <source>Paste %1 frames</source>
+        <translation>Coller %1 images</translation>
+    </message>
+    <message>
+        <source>Duplicate frame</source>
+        <translation>Dupliquer l&apos;image</translation>
+    </message>
+    <message>
+        <source>Duplicate %1 frames</source>
+        <translation>Dupliquer %1 images</translation>
+    </message>
+    <message>
+        <source>Insert empty frame</source>
+        <translation>Insérer une image vide</translation>
+    </message>
+    <message>
+        <source>Move up</source>
+        <translation>Monter</translation>
+    </message>
+    <message>
+        <source>Move down</source>
+        <translation>Descendre</translation>
+    </message>
+    <message>
+        <source>Move frames</source>
+        <translation>Déplacer des images</translation>
+    </message>
+    <message>
+        <source>New %1 sequence</source>
+        <translation>Nouvelle séquence %1</translation>
+    </message>
+    <message>
+        <source>Make it a %1 sequence</source>
+        <translation>En faire une séquence %1</translation>
+    </message>
+    <message>
+        <source>Duplicate and %1</source>
+        <translation>Dupliquer et %1</translation>
+    </message>
+    <message>
+        <source>Set the duration to %1 ms</source>
+        <translation>Mettre la durée à %1 ms</translation>
+    </message>
+    <message>
+        <source>Turn LED %1 on or off</source>
+        <translation>Allumer ou éteindre la LED %1</translation>
+    </message>
 </context>
 <context>
     <name>Proof</name>
@@ -480,18 +624,6 @@ Fermer quand même ?</translation>
     <message>
         <source>shown frame %1, at %2 ms: </source>
         <translation>image affichée %1, à %2 ms : </translation>
-    </message>
-    <message>
-        <source>the compact build shows %1, the generated program nothing</source>
-        <translation>la version compacte affiche %1, le programme généré rien</translation>
-    </message>
-    <message>
-        <source>the compact build shows nothing, the generated program %1</source>
-        <translation>la version compacte n&apos;affiche rien, le programme généré %1</translation>
-    </message>
-    <message>
-        <source>the compact build shows %1, the generated program %2</source>
-        <translation>la version compacte affiche %1, le programme généré %2</translation>
     </message>
     <message>
         <source>the generated program on the %1</source>
@@ -520,6 +652,26 @@ Fermer quand même ?</translation>
     <message>
         <source>the compact build</source>
         <translation>la version compacte</translation>
+    </message>
+    <message>
+        <source>%1 shows %2, %3 nothing</source>
+        <translation>%1 affiche %2, %3 rien</translation>
+    </message>
+    <message>
+        <source>%1 shows nothing, %2 %3</source>
+        <translation>%1 n&apos;affiche rien, %2 %3</translation>
+    </message>
+    <message>
+        <source>%1 shows %2, %3 %4</source>
+        <translation>%1 affiche %2, %3 %4</translation>
+    </message>
+    <message>
+        <source>the generated program</source>
+        <translation>le programme généré</translation>
+    </message>
+    <message>
+        <source>the frames read</source>
+        <translation>les images lues</translation>
     </message>
 </context>
 <context>
@@ -897,36 +1049,16 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
         <translation>le dernier programme du fichier est inachevé</translation>
     </message>
     <message>
-        <source>too large to build (over %1 MB of code)</source>
-        <translation>trop gros pour être construit (plus de %1 Mo de code)</translation>
-    </message>
-    <message>
         <source>--compact needs a program as the editor writes it; this one was edited by hand</source>
         <translation>--compact demande un programme tel que l&apos;écrit l&apos;éditeur ; celui-ci a été modifié à la main</translation>
-    </message>
-    <message>
-        <source>unrolled %1; compact %2</source>
-        <translation>déroulé %1 ; compact %2</translation>
     </message>
     <message>
         <source>sizes: %1</source>
         <translation>tailles : %1</translation>
     </message>
     <message>
-        <source>the compact build shows what %1 shows, under BP1, BP2, BP3 and Aucun</source>
-        <translation>la version compacte affiche ce qu&apos;affiche %1, sous BP1, BP2, BP3 et Aucun</translation>
-    </message>
-    <message>
         <source>--compact builds it as a table of frames in flash, which holds up to %1 frames</source>
         <translation>--compact le construit en tableau d&apos;images dans la flash, qui contient jusqu&apos;à %1 images</translation>
-    </message>
-    <message>
-        <source>the build for the %1</source>
-        <translation>la construction pour l&apos;%1</translation>
-    </message>
-    <message>
-        <source>the build for the %1 shows what %2 shows, under BP1, BP2, BP3 and Aucun</source>
-        <translation>la construction pour l&apos;%1 affiche ce qu&apos;affiche %2, sous BP1, BP2, BP3 et Aucun</translation>
     </message>
     <message>
         <source>cannot write %1: %2</source>
@@ -956,16 +1088,24 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
         <source>PROGRAM.c</source>
         <translation>PROGRAMME.c</translation>
     </message>
+    <message>
+        <source>BP1|BP2|BP3|Aucun</source>
+        <translation>BP1|BP2|BP3|Aucun</translation>
+    </message>
+    <message>
+        <source>N</source>
+        <translation>N</translation>
+    </message>
+    <message>
+        <source>HZ</source>
+        <translation>HZ</translation>
+    </message>
 </context>
 <context>
     <name>ledcube::player::FlashDialog</name>
     <message>
         <source>the unrolled build does not fit the chip: the compact build is flashed</source>
         <translation>la version déroulée ne tient pas dans la puce : c&apos;est la version compacte qui est écrite</translation>
-    </message>
-    <message>
-        <source>the compact build needs a program as the editor writes it</source>
-        <translation>la version compacte demande un programme tel que l&apos;écrit l&apos;éditeur</translation>
     </message>
     <message>
         <source>Unrolled (the generated program)</source>
@@ -1098,10 +1238,6 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
         <translation>suit l&apos;enregistrement : %1 tenu</translation>
     </message>
     <message>
-        <source>the compact build needs a program as the editor writes it; this one was edited by hand</source>
-        <translation>la version compacte demande un programme tel que l&apos;écrit l&apos;éditeur ; celui-ci a été modifié à la main</translation>
-    </message>
-    <message>
         <source>compact build: %1</source>
         <translation>version compacte : %1</translation>
     </message>
@@ -1151,10 +1287,6 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
     <message>
         <source>Duration:</source>
         <translation>Durée :</translation>
-    </message>
-    <message>
-        <source>Move frames</source>
-        <translation>Déplacer des images</translation>
     </message>
     <message>
         <source>Save the program</source>
@@ -1225,10 +1357,6 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
         <translation>&amp;Supprimer</translation>
     </message>
     <message>
-        <source>Delete sequence</source>
-        <translation>Supprimer la séquence</translation>
-    </message>
-    <message>
         <source>D&amp;uplicate after</source>
         <translation>&amp;Dupliquer à la suite</translation>
     </message>
@@ -1237,24 +1365,12 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
         <translation>&amp;Insérer une image vide à la suite</translation>
     </message>
     <message>
-        <source>Insert empty frame</source>
-        <translation>Insérer une image vide</translation>
-    </message>
-    <message>
         <source>Move &amp;up</source>
         <translation>&amp;Monter</translation>
     </message>
     <message>
-        <source>Move up</source>
-        <translation>Monter</translation>
-    </message>
-    <message>
         <source>Move do&amp;wn</source>
         <translation>Desce&amp;ndre</translation>
-    </message>
-    <message>
-        <source>Move down</source>
-        <translation>Descendre</translation>
     </message>
     <message>
         <source>&amp;New sequence</source>
@@ -1263,14 +1379,6 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
     <message>
         <source>C&amp;hange the sequence&apos;s buttons</source>
         <translation>C&amp;hanger les boutons de la séquence</translation>
-    </message>
-    <message>
-        <source>New %1 sequence</source>
-        <translation>Nouvelle séquence %1</translation>
-    </message>
-    <message>
-        <source>Make it a %1 sequence</source>
-        <translation>En faire une séquence %1</translation>
     </message>
     <message>
         <source>Delete the sequence and its frames</source>
@@ -1285,24 +1393,12 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
         <translation>&amp;Dupliquer et…</translation>
     </message>
     <message>
-        <source>Duplicate and %1</source>
-        <translation>Dupliquer et %1</translation>
-    </message>
-    <message>
         <source>&amp;View</source>
         <translation>&amp;Affichage</translation>
     </message>
     <message>
         <source>&amp;Frame panel</source>
         <translation>&amp;Panneau des images</translation>
-    </message>
-    <message>
-        <source>Turn LED %1 on or off</source>
-        <translation>Allumer ou éteindre la LED %1</translation>
-    </message>
-    <message>
-        <source>Set the duration to %1 ms</source>
-        <translation>Mettre la durée à %1 ms</translation>
     </message>
     <message>
         <source>Nothing to paste: %1.</source>
@@ -1399,86 +1495,6 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
     <message>
         <source>Play</source>
         <translation>Jouer</translation>
-    </message>
-    <message>
-        <source>Shift right</source>
-        <translation>Décaler à droite</translation>
-    </message>
-    <message>
-        <source>Shift left</source>
-        <translation>Décaler à gauche</translation>
-    </message>
-    <message>
-        <source>Shift to the back</source>
-        <translation>Décaler vers l&apos;arrière</translation>
-    </message>
-    <message>
-        <source>Shift to the front</source>
-        <translation>Décaler vers l&apos;avant</translation>
-    </message>
-    <message>
-        <source>Shift up a layer</source>
-        <translation>Monter d&apos;un étage</translation>
-    </message>
-    <message>
-        <source>Shift down a layer</source>
-        <translation>Descendre d&apos;un étage</translation>
-    </message>
-    <message>
-        <source>Turn clockwise (seen from above)</source>
-        <translation>Tourner dans le sens horaire (vu de dessus)</translation>
-    </message>
-    <message>
-        <source>Turn anticlockwise (seen from above)</source>
-        <translation>Tourner dans le sens antihoraire (vu de dessus)</translation>
-    </message>
-    <message>
-        <source>Mirror left ↔ right</source>
-        <translation>Miroir gauche ↔ droite</translation>
-    </message>
-    <message>
-        <source>Mirror back ↔ front</source>
-        <translation>Miroir arrière ↔ avant</translation>
-    </message>
-    <message>
-        <source>Mirror top ↔ bottom</source>
-        <translation>Miroir haut ↔ bas</translation>
-    </message>
-    <message>
-        <source>Invert</source>
-        <translation>Inverser</translation>
-    </message>
-    <message>
-        <source>Cut frame</source>
-        <translation>Couper l&apos;image</translation>
-    </message>
-    <message>
-        <source>Cut %1 frames</source>
-        <translation>Couper %1 images</translation>
-    </message>
-    <message>
-        <source>Delete frame</source>
-        <translation>Supprimer l&apos;image</translation>
-    </message>
-    <message>
-        <source>Delete %1 frames</source>
-        <translation>Supprimer %1 images</translation>
-    </message>
-    <message>
-        <source>Duplicate frame</source>
-        <translation>Dupliquer l&apos;image</translation>
-    </message>
-    <message>
-        <source>Duplicate %1 frames</source>
-        <translation>Dupliquer %1 images</translation>
-    </message>
-    <message>
-        <source>Paste frame</source>
-        <translation>Coller l&apos;image</translation>
-    </message>
-    <message>
-        <source>Paste %1 frames</source>
-        <translation>Coller %1 images</translation>
     </message>
     <message>
         <source>Hold one button, or none, for the animation: the cube plays no sequence under several.</source>

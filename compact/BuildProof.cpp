@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "compact/CompactProof.h"
+#include "compact/BuildProof.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,6 +8,7 @@
 #include "base/Language.h"
 #include "chip/CubeSimulator.h"
 #include "compact/CompactBuild.h"
+#include "firmware/Buttons.h"
 #include "firmware/FlashEstimate.h"
 #include "program/SimError.h"
 
@@ -15,8 +16,6 @@ namespace ledcube::sim {
 
 namespace {
 
-constexpr SwitchCombination kCombinations[] = {SwitchCombination::BP1, SwitchCombination::BP2,
-                                               SwitchCombination::BP3, SwitchCombination::Aucun};
 // A pass of the generated program; a decoded pass ends when the next one's
 // port writes begin, kWritesMs before it starts.
 constexpr double kPassMs = kGeneratedPassCycles * 1000.0 / kCpuHertz;
@@ -70,7 +69,7 @@ std::vector<ShownFrame> SameCellsMerged(const std::vector<ShownFrame>& frames) {
 
 std::optional<std::string> FirstDifference(const std::vector<ShownFrame>& expectedFrames,
                                            const std::vector<ShownFrame>& compactFrames,
-                                           long covered, double slackMs) {
+                                           long covered, const ShowNames& names, double slackMs) {
     const std::vector<ShownFrame> expected = SameCellsMerged(expectedFrames);
     const std::vector<ShownFrame> compact = SameCellsMerged(compactFrames);
     long passes = 0;
@@ -85,11 +84,15 @@ std::optional<std::string> FirstDifference(const std::vector<ShownFrame>& expect
                                                    1));
         if (!want && !got) return std::nullopt;
         if (!want)
-            return where + Tr("Proof", "the compact build shows %1, the generated program nothing")
+            return where + Tr("Proof", "%1 shows %2, %3 nothing")
+                               .Arg(names.candidate)
                                .Arg(FrameText(*got))
+                               .Arg(names.reference)
                                .Str();
         if (!got)
-            return where + Tr("Proof", "the compact build shows nothing, the generated program %1")
+            return where + Tr("Proof", "%1 shows nothing, %2 %3")
+                               .Arg(names.candidate)
+                               .Arg(names.reference)
                                .Arg(FrameText(*want))
                                .Str();
         if (want->cut && got->cut && want->cells == got->cells) return std::nullopt;
@@ -98,8 +101,10 @@ std::optional<std::string> FirstDifference(const std::vector<ShownFrame>& expect
         if (!(got->cells == want->cells) || got->passes != want->passes || !sameTime ||
             got->cut != want->cut)
             return where +
-                   Tr("Proof", "the compact build shows %1, the generated program %2")
+                   Tr("Proof", "%1 shows %2, %3 %4")
+                       .Arg(names.candidate)
                        .Arg(FrameText(*got) + (got->cut ? " " + CutNote() : std::string()))
+                       .Arg(names.reference)
                        .Arg(FrameText(*want) + (want->cut ? " " + CutNote() : std::string()))
                        .Str();
         passes += want->passes;
@@ -141,13 +146,15 @@ double ProofMs(const std::vector<RecordedFrame>& frames, SwitchCombination butto
     return (RoundPasses(frames, buttons) + 2 * longest) * kPassMs * 1.02 + 100;
 }
 
-void ProveShows(const Firmware& candidate, const std::string& what,
+void ProveBuild(const Firmware& candidate, const std::string& what,
                 const ProvenReference& reference, const std::vector<RecordedFrame>& frames,
                 const KnownRun* known) {
     const Chip& chip = candidate.sizes.chip;
     // The candidate's pass at its clock: the code around the delays takes
     // fewer milliseconds on a faster clock.
     const double passMs = 3.0 * SlotCycles(chip.clockHz) * 1000.0 / chip.clockHz;
+    const ShowNames names{what, reference.firmware ? Tr("Proof", "the generated program").Str()
+                                                   : Tr("Proof", "the frames read").Str()};
     for (const SwitchCombination buttons : kCombinations) {
         const long round = RoundPasses(frames, buttons);
         const double ms = ProofMs(frames, buttons);
@@ -168,7 +175,7 @@ void ProveShows(const Firmware& candidate, const std::string& what,
         if (nominal)
             for (ShownFrame& frame : expected) frame.durationMs = frame.passes * passMs - kWritesMs;
         if (const std::optional<std::string> difference =
-                FirstDifference(expected, shown, round, nominal ? kWriteSlackMs : 0))
+                FirstDifference(expected, shown, round, names, nominal ? kWriteSlackMs : 0))
             throw SimError(Tr("Proof", "%1 does not show what %2 shows under %3: %4")
                                .Arg(what)
                                .Arg(reference.text)
@@ -182,11 +189,9 @@ ProvenCompact BuildProvenCompact(std::string_view program, const std::vector<Rec
                                  const ScratchFolder& scratch, const Chip& chip) {
     ProvenCompact proven{BuildFirmware(CompactSource(frames, chip), fileName, scratch, chip), {}};
     if (!proven.firmware.sizes.Fits()) {
-        // Two table entries a sequence, one a frame; the rest is the loop.
-        const int entries = CompactEntries(frames);
-        const int sequences = (entries - static_cast<int>(frames.size())) / 2;
-        const int loop = proven.firmware.sizes.flash - kCompactEntryBytes * entries;
-        const int limit = (chip.flashBytes - loop) / kCompactEntryBytes - 2 * sequences;
+        const int sequences = CompactSequences(frames);
+        const int limit = CompactFramesHeld(
+            chip.flashBytes, CompactLoopBytes(proven.firmware.sizes.flash, frames), sequences);
         throw SimError(
             Tr("Proof",
                "the compact build needs %1 bytes of flash, and the %2 has %3: it holds at most "
@@ -201,7 +206,7 @@ ProvenCompact BuildProvenCompact(std::string_view program, const std::vector<Rec
     const ScratchFolder referenceScratch;
     const ProvenReference reference = ChooseReference(program, unrolled, fileName, referenceScratch);
     proven.reference = reference.text;
-    ProveShows(proven.firmware, Tr("Proof", "the compact build"), reference, frames);
+    ProveBuild(proven.firmware, Tr("Proof", "the compact build"), reference, frames);
     return proven;
 }
 

@@ -27,9 +27,15 @@ std::vector<ShownFrame> ExpectedShow(const std::vector<RecordedFrame>& frames,
 // anything lit where nothing is expected); frames cut by the end of both runs
 // agree when their cells do. Returns what differs first, naming the frame
 // ("shown frame 12, at 1,234.5 ms: ..."), or nothing when they agree.
+// What the two shows are called in the difference: "the compact build",
+// "the generated program".
+struct ShowNames {
+    std::string candidate;
+    std::string reference;
+};
 std::optional<std::string> FirstDifference(const std::vector<ShownFrame>& expected,
-                                           const std::vector<ShownFrame>& compact, long covered,
-                                           double slackMs = 0);
+                                           const std::vector<ShownFrame>& candidate, long covered,
+                                           const ShowNames& names, double slackMs = 0);
 
 // What a build is proven against: the generated program on the smallest of
 // the ATmega8535, ATmega16 and ATmega32 it fits, or else the frames read.
@@ -43,16 +49,19 @@ struct ProvenReference {
 ProvenReference ChooseReference(std::string_view program, const Firmware* unrolled,
                                 const std::string& fileName, const ScratchFolder& scratch);
 
-// Runs a build on its simulated chip under each of the four combinations for
-// a round of its frames and compares its show with the reference's: the same
-// frames with the same repeat counts, each lasting its passes at the build's
-// clock within 1 %. Raises SimError naming `what` and the first frame that differs.
 // A run of the candidate already made under some buttons.
 struct KnownRun {
     SwitchCombination buttons;
     PortTrace trace;
 };
-void ProveShows(const Firmware& candidate, const std::string& what,
+
+// The proof of a build, compact or another chip's: runs it on its simulated
+// chip under each of the four combinations for a round of its frames and
+// compares its show with the reference's: the same frames with the same
+// repeat counts, each lasting its passes at the build's clock within 1 %.
+// Raises SimError naming the build (`what`: "the compact build", "the build
+// for the Arduino Uno (ATmega328P)") and the first frame that differs.
+void ProveBuild(const Firmware& candidate, const std::string& what,
                 const ProvenReference& reference, const std::vector<RecordedFrame>& frames,
                 const KnownRun* known = nullptr);
 
