@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "chip/FirmwareBuild.h"
+#include "firmware/Buttons.h"
 #include "player/FlashDialog.h"
 #include "player/FramePanel.h"
 #include "player/PlayerWindow.h"
@@ -36,51 +37,52 @@ using sim::CellTransform;
 
 const QString kFramesType = QStringLiteral("application/x-ledcube-frames");
 
-struct TransformEntry {
+// A transform of the menus: its action's name ("duplicate-" before it for
+// the copy) and its key (Shift added for the copy).
+struct TransformKey {
     CellTransform transform;
-    const char* name;  // the action's name; "duplicate-" before it for the copy
-    const char* text;
-    QKeyCombination key;  // Shift added for the copy
+    const char* name;
+    QKeyCombination key;
 };
 
-const TransformEntry kTransforms[] = {
-    {CellTransform::ShiftRight, "shift-right",
-     QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Shift right"), Qt::CTRL | Qt::Key_Right},
-    {CellTransform::ShiftLeft, "shift-left",
-     QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Shift left"), Qt::CTRL | Qt::Key_Left},
-    {CellTransform::ShiftBack, "shift-back",
-     QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Shift to the back"),
-     Qt::CTRL | Qt::Key_Up},
-    {CellTransform::ShiftFront, "shift-front",
-     QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Shift to the front"),
-     Qt::CTRL | Qt::Key_Down},
-    {CellTransform::ShiftUp, "shift-up",
-     QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Shift up a layer"),
-     Qt::CTRL | Qt::Key_PageUp},
-    {CellTransform::ShiftDown, "shift-down",
-     QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Shift down a layer"),
-     Qt::CTRL | Qt::Key_PageDown},
-    {CellTransform::TurnClockwise, "turn-clockwise",
-     QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Turn clockwise (seen from above)"),
-     Qt::CTRL | Qt::Key_R},
-    {CellTransform::TurnAnticlockwise, "turn-anticlockwise",
-     QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Turn anticlockwise (seen from above)"),
-     Qt::CTRL | Qt::Key_L},
-    {CellTransform::MirrorLeftRight, "mirror-left-right",
-     QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Mirror left ↔ right"),
-     Qt::CTRL | Qt::Key_H},
-    {CellTransform::MirrorBackFront, "mirror-back-front",
-     QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Mirror back ↔ front"),
-     Qt::CTRL | Qt::Key_J},
-    {CellTransform::MirrorTopBottom, "mirror-top-bottom",
-     QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Mirror top ↔ bottom"),
-     Qt::CTRL | Qt::Key_K},
-    {CellTransform::Invert, "invert", QT_TRANSLATE_NOOP("ledcube::player::PlayerWindow", "Invert"),
-     Qt::CTRL | Qt::Key_I},
+const TransformKey kTransforms[] = {
+    {CellTransform::ShiftRight, "shift-right", Qt::CTRL | Qt::Key_Right},
+    {CellTransform::ShiftLeft, "shift-left", Qt::CTRL | Qt::Key_Left},
+    {CellTransform::ShiftBack, "shift-back", Qt::CTRL | Qt::Key_Up},
+    {CellTransform::ShiftFront, "shift-front", Qt::CTRL | Qt::Key_Down},
+    {CellTransform::ShiftUp, "shift-up", Qt::CTRL | Qt::Key_PageUp},
+    {CellTransform::ShiftDown, "shift-down", Qt::CTRL | Qt::Key_PageDown},
+    {CellTransform::TurnClockwise, "turn-clockwise", Qt::CTRL | Qt::Key_R},
+    {CellTransform::TurnAnticlockwise, "turn-anticlockwise", Qt::CTRL | Qt::Key_L},
+    {CellTransform::MirrorLeftRight, "mirror-left-right", Qt::CTRL | Qt::Key_H},
+    {CellTransform::MirrorBackFront, "mirror-back-front", Qt::CTRL | Qt::Key_J},
+    {CellTransform::MirrorTopBottom, "mirror-top-bottom", Qt::CTRL | Qt::Key_K},
+    {CellTransform::Invert, "invert", Qt::CTRL | Qt::Key_I},
 };
 
-constexpr SwitchCombination kCombinations[] = {SwitchCombination::BP1, SwitchCombination::BP2,
-                                               SwitchCombination::BP3, SwitchCombination::Aucun};
+// An edit of the Edit menu: its action's name, text and keys, and the
+// document's method it calls.
+struct EditRow {
+    const char* name;
+    QString text;
+    QList<QKeySequence> keys;
+    std::function<void(ProgramDocument&)> edit;
+};
+
+std::vector<EditRow> EditRows() {
+    return {
+        {"delete", PlayerWindow::tr("&Delete"), {QKeySequence(Qt::Key_Delete)},
+         [](ProgramDocument& d) { d.DeleteSelection(); }},
+        {"duplicate", PlayerWindow::tr("D&uplicate after"), {QKeySequence(Qt::CTRL | Qt::Key_D)},
+         [](ProgramDocument& d) { d.DuplicateFrames(); }},
+        {"insert", PlayerWindow::tr("&Insert an empty frame after"), {QKeySequence(Qt::Key_Insert)},
+         [](ProgramDocument& d) { d.InsertEmptyFrame(); }},
+        {"move-up", PlayerWindow::tr("Move &up"), {QKeySequence(Qt::ALT | Qt::Key_Up)},
+         [](ProgramDocument& d) { d.MoveFrames(-1); }},
+        {"move-down", PlayerWindow::tr("Move do&wn"), {QKeySequence(Qt::ALT | Qt::Key_Down)},
+         [](ProgramDocument& d) { d.MoveFrames(1); }},
+    };
+}
 
 // The frame's number among the program's frames, from 0.
 int FrameNumber(const Animation& animation, int block) {
@@ -89,11 +91,6 @@ int FrameNumber(const Animation& animation, int block) {
         if (animation.blocks[static_cast<std::size_t>(at)].kind == sim::AnimationBlock::Kind::Frame)
             ++number;
     return number;
-}
-
-// "Delete frame", "Delete 3 frames".
-QString Counted(std::size_t count, const QString& one, const QString& many) {
-    return TakesSingular(static_cast<long long>(count)) ? one : many.arg(count);
 }
 
 }  // namespace
@@ -126,9 +123,8 @@ void PlayerWindow::MakeEditing() {
     connect(panel_, &FramePanel::SelectionChanged, this,
             [this](const std::vector<int>& blocks) { document_.Select(blocks); });
     connect(panel_, &FramePanel::SelectionClickedAgain, this, &PlayerWindow::ShowSelectedFrame);
-    connect(&panel_->Model(), &FrameListModel::MoveRequested, this, [this](int to) {
-        Edit(tr("Move frames"), [to](Animation& a, const std::vector<int>& s) { return sim::MoveFramesTo(a, s, to); });
-    });
+    connect(&panel_->Model(), &FrameListModel::MoveRequested, this,
+            [this](int to) { document_.MoveFramesTo(to); });
     connect(cube_, &CubeView::LampClicked, this, &PlayerWindow::ToggleLamp);
 
     questions_.unsavedEdits = [this](const QString& question) {
@@ -209,92 +205,36 @@ QMenuBar* PlayerWindow::MakeMenus() {
     edit->addSeparator();
     AddAction(edit, QStringLiteral("cut"), tr("Cu&t"), {QKeySequence::Cut}, [this] {
         CopyFrames();
-        const std::size_t count = sim::FrameBlocks(document_.Content(), document_.Selection()).size();
-        Edit(Counted(count, tr("Cut frame"), tr("Cut %1 frames")),
-             [](Animation& a, const std::vector<int>& s) {
-                 return sim::DeleteBlocks(a, sim::FrameBlocks(a, s));
-             });
+        document_.CutFrames();
     });
     AddAction(edit, QStringLiteral("copy"), tr("&Copy"), {QKeySequence::Copy}, [this] { CopyFrames(); });
     AddAction(edit, QStringLiteral("paste"), tr("&Paste"), {QKeySequence::Paste}, [this] { PasteFrames(); });
-    AddAction(edit, QStringLiteral("delete"), tr("&Delete"), {QKeySequence(Qt::Key_Delete)}, [this] {
-        const Animation& a = document_.Content();
-        const std::vector<int>& s = document_.Selection();
-        const std::size_t frames = sim::FrameBlocks(a, s).size();
-        Edit(frames < s.size() ? tr("Delete sequence")
-                               : Counted(frames, tr("Delete frame"), tr("Delete %1 frames")),
-             [](Animation& a, const std::vector<int>& s) { return sim::DeleteBlocks(a, s); });
-    });
-    AddAction(edit, QStringLiteral("duplicate"), tr("D&uplicate after"), {QKeySequence(Qt::CTRL | Qt::Key_D)}, [this] {
-        const std::size_t count = sim::FrameBlocks(document_.Content(), document_.Selection()).size();
-        Edit(Counted(count, tr("Duplicate frame"), tr("Duplicate %1 frames")),
-             [](Animation& a, const std::vector<int>& s) {
-                 const std::vector<sim::AnimationFrame> frames = sim::FramesAt(a, s);
-                 return sim::InsertFrames(a, sim::InsertionPoint(a, s), frames);
-             });
-    });
-    AddAction(edit, QStringLiteral("insert"), tr("&Insert an empty frame after"), {QKeySequence(Qt::Key_Insert)}, [this] {
-        Edit(tr("Insert empty frame"), [](Animation& a, const std::vector<int>& s) {
-            // As long as the frame it follows, else 150 ms.
-            const std::vector<sim::AnimationFrame> selected = sim::FramesAt(a, s);
-            const sim::AnimationFrame empty{selected.empty() ? 10 : selected.back().repeatCount, {}};
-            return sim::InsertFrames(a, sim::InsertionPoint(a, s), {empty});
-        });
-    });
-    AddAction(edit, QStringLiteral("move-up"), tr("Move &up"), {QKeySequence(Qt::ALT | Qt::Key_Up)}, [this] {
-        Edit(tr("Move up"), [](Animation& a, const std::vector<int>& s) { return sim::MoveFrames(a, s, -1); });
-    });
-    AddAction(edit, QStringLiteral("move-down"), tr("Move do&wn"), {QKeySequence(Qt::ALT | Qt::Key_Down)}, [this] {
-        Edit(tr("Move down"), [](Animation& a, const std::vector<int>& s) { return sim::MoveFrames(a, s, 1); });
-    });
+    for (const EditRow& row : EditRows())
+        AddAction(edit, QString::fromLatin1(row.name), row.text, row.keys,
+                  [this, edit = row.edit] { edit(document_); });
     edit->addSeparator();
     QMenu* newSequence = edit->addMenu(tr("&New sequence"));
     QMenu* change = edit->addMenu(tr("C&hange the sequence's buttons"));
     for (const SwitchCombination combination : kCombinations) {
         const QString name = QString::fromLatin1(CombinationName(combination));
-        AddAction(newSequence, QStringLiteral("new-sequence-") + name, name, {}, [this, combination, name] {
-            Edit(tr("New %1 sequence").arg(name), [combination](Animation& a, const std::vector<int>& s) {
-                return sim::NewSequence(a, s, combination);
-            });
-        });
-        AddAction(change, QStringLiteral("sequence-buttons-") + name, name, {}, [this, combination, name] {
-            Edit(tr("Make it a %1 sequence").arg(name), [combination](Animation& a, const std::vector<int>& s) {
-                if (s.empty()) return s;
-                if (const std::optional<int> open = sim::SequenceOpening(a, s.front()))
-                    a.blocks[static_cast<std::size_t>(*open)].combination = combination;
-                return s;
-            });
-        });
+        AddAction(newSequence, QStringLiteral("new-sequence-") + name, name, {},
+                  [this, combination] { document_.NewSequence(combination); });
+        AddAction(change, QStringLiteral("sequence-buttons-") + name, name, {},
+                  [this, combination] { document_.SetSequenceButtons(combination); });
     }
-    AddAction(edit, QStringLiteral("delete-sequence"), tr("Delete the sequence and its frames"), {}, [this] {
-        Edit(tr("Delete sequence"), [](Animation& a, const std::vector<int>& s) {
-            if (s.empty()) return s;
-            const std::optional<int> open = sim::SequenceOpening(a, s.front());
-            return open ? sim::DeleteBlocks(a, {*open}) : s;
-        });
-    });
+    AddAction(edit, QStringLiteral("delete-sequence"), tr("Delete the sequence and its frames"), {},
+              [this] { document_.DeleteSequence(); });
 
     QMenu* transform = bar->addMenu(tr("&Transform"));
     QMenu* copies = transform->addMenu(tr("&Duplicate and…"));
-    for (const TransformEntry& entry : kTransforms) {
-        const QString text = tr(entry.text);
+    for (const TransformKey& entry : kTransforms) {
+        const QString text = TransformName(entry.transform);
         const CellTransform kind = entry.transform;
-        AddAction(transform, QString::fromLatin1(entry.name), text, {QKeySequence(entry.key)}, [this, text, kind] {
-            Edit(text, [kind](Animation& a, const std::vector<int>& s) {
-                sim::TransformFrames(a, s, kind);
-                return s;
-            });
-        });
+        AddAction(transform, QString::fromLatin1(entry.name), text, {QKeySequence(entry.key)},
+                  [this, kind] { document_.Transform(kind); });
         AddAction(copies, QStringLiteral("duplicate-") + QString::fromLatin1(entry.name), text,
                   {QKeySequence(entry.key.keyboardModifiers() | Qt::SHIFT | entry.key.key())},
-                  [this, text, kind] {
-                      Edit(tr("Duplicate and %1").arg(text.toLower()), [kind](Animation& a, const std::vector<int>& s) {
-                          const std::vector<sim::AnimationFrame> frames = sim::FramesAt(a, s);
-                          const std::vector<int> copies = sim::InsertFrames(a, sim::InsertionPoint(a, s), frames);
-                          sim::TransformFrames(a, copies, kind);
-                          return copies;
-                      });
-                  });
+                  [this, kind] { document_.DuplicateTransformed(kind); });
     }
     transform->insertMenu(transform->actions().first(), copies);
     transform->insertSeparator(transform->actions().at(1));
@@ -311,18 +251,8 @@ QMenuBar* PlayerWindow::MakeMenus() {
     return bar;
 }
 
-void PlayerWindow::Edit(const QString& name, const AnimationChange& change) {
-    document_.Edit(name, change);
-}
-
 void PlayerWindow::ToggleLamp(int n) {
-    const std::vector<int> frames = sim::FrameBlocks(document_.Content(), document_.Selection());
-    if (frames.empty()) return;
-    Edit(tr("Turn LED %1 on or off").arg(n), [n, at = frames.front()](Animation& a, const std::vector<int>& s) {
-        CellState& cells = a.blocks[static_cast<std::size_t>(at)].frame.cells;
-        cells.Set(n, cells.Get(n) == 0);
-        return s;
-    });
+    document_.ToggleLamp(n);
 }
 
 void PlayerWindow::ApplyDuration(const QString& text) {
@@ -336,12 +266,7 @@ void PlayerWindow::ApplyDuration(const QString& text) {
     }
     if (RepeatCount(duration) <= 0 && !questions_.confirm(QString::fromStdString(ShortFrameQuestion(duration))))
         return;
-    const std::int32_t passes = RepeatCount(duration);
-    Edit(tr("Set the duration to %1 ms").arg(static_cast<long long>(passes) * 15),
-         [passes](Animation& a, const std::vector<int>& s) {
-             for (const int at : sim::FrameBlocks(a, s)) a.blocks[static_cast<std::size_t>(at)].frame.repeatCount = passes;
-             return s;
-         });
+    document_.SetRepeatCount(RepeatCount(duration));
 }
 
 void PlayerWindow::CopyFrames() {
@@ -366,10 +291,7 @@ void PlayerWindow::PasteFrames() {
         questions_.warn(tr("Nothing to paste: %1.").arg(QString::fromStdString(error.what())));
         return;
     }
-    Edit(Counted(frames.size(), tr("Paste frame"), tr("Paste %1 frames")),
-         [frames](Animation& a, const std::vector<int>& s) {
-             return sim::InsertFrames(a, sim::InsertionPoint(a, s), frames);
-         });
+    document_.PasteFrames(frames);
 }
 
 void PlayerWindow::DocumentChanged() {
@@ -455,7 +377,7 @@ void PlayerWindow::UpdateEditState() {
                           sim::SequenceOpening(document_.Content(), document_.Selection().front());
     for (const char* name : {"cut", "copy", "duplicate", "move-up", "move-down"})
         Action(QString::fromLatin1(name))->setEnabled(frames);
-    for (const TransformEntry& entry : kTransforms) {
+    for (const TransformKey& entry : kTransforms) {
         Action(QString::fromLatin1(entry.name))->setEnabled(frames);
         Action(QStringLiteral("duplicate-") + QString::fromLatin1(entry.name))->setEnabled(frames);
     }

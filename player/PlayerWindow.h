@@ -118,7 +118,6 @@ class PlayerWindow : public QWidget {
     QMenuBar* MakeMenus();
     QAction* AddAction(QMenu* menu, const QString& name, const QString& text,
                        const QList<QKeySequence>& keys, const std::function<void()>& run);
-    void Edit(const QString& name, const AnimationChange& change);
     // Runs the chip to the first selected frame and pauses there.
     void ShowSelectedFrame();
     void DocumentChanged();

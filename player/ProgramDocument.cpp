@@ -8,10 +8,37 @@
 #include <QSaveFile>
 
 #include "program/SimError.h"
+#include "ui/Translations.h"
 
 namespace ledcube::player {
 
 namespace {
+
+using sim::Animation;
+using sim::CellTransform;
+
+// "Delete frame", "Delete 3 frames".
+QString Counted(std::size_t count, const QString& one, const QString& many) {
+    const auto n = static_cast<long long>(count);
+    return LocalPlural(n, one, many.arg(n));
+}
+
+const std::pair<CellTransform, const char*> kTransformNames[] = {
+    {CellTransform::ShiftRight, QT_TRANSLATE_NOOP("ProgramDocument", "Shift right")},
+    {CellTransform::ShiftLeft, QT_TRANSLATE_NOOP("ProgramDocument", "Shift left")},
+    {CellTransform::ShiftBack, QT_TRANSLATE_NOOP("ProgramDocument", "Shift to the back")},
+    {CellTransform::ShiftFront, QT_TRANSLATE_NOOP("ProgramDocument", "Shift to the front")},
+    {CellTransform::ShiftUp, QT_TRANSLATE_NOOP("ProgramDocument", "Shift up a layer")},
+    {CellTransform::ShiftDown, QT_TRANSLATE_NOOP("ProgramDocument", "Shift down a layer")},
+    {CellTransform::TurnClockwise,
+     QT_TRANSLATE_NOOP("ProgramDocument", "Turn clockwise (seen from above)")},
+    {CellTransform::TurnAnticlockwise,
+     QT_TRANSLATE_NOOP("ProgramDocument", "Turn anticlockwise (seen from above)")},
+    {CellTransform::MirrorLeftRight, QT_TRANSLATE_NOOP("ProgramDocument", "Mirror left ↔ right")},
+    {CellTransform::MirrorBackFront, QT_TRANSLATE_NOOP("ProgramDocument", "Mirror back ↔ front")},
+    {CellTransform::MirrorTopBottom, QT_TRANSLATE_NOOP("ProgramDocument", "Mirror top ↔ bottom")},
+    {CellTransform::Invert, QT_TRANSLATE_NOOP("ProgramDocument", "Invert")},
+};
 
 std::optional<std::string> FileContent(const QString& path) {
     QFile file(path);
@@ -21,11 +48,18 @@ std::optional<std::string> FileContent(const QString& path) {
 
 }  // namespace
 
+QString TransformName(CellTransform transform) {
+    for (const auto& [kind, name] : kTransformNames)
+        if (kind == transform) return QCoreApplication::translate("ProgramDocument", name);
+    return {};
+}
+
 QString ProposedSaveName(const QString& path) {
     const QFileInfo info(path);
     const QString suffix = info.suffix().isEmpty() ? QStringLiteral("c") : info.suffix();
     for (int number = 2;; ++number) {
-        const QString name = QStringLiteral("%1-%2.%3").arg(info.completeBaseName()).arg(number).arg(suffix);
+        const QString name =
+            QStringLiteral("%1-%2.%3").arg(info.completeBaseName()).arg(number).arg(suffix);
         const QString candidate = info.dir().filePath(name);
         if (!QFileInfo::exists(candidate)) return candidate;
     }
@@ -116,6 +150,132 @@ void ProgramDocument::Edit(const QString& name, const AnimationChange& change) {
     history_.push(new AnimationCommand(*this, name, std::move(after), std::move(selection)));
 }
 
+void ProgramDocument::DeleteSelection() {
+    const std::size_t frames = sim::FrameBlocks(animation_, selection_).size();
+    Edit(frames < selection_.size()
+             ? QCoreApplication::translate("ProgramDocument", "Delete sequence")
+             : Counted(frames, QCoreApplication::translate("ProgramDocument", "Delete frame"),
+                       QCoreApplication::translate("ProgramDocument", "Delete %1 frames")),
+         [](Animation& a, const std::vector<int>& s) { return sim::DeleteBlocks(a, s); });
+}
+
+void ProgramDocument::CutFrames() {
+    Edit(Counted(sim::FrameBlocks(animation_, selection_).size(),
+                 QCoreApplication::translate("ProgramDocument", "Cut frame"),
+                 QCoreApplication::translate("ProgramDocument", "Cut %1 frames")),
+         [](Animation& a, const std::vector<int>& s) {
+             return sim::DeleteBlocks(a, sim::FrameBlocks(a, s));
+         });
+}
+
+void ProgramDocument::PasteFrames(const std::vector<sim::AnimationFrame>& frames) {
+    Edit(Counted(frames.size(), QCoreApplication::translate("ProgramDocument", "Paste frame"),
+                 QCoreApplication::translate("ProgramDocument", "Paste %1 frames")),
+         [&frames](Animation& a, const std::vector<int>& s) {
+             return sim::InsertFrames(a, sim::InsertionPoint(a, s), frames);
+         });
+}
+
+void ProgramDocument::DuplicateFrames() {
+    Edit(Counted(sim::FrameBlocks(animation_, selection_).size(),
+                 QCoreApplication::translate("ProgramDocument", "Duplicate frame"),
+                 QCoreApplication::translate("ProgramDocument", "Duplicate %1 frames")),
+         [](Animation& a, const std::vector<int>& s) {
+             return sim::InsertFrames(a, sim::InsertionPoint(a, s), sim::FramesAt(a, s));
+         });
+}
+
+void ProgramDocument::InsertEmptyFrame() {
+    Edit(QCoreApplication::translate("ProgramDocument", "Insert empty frame"), [](Animation& a,
+                                                                                  const std::vector<
+                                                                                      int>& s) {
+        // As long as the frame it follows, else 150 ms.
+        const std::vector<sim::AnimationFrame> selected = sim::FramesAt(a, s);
+        const sim::AnimationFrame empty{selected.empty() ? 10 : selected.back().repeatCount, {}};
+        return sim::InsertFrames(a, sim::InsertionPoint(a, s), {empty});
+    });
+}
+
+void ProgramDocument::MoveFrames(int step) {
+    Edit(step < 0 ? QCoreApplication::translate("ProgramDocument", "Move up")
+                  : QCoreApplication::translate("ProgramDocument", "Move down"),
+         [step](Animation& a, const std::vector<int>& s) { return sim::MoveFrames(a, s, step); });
+}
+
+void ProgramDocument::MoveFramesTo(int block) {
+    Edit(QCoreApplication::translate("ProgramDocument", "Move frames"),
+         [block](Animation& a, const std::vector<int>& s) {
+             return sim::MoveFramesTo(a, s, block);
+         });
+}
+
+void ProgramDocument::NewSequence(SwitchCombination combination) {
+    Edit(QCoreApplication::translate("ProgramDocument", "New %1 sequence")
+             .arg(QString::fromLatin1(CombinationName(combination))),
+         [combination](Animation& a, const std::vector<int>& s) {
+             return sim::NewSequence(a, s, combination);
+         });
+}
+
+void ProgramDocument::SetSequenceButtons(SwitchCombination combination) {
+    Edit(QCoreApplication::translate("ProgramDocument", "Make it a %1 sequence")
+             .arg(QString::fromLatin1(CombinationName(combination))),
+         [combination](Animation& a, const std::vector<int>& s) {
+             if (s.empty()) return s;
+             if (const std::optional<int> open = sim::SequenceOpening(a, s.front()))
+                 a.blocks[static_cast<std::size_t>(*open)].combination = combination;
+             return s;
+         });
+}
+
+void ProgramDocument::DeleteSequence() {
+    Edit(QCoreApplication::translate("ProgramDocument", "Delete sequence"),
+         [](Animation& a, const std::vector<int>& s) {
+             if (s.empty()) return s;
+             const std::optional<int> open = sim::SequenceOpening(a, s.front());
+             return open ? sim::DeleteBlocks(a, {*open}) : s;
+         });
+}
+
+void ProgramDocument::Transform(CellTransform transform) {
+    Edit(TransformName(transform), [transform](Animation& a, const std::vector<int>& s) {
+        sim::TransformFrames(a, s, transform);
+        return s;
+    });
+}
+
+void ProgramDocument::DuplicateTransformed(CellTransform transform) {
+    Edit(QCoreApplication::translate("ProgramDocument", "Duplicate and %1")
+             .arg(TransformName(transform).toLower()),
+         [transform](Animation& a, const std::vector<int>& s) {
+             const std::vector<int> copies =
+                 sim::InsertFrames(a, sim::InsertionPoint(a, s), sim::FramesAt(a, s));
+             sim::TransformFrames(a, copies, transform);
+             return copies;
+         });
+}
+
+void ProgramDocument::SetRepeatCount(int passes) {
+    Edit(QCoreApplication::translate("ProgramDocument", "Set the duration to %1 ms")
+             .arg(static_cast<long long>(passes) * 15),
+         [passes](Animation& a, const std::vector<int>& s) {
+             for (const int at : sim::FrameBlocks(a, s))
+                 a.blocks[static_cast<std::size_t>(at)].frame.repeatCount = passes;
+             return s;
+         });
+}
+
+void ProgramDocument::ToggleLamp(int n) {
+    const std::vector<int> frames = sim::FrameBlocks(animation_, selection_);
+    if (frames.empty()) return;
+    Edit(QCoreApplication::translate("ProgramDocument", "Turn LED %1 on or off").arg(n),
+         [n, at = frames.front()](Animation& a, const std::vector<int>& s) {
+             CellState& cells = a.blocks[static_cast<std::size_t>(at)].frame.cells;
+             cells.Set(n, cells.Get(n) == 0);
+             return s;
+         });
+}
+
 void ProgramDocument::Put(const sim::Animation& animation, const std::vector<int>& selection) {
     animation_ = animation;
     selection_ = selection;
@@ -124,8 +284,8 @@ void ProgramDocument::Put(const sim::Animation& animation, const std::vector<int
 
 std::optional<QString> ProgramDocument::SaveAs(const QString& path) {
     const QString name = QFileInfo(path).fileName();
-    const bool sameFile = !path_.isEmpty() && QFileInfo(path).absoluteFilePath() ==
-                                                  QFileInfo(path_).absoluteFilePath();
+    const bool sameFile = !path_.isEmpty() &&
+                          QFileInfo(path).absoluteFilePath() == QFileInfo(path_).absoluteFilePath();
     if (sameFile && FileContent(path) != std::optional<std::string>(fileText_))
         return QCoreApplication::translate("ProgramDocument",
                                            "%1 changed on disk since it was read: it is not "
@@ -135,7 +295,8 @@ std::optional<QString> ProgramDocument::SaveAs(const QString& path) {
     const std::string text = Text();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) ||
-        file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
+        file.write(text.data(), static_cast<qint64>(text.size())) !=
+            static_cast<qint64>(text.size()) ||
         !file.commit())
         return QCoreApplication::translate(
                    "ProgramDocument",

@@ -8,9 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "firmware/FirmwareText.h"
 #include "program/Animation.h"
 
 namespace ledcube::player {
+
+// The transform as the menus and the Undo menu name it: "Shift right".
+QString TransformName(sim::CellTransform transform);
 
 // The name Save proposes for a file the player did not write: NAME-2.c, or the
 // next number free in the same folder.
@@ -49,9 +53,37 @@ class ProgramDocument {
     void Select(std::vector<int> blocks);
 
     QUndoStack& History() { return history_; }
-    // One step of the history, named for the Undo menu ("Delete 3 frames").
-    // Does nothing on a read-only program.
-    void Edit(const QString& name, const AnimationChange& change);
+
+    // The edits of the selection, each one step of the history named for the
+    // Undo menu ("Delete 3 frames"). None changes a read-only program.
+    // Deletes the rows selected; a sequence's opening takes its frames along.
+    void DeleteSelection();
+    // Deletes the frames selected (the window has copied them).
+    void CutFrames();
+    // Inserts frames after the selection.
+    void PasteFrames(const std::vector<sim::AnimationFrame>& frames);
+    // A copy of the frames selected after them, the copy selected.
+    void DuplicateFrames();
+    // An empty frame after the selection, as long as the frame it follows.
+    void InsertEmptyFrame();
+    // The frames selected one row up (-1) or down (1).
+    void MoveFrames(int step);
+    // The frames selected before row `block` (the end: the number of rows).
+    void MoveFramesTo(int block);
+    // Opens a sequence of these buttons around the frames selected, or an empty one after.
+    void NewSequence(SwitchCombination combination);
+    // The sequence of the first row selected plays under other buttons.
+    void SetSequenceButtons(SwitchCombination combination);
+    // Deletes the sequence of the first row selected, with its frames.
+    void DeleteSequence();
+    // The frames selected moved, turned, mirrored or inverted.
+    void Transform(sim::CellTransform transform);
+    // A copy of the frames selected after them, transformed, the copy selected.
+    void DuplicateTransformed(sim::CellTransform transform);
+    // Every frame selected lasts `passes` passes.
+    void SetRepeatCount(int passes);
+    // LED n of the first frame selected on or off.
+    void ToggleLamp(int n);
 
     // Writes the program to `path` through a file that replaces the old one
     // whole or not at all. Returns the reason it did not, with the edits kept:
@@ -63,6 +95,9 @@ class ProgramDocument {
 
   private:
     friend class AnimationCommand;
+    // One step of the history: the change made on a copy of the program and
+    // the selection, returning the selection after it.
+    void Edit(const QString& name, const AnimationChange& change);
     void Put(const sim::Animation& animation, const std::vector<int>& selection);
 
     sim::Animation animation_;

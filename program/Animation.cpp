@@ -134,6 +134,7 @@ std::vector<int> DeleteBlocks(Animation& animation, const std::vector<int>& sele
     for (std::size_t i = 0; i < animation.blocks.size(); ++i)
         if (!gone[i]) kept.push_back(animation.blocks[i]);
     animation.blocks = std::move(kept);
+    if (animation.blocks.empty()) return {};
     // The block that took the first deleted one's place, or the last before it.
     const int first = std::min(selected.front(), Size(animation) - 1);
     for (int at = first; at < Size(animation); ++at)

@@ -103,6 +103,8 @@ INSTANTIATE_TEST_SUITE_P(
                  [](Animation& a) { return DeleteBlocks(a, {1}); }, {F(1), F(3)}, {1}},
         EditCase{"delete the last frames", {F(1), F(2), F(3)},
                  [](Animation& a) { return DeleteBlocks(a, {1, 2}); }, {F(1)}, {0}},
+        EditCase{"delete every block", {F(1), kOpen, F(2), kClose},
+                 [](Animation& a) { return DeleteBlocks(a, {0, 1}); }, {}, {}},
         EditCase{"duplicate after the last selected", {F(1), F(2), F(3)},
                  [](Animation& a) { return InsertFrames(a, InsertionPoint(a, {0, 1}), FramesAt(a, {0, 1})); },
                  {F(1), F(2), F(1), F(2), F(3)}, {2, 3}},

@@ -12,6 +12,7 @@
 #include "RandomRecording.h"
 #include "TestSupport.h"
 #include "chip/FirmwareBuild.h"
+#include "firmware/Buttons.h"
 #include "player/FramePanel.h"
 #include "player/PlayerWindow.h"
 #include "player/ProgramDocument.h"
@@ -33,33 +34,32 @@ QString Q(const fs::path& file) {
     return QString::fromStdString(file.string());
 }
 
-// An edit a user could make on any selection, as the window makes it.
-using RandomEdit = std::function<std::vector<int>(Animation&, const std::vector<int>&, std::mt19937&)>;
+// An edit a user could make on any selection: the document's own, as the menus call it.
+using RandomEdit = std::function<void(ProgramDocument&, std::mt19937&)>;
+
+sim::CellTransform AnyTransform(std::mt19937& random) {
+    return static_cast<sim::CellTransform>(random() % 12);
+}
 
 const RandomEdit kRandomEdits[] = {
-    [](Animation& a, const std::vector<int>& s, std::mt19937&) { return sim::DeleteBlocks(a, s); },
-    [](Animation& a, const std::vector<int>& s, std::mt19937&) {
-        return sim::InsertFrames(a, sim::InsertionPoint(a, s), sim::FramesAt(a, s));
+    [](ProgramDocument& d, std::mt19937&) { d.DeleteSelection(); },
+    [](ProgramDocument& d, std::mt19937&) { d.CutFrames(); },
+    [](ProgramDocument& d, std::mt19937& r) {
+        d.PasteFrames({{static_cast<int>(r() % 40), CellsOn({static_cast<int>(r() % 27) + 1})}});
     },
-    [](Animation& a, const std::vector<int>& s, std::mt19937& r) {
-        return sim::MoveFrames(a, s, r() % 2 == 0 ? -1 : 1);
+    [](ProgramDocument& d, std::mt19937&) { d.DuplicateFrames(); },
+    [](ProgramDocument& d, std::mt19937&) { d.InsertEmptyFrame(); },
+    [](ProgramDocument& d, std::mt19937& r) { d.MoveFrames(r() % 2 == 0 ? -1 : 1); },
+    [](ProgramDocument& d, std::mt19937& r) {
+        d.MoveFramesTo(static_cast<int>(r() % (d.Content().blocks.size() + 1)));
     },
-    [](Animation& a, const std::vector<int>& s, std::mt19937& r) {
-        sim::TransformFrames(a, s, static_cast<sim::CellTransform>(r() % 12));
-        return s;
-    },
-    [](Animation& a, const std::vector<int>& s, std::mt19937& r) {
-        return sim::NewSequence(a, s, static_cast<SwitchCombination>(r() % 4));
-    },
-    [](Animation& a, const std::vector<int>& s, std::mt19937& r) {
-        return sim::MoveFramesTo(a, s, static_cast<int>(r() % (a.blocks.size() + 1)));
-    },
-    [](Animation& a, const std::vector<int>& s, std::mt19937& r) {
-        for (const int at : s)
-            if (a.blocks[static_cast<std::size_t>(at)].kind == sim::AnimationBlock::Kind::Frame)
-                a.blocks[static_cast<std::size_t>(at)].frame.repeatCount = static_cast<int>(r() % 40);
-        return s;
-    },
+    [](ProgramDocument& d, std::mt19937& r) { d.NewSequence(kCombinations[r() % 4]); },
+    [](ProgramDocument& d, std::mt19937& r) { d.SetSequenceButtons(kCombinations[r() % 4]); },
+    [](ProgramDocument& d, std::mt19937&) { d.DeleteSequence(); },
+    [](ProgramDocument& d, std::mt19937& r) { d.Transform(AnyTransform(r)); },
+    [](ProgramDocument& d, std::mt19937& r) { d.DuplicateTransformed(AnyTransform(r)); },
+    [](ProgramDocument& d, std::mt19937& r) { d.SetRepeatCount(static_cast<int>(r() % 40)); },
+    [](ProgramDocument& d, std::mt19937& r) { d.ToggleLamp(static_cast<int>(r() % 27) + 1); },
 };
 
 // One or two neighbouring rows (never a closing brace), or none.
@@ -82,10 +82,14 @@ TEST_P(UndoTest, EveryEditUndoneGivesBackTheExactTextAndRedoneTheEditedText) {
     document.Load(QStringLiteral("random.c"), recorded);
     ASSERT_EQ(document.Text(), recorded);
     std::mt19937 random(GetParam());
-    for (int edit = 0; edit < 30; ++edit) {
+    for (int edit = 0; edit < 40; ++edit) {
         document.Select(RandomSelection(document.Content(), random));
-        const RandomEdit& change = kRandomEdits[random() % std::size(kRandomEdits)];
-        document.Edit(QStringLiteral("edit"), [&](Animation& a, const std::vector<int>& s) { return change(a, s, random); });
+        const int before = document.History().count();
+        kRandomEdits[random() % std::size(kRandomEdits)](document, random);
+        // An edit that changed the program is one named step of the history.
+        if (document.History().count() > before) {
+            ASSERT_FALSE(document.History().text(before).isEmpty()) << edit;
+        }
         // Whatever the edits, the text is a program the reader takes back as it is.
         ASSERT_EQ(sim::AnimationText(sim::ReadAnimation(document.Text())), document.Text()) << edit;
     }
@@ -126,7 +130,7 @@ TEST_P(SaveTest, WritesTheWholeProgramOrNothing) {
     document.Load(Q(file), c.fileText);
     if (c.edit) {
         document.Select({0});
-        document.Edit(QStringLiteral("Delete"), [](Animation& a, const std::vector<int>& s) { return sim::DeleteBlocks(a, s); });
+        document.DeleteSelection();
     }
     if (c.meanwhile) c.meanwhile(file);
     const std::string before = test::ReadFile(file);
@@ -180,9 +184,7 @@ TEST(ProgramDocument, OpensAProgramEditedByHandReadOnly) {
     ASSERT_TRUE(document.ReadOnlyReason());
     EXPECT_NE(document.ReadOnlyReason()->toStdString().find("line 89"), std::string::npos)
         << document.ReadOnlyReason()->toStdString();
-    document.Edit(QStringLiteral("Insert"), [](Animation& a, const std::vector<int>&) {
-        return sim::InsertFrames(a, 0, {AnimationFrame{1, {}}});
-    });
+    document.InsertEmptyFrame();
     EXPECT_FALSE(document.Modified());
 }
 
@@ -245,28 +247,121 @@ TEST(ProgramDocument, AFixedRecordingSavesAsTheEditorWouldHaveRecordedIt) {
     ProgramDocument document;
     document.Load(QStringLiteral("cube1.c"), RecordBp1(recorded));
     const auto frame = [](int k) { return k; };  // block 0 opens the sequence
-    const auto edit = [&](int block, const AnimationChange& change) {
-        document.Select({block});
-        document.Edit(QStringLiteral("edit"), change);
-    };
-    edit(frame(4), [](Animation& a, const std::vector<int>& s) {
-        a.blocks[static_cast<std::size_t>(s.front())].frame.cells.Set(20, false);
-        return s;
-    });
-    edit(frame(7), [](Animation& a, const std::vector<int>& s) { return sim::DeleteBlocks(a, s); });
+    document.Select({frame(4)});
+    document.ToggleLamp(20);
+    document.Select({frame(7)});
+    document.DeleteSelection();
     document.Select({frame(2)});
-    for (int copy = 0; copy < 3; ++copy)
-        document.Edit(QStringLiteral("Duplicate and shift up"), [](Animation& a, const std::vector<int>& s) {
-            const std::vector<int> copies = sim::InsertFrames(a, sim::InsertionPoint(a, s), sim::FramesAt(a, s));
-            sim::TransformFrames(a, copies, sim::CellTransform::ShiftUp);
-            return copies;
-        });
+    for (int copy = 0; copy < 3; ++copy) document.DuplicateTransformed(sim::CellTransform::ShiftUp);
     document.History().undo();
 
     std::vector<AnimationFrame> fixed = intended;
     fixed.erase(fixed.begin() + 6);
     fixed.insert(fixed.begin() + 2, {{3, CellsOn({11})}, {3, CellsOn({20})}});
     EXPECT_EQ(document.Text(), RecordBp1(fixed));
+}
+
+// A menu action and the document's method it must call.
+struct MenuEdit {
+    std::string action;
+    std::function<void(ProgramDocument&)> edit;
+};
+
+std::vector<MenuEdit> MenuEdits() {
+    std::vector<MenuEdit> edits = {
+        {"delete", [](ProgramDocument& d) { d.DeleteSelection(); }},
+        {"cut", [](ProgramDocument& d) { d.CutFrames(); }},
+        {"duplicate", [](ProgramDocument& d) { d.DuplicateFrames(); }},
+        {"insert", [](ProgramDocument& d) { d.InsertEmptyFrame(); }},
+        {"move-up", [](ProgramDocument& d) { d.MoveFrames(-1); }},
+        {"move-down", [](ProgramDocument& d) { d.MoveFrames(1); }},
+        {"delete-sequence", [](ProgramDocument& d) { d.DeleteSequence(); }},
+    };
+    for (const SwitchCombination buttons : kCombinations) {
+        const std::string name = CombinationName(buttons);
+        edits.push_back({"new-sequence-" + name, [buttons](ProgramDocument& d) { d.NewSequence(buttons); }});
+        edits.push_back({"sequence-buttons-" + name,
+                         [buttons](ProgramDocument& d) { d.SetSequenceButtons(buttons); }});
+    }
+    const std::pair<sim::CellTransform, const char*> transforms[] = {
+        {sim::CellTransform::ShiftRight, "shift-right"},
+        {sim::CellTransform::ShiftLeft, "shift-left"},
+        {sim::CellTransform::ShiftBack, "shift-back"},
+        {sim::CellTransform::ShiftFront, "shift-front"},
+        {sim::CellTransform::ShiftUp, "shift-up"},
+        {sim::CellTransform::ShiftDown, "shift-down"},
+        {sim::CellTransform::TurnClockwise, "turn-clockwise"},
+        {sim::CellTransform::TurnAnticlockwise, "turn-anticlockwise"},
+        {sim::CellTransform::MirrorLeftRight, "mirror-left-right"},
+        {sim::CellTransform::MirrorBackFront, "mirror-back-front"},
+        {sim::CellTransform::MirrorTopBottom, "mirror-top-bottom"},
+        {sim::CellTransform::Invert, "invert"},
+    };
+    for (const auto& [kind, name] : transforms) {
+        edits.push_back({name, [kind](ProgramDocument& d) { d.Transform(kind); }});
+        edits.push_back({std::string("duplicate-") + name,
+                         [kind](ProgramDocument& d) { d.DuplicateTransformed(kind); }});
+    }
+    return edits;
+}
+
+// A frame, a BP1 sequence of two and a frame.
+std::string FourFrames() {
+    return ProgramHeader() + FrameBlock(150, CellsOn({1, 5})) +
+           SwitchBlockOpen(SwitchCombination::BP1) + FrameBlock(30, CellsOn({2, 13})) +
+           FrameBlock(45, CellsOn({3, 20, 27})) + SwitchBlockClose() +
+           FrameBlock(60, CellsOn({4})) + ProgramClose();
+}
+
+// Each menu action, on the window, does to the program what its method does
+// to a document alone: the same text, selection and name in the history.
+TEST(PlayerWindow, EveryMenuEditCallsItsDocumentMethod) {
+    std::atomic<double> now = 0;
+    PlayerWindow window([&now] { return now.load(); });
+    window.Questions().warn = [](const QString& message) { ADD_FAILURE() << message.toStdString(); };
+    const std::vector<std::vector<int>> selections = {{2, 3}, {5}, {1}};
+    for (const MenuEdit& menu : MenuEdits())
+        for (const std::vector<int>& selection : selections) {
+            SCOPED_TRACE(menu.action + " on row " + std::to_string(selection.front()));
+            window.Document().Load(QStringLiteral("four.c"), FourFrames());
+            window.Document().Select(selection);
+            ProgramDocument alone;
+            alone.Load(QStringLiteral("four.c"), FourFrames());
+            alone.Select(selection);
+            QAction* action = window.Action(QString::fromStdString(menu.action));
+            ASSERT_NE(action, nullptr);
+            const bool enabled = action->isEnabled();
+            action->trigger();
+            // An action the selection disables changes nothing.
+            if (!enabled) {
+                EXPECT_EQ(window.Document().Text(), FourFrames());
+                EXPECT_EQ(window.Document().Selection(), selection);
+                continue;
+            }
+            menu.edit(alone);
+            EXPECT_EQ(window.Document().Text(), alone.Text());
+            EXPECT_EQ(window.Document().Selection(), alone.Selection());
+            EXPECT_EQ(window.Document().History().undoText(), alone.History().undoText());
+        }
+    // Copy and paste: the frames selected after the selection.
+    window.Document().Load(QStringLiteral("four.c"), FourFrames());
+    window.Document().Select({2, 3});
+    window.Action(QStringLiteral("copy"))->trigger();
+    window.Document().Select({5});
+    window.Action(QStringLiteral("paste"))->trigger();
+    ProgramDocument alone;
+    alone.Load(QStringLiteral("four.c"), FourFrames());
+    alone.Select({5});
+    alone.PasteFrames(sim::FramesAt(sim::ReadAnimation(FourFrames()), {2, 3}));
+    EXPECT_EQ(window.Document().Text(), alone.Text());
+    EXPECT_EQ(window.Document().History().undoText(), QStringLiteral("Paste 2 frames"));
+    // A lamp clicked and a duration typed.
+    window.ToggleLamp(7);
+    alone.ToggleLamp(7);
+    window.ApplyDuration(QStringLiteral("300"));
+    alone.SetRepeatCount(20);
+    EXPECT_EQ(window.Document().Text(), alone.Text());
+    EXPECT_EQ(window.Document().History().undoText(), QStringLiteral("Set the duration to 300 ms"));
 }
 
 // The frames of a program file: their repeat counts and lit LEDs.
