@@ -80,7 +80,14 @@ FlashDialog::FlashDialog(std::string program, QString name, const sim::Chip& chi
     showLog_->setEnabled(false);
     showLog_->setCheckable(true);
     connect(showLog_, &QPushButton::toggled, log_, &QWidget::setVisible);
+    Lay();
+    Connect();
+    ChipChanged();
+    RefreshPorts();
+    resize(560, 340);
+}
 
+void FlashDialog::Lay() {
     auto* form = new QFormLayout;
     form->addRow(tr("Chip or board:"), chips_);
     form->addRow(tr("Programmer:"), programmers_);
@@ -102,7 +109,9 @@ FlashDialog::FlashDialog(std::string program, QString name, const sim::Chip& chi
     layout->addWidget(log_, 1);
     layout->addLayout(buttons);
     flash_->setDefault(true);
+}
 
+void FlashDialog::Connect() {
     connect(chips_, &QComboBox::currentIndexChanged, this, &FlashDialog::ChipChanged);
     connect(programmers_, &QComboBox::currentIndexChanged, this, [this] {
         const bool serial = sim::Programmers()[static_cast<std::size_t>(programmers_->currentIndex())].serial;
@@ -120,9 +129,6 @@ FlashDialog::FlashDialog(std::string program, QString name, const sim::Chip& chi
     // A board plugged in shows up in the list.
     connect(portWatch_, &QTimer::timeout, this, &FlashDialog::RefreshPorts);
     portWatch_->start(kPortLookMs);
-    ChipChanged();
-    RefreshPorts();
-    resize(560, 340);
 }
 
 FlashDialog::~FlashDialog() {

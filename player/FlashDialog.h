@@ -56,6 +56,9 @@ class FlashDialog : public QDialog {
     void SetStallMs(int ms) { stallMs_ = ms; }
 
   private:
+    // The form, the status and the buttons in their places.
+    void Lay();
+    void Connect();
     void RefreshPorts();
     void ChipChanged();
     void Built(const std::string& hex, const QString& problem);

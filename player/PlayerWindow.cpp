@@ -1,31 +1,33 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "player/PlayerWindow.h"
 
-#include <QCheckBox>
-#include <QComboBox>
+#include <QAction>
+#include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMenuBar>
 #include <QMimeData>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
 #include <QSplitter>
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "base/Language.h"
-#include "chip/Chips.h"
+#include "base/Sysutils.h"
+#include "chip/FirmwareBuild.h"
+#include "player/AnimationExport.h"
+#include "player/FlashDialog.h"
+#include "player/FrameClipboard.h"
 #include "player/FramePanel.h"
+#include "program/SimError.h"
 #include "ui/LampWidget.h"
+#include "workflow/RecordingWorkflow.h"
 
 namespace ledcube::player {
 
@@ -33,157 +35,132 @@ namespace {
 
 constexpr int kTickMs = 40;  // 25 frames a second
 
-struct Speed {
-    const char* label;
-    double factor;
-};
-constexpr Speed kSpeeds[] = {{"×1/100", 0.01}, {"×1/10", 0.1}, {"×1/4", 0.25}, {"×1/2", 0.5},
-                             {"×1", 1.0},      {"×2", 2.0},    {"×5", 5.0},    {"×10", 10.0}};
-constexpr int kNormalSpeed = 4;
-
-void SetTextIfChanged(QLabel* label, const QString& text) {
-    if (label->text() != text) label->setText(text);
+// The frame's number among the program's frames, from 0.
+int FrameNumber(const sim::Animation& animation, int block) {
+    int number = 0;
+    for (int at = 0; at < block; ++at)
+        if (animation.blocks[static_cast<std::size_t>(at)].kind == sim::AnimationBlock::Kind::Frame)
+            ++number;
+    return number;
 }
 
 }  // namespace
 
+QString OpenDialogFolder(const QString& shownFile) {
+    if (!shownFile.isEmpty()) return NearestExistingFolder(QFileInfo(shownFile).absolutePath());
+    return NearestExistingFolder(QDir::homePath() + QStringLiteral("/D"));
+}
+
 PlayerWindow::PlayerWindow(sim::Clock clock, QWidget* parent)
     : QWidget(parent),
       engine_(new PlayerEngine(std::move(clock))),
-      cube_(new CubeView(this)),
+      questions_(DialogQuestions(this)),
       file_(new QLabel(tr("No program open: open one, or drop a file here."), this)),
-      problem_(new QLabel(this)),
-      time_(new QLabel(this)),
-      showing_(new QLabel(this)),
-      sizes_(new QLabel(this)),
-      where_(new QLabel(this)),
-      pause_(new QPushButton(tr("Pause"), this)),
-      step_(new QPushButton(tr("Step"), this)),
-      speed_(new QComboBox(this)) {
+      cubePane_(new CubePane(this)),
+      editPane_(new EditPane(this)) {
     setWindowTitle(tr("LED cube player"));
     setAcceptDrops(true);
-
-    auto* open = new QPushButton(tr("Open…"), this);
-    open->setFocusPolicy(Qt::NoFocus);
-    connect(open, &QPushButton::clicked, this, &PlayerWindow::ChooseFile);
-    auto* top = new QHBoxLayout;
-    top->addWidget(open);
-    top->addWidget(file_, 1);
-
-    problem_->setWordWrap(true);
-    problem_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    problem_->setStyleSheet(QStringLiteral("QLabel { color: #a00000; font-weight: bold; }"));
-    problem_->hide();
-
-    auto* pushButtons = new QHBoxLayout;
-    for (int b = 0; b < 3; ++b) {
-        auto* button = new QPushButton(QStringLiteral("BP%1").arg(b + 1), this);
-        button->setFocusPolicy(Qt::NoFocus);
-        button->setMinimumHeight(40);
-        button->setToolTip(
-            tr("Held while you hold it or key %1; Shift-click holds it until the next Shift-click")
-                .arg(b + 1));
-        connect(button, &QPushButton::pressed, this, [this, b] {
-            pad_.MousePress(b, QGuiApplication::keyboardModifiers() & Qt::ShiftModifier);
-            UpdateButtons();
-        });
-        connect(button, &QPushButton::released, this, [this, b] {
-            pad_.MouseRelease(b);
-            UpdateButtons();
-        });
-        buttons_[b] = button;
-        pushButtons->addWidget(button);
-    }
-
-    pause_->setCheckable(true);
-    pause_->setFocusPolicy(Qt::NoFocus);
-    pause_->setToolTip(tr("Pause or play on (Space)"));
-    connect(pause_, &QPushButton::toggled, this, &PlayerWindow::SetPaused);
-    new QShortcut(Qt::Key_Space, this, pause_, &QPushButton::toggle);
-    step_->setFocusPolicy(Qt::NoFocus);
-    step_->setEnabled(false);
-    step_->setToolTip(tr("While paused: on to the next layer slot (Right arrow)"));
-    connect(step_, &QPushButton::clicked, this,
-            [this] { engine_->Post([](PlayerEngine& engine) { engine.Step(); }); });
-    new QShortcut(Qt::Key_Right, this, step_, &QPushButton::click);
-    for (const Speed& speed : kSpeeds) speed_->addItem(QString::fromUtf8(speed.label), speed.factor);
-    speed_->setCurrentIndex(kNormalSpeed);
-    speed_->setFocusPolicy(Qt::NoFocus);
-    speed_->setToolTip(tr("Simulated time against real time"));
-    connect(speed_, &QComboBox::currentIndexChanged, this,
-            [this](int index) {
-                const double speed = speed_->itemData(index).toDouble();
-                engine_->Post([speed](PlayerEngine& engine) { engine.SetSpeed(speed); });
-            });
-    auto* compact = new QCheckBox(tr("Compact build"), this);
-    compact->setFocusPolicy(Qt::NoFocus);
-    compact->setToolTip(
-        tr("Play the compact build (ledcube-sim --compact): the frames as a table in flash"));
-    connect(compact, &QCheckBox::toggled, this, [this](bool on) {
-        engine_->Post([on](PlayerEngine& engine) { engine.SetCompact(on); });
-    });
-    auto* chips = new QComboBox(this);
-    for (const sim::Chip& chip : sim::Chips())
-        chips->addItem(QString::fromUtf8(chip.name), QString::fromLatin1(chip.id));
-    chips->setFocusPolicy(Qt::NoFocus);
-    chips->setToolTip(tr("The chip or board the firmware is built for (ledcube-sim --chip)"));
-    connect(chips, &QComboBox::currentIndexChanged, this, [this, chips](int index) {
-        const sim::Chip chip = *sim::ChipNamed(chips->itemData(index).toString().toStdString());
-        engine_->Post([chip](PlayerEngine& engine) { engine.SetChip(chip); });
-        panel_->Model().SetClock(chip.clockHz);
-        UpdateEditState();
-    });
-    chips_ = chips;
-    auto* controls = new QHBoxLayout;
-    controls->addWidget(pause_);
-    controls->addWidget(step_);
-    controls->addWidget(new QLabel(tr("Speed:"), this));
-    controls->addWidget(speed_);
-    controls->addStretch(1);
-    controls->addWidget(chips);
-    controls->addWidget(compact);
-
-    auto* readout = new QGridLayout;
-    const std::pair<QString, QLabel*> rows[] = {{tr("Cube time:"), time_},
-                                                {tr("Showing:"), showing_},
-                                                {tr("Program:"), where_},
-                                                {tr("Sizes:"), sizes_}};
-    int row = 0;
-    for (const auto& [caption, label] : rows) {
-        readout->addWidget(new QLabel(caption, this), row, 0, Qt::AlignTop);
-        label->setWordWrap(true);
-        readout->addWidget(label, row++, 1);
-    }
-    readout->setColumnStretch(1, 1);
-
-    auto* player = new QWidget(this);
-    auto* layout = new QVBoxLayout(player);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(top);
-    layout->addWidget(problem_);
-    layout->addWidget(cube_, 1);
-    layout->addLayout(pushButtons);
-    layout->addWidget(new QLabel(
-        tr("Hold a button with the mouse or keys 1, 2, 3; Shift-click latches it."), this));
-    layout->addLayout(controls);
-    layout->addLayout(readout);
-
-    MakeEditing();
+    cubePane_->AddAbove(MakeFileRow());
     auto* splitter = new QSplitter(this);
-    splitter->addWidget(player);
-    splitter->addWidget(panelBox_);
+    splitter->addWidget(cubePane_);
+    splitter->addWidget(editPane_);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
     splitter->setChildrenCollapsible(false);
     splitter->setSizes({560, 320});
+    MakeMenus();
     auto* whole = new QVBoxLayout(this);
-    whole->setMenuBar(MakeMenus());
+    whole->setMenuBar(menus_->Bar());
     whole->addWidget(splitter);
     // The cube scales with the window: on a small screen the window is made to fit
     // (the title bar's height left for the window manager).
     const QRect free = screen()->availableGeometry();
     resize(std::min(880, free.width()), std::min(760, free.height() - 40));
+    ConnectPanes();
+    StartEngine();
+    // Nothing plays until a program is opened or made.
+    playedText_ = document_.Text();
+    DocumentChanged();
+}
 
+PlayerWindow::~PlayerWindow() {
+    // The history's last signals, as it goes, find no window to update.
+    document_.changed = nullptr;
+    document_.History().disconnect(this);
+    thread_.quit();
+    thread_.wait();
+    while (!engineGone_.load(std::memory_order_acquire)) QThread::yieldCurrentThread();
+}
+
+QLayout* PlayerWindow::MakeFileRow() {
+    auto* open = new QPushButton(tr("Open…"), this);
+    open->setFocusPolicy(Qt::NoFocus);
+    connect(open, &QPushButton::clicked, this, &PlayerWindow::ChooseFile);
+    auto* row = new QHBoxLayout;
+    row->addWidget(open);
+    row->addWidget(file_, 1);
+    return row;
+}
+
+void PlayerWindow::MakeMenus() {
+    const std::vector<MenuCommand> files = {
+        {"new", tr("&New program"), {QKeySequence::New}, [this] { NewProgram(); }},
+        {"open", tr("&Open…"), {QKeySequence::Open}, [this] { ChooseFile(); }},
+        {"save", tr("&Save"), {QKeySequence::Save}, [this] { Save(); }},
+        {"save-as", tr("Save &as…"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+         [this] { SaveAs(); }},
+        {"reload", tr("&Reload the file"), {QKeySequence(Qt::Key_F5)}, [this] { ReloadFile(); }},
+        {"", {}, {}, {}},
+        {"put-on-cube", tr("Put on the c&ube…"), {QKeySequence(Qt::CTRL | Qt::Key_U)},
+         [this] { PutOnTheCube(); }},
+        {"export-animation", tr("&Export animation…"), {QKeySequence(Qt::CTRL | Qt::Key_E)},
+         [this] { ExportAnimation(); }},
+        {"", {}, {}, {}},
+        {"quit", tr("&Quit"), {QKeySequence::Quit}, [this] { close(); }},
+    };
+    const std::vector<MenuCommand> clipboard = {
+        {"cut", tr("Cu&t"), {QKeySequence::Cut},
+         [this] {
+             CopyFrames();
+             document_.CutFrames();
+         }},
+        {"copy", tr("&Copy"), {QKeySequence::Copy}, [this] { CopyFrames(); }},
+        {"paste", tr("&Paste"), {QKeySequence::Paste}, [this] { PasteFrames(); }},
+    };
+    menus_ = std::make_unique<PlayerMenus>(this, document_, files, clipboard, Panel(), editPane_);
+}
+
+void PlayerWindow::ConnectPanes() {
+    connect(cubePane_, &CubePane::ButtonsChanged, this,
+            [this](int held) { Post([held](PlayerEngine& engine) { engine.SetButtons(held); }); });
+    connect(cubePane_, &CubePane::PausedChanged, this, [this](bool paused) {
+        Post([paused](PlayerEngine& engine) { engine.SetPaused(paused); });
+    });
+    connect(cubePane_, &CubePane::StepClicked, this,
+            [this] { Post([](PlayerEngine& engine) { engine.Step(); }); });
+    connect(cubePane_, &CubePane::SpeedChanged, this, [this](double speed) {
+        Post([speed](PlayerEngine& engine) { engine.SetSpeed(speed); });
+    });
+    connect(cubePane_, &CubePane::CompactChanged, this,
+            [this](bool on) { Post([on](PlayerEngine& engine) { engine.SetCompact(on); }); });
+    connect(cubePane_, &CubePane::ChipChanged, this, [this](const sim::Chip& chip) {
+        Post([chip](PlayerEngine& engine) { engine.SetChip(chip); });
+        Panel()->Model().SetClock(chip.clockHz);
+        UpdateEditState();
+    });
+    connect(cubePane_->Cube(), &CubeView::LampClicked, this, &PlayerWindow::ToggleLamp);
+    connect(editPane_, &EditPane::DurationEntered, this, &PlayerWindow::ApplyDuration);
+    connect(Panel(), &FramePanel::SelectionChanged, this,
+            [this](const std::vector<int>& blocks) { document_.Select(blocks); });
+    connect(Panel(), &FramePanel::SelectionClickedAgain, this, &PlayerWindow::ShowSelectedFrame);
+    connect(&Panel()->Model(), &FrameListModel::MoveRequested, this,
+            [this](int to) { document_.MoveFramesTo(to); });
+    document_.changed = [this] { DocumentChanged(); };
+    // The history counts an edit only once it has been made.
+    connect(&document_.History(), &QUndoStack::cleanChanged, this, [this] { UpdateEditState(); });
+}
+
+void PlayerWindow::StartEngine() {
     engine_->moveToThread(&thread_);
     // The engine goes with its thread, on its thread; the flag tells the
     // window so through an atomic that ThreadSanitizer sees.
@@ -196,24 +173,33 @@ PlayerWindow::PlayerWindow(sim::Clock clock, QWidget* parent)
         Qt::DirectConnection);
     connect(engine_, &PlayerEngine::Updated, this, &PlayerWindow::ShowNews);
     thread_.start();
-    engine_->Post([](PlayerEngine& engine) { engine.StartTicking(kTickMs); });
-    // Nothing plays until a program is opened or made.
-    playedText_ = document_.Text();
-    DocumentChanged();
-    ShowWhere();
+    Post([](PlayerEngine& engine) { engine.StartTicking(kTickMs); });
 }
 
-PlayerWindow::~PlayerWindow() {
-    thread_.quit();
-    thread_.wait();
-    while (!engineGone_.load(std::memory_order_acquire)) QThread::yieldCurrentThread();
+void PlayerWindow::ShowNews() {
+    const EngineNews news = engine_->News().Take();
+    if (news.problem) cubePane_->ShowProblem(*news.problem);
+    if (news.loaded) {
+        cubePane_->ShowLoaded(*news.loaded);
+        ShowFileText(news.loaded->fileText);
+    }
+    if (news.held) cubePane_->ShowHeld(*news.held);
+    if (news.frame) {
+        Panel()->Model().SetShownFrame(news.frame->frame - 1);
+        cubePane_->ShowFrame(*news.frame);
+    }
+}
+
+QString PlayerWindow::ProgramName() const {
+    return document_.Path().isEmpty() ? QStringLiteral("new.c")
+                                      : QFileInfo(document_.Path()).fileName();
 }
 
 void PlayerWindow::OpenFile(const QString& file) {
     if (!MayDropEdits()) return;
     // Another program plays from its start: nothing of the old one's
     // selection stays paused or held.
-    pause_->setChecked(false);
+    cubePane_->SetPaused(false);
     // The file's program comes into the panel when the engine has read it.
     loadingFile_ = true;
     document_.New();
@@ -222,90 +208,7 @@ void PlayerWindow::OpenFile(const QString& file) {
     file_->setText(QFileInfo(file).absoluteFilePath());
     file_->setProperty("path", QFileInfo(file).absoluteFilePath());
     setWindowTitle(tr("%1[*] — LED cube player").arg(QFileInfo(file).fileName()));
-    engine_->Post([file](PlayerEngine& engine) { engine.Open(file); });
-}
-
-QString PlayerWindow::ShowingText() const {
-    return showing_->text();
-}
-
-QString PlayerWindow::TimeText() const {
-    return time_->text();
-}
-
-QString PlayerWindow::ProblemText() const {
-    return problem_->isHidden() ? QString() : problem_->text();
-}
-
-void PlayerWindow::ShowNews() {
-    const EngineNews news = engine_->News().Take();
-    if (news.problem) ShowProblem(*news.problem);
-    if (news.loaded) ShowLoaded(*news.loaded);
-    if (news.held) ShowHeld(*news.held);
-    if (news.frame) ShowFrame(*news.frame);
-}
-
-void PlayerWindow::ShowFrame(const sim::PlayerFrame& frame) {
-    cube_->SetGlow(frame.glow);
-    panel_->Model().SetShownFrame(frame.frame - 1);
-    if (!problem_->isHidden()) return;
-    SetTextIfChanged(time_, QString::fromStdString(sim::SimulatedTimeText(frame.cycle, frame.clockHz)));
-    const bool nothingShown = frame.frame == 0 && !frame.stopped && framesKnown_;
-    SetTextIfChanged(showing_, nothingShown && !held_.hint.isEmpty()
-                                   ? held_.hint
-                                   : QString::fromStdString(sim::DescribeShowing(frame, framesKnown_)));
-}
-
-void PlayerWindow::ShowHeld(const HeldButtons& held) {
-    held_ = held;
-    DrawButtons();
-    ShowWhere();
-}
-
-void PlayerWindow::ShowWhere() {
-    if (!problem_->isHidden()) return;
-    if (!programLoaded_) {
-        where_->setText(tr("no program: open one, or start a new one"));
-        return;
-    }
-    QString where = programWhere_.isEmpty() ? tr("the only program in the file") : programWhere_;
-    if (held_.following)
-        where = QString::fromStdString(JoinClauses(where.toStdString(), held_.says.toStdString()));
-    where_->setText(where);
-}
-
-void PlayerWindow::ChooseChip(const QString& id) {
-    chips_->setCurrentIndex(chips_->findData(id));
-}
-
-QString PlayerWindow::WhereText() const {
-    return where_->text();
-}
-
-bool PlayerWindow::ButtonShownHeld(int button) const {
-    return buttons_[button]->isDown();
-}
-
-void PlayerWindow::ShowLoaded(const LoadedProgram& program) {
-    problem_->hide();
-    programLoaded_ = true;
-    framesKnown_ = program.framesKnown;
-    sizes_->setText(program.sizes);
-    programWhere_ = program.where;
-    ShowWhere();
-    ShowFileText(program.fileText);
-}
-
-void PlayerWindow::ShowProblem(const QString& message) {
-    problem_->setText(message);
-    problem_->show();
-    programLoaded_ = false;
-    for (QLabel* label : {time_, showing_, sizes_, where_}) label->clear();
-}
-
-QString OpenDialogFolder(const QString& shownFile) {
-    if (!shownFile.isEmpty()) return NearestExistingFolder(QFileInfo(shownFile).absolutePath());
-    return NearestExistingFolder(QDir::homePath() + QStringLiteral("/D"));
+    Post([file](PlayerEngine& engine) { engine.Open(file); });
 }
 
 void PlayerWindow::ChooseFile() {
@@ -316,47 +219,233 @@ void PlayerWindow::ChooseFile() {
     if (!file.isEmpty()) OpenFile(file);
 }
 
-void PlayerWindow::UpdateButtons() {
-    DrawButtons();
-    const int held = pad_.HeldBits();
-    engine_->Post([held](PlayerEngine& engine) { engine.SetButtons(held); });
+void PlayerWindow::ApplyDuration(const QString& text) {
+    if (sim::FrameBlocks(document_.Content(), document_.Selection()).empty()) return;
+    std::int32_t duration = 0;
+    try {
+        duration = FrameDuration(text.toStdString());
+    } catch (const Exception& error) {
+        questions_.warn(QString::fromStdString(error.Message()));
+        return;
+    }
+    if (RepeatCount(duration) <= 0 &&
+        !questions_.confirm(QString::fromStdString(ShortFrameQuestion(duration))))
+        return;
+    document_.SetRepeatCount(RepeatCount(duration));
 }
 
-void PlayerWindow::DrawButtons() {
-    // Held by the user, or by the player following the sequence being recorded.
-    for (int b = 0; b < 3; ++b)
-        buttons_[b]->setDown(pad_.Held(b) || (held_.following && (held_.bits & (1 << b)) != 0));
+void PlayerWindow::CopyFrames() {
+    const std::vector<sim::AnimationFrame> frames =
+        sim::FramesAt(document_.Content(), document_.Selection());
+    if (!frames.empty()) CopyFramesToClipboard(frames);
 }
 
-void PlayerWindow::SetPaused(bool paused) {
-    pause_->setText(paused ? tr("Play") : tr("Pause"));
-    step_->setEnabled(paused);
-    engine_->Post([paused](PlayerEngine& engine) { engine.SetPaused(paused); });
+void PlayerWindow::PasteFrames() {
+    std::vector<sim::AnimationFrame> frames;
+    try {
+        frames = FramesOnClipboard();
+    } catch (const sim::SimError& error) {
+        questions_.warn(tr("Nothing to paste: %1.").arg(QString::fromStdString(error.what())));
+        return;
+    }
+    document_.PasteFrames(frames);
 }
 
-void PlayerWindow::keyPressEvent(QKeyEvent* event) {
-    if (!TakeButtonKey(event, true)) QWidget::keyPressEvent(event);
+void PlayerWindow::DocumentChanged() {
+    const sim::Animation& animation = document_.Content();
+    const std::vector<int>& selection = document_.Selection();
+    const bool contentChanged = animation != shownAnimation_;
+    if (contentChanged) {
+        Panel()->Show(animation, selection);
+        shownAnimation_ = animation;
+    } else {
+        Panel()->SelectBlocks(selection);
+    }
+    UpdateEditState();
+    // The text is made only when the program changed, not for every selection.
+    if (!loadingFile_ && contentChanged && document_.Text() != playedText_) PlayDocument();
+    if (loadingFile_ || (!contentChanged && selection == shownSelection_)) {
+        shownSelection_ = selection;
+        return;
+    }
+    shownSelection_ = selection;
+    ShowSelectedFrame();
 }
 
-void PlayerWindow::keyReleaseEvent(QKeyEvent* event) {
-    if (!TakeButtonKey(event, false)) QWidget::keyReleaseEvent(event);
+void PlayerWindow::ShowSelectedFrame() {
+    const sim::Animation& animation = document_.Content();
+    const std::vector<int> frames = sim::FrameBlocks(animation, document_.Selection());
+    if (frames.empty()) {
+        Post([](PlayerEngine& engine) { engine.ShowRecordedFrame(-1); });
+        return;
+    }
+    const sim::AnimationFrame& first =
+        animation.blocks[static_cast<std::size_t>(frames.front())].frame;
+    editPane_->ShowDuration(QString::number(static_cast<long long>(first.repeatCount) * 15));
+    const int number = FrameNumber(animation, frames.front());
+    cubePane_->SetPaused(true);
+    Post([number](PlayerEngine& engine) { engine.ShowRecordedFrame(number); });
 }
 
-bool PlayerWindow::TakeButtonKey(QKeyEvent* event, bool down) {
-    const int button = event->key() - Qt::Key_1;
-    if (button < 0 || button > 2) return false;
-    if (!event->isAutoRepeat()) {
-        pad_.Key(button, down);
-        UpdateButtons();
+void PlayerWindow::PlayDocument() {
+    playedText_ = document_.Text();
+    followedFile_.clear();
+    const int edit = engine_->NextEdit();
+    Post([text = playedText_, name = ProgramName(), edit](PlayerEngine& engine) {
+        engine.PlayText(text, name, edit);
+    });
+}
+
+void PlayerWindow::ShowFileText(const std::string& fileText) {
+    if (fileText.empty() || followedFile_.isEmpty() || document_.Modified()) return;
+    const bool first = document_.Path() != followedFile_;
+    loadingFile_ = true;
+    try {
+        document_.Load(followedFile_, fileText);
+        playedText_ = document_.Text();
+    } catch (const sim::SimError&) {
+        // The engine said what is wrong with the file.
+    }
+    loadingFile_ = false;
+    UpdateEditState();
+    if (first) Panel()->setFocus();
+}
+
+void PlayerWindow::UpdateEditState() {
+    const QString path = document_.Path();
+    const QString name = path.isEmpty() ? tr("new program") : QFileInfo(path).fileName();
+    setWindowTitle(tr("%1[*] — LED cube player").arg(name));
+    setWindowModified(document_.Modified());
+    QString state;
+    if (document_.ReadOnlyReason())
+        state = *document_.ReadOnlyReason();
+    else if (document_.EditedCopy() && document_.Modified())
+        state = tr("edited copy of %1 — no longer following the file").arg(name);
+    editPane_->ShowState(state);
+    if (!path.isEmpty()) file_->setText(path);
+
+    const std::vector<sim::AnimationFrame> selected =
+        sim::FramesAt(document_.Content(), document_.Selection());
+    const unsigned clockHz = cubePane_->ChosenChip().clockHz;
+    editPane_->ShowDurationSays(
+        selected.empty() ? QString()
+                         : QStringLiteral("= ") + QString::fromStdString(PassesText(
+                                                      selected.front().repeatCount, clockHz)),
+        !document_.ReadOnlyReason() && !selected.empty());
+    // Nothing to put on the cube or to export before a program has frames.
+    menus_->UpdateEnabled((document_.ReadOnlyReason() && !followedFile_.isEmpty()) ||
+                          !sim::AnimationFrames(document_.Content()).empty());
+}
+
+bool PlayerWindow::MayDropEdits() {
+    if (!document_.Modified()) return true;
+    const QString name = document_.Path().isEmpty() ? tr("The new program")
+                                                    : QFileInfo(document_.Path()).fileName();
+    switch (questions_.unsavedEdits(tr("%1 has edits that are not saved. Save them?").arg(name))) {
+        case QMessageBox::Save: return Save();
+        case QMessageBox::Discard: return true;
+        default: return false;
+    }
+}
+
+bool PlayerWindow::Save() {
+    if (document_.SavesInPlace()) return SaveTo(document_.Path());
+    return SaveAs();
+}
+
+bool PlayerWindow::SaveAs() {
+    QString proposed;
+    if (document_.SavesInPlace())
+        proposed = document_.Path();
+    else if (!document_.Path().isEmpty())
+        proposed = ProposedSaveName(document_.Path());
+    else
+        proposed = ProposedSaveName(OpenDialogFolder(QString()) + QStringLiteral("/cube.c"));
+    const QString path = questions_.saveName(proposed);
+    return !path.isEmpty() && SaveTo(path);
+}
+
+bool PlayerWindow::SaveTo(const QString& path) {
+    if (const std::optional<QString> problem = document_.SaveAs(path)) {
+        questions_.warn(*problem);
+        return false;
     }
     return true;
 }
 
-void PlayerWindow::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) {
-        pad_.ReleaseKeys();
-        UpdateButtons();
+void PlayerWindow::NewProgram() {
+    if (!MayDropEdits()) return;
+    cubePane_->SetPaused(false);
+    followedFile_.clear();
+    document_.New();
+    PlayDocument();
+    file_->setText(tr("A new program: not saved yet"));
+    file_->setProperty("path", QString());
+    Panel()->setFocus();
+}
+
+void PlayerWindow::ReloadFile() {
+    const QString path = document_.Path().isEmpty() ? followedFile_ : document_.Path();
+    if (!path.isEmpty()) OpenFile(path);
+}
+
+std::string PlayerWindow::ProgramToFlash() const {
+    // A program edited by hand is not in the panel: the file's, as it plays.
+    if (document_.ReadOnlyReason() && !followedFile_.isEmpty())
+        return sim::PreviewLastProgram(sim::ReadTextFile(followedFile_.toStdString())).text;
+    return document_.Text();
+}
+
+void PlayerWindow::PutOnTheCube() {
+    if (!Action(QStringLiteral("put-on-cube"))->isEnabled()) return;
+    auto* dialog = new FlashDialog(ProgramToFlash(), ProgramName(), cubePane_->ChosenChip(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+}
+
+void PlayerWindow::ExportAnimation() {
+    const std::optional<SwitchCombination> buttons =
+        sim::HeldCombination(BitsToButtons(cubePane_->ChipHeldBits()));
+    if (!buttons) {
+        questions_.warn(
+            tr("Hold one button, or none, for the animation: the cube plays no sequence under "
+               "several."));
+        return;
     }
+    const QFileInfo program(document_.Path().isEmpty()
+                                ? QDir::home().filePath(QStringLiteral("new.c"))
+                                : document_.Path());
+    const QString gif = questions_.gifName(
+        program.dir().filePath(program.completeBaseName() + QStringLiteral(".gif")));
+    if (gif.isEmpty()) return;
+    ExportInBackground(this, ProgramToFlash(), program.fileName().toStdString(),
+                       cubePane_->ChosenChip(), *buttons, gif,
+                       [this, gif, combination = *buttons](const Exported& exported) {
+                           if (!exported.problem.isEmpty())
+                               questions_.warn(tr("The animation was not written: %1")
+                                                   .arg(exported.problem));
+                           else
+                               questions_.tell(ExportedSentence(exported, gif, combination));
+                       });
+}
+
+void PlayerWindow::closeEvent(QCloseEvent* event) {
+    if (MayDropEdits())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void PlayerWindow::keyPressEvent(QKeyEvent* event) {
+    if (!cubePane_->TakeButtonKey(event, true)) QWidget::keyPressEvent(event);
+}
+
+void PlayerWindow::keyReleaseEvent(QKeyEvent* event) {
+    if (!cubePane_->TakeButtonKey(event, false)) QWidget::keyReleaseEvent(event);
+}
+
+void PlayerWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) cubePane_->ReleaseKeys();
     QWidget::changeEvent(event);
 }
 

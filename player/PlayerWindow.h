@@ -1,25 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QMessageBox>
 #include <QThread>
 #include <QWidget>
-#include <array>
 #include <atomic>
-#include <functional>
+#include <memory>
 
-#include "player/ButtonPad.h"
+#include "player/CubePane.h"
+#include "player/EditPane.h"
 #include "player/PlayerEngine.h"
+#include "player/PlayerMenus.h"
+#include "player/PlayerQuestions.h"
 #include "player/ProgramDocument.h"
 
 class CubeView;
 class QAction;
-class QComboBox;
 class QLabel;
-class QLineEdit;
-class QMenu;
-class QMenuBar;
-class QPushButton;
 
 namespace ledcube::player {
 
@@ -29,26 +25,10 @@ QString OpenDialogFolder(const QString& shownFile);
 
 class FramePanel;
 
-// What the window asks the user; tests answer in its place.
-struct PlayerQuestions {
-    // Unsaved edits: Save, Discard or Cancel.
-    std::function<QMessageBox::StandardButton(const QString& question)> unsavedEdits;
-    // The file to save to, starting from a proposed one; empty when cancelled.
-    std::function<QString(const QString& proposed)> saveName;
-    // Something went wrong; the program goes on.
-    std::function<void(const QString& message)> warn;
-    // A yes-or-no question; true for yes.
-    std::function<bool(const QString& question)> confirm;
-    // The animated GIF to write, starting from a proposed name; empty when cancelled.
-    std::function<QString(const QString& proposed)> gifName;
-    // Something done that the user should hear of.
-    std::function<void(const QString& message)> tell;
-};
-
-// The player's window: the cube as the simulated chip lights it, the three
-// push buttons, the speed controls and a readout of what is playing. It owns
-// the engine's worker thread: started with the window, stopped and waited
-// for when the window goes.
+// The player's window: the file line, the cube pane and the edit pane side by
+// side, the menus, and the program's files (open, new, save, put on the cube,
+// export). It owns the engine's worker thread: started with the window,
+// stopped and waited for when the window goes.
 class PlayerWindow : public QWidget {
     Q_OBJECT
 
@@ -58,23 +38,23 @@ class PlayerWindow : public QWidget {
 
     void OpenFile(const QString& file);
 
-    const CubeView* Cube() const { return cube_; }
-    QString ShowingText() const;
-    QString TimeText() const;
-    QString ProblemText() const;
-    QString WhereText() const;
+    const CubeView* Cube() const { return cubePane_->Cube(); }
+    QString ShowingText() const { return cubePane_->ShowingText(); }
+    QString TimeText() const { return cubePane_->TimeText(); }
+    QString ProblemText() const { return cubePane_->ProblemText(); }
+    QString WhereText() const { return cubePane_->WhereText(); }
     // Builds for the chip or board of this --chip name.
-    void ChooseChip(const QString& id);
+    void ChooseChip(const QString& id) { cubePane_->ChooseChip(id); }
     // Whether the window shows BP1, BP2 or BP3 (0, 1, 2) as held.
-    bool ButtonShownHeld(int button) const;
+    bool ButtonShownHeld(int button) const { return cubePane_->ButtonShownHeld(button); }
 
     ProgramDocument& Document() { return document_; }
-    FramePanel* Panel() const { return panel_; }
+    FramePanel* Panel() const { return editPane_->Panel(); }
     PlayerQuestions& Questions() { return questions_; }
-    // The edit actions by name ("delete", "duplicate", "undo" ...), as the menus hold them.
-    QAction* Action(const QString& name) const;
+    // The actions by name ("delete", "duplicate", "undo" ...), as the menus hold them.
+    QAction* Action(const QString& name) const { return menus_->Action(name); }
     // Turns LED n of the first selected frame on or off.
-    void ToggleLamp(int n);
+    void ToggleLamp(int n) { document_.ToggleLamp(n); }
     // Sets the selected frames' duration from the text of the duration box.
     void ApplyDuration(const QString& text);
     // Saves; false when not saved (cancelled or failed, the edits kept).
@@ -89,7 +69,8 @@ class PlayerWindow : public QWidget {
     void ExportAnimation();
     // The program's whole text as it would be flashed.
     std::string ProgramToFlash() const;
-    QString EditStateText() const;
+    QString EditStateText() const { return editPane_->StateText(); }
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -99,25 +80,14 @@ class PlayerWindow : public QWidget {
     void dropEvent(QDropEvent* event) override;
 
   private:
+    QLayout* MakeFileRow();
+    void MakeMenus();
+    void ConnectPanes();
+    void StartEngine();
+    // Runs a command on the engine's thread.
+    void Post(std::function<void(PlayerEngine&)> command) { engine_->Post(std::move(command)); }
     void ShowNews();
-    void ShowFrame(const sim::PlayerFrame& frame);
-    void ShowLoaded(const LoadedProgram& program);
-    void ShowProblem(const QString& message);
-    void ShowHeld(const HeldButtons& held);
-    void ShowWhere();
     void ChooseFile();
-    // Keys 1, 2, 3 hold BP1, BP2, BP3; false for other keys.
-    bool TakeButtonKey(QKeyEvent* event, bool down);
-    // The user's buttons changed: tells the engine and draws them.
-    void UpdateButtons();
-    void DrawButtons();
-    void SetPaused(bool paused);
-
-    // Editing, in PlayerEditing.cpp.
-    void MakeEditing();
-    QMenuBar* MakeMenus();
-    QAction* AddAction(QMenu* menu, const QString& name, const QString& text,
-                       const QList<QKeySequence>& keys, const std::function<void()>& run);
     // Runs the chip to the first selected frame and pauses there.
     void ShowSelectedFrame();
     void DocumentChanged();
@@ -129,34 +99,18 @@ class PlayerWindow : public QWidget {
     void CopyFrames();
     void PasteFrames();
     void PlayDocument();
+    // The program's file name in messages: "new.c" before it has one.
+    QString ProgramName() const;
 
     QThread thread_;
     PlayerEngine* engine_;
     std::atomic<bool> engineGone_ = false;
-    ButtonPad pad_;
-    bool framesKnown_ = true;
-    HeldButtons held_;     // as the engine gives them to the chip
-    QString programWhere_;  // which program of the file plays
-    bool programLoaded_ = false;  // a program was built and plays
-    CubeView* cube_;
-    QLabel* file_;
-    QLabel* problem_;
-    QLabel* time_;
-    QLabel* showing_;
-    QLabel* sizes_;
-    QLabel* where_;
-    std::array<QPushButton*, 3> buttons_{};
-    QPushButton* pause_;
-    QPushButton* step_;
-    QComboBox* speed_;
-    QComboBox* chips_;
     ProgramDocument document_;
     PlayerQuestions questions_;
-    FramePanel* panel_ = nullptr;
-    QWidget* panelBox_ = nullptr;
-    QLineEdit* duration_ = nullptr;
-    QLabel* durationSays_ = nullptr;
-    QLabel* editState_ = nullptr;
+    QLabel* file_;
+    CubePane* cubePane_;
+    EditPane* editPane_;
+    std::unique_ptr<PlayerMenus> menus_;
     std::string playedText_;  // the text the engine was last given or read
     bool loadingFile_ = false;
     std::vector<int> shownSelection_;

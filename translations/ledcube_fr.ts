@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR" sourcelanguage="en">
 <context>
+    <name>AnimationExport</name>
+    <message>
+        <source>%1 frame</source>
+        <translation>%1 image</translation>
+    </message>
+    <message>
+        <source>%1 frames</source>
+        <translation>%1 images</translation>
+    </message>
+    <message>
+        <source>Wrote %1: %2, %3 s under %4.</source>
+        <translation>%1 écrit : %2, %3 s sous %4.</translation>
+    </message>
+</context>
+<context>
     <name>Build</name>
     <message>
         <source>cannot write %1</source>
@@ -1102,6 +1117,96 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
     </message>
 </context>
 <context>
+    <name>ledcube::player::CubePane</name>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Step</source>
+        <translation>Pas à pas</translation>
+    </message>
+    <message>
+        <source>Hold a button with the mouse or keys 1, 2, 3; Shift-click latches it.</source>
+        <translation>Tenez un bouton avec la souris ou les touches 1, 2, 3 ; Maj-clic le bloque.</translation>
+    </message>
+    <message>
+        <source>Held while you hold it or key %1; Shift-click holds it until the next Shift-click</source>
+        <translation>Tenu tant que vous le tenez, ou la touche %1 ; Maj-clic le tient jusqu&apos;au Maj-clic suivant</translation>
+    </message>
+    <message>
+        <source>Pause or play on (Space)</source>
+        <translation>Pause ou reprise (Espace)</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Jouer</translation>
+    </message>
+    <message>
+        <source>While paused: on to the next layer slot (Right arrow)</source>
+        <translation>En pause : passe au créneau d&apos;étage suivant (flèche droite)</translation>
+    </message>
+    <message>
+        <source>Simulated time against real time</source>
+        <translation>Temps simulé par rapport au temps réel</translation>
+    </message>
+    <message>
+        <source>Compact build</source>
+        <translation>Version compacte</translation>
+    </message>
+    <message>
+        <source>Play the compact build (ledcube-sim --compact): the frames as a table in flash</source>
+        <translation>Jouer la version compacte (ledcube-sim --compact) : les images en tableau dans la flash</translation>
+    </message>
+    <message>
+        <source>The chip or board the firmware is built for (ledcube-sim --chip)</source>
+        <translation>La puce ou la carte pour laquelle le micrologiciel est construit (ledcube-sim --chip)</translation>
+    </message>
+    <message>
+        <source>Speed:</source>
+        <translation>Vitesse :</translation>
+    </message>
+    <message>
+        <source>Cube time:</source>
+        <translation>Temps du cube :</translation>
+    </message>
+    <message>
+        <source>Showing:</source>
+        <translation>Affiche :</translation>
+    </message>
+    <message>
+        <source>Program:</source>
+        <translation>Programme :</translation>
+    </message>
+    <message>
+        <source>Sizes:</source>
+        <translation>Tailles :</translation>
+    </message>
+    <message>
+        <source>no program: open one, or start a new one</source>
+        <translation>aucun programme : ouvrez-en un, ou commencez-en un nouveau</translation>
+    </message>
+    <message>
+        <source>the only program in the file</source>
+        <translation>le seul programme du fichier</translation>
+    </message>
+</context>
+<context>
+    <name>ledcube::player::EditPane</name>
+    <message>
+        <source>ms</source>
+        <translation>ms</translation>
+    </message>
+    <message>
+        <source>The duration of the selected frames in milliseconds (Enter sets it)</source>
+        <translation>La durée des images choisies en millisecondes (Entrée l&apos;applique)</translation>
+    </message>
+    <message>
+        <source>Duration:</source>
+        <translation>Durée :</translation>
+    </message>
+</context>
+<context>
     <name>ledcube::player::FlashDialog</name>
     <message>
         <source>the unrolled build does not fit the chip: the compact build is flashed</source>
@@ -1275,58 +1380,10 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
     </message>
 </context>
 <context>
-    <name>ledcube::player::PlayerWindow</name>
-    <message>
-        <source>ms</source>
-        <translation>ms</translation>
-    </message>
-    <message>
-        <source>The duration of the selected frames in milliseconds (Enter sets it)</source>
-        <translation>La durée des images choisies en millisecondes (Entrée l&apos;applique)</translation>
-    </message>
-    <message>
-        <source>Duration:</source>
-        <translation>Durée :</translation>
-    </message>
-    <message>
-        <source>Save the program</source>
-        <translation>Enregistrer le programme</translation>
-    </message>
-    <message>
-        <source>Cube programs (*.c);;All files (*)</source>
-        <translation>Programmes du cube (*.c);;Tous les fichiers (*)</translation>
-    </message>
+    <name>ledcube::player::PlayerMenus</name>
     <message>
         <source>&amp;File</source>
         <translation>&amp;Fichier</translation>
-    </message>
-    <message>
-        <source>&amp;New program</source>
-        <translation>&amp;Nouveau programme</translation>
-    </message>
-    <message>
-        <source>&amp;Open…</source>
-        <translation>&amp;Ouvrir…</translation>
-    </message>
-    <message>
-        <source>&amp;Save</source>
-        <translation>&amp;Enregistrer</translation>
-    </message>
-    <message>
-        <source>Save &amp;as…</source>
-        <translation>Enregistrer &amp;sous…</translation>
-    </message>
-    <message>
-        <source>&amp;Reload the file</source>
-        <translation>&amp;Recharger le fichier</translation>
-    </message>
-    <message>
-        <source>Put on the c&amp;ube…</source>
-        <translation>Mettre sur le c&amp;ube…</translation>
-    </message>
-    <message>
-        <source>&amp;Quit</source>
-        <translation>&amp;Quitter</translation>
     </message>
     <message>
         <source>&amp;Edit</source>
@@ -1339,18 +1396,6 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
     <message>
         <source>Redo</source>
         <translation>Rétablir</translation>
-    </message>
-    <message>
-        <source>Cu&amp;t</source>
-        <translation>Co&amp;uper</translation>
-    </message>
-    <message>
-        <source>&amp;Copy</source>
-        <translation>&amp;Copier</translation>
-    </message>
-    <message>
-        <source>&amp;Paste</source>
-        <translation>C&amp;oller</translation>
     </message>
     <message>
         <source>&amp;Delete</source>
@@ -1400,6 +1445,57 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
         <source>&amp;Frame panel</source>
         <translation>&amp;Panneau des images</translation>
     </message>
+</context>
+<context>
+    <name>ledcube::player::PlayerWindow</name>
+    <message>
+        <source>Save the program</source>
+        <translation>Enregistrer le programme</translation>
+    </message>
+    <message>
+        <source>Cube programs (*.c);;All files (*)</source>
+        <translation>Programmes du cube (*.c);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>&amp;New program</source>
+        <translation>&amp;Nouveau programme</translation>
+    </message>
+    <message>
+        <source>&amp;Open…</source>
+        <translation>&amp;Ouvrir…</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Enregistrer</translation>
+    </message>
+    <message>
+        <source>Save &amp;as…</source>
+        <translation>Enregistrer &amp;sous…</translation>
+    </message>
+    <message>
+        <source>&amp;Reload the file</source>
+        <translation>&amp;Recharger le fichier</translation>
+    </message>
+    <message>
+        <source>Put on the c&amp;ube…</source>
+        <translation>Mettre sur le c&amp;ube…</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>Co&amp;uper</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Copier</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>C&amp;oller</translation>
+    </message>
     <message>
         <source>Nothing to paste: %1.</source>
         <translation>Rien à coller : %1.</translation>
@@ -1433,14 +1529,6 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
         <translation>Aucun programme ouvert : ouvrez-en un, ou déposez un fichier ici.</translation>
     </message>
     <message>
-        <source>Pause</source>
-        <translation>Pause</translation>
-    </message>
-    <message>
-        <source>Step</source>
-        <translation>Pas à pas</translation>
-    </message>
-    <message>
         <source>LED cube player</source>
         <translation>Lecteur du cube de LED</translation>
     </message>
@@ -1449,52 +1537,8 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
         <translation>Ouvrir…</translation>
     </message>
     <message>
-        <source>Held while you hold it or key %1; Shift-click holds it until the next Shift-click</source>
-        <translation>Tenu tant que vous le tenez, ou la touche %1 ; Maj-clic le tient jusqu&apos;au Maj-clic suivant</translation>
-    </message>
-    <message>
-        <source>Pause or play on (Space)</source>
-        <translation>Pause ou reprise (Espace)</translation>
-    </message>
-    <message>
-        <source>While paused: on to the next layer slot (Right arrow)</source>
-        <translation>En pause : passe au créneau d&apos;étage suivant (flèche droite)</translation>
-    </message>
-    <message>
-        <source>Simulated time against real time</source>
-        <translation>Temps simulé par rapport au temps réel</translation>
-    </message>
-    <message>
-        <source>Compact build</source>
-        <translation>Version compacte</translation>
-    </message>
-    <message>
-        <source>Play the compact build (ledcube-sim --compact): the frames as a table in flash</source>
-        <translation>Jouer la version compacte (ledcube-sim --compact) : les images en tableau dans la flash</translation>
-    </message>
-    <message>
-        <source>The chip or board the firmware is built for (ledcube-sim --chip)</source>
-        <translation>La puce ou la carte pour laquelle le micrologiciel est construit (ledcube-sim --chip)</translation>
-    </message>
-    <message>
-        <source>Speed:</source>
-        <translation>Vitesse :</translation>
-    </message>
-    <message>
-        <source>Hold a button with the mouse or keys 1, 2, 3; Shift-click latches it.</source>
-        <translation>Tenez un bouton avec la souris ou les touches 1, 2, 3 ; Maj-clic le bloque.</translation>
-    </message>
-    <message>
-        <source>the only program in the file</source>
-        <translation>le seul programme du fichier</translation>
-    </message>
-    <message>
         <source>Open a cube program</source>
         <translation>Ouvrir un programme du cube</translation>
-    </message>
-    <message>
-        <source>Play</source>
-        <translation>Jouer</translation>
     </message>
     <message>
         <source>Hold one button, or none, for the animation: the cube plays no sequence under several.</source>
@@ -1517,40 +1561,8 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
         <translation>E&amp;xporter l&apos;animation…</translation>
     </message>
     <message>
-        <source>Cube time:</source>
-        <translation>Temps du cube :</translation>
-    </message>
-    <message>
-        <source>Showing:</source>
-        <translation>Affiche :</translation>
-    </message>
-    <message>
-        <source>Program:</source>
-        <translation>Programme :</translation>
-    </message>
-    <message>
-        <source>Sizes:</source>
-        <translation>Tailles :</translation>
-    </message>
-    <message>
-        <source>%1 frame</source>
-        <translation>%1 image</translation>
-    </message>
-    <message>
-        <source>%1 frames</source>
-        <translation>%1 images</translation>
-    </message>
-    <message>
-        <source>Wrote %1: %2, %3 s under %4.</source>
-        <translation>%1 écrit : %2, %3 s sous %4.</translation>
-    </message>
-    <message>
         <source>Don&apos;t Save</source>
         <translation>Ne pas enregistrer</translation>
-    </message>
-    <message>
-        <source>no program: open one, or start a new one</source>
-        <translation>aucun programme : ouvrez-en un, ou commencez-en un nouveau</translation>
     </message>
 </context>
 </TS>

@@ -1,0 +1,254 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "player/CubePane.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include "base/Language.h"
+#include "ui/LampWidget.h"
+
+namespace ledcube::player {
+
+namespace {
+
+struct Speed {
+    const char* label;
+    double factor;
+};
+constexpr Speed kSpeeds[] = {{"×1/100", 0.01}, {"×1/10", 0.1}, {"×1/4", 0.25}, {"×1/2", 0.5},
+                             {"×1", 1.0},      {"×2", 2.0},    {"×5", 5.0},    {"×10", 10.0}};
+constexpr int kNormalSpeed = 4;
+
+void SetTextIfChanged(QLabel* label, const QString& text) {
+    if (label->text() != text) label->setText(text);
+}
+
+}  // namespace
+
+CubePane::CubePane(QWidget* parent)
+    : QWidget(parent),
+      layout_(new QVBoxLayout(this)),
+      cube_(new CubeView(this)),
+      problem_(new QLabel(this)),
+      time_(new QLabel(this)),
+      showing_(new QLabel(this)),
+      sizes_(new QLabel(this)),
+      where_(new QLabel(this)),
+      pause_(new QPushButton(tr("Pause"), this)),
+      step_(new QPushButton(tr("Step"), this)),
+      speed_(new QComboBox(this)),
+      chips_(new QComboBox(this)) {
+    problem_->setWordWrap(true);
+    problem_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    problem_->setStyleSheet(QStringLiteral("QLabel { color: #a00000; font-weight: bold; }"));
+    problem_->hide();
+    layout_->setContentsMargins(0, 0, 0, 0);
+    layout_->addWidget(problem_);
+    layout_->addWidget(cube_, 1);
+    layout_->addLayout(MakePushButtons());
+    layout_->addWidget(new QLabel(
+        tr("Hold a button with the mouse or keys 1, 2, 3; Shift-click latches it."), this));
+    layout_->addLayout(MakeControls());
+    layout_->addLayout(MakeReadout());
+    ShowWhere();
+}
+
+QLayout* CubePane::MakePushButtons() {
+    auto* row = new QHBoxLayout;
+    for (int b = 0; b < 3; ++b) {
+        auto* button = new QPushButton(QStringLiteral("BP%1").arg(b + 1), this);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setMinimumHeight(40);
+        button->setToolTip(
+            tr("Held while you hold it or key %1; Shift-click holds it until the next Shift-click")
+                .arg(b + 1));
+        connect(button, &QPushButton::pressed, this, [this, b] {
+            pad_.MousePress(b, QGuiApplication::keyboardModifiers() & Qt::ShiftModifier);
+            UpdateButtons();
+        });
+        connect(button, &QPushButton::released, this, [this, b] {
+            pad_.MouseRelease(b);
+            UpdateButtons();
+        });
+        buttons_[b] = button;
+        row->addWidget(button);
+    }
+    return row;
+}
+
+QLayout* CubePane::MakeControls() {
+    pause_->setCheckable(true);
+    pause_->setFocusPolicy(Qt::NoFocus);
+    pause_->setToolTip(tr("Pause or play on (Space)"));
+    connect(pause_, &QPushButton::toggled, this, [this](bool paused) {
+        pause_->setText(paused ? tr("Play") : tr("Pause"));
+        step_->setEnabled(paused);
+        emit PausedChanged(paused);
+    });
+    new QShortcut(Qt::Key_Space, this, pause_, &QPushButton::toggle);
+    step_->setFocusPolicy(Qt::NoFocus);
+    step_->setEnabled(false);
+    step_->setToolTip(tr("While paused: on to the next layer slot (Right arrow)"));
+    connect(step_, &QPushButton::clicked, this, &CubePane::StepClicked);
+    new QShortcut(Qt::Key_Right, this, step_, &QPushButton::click);
+    for (const Speed& speed : kSpeeds) speed_->addItem(QString::fromUtf8(speed.label), speed.factor);
+    speed_->setCurrentIndex(kNormalSpeed);
+    speed_->setFocusPolicy(Qt::NoFocus);
+    speed_->setToolTip(tr("Simulated time against real time"));
+    connect(speed_, &QComboBox::currentIndexChanged, this,
+            [this](int index) { emit SpeedChanged(speed_->itemData(index).toDouble()); });
+    auto* compact = new QCheckBox(tr("Compact build"), this);
+    compact->setFocusPolicy(Qt::NoFocus);
+    compact->setToolTip(
+        tr("Play the compact build (ledcube-sim --compact): the frames as a table in flash"));
+    connect(compact, &QCheckBox::toggled, this, &CubePane::CompactChanged);
+    for (const sim::Chip& chip : sim::Chips())
+        chips_->addItem(QString::fromUtf8(chip.name), QString::fromLatin1(chip.id));
+    chips_->setFocusPolicy(Qt::NoFocus);
+    chips_->setToolTip(tr("The chip or board the firmware is built for (ledcube-sim --chip)"));
+    connect(chips_, &QComboBox::currentIndexChanged, this,
+            [this] { emit ChipChanged(ChosenChip()); });
+    auto* controls = new QHBoxLayout;
+    controls->addWidget(pause_);
+    controls->addWidget(step_);
+    controls->addWidget(new QLabel(tr("Speed:"), this));
+    controls->addWidget(speed_);
+    controls->addStretch(1);
+    controls->addWidget(chips_);
+    controls->addWidget(compact);
+    return controls;
+}
+
+QLayout* CubePane::MakeReadout() {
+    auto* readout = new QGridLayout;
+    const std::pair<QString, QLabel*> rows[] = {{tr("Cube time:"), time_},
+                                                {tr("Showing:"), showing_},
+                                                {tr("Program:"), where_},
+                                                {tr("Sizes:"), sizes_}};
+    int row = 0;
+    for (const auto& [caption, label] : rows) {
+        readout->addWidget(new QLabel(caption, this), row, 0, Qt::AlignTop);
+        label->setWordWrap(true);
+        readout->addWidget(label, row++, 1);
+    }
+    readout->setColumnStretch(1, 1);
+    return readout;
+}
+
+void CubePane::AddAbove(QLayout* row) {
+    layout_->insertLayout(0, row);
+}
+
+QString CubePane::ShowingText() const {
+    return showing_->text();
+}
+
+QString CubePane::TimeText() const {
+    return time_->text();
+}
+
+QString CubePane::ProblemText() const {
+    return problem_->isHidden() ? QString() : problem_->text();
+}
+
+QString CubePane::WhereText() const {
+    return where_->text();
+}
+
+bool CubePane::ButtonShownHeld(int button) const {
+    return buttons_[button]->isDown();
+}
+
+sim::Chip CubePane::ChosenChip() const {
+    return *sim::ChipNamed(chips_->currentData().toString().toStdString());
+}
+
+void CubePane::ChooseChip(const QString& id) {
+    chips_->setCurrentIndex(chips_->findData(id));
+}
+
+void CubePane::SetPaused(bool paused) {
+    pause_->setChecked(paused);
+}
+
+void CubePane::ShowFrame(const sim::PlayerFrame& frame) {
+    cube_->SetGlow(frame.glow);
+    if (!problem_->isHidden()) return;
+    SetTextIfChanged(time_,
+                     QString::fromStdString(sim::SimulatedTimeText(frame.cycle, frame.clockHz)));
+    const bool nothingShown = frame.frame == 0 && !frame.stopped && framesKnown_;
+    SetTextIfChanged(showing_,
+                     nothingShown && !held_.hint.isEmpty()
+                         ? held_.hint
+                         : QString::fromStdString(sim::DescribeShowing(frame, framesKnown_)));
+}
+
+void CubePane::ShowHeld(const HeldButtons& held) {
+    held_ = held;
+    DrawButtons();
+    ShowWhere();
+}
+
+void CubePane::ShowWhere() {
+    if (!problem_->isHidden()) return;
+    if (!programLoaded_) {
+        where_->setText(tr("no program: open one, or start a new one"));
+        return;
+    }
+    QString where = programWhere_.isEmpty() ? tr("the only program in the file") : programWhere_;
+    if (held_.following)
+        where = QString::fromStdString(JoinClauses(where.toStdString(), held_.says.toStdString()));
+    where_->setText(where);
+}
+
+void CubePane::ShowLoaded(const LoadedProgram& program) {
+    problem_->hide();
+    programLoaded_ = true;
+    framesKnown_ = program.framesKnown;
+    sizes_->setText(program.sizes);
+    programWhere_ = program.where;
+    ShowWhere();
+}
+
+void CubePane::ShowProblem(const QString& message) {
+    problem_->setText(message);
+    problem_->show();
+    programLoaded_ = false;
+    for (QLabel* label : {time_, showing_, sizes_, where_}) label->clear();
+}
+
+void CubePane::UpdateButtons() {
+    DrawButtons();
+    emit ButtonsChanged(pad_.HeldBits());
+}
+
+void CubePane::DrawButtons() {
+    // Held by the user, or by the player following the sequence being recorded.
+    for (int b = 0; b < 3; ++b)
+        buttons_[b]->setDown(pad_.Held(b) || (held_.following && (held_.bits & (1 << b)) != 0));
+}
+
+bool CubePane::TakeButtonKey(QKeyEvent* event, bool down) {
+    const int button = event->key() - Qt::Key_1;
+    if (button < 0 || button > 2) return false;
+    if (!event->isAutoRepeat()) {
+        pad_.Key(button, down);
+        UpdateButtons();
+    }
+    return true;
+}
+
+void CubePane::ReleaseKeys() {
+    pad_.ReleaseKeys();
+    UpdateButtons();
+}
+
+}  // namespace ledcube::player

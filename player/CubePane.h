@@ -1,0 +1,95 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+#include "chip/Chips.h"
+#include "chip/CubePlayer.h"
+#include "player/ButtonPad.h"
+#include "player/PlayerEngine.h"
+
+class CubeView;
+class QComboBox;
+class QKeyEvent;
+class QLabel;
+class QLayout;
+class QPushButton;
+class QVBoxLayout;
+
+namespace ledcube::player {
+
+// The player's cube pane: the cube as the simulated chip lights it, the three
+// push buttons, pause, step, the speed, the chip and the build, and the
+// readout of what plays. It knows no engine: what the user does comes out as
+// signals, what the engine says comes in through the Show methods.
+class CubePane : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit CubePane(QWidget* parent = nullptr);
+
+    // Puts a row above the pane's own (the window's file line).
+    void AddAbove(QLayout* row);
+
+    const CubeView* Cube() const { return cube_; }
+    CubeView* Cube() { return cube_; }
+    QString ShowingText() const;
+    QString TimeText() const;
+    QString ProblemText() const;
+    QString WhereText() const;
+    bool ButtonShownHeld(int button) const;
+    sim::Chip ChosenChip() const;
+    void ChooseChip(const QString& id);
+    // Pauses (true) or plays on, as a click on Pause would.
+    void SetPaused(bool paused);
+    // The buttons held by the user: bits 0, 1, 2 for BP1, BP2, BP3.
+    int HeldBits() const { return pad_.HeldBits(); }
+    // The buttons the chip gets: the user's, or those the player holds.
+    int ChipHeldBits() const { return held_.bits; }
+
+    void ShowFrame(const sim::PlayerFrame& frame);
+    void ShowLoaded(const LoadedProgram& program);
+    void ShowProblem(const QString& message);
+    void ShowHeld(const HeldButtons& held);
+    // Keys 1, 2, 3 hold BP1, BP2, BP3; false for other keys.
+    bool TakeButtonKey(QKeyEvent* event, bool down);
+    // The window lost the keyboard: the keys it held are let go.
+    void ReleaseKeys();
+
+  signals:
+    void ButtonsChanged(int bits);
+    void PausedChanged(bool paused);
+    void StepClicked();
+    void SpeedChanged(double speed);
+    void CompactChanged(bool compact);
+    void ChipChanged(const sim::Chip& chip);
+
+  private:
+    QLayout* MakePushButtons();
+    QLayout* MakeControls();
+    QLayout* MakeReadout();
+    void ShowWhere();
+    void UpdateButtons();
+    void DrawButtons();
+
+    ButtonPad pad_;
+    bool framesKnown_ = true;
+    HeldButtons held_;            // as the engine gives them to the chip
+    QString programWhere_;        // which program of the file plays
+    bool programLoaded_ = false;  // a program was built and plays
+    QVBoxLayout* layout_;
+    CubeView* cube_;
+    QLabel* problem_;
+    QLabel* time_;
+    QLabel* showing_;
+    QLabel* sizes_;
+    QLabel* where_;
+    std::array<QPushButton*, 3> buttons_{};
+    QPushButton* pause_;
+    QPushButton* step_;
+    QComboBox* speed_;
+    QComboBox* chips_;
+};
+
+}  // namespace ledcube::player
