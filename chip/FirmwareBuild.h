@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "chip/BuildError.h"
 #include "chip/Chips.h"
 
 namespace ledcube::sim {

@@ -7,8 +7,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include "base/Language.h"
 #include "program/SimError.h"
-#include "ui/Translations.h"
 
 namespace ledcube::player {
 
@@ -16,12 +16,6 @@ namespace {
 
 using sim::Animation;
 using sim::CellTransform;
-
-// "Delete frame", "Delete 3 frames".
-QString Counted(std::size_t count, const QString& one, const QString& many) {
-    const auto n = static_cast<long long>(count);
-    return LocalPlural(n, one, many.arg(n));
-}
 
 const std::pair<CellTransform, const char*> kTransformNames[] = {
     {CellTransform::ShiftRight, QT_TRANSLATE_NOOP("ProgramDocument", "Shift right")},
@@ -154,32 +148,35 @@ void ProgramDocument::DeleteSelection() {
     const std::size_t frames = sim::FrameBlocks(animation_, selection_).size();
     Edit(frames < selection_.size()
              ? QCoreApplication::translate("ProgramDocument", "Delete sequence")
-             : Counted(frames, QCoreApplication::translate("ProgramDocument", "Delete frame"),
-                       QCoreApplication::translate("ProgramDocument", "Delete %1 frames")),
+             : QString::fromStdString(Counted(static_cast<long long>(frames),
+                                              Tr("ProgramDocument", "Delete frame"),
+                                              Tr("ProgramDocument", "Delete %1 frames"))),
          [](Animation& a, const std::vector<int>& s) { return sim::DeleteBlocks(a, s); });
 }
 
 void ProgramDocument::CutFrames() {
-    Edit(Counted(sim::FrameBlocks(animation_, selection_).size(),
-                 QCoreApplication::translate("ProgramDocument", "Cut frame"),
-                 QCoreApplication::translate("ProgramDocument", "Cut %1 frames")),
+    Edit(QString::fromStdString(
+             Counted(static_cast<long long>(sim::FrameBlocks(animation_, selection_).size()),
+                     Tr("ProgramDocument", "Cut frame"), Tr("ProgramDocument", "Cut %1 frames"))),
          [](Animation& a, const std::vector<int>& s) {
              return sim::DeleteBlocks(a, sim::FrameBlocks(a, s));
          });
 }
 
 void ProgramDocument::PasteFrames(const std::vector<sim::AnimationFrame>& frames) {
-    Edit(Counted(frames.size(), QCoreApplication::translate("ProgramDocument", "Paste frame"),
-                 QCoreApplication::translate("ProgramDocument", "Paste %1 frames")),
+    Edit(QString::fromStdString(Counted(static_cast<long long>(frames.size()),
+                                        Tr("ProgramDocument", "Paste frame"),
+                                        Tr("ProgramDocument", "Paste %1 frames"))),
          [&frames](Animation& a, const std::vector<int>& s) {
              return sim::InsertFrames(a, sim::InsertionPoint(a, s), frames);
          });
 }
 
 void ProgramDocument::DuplicateFrames() {
-    Edit(Counted(sim::FrameBlocks(animation_, selection_).size(),
-                 QCoreApplication::translate("ProgramDocument", "Duplicate frame"),
-                 QCoreApplication::translate("ProgramDocument", "Duplicate %1 frames")),
+    Edit(QString::fromStdString(
+             Counted(static_cast<long long>(sim::FrameBlocks(animation_, selection_).size()),
+                     Tr("ProgramDocument", "Duplicate frame"),
+                     Tr("ProgramDocument", "Duplicate %1 frames"))),
          [](Animation& a, const std::vector<int>& s) {
              return sim::InsertFrames(a, sim::InsertionPoint(a, s), sim::FramesAt(a, s));
          });
