@@ -108,33 +108,14 @@ std::uint8_t CubeChip::PortOutput(char port) const {
     return static_cast<std::uint8_t>(state.port);
 }
 
-void CubeChip::WatchRegister(std::uint16_t address) {
-    watches_.push_back(std::make_unique<Watch>(Watch{this, address}));
-    avr_irq_register_notify(avr_iomem_getirq(avr_, address, nullptr, AVR_IOMEM_IRQ_ALL),
-                            OnRegisterWrite, watches_.back().get());
-}
-
-void CubeChip::OnRegisterWrite(avr_irq_t*, std::uint32_t value, void* param) {
-    const auto* watch = static_cast<Watch*>(param);
-    watch->chip->registerWrites_.push_back(
-        {watch->chip->avr_->cycle, watch->address, static_cast<std::uint8_t>(value)});
-}
-
 namespace {
 
 // The ATmega328P's reset flags and watchdog control, in data space.
 constexpr std::uint16_t kMcusr = 0x54;
-constexpr std::uint8_t kExternalResetFlag = 0x02;
 constexpr std::uint16_t kWdtcsr = 0x60;
 constexpr std::uint8_t kWatchdogChangeEnable = 0x18;  // WDCE and WDE
 
 }  // namespace
-
-void CubeChip::BootFrom(std::uint32_t address) {
-    bootStart_ = address;
-    avr_->reset_pc = address;
-    ExternalReset();
-}
 
 void CubeChip::ForgetWires() {
     // The reset clears the port registers, but each port's IRQ keeps its last
@@ -147,25 +128,6 @@ void CubeChip::ForgetWires() {
     cubeA_ = 0;
     cubeC_ = 0;
     pending_.clear();
-}
-
-void CubeChip::ExternalReset() {
-    avr_reset(avr_);
-    ForgetWires();
-    avr_->pc = bootStart_;
-    avr_->data[kMcusr] |= kExternalResetFlag;
-    inBootloader_ = true;
-    programRunning_ = false;
-    stopped_ = false;
-    DriveButtonsAgain();
-}
-
-void CubeChip::RestartProgram() {
-    avr_reset(avr_);
-    ForgetWires();
-    avr_->pc = 0;
-    stopped_ = false;
-    ProgramStarts();
 }
 
 void CubeChip::ProgramStarts() {

@@ -42,6 +42,8 @@ class CubeChip {
     std::uint64_t Cycle() const;
     bool Stopped() const { return stopped_; }
 
+    // What a simulated board does with the chip, in the board library
+    // (chip/BoardChip.cpp) that the tests, benchmarks and pictures link.
     // A board's bootloader, loaded with the program from the HEX at `address`:
     // every reset starts there, as the boot-reset fuse makes the chip do.
     void BootFrom(std::uint32_t address);
