@@ -112,7 +112,7 @@ Text Tr(const char* context, const char* text) {
 
 bool TakesSingular(long long count) {
     return CurrentLanguage() == Language::French ? count == 0 || count == 1 || count == -1
-                                                : count == 1;
+                                                 : count == 1;
 }
 
 Text Plural(long long count, const Text& one, const Text& many) {

@@ -29,24 +29,27 @@ std::string Program(int frames) {
 }
 
 int Flash(const char* what, const std::filesystem::path& hex) {
-    const sim::ScratchFolder boot;
-    sim::SimulatedBoard board(sim::kUno, sim::BootloaderOf(sim::kUno, boot.Path()));
+    const chip::ScratchFolder boot;
+    chip::SimulatedBoard board(chip::kUno, chip::BootloaderOf(chip::kUno, boot.Path()));
     const auto start = std::chrono::steady_clock::now();
-    const sim::FlashRun run = sim::FlashChip(hex, sim::kUno, std::nullopt, board.Port());
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const chip::FlashRun run = chip::FlashChip(hex, chip::kUno, std::nullopt, board.Port());
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (!run.outcome.flashed) {
         std::printf("%s: %s\n%s", what, run.outcome.sentence.c_str(), run.log.c_str());
         return 1;
     }
     long bytes = 0;
-    for (const sim::HexChunk& chunk : sim::ReadIntelHex(hex)) bytes += static_cast<long>(chunk.bytes.size());
+    for (const chip::HexChunk& chunk : chip::ReadIntelHex(hex))
+        bytes += static_cast<long>(chunk.bytes.size());
     // Each 128-byte page goes out with 5 bytes of command and comes back with
     // 4 more, and is read back to verify: 10 bits a byte at 115,200 baud.
     const long pages = (bytes + 127) / 128;
     const double line = (2.0 * bytes + pages * 18.0) * 10 / 115200;
-    std::printf("%s (%ld bytes): flashed and verified through the simulated Uno in %.2f s; "
-                "the bytes alone take %.2f s on a real Uno's serial line\n",
-                what, bytes, seconds, line);
+    std::printf(
+        "%s (%ld bytes): flashed and verified through the simulated Uno in %.2f s; "
+        "the bytes alone take %.2f s on a real Uno's serial line\n",
+        what, bytes, seconds, line);
     return 0;
 }
 
@@ -54,10 +57,12 @@ int Flash(const char* what, const std::filesystem::path& hex) {
 
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
-    const sim::ScratchFolder unrolledScratch;
-    const sim::Firmware unrolled = sim::BuildFirmware(Program(60), "sixty.c", unrolledScratch, sim::kUno);
-    const sim::ScratchFolder compactScratch;
-    const sim::Firmware compact = sim::BuildFirmware(
-        sim::CompactSource(sim::ReadProgram(Program(1000)), sim::kUno), "compact.c", compactScratch, sim::kUno);
+    const chip::ScratchFolder unrolledScratch;
+    const chip::Firmware unrolled =
+        chip::BuildFirmware(Program(60), "sixty.c", unrolledScratch, chip::kUno);
+    const chip::ScratchFolder compactScratch;
+    const chip::Firmware compact =
+        chip::BuildFirmware(compact::CompactSource(program::ReadProgram(Program(1000)), chip::kUno),
+                            "compact.c", compactScratch, chip::kUno);
     return Flash("60 frames, unrolled", unrolled.hex) + Flash("1,000 frames, compact", compact.hex);
 }

@@ -13,10 +13,10 @@
 #include <cstdio>
 #include <fstream>
 
-#include "ui/Application.h"
+#include "chip/FirmwareBuild.h"
 #include "firmware/FirmwareText.h"
 #include "player/PlayerWindow.h"
-#include "chip/FirmwareBuild.h"
+#include "ui/Application.h"
 #include "ui/LampWidget.h"
 
 namespace {
@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
     sinceStart.start();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     Application application(argc, argv);
-    const sim::ScratchFolder folder;
+    const chip::ScratchFolder folder;
     const std::string file = (folder.Path() / "cube.c").string();
     // 50 frames of 200 ms, still being recorded, as the editor leaves it between frames.
     std::string text = ProgramHeader();
@@ -89,9 +89,10 @@ int main(int argc, char** argv) {
     std::ofstream(file, std::ios::binary | std::ios::app) << FrameBlock(600, all);
     // On a board the chip may play up to a round in real time before it gets there.
     if (!QTest::qWaitFor([&] { return Shows(window, all); }, 30000)) return 1;
-    std::printf("%s: a frame appended to the file (50 frames of 200 ms before it) to that frame on "
-                "screen: %lld ms\n", qPrintable(chipName),
-                static_cast<long long>(change.elapsed()));
+    std::printf(
+        "%s: a frame appended to the file (50 frames of 200 ms before it) to that frame on "
+        "screen: %lld ms\n",
+        qPrintable(chipName), static_cast<long long>(change.elapsed()));
 
     // Frame 5 selected, then LED 14 turned on and off in it five times: each
     // edit to the lamps showing the edited frame, built and run on the chip.
@@ -104,8 +105,10 @@ int main(int argc, char** argv) {
         edited.start();
         window.ToggleLamp(14);
         if (!QTest::qWaitFor([&] { return Shows(window, cells); }, 10000)) return 1;
-        std::printf("%s: an edit (LED 14 of frame 5 of 51) to the lamps showing the edited frame: %lld ms\n",
-                    qPrintable(chipName), static_cast<long long>(edited.elapsed()));
+        std::printf(
+            "%s: an edit (LED 14 of frame 5 of 51) to the lamps showing the edited frame: %lld "
+            "ms\n",
+            qPrintable(chipName), static_cast<long long>(edited.elapsed()));
     }
     window.Action(QStringLiteral("undo"))->trigger();
     QTest::qWait(500);
@@ -116,8 +119,9 @@ int main(int argc, char** argv) {
     wall.start();
     QTest::qWait(10000);
     const double cpu = CpuSeconds() - cpuBefore;
-    std::printf("%s: playing at x1 for %.1f s: %.2f s of processor time, %.1f %% of one core (%s)\n",
-                qPrintable(chipName), wall.elapsed() / 1000.0, cpu, 100 * cpu / (wall.elapsed() / 1000.0),
-                qPrintable(QApplication::platformName()));
+    std::printf(
+        "%s: playing at x1 for %.1f s: %.2f s of processor time, %.1f %% of one core (%s)\n",
+        qPrintable(chipName), wall.elapsed() / 1000.0, cpu, 100 * cpu / (wall.elapsed() / 1000.0),
+        qPrintable(QApplication::platformName()));
     return 0;
 }

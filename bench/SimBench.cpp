@@ -32,7 +32,7 @@ std::pair<double, double> CpuSeconds() {
 
 int main() {
     using namespace ledcube;
-    const sim::ScratchFolder folder;
+    const chip::ScratchFolder folder;
     const auto file = folder.Path() / "cube50.c";
     std::string program = ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP1);
     for (int frame = 0; frame < 50; ++frame) {
@@ -51,10 +51,11 @@ int main() {
             return 1;
         }
         const auto after = CpuSeconds();
-        std::printf("ledcube-sim, 10 s of cube time on the %s build: %.2f s of processor time "
-                    "(%.2f s simulating and decoding, %.2f s compiling and proving)\n",
-                    chip, after.first - before.first + after.second - before.second,
-                    after.first - before.first, after.second - before.second);
+        std::printf(
+            "ledcube-sim, 10 s of cube time on the %s build: %.2f s of processor time "
+            "(%.2f s simulating and decoding, %.2f s compiling and proving)\n",
+            chip, after.first - before.first + after.second - before.second,
+            after.first - before.first, after.second - before.second);
     }
     return 0;
 }

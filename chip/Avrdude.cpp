@@ -10,13 +10,14 @@
 #include "chip/FirmwareBuild.h"
 #include "firmware/FlashEstimate.h"
 
-namespace ledcube::sim {
+namespace ledcube::chip {
 
 namespace {
 
 std::string Lower(std::string_view text) {
     std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
     return lower;
 }
 
@@ -36,7 +37,8 @@ std::string ChipOnly(const Chip& chip) {
     // A board's chip: "Arduino Uno (ATmega328P)" flashes the ATmega328P.
     const std::string name = chip.name;
     const std::size_t open = name.rfind('(');
-    if (open != std::string::npos && name.back() == ')') return name.substr(open + 1, name.size() - open - 2);
+    if (open != std::string::npos && name.back() == ')')
+        return name.substr(open + 1, name.size() - open - 2);
     return name;
 }
 
@@ -59,7 +61,8 @@ std::string AvrdudeProgram() {
 std::vector<std::string> AvrdudeArguments(const std::filesystem::path& hex, const Chip& chip,
                                           const std::optional<std::string>& programmer,
                                           const std::optional<std::string>& port) {
-    std::vector<std::string> arguments = {"-p", chip.avrdudePart, "-c", programmer.value_or(chip.programmer)};
+    std::vector<std::string> arguments = {"-p", chip.avrdudePart, "-c",
+                                          programmer.value_or(chip.programmer)};
     // The board's bootloader on its serial port, unless another programmer is named.
     const bool bootloader = !programmer && chip.baud != 0;
     if (port || bootloader) arguments.insert(arguments.end(), {"-P", port.value_or(chip.port)});
@@ -74,7 +77,8 @@ std::string AvrdudeCommand(const std::filesystem::path& hex, const Chip& chip,
     std::string command = "avrdude";
     for (const std::string& argument : AvrdudeArguments(hex, chip, programmer, port)) {
         const bool plain = std::all_of(argument.begin(), argument.end(), [](unsigned char c) {
-            return std::isalnum(c) || std::string_view("/._-+~:").find(static_cast<char>(c)) != std::string_view::npos;
+            return std::isalnum(c) ||
+                   std::string_view("/._-+~:").find(static_cast<char>(c)) != std::string_view::npos;
         });
         command += ' ';
         if (plain) {
@@ -83,7 +87,8 @@ std::string AvrdudeCommand(const std::filesystem::path& hex, const Chip& chip,
         }
         // Quoted for the shell: a ' inside becomes '\''.
         command += '\'';
-        for (const char c : argument) command += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        for (const char c : argument)
+            command += c == '\'' ? std::string("'\\''") : std::string(1, c);
         command += '\'';
     }
     return command;
@@ -103,11 +108,13 @@ FlashProgress ProgressIn(std::string_view log) {
     return {verifying ? 50 + marks : marks, verifying};
 }
 
-FlashOutcome ReadAvrdudeLog(std::string_view log, int exitCode, const Chip& chip, const std::string& where) {
+FlashOutcome ReadAvrdudeLog(std::string_view log, int exitCode, const Chip& chip,
+                            const std::string& where) {
     const std::string lower = Lower(log);
     std::smatch match;
     const std::string text(log);
-    if (exitCode == 0 && std::regex_search(text, match, std::regex(R"((\d+) bytes of flash verified)")))
+    if (exitCode == 0 &&
+        std::regex_search(text, match, std::regex(R"((\d+) bytes of flash verified)")))
         return {true,
                 (where.empty() ? Tr("Flashing", "flashed %1 bytes to the %2 and verified")
                                : Tr("Flashing", "flashed %1 bytes to the %2 on %3 and verified"))
@@ -129,14 +136,16 @@ FlashOutcome ReadAvrdudeLog(std::string_view log, int exitCode, const Chip& chip
                           "no programmer found (avrdude finds no %1 device on USB): plug it in, or "
                           "choose the programmer you have")
                            .Arg(where)};
-    if (std::regex_search(text, match, std::regex(R"(signature = 0x([0-9a-fA-F]{6})(?: \(probably (\w+)\))?)")) &&
+    if (std::regex_search(
+            text, match, std::regex(R"(signature = 0x([0-9a-fA-F]{6})(?: \(probably (\w+)\))?)")) &&
         Says(lower, "expected signature")) {
         const std::string signature = match[1];
         const std::string part = match[2].matched ? std::string(match[2]) : std::string();
         std::string spaced;
         for (std::size_t i = 0; i < signature.size(); i += 2)
             spaced += (i ? " " : "") + Lower(signature.substr(i, 2));
-        std::transform(spaced.begin(), spaced.end(), spaced.begin(), [](unsigned char c) { return std::toupper(c); });
+        std::transform(spaced.begin(), spaced.end(), spaced.begin(),
+                       [](unsigned char c) { return std::toupper(c); });
         const Text answered = part.empty() ? Tr("Flashing", "a chip avrdude does not know")
                                            : Tr("Flashing", "an %1").Arg(PartName(part));
         return {false,
@@ -250,4 +259,4 @@ std::string FlashStopped() {
               "stopped: the chip may now hold part of the program; flash it again before using it");
 }
 
-}  // namespace ledcube::sim
+}  // namespace ledcube::chip

@@ -9,7 +9,7 @@
 
 #include "chip/Chips.h"
 
-namespace ledcube::sim {
+namespace ledcube::chip {
 
 // The programmers avrdude can flash the cube's chip with: the board's own
 // bootloader over its serial port, or an in-system programmer.
@@ -98,4 +98,4 @@ std::string AvrdudeMissing();
 // The sentence after the user stopped avrdude while it wrote.
 std::string FlashStopped();
 
-}  // namespace ledcube::sim
+}  // namespace ledcube::chip

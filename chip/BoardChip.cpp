@@ -10,7 +10,7 @@ extern "C" {
 #include <simavr/sim_io.h>
 }
 
-namespace ledcube::sim {
+namespace ledcube::chip {
 
 namespace {
 
@@ -57,4 +57,4 @@ void CubeChip::RestartProgram() {
     ProgramStarts();
 }
 
-}  // namespace ledcube::sim
+}  // namespace ledcube::chip

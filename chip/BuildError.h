@@ -6,14 +6,14 @@
 
 #include "program/SimError.h"
 
-namespace ledcube::sim {
+namespace ledcube::chip {
 
 // A program that avr-gcc does not build: a one-sentence reason for the user,
 // and what the compiler and linker said, for --verbose.
-class BuildError : public SimError {
+class BuildError : public program::SimError {
   public:
     BuildError(const std::string& message, std::string log, bool tooLarge = false)
-        : SimError(message), log_(std::move(log)), tooLarge_(tooLarge) {}
+        : program::SimError(message), log_(std::move(log)), tooLarge_(tooLarge) {}
     const std::string& Log() const { return log_; }
     // The code is too large to link at all.
     bool TooLarge() const { return tooLarge_; }
@@ -23,4 +23,4 @@ class BuildError : public SimError {
     bool tooLarge_;
 };
 
-}  // namespace ledcube::sim
+}  // namespace ledcube::chip

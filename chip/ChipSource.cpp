@@ -5,7 +5,7 @@
 #include "program/SimError.h"
 #include "program/SourceRewrite.h"
 
-namespace ledcube::sim {
+namespace ledcube::chip {
 
 namespace {
 
@@ -28,7 +28,7 @@ std::string PinText(Pin pin, bool input) {
 void Replace(std::string& text, std::string_view from, const std::string& to) {
     const std::size_t at = text.find(from);
     if (at == std::string::npos)
-        throw SimError(
+        throw program::SimError(
             "the Arduino build needs the program's header as the editor writes it; this one was "
             "edited by hand");
     text.replace(at, from.size(), to);
@@ -37,18 +37,22 @@ void Replace(std::string& text, std::string_view from, const std::string& to) {
 // The cube's wires moved to the board's pins, in the #define lines and the set-up.
 std::string OnBoardPins(std::string text, Wiring wiring) {
     for (int k = 1; k <= 9; ++k)
-        Replace(text, "#define LED" + std::to_string(k) + " " + PinText(LedPin(Wiring::Atmega8535, k), false) + "\n",
+        Replace(text,
+                "#define LED" + std::to_string(k) + " " +
+                    PinText(LedPin(Wiring::Atmega8535, k), false) + "\n",
                 "#define LED" + std::to_string(k) + " " + PinText(LedPin(wiring, k), false) + "\n");
     for (int layer = 1; layer <= 3; ++layer)
         Replace(text,
                 "#define Etage" + std::to_string(layer) + " " +
                     PinText(LayerPin(Wiring::Atmega8535, layer), false) + "\n",
-                "#define Etage" + std::to_string(layer) + " " + PinText(LayerPin(wiring, layer), false) + "\n");
+                "#define Etage" + std::to_string(layer) + " " +
+                    PinText(LayerPin(wiring, layer), false) + "\n");
     for (int button = 1; button <= 3; ++button)
         Replace(text,
                 "#define BP" + std::to_string(button) + " " +
                     PinText(ButtonPin(Wiring::Atmega8535, button), true) + "\n",
-                "#define BP" + std::to_string(button) + " " + PinText(ButtonPin(wiring, button), true) + "\n");
+                "#define BP" + std::to_string(button) + " " +
+                    PinText(ButtonPin(wiring, button), true) + "\n");
     Replace(text, kCubeSetUp, std::string(kBoardSetUp));
     return text;
 }
@@ -64,11 +68,11 @@ std::string SourceForChip(std::string_view program, const Chip& chip) {
         if (at != std::string::npos)
             text.insert(at + kMainStart.size() - 1, " LEDCUBE_JTAG_OFF();");
     }
-    return RewriteBitAccess(text);
+    return program::RewriteBitAccess(text);
 }
 
 std::string ChipHeader(const Chip& chip) {
-    if (chip.wiring == Wiring::Atmega8535) return Mega8535Header();
+    if (chip.wiring == Wiring::Atmega8535) return program::Mega8535Header();
     return std::string(R"(#ifndef LEDCUBE_MEGA8535_H
 #define LEDCUBE_MEGA8535_H
 /* The cube's registers under their ATmega8535 names, from avr-libc for the chip built for. */
@@ -84,7 +88,8 @@ std::string ChipHeader(const Chip& chip) {
 #else
 #define LEDCUBE_JTAG_OFF() do {} while (0)
 #endif
-)") + std::string(kBitAccessMacro) + "#endif\n";
+)") + std::string(program::kBitAccessMacro) +
+           "#endif\n";
 }
 
-}  // namespace ledcube::sim
+}  // namespace ledcube::chip

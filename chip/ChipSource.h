@@ -6,7 +6,7 @@
 
 #include "chip/Chips.h"
 
-namespace ledcube::sim {
+namespace ledcube::chip {
 
 // A program as avr-gcc builds it for a chip: single-bit access in standard C;
 // on the 40-pin family, JTAG switched off before the first port write (the
@@ -21,4 +21,4 @@ std::string SourceForChip(std::string_view program, const Chip& chip);
 // on the ATmega8535, avr-libc's registers under the cube's names elsewhere.
 std::string ChipHeader(const Chip& chip);
 
-}  // namespace ledcube::sim
+}  // namespace ledcube::chip

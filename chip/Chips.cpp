@@ -8,13 +8,13 @@
 
 #include "base/Language.h"
 
-namespace ledcube::sim {
+namespace ledcube::chip {
 
 namespace {
 
-constexpr std::array<Chip, 10> kChips = {kAtmega8535, kAtmega16,  kAtmega32, kAtmega164p,
+constexpr std::array<Chip, 10> kChips = {kAtmega8535, kAtmega16,   kAtmega32,    kAtmega164p,
                                          kAtmega324p, kAtmega644p, kAtmega1284p, kUno,
-                                         kNano,      kNanoOld};
+                                         kNano,       kNanoOld};
 
 // The cube's own wiring (the program's #define lines) and the Arduino boards'.
 constexpr std::array<Pin, 9> kCubeLeds = {
@@ -69,4 +69,4 @@ Pin ButtonPin(Wiring wiring, int button) {
     return wiring == Wiring::Arduino ? Pin{'C', 2 + button} : Pin{'D', button - 1};
 }
 
-}  // namespace ledcube::sim
+}  // namespace ledcube::chip

@@ -8,7 +8,7 @@
 
 #include "firmware/PassTiming.h"
 
-namespace ledcube::sim {
+namespace ledcube::chip {
 
 // How a chip is wired to the cube.
 enum class Wiring {
@@ -32,37 +32,72 @@ struct Chip {
     int baud;                // the bootloader's speed, 0 for an ISP programmer
     const char* port;        // the bootloader's serial port, "" for an ISP programmer
 
-    bool operator==(const Chip& other) const { return std::string_view(id) == other.id && clockHz == other.clockHz; }
+    bool operator==(const Chip& other) const {
+        return std::string_view(id) == other.id && clockHz == other.clockHz;
+    }
 };
 
 inline constexpr unsigned kFactoryClockHz = kCubeChipClockHz;  // the 40-pin chips' RC oscillator
-inline constexpr unsigned kBoardClockHz = 16000000;   // the Arduino boards' crystal
+inline constexpr unsigned kBoardClockHz = 16000000;            // the Arduino boards' crystal
 
-inline constexpr Chip kAtmega8535{"atmega8535", "ATmega8535", "atmega8535", "atmega16", "m8535",
-                                  8192, 512, kFactoryClockHz, Wiring::Atmega8535, "usbasp", 0, ""};
-inline constexpr Chip kAtmega16{"atmega16", "ATmega16", "atmega16", "atmega16", "m16",
-                                16384, 1024, kFactoryClockHz, Wiring::FortyPin, "usbasp", 0, ""};
-inline constexpr Chip kAtmega32{"atmega32", "ATmega32", "atmega32", "atmega32", "m32",
-                                32768, 2048, kFactoryClockHz, Wiring::FortyPin, "usbasp", 0, ""};
-inline constexpr Chip kAtmega164p{"atmega164p", "ATmega164P", "atmega164p", "atmega164p", "m164p",
-                                  16384, 1024, kFactoryClockHz, Wiring::FortyPin, "usbasp", 0, ""};
-inline constexpr Chip kAtmega324p{"atmega324p", "ATmega324P", "atmega324p", "atmega324p", "m324p",
-                                  32768, 2048, kFactoryClockHz, Wiring::FortyPin, "usbasp", 0, ""};
-inline constexpr Chip kAtmega644p{"atmega644p", "ATmega644P", "atmega644p", "atmega644p", "m644p",
-                                  65536, 4096, kFactoryClockHz, Wiring::FortyPin, "usbasp", 0, ""};
-inline constexpr Chip kAtmega1284p{"atmega1284p", "ATmega1284P", "atmega1284p", "atmega1284p",
-                                   "m1284p", 131072, 16384, kFactoryClockHz, Wiring::FortyPin,
-                                   "usbasp", 0, ""};
+inline constexpr Chip kAtmega8535{
+    "atmega8535", "ATmega8535",    "atmega8535",       "atmega16", "m8535", 8192,
+    512,          kFactoryClockHz, Wiring::Atmega8535, "usbasp",   0,       ""};
+inline constexpr Chip kAtmega16{"atmega16", "ATmega16", "atmega16",      "atmega16",       "m16",
+                                16384,      1024,       kFactoryClockHz, Wiring::FortyPin, "usbasp",
+                                0,          ""};
+inline constexpr Chip kAtmega32{"atmega32", "ATmega32", "atmega32",      "atmega32",       "m32",
+                                32768,      2048,       kFactoryClockHz, Wiring::FortyPin, "usbasp",
+                                0,          ""};
+inline constexpr Chip kAtmega164p{
+    "atmega164p", "ATmega164P",    "atmega164p",     "atmega164p", "m164p", 16384,
+    1024,         kFactoryClockHz, Wiring::FortyPin, "usbasp",     0,       ""};
+inline constexpr Chip kAtmega324p{
+    "atmega324p", "ATmega324P",    "atmega324p",     "atmega324p", "m324p", 32768,
+    2048,         kFactoryClockHz, Wiring::FortyPin, "usbasp",     0,       ""};
+inline constexpr Chip kAtmega644p{
+    "atmega644p", "ATmega644P",    "atmega644p",     "atmega644p", "m644p", 65536,
+    4096,         kFactoryClockHz, Wiring::FortyPin, "usbasp",     0,       ""};
+inline constexpr Chip kAtmega1284p{
+    "atmega1284p", "ATmega1284P",   "atmega1284p",    "atmega1284p", "m1284p", 131072,
+    16384,         kFactoryClockHz, Wiring::FortyPin, "usbasp",      0,        ""};
 // The boards' bootloaders keep the top of the flash: 512 bytes (Uno, Nano), 2 KB (older Nanos).
-inline constexpr Chip kUno{"uno", "Arduino Uno (ATmega328P)", "atmega328p", "atmega328p", "m328p",
-                           32768 - 512, 2048, kBoardClockHz, Wiring::Arduino, "arduino", 115200,
+inline constexpr Chip kUno{"uno",
+                           "Arduino Uno (ATmega328P)",
+                           "atmega328p",
+                           "atmega328p",
+                           "m328p",
+                           32768 - 512,
+                           2048,
+                           kBoardClockHz,
+                           Wiring::Arduino,
+                           "arduino",
+                           115200,
                            "/dev/ttyACM0"};
-inline constexpr Chip kNano{"nano", "Arduino Nano (ATmega328P)", "atmega328p", "atmega328p", "m328p",
-                            32768 - 512, 2048, kBoardClockHz, Wiring::Arduino, "arduino", 115200,
+inline constexpr Chip kNano{"nano",
+                            "Arduino Nano (ATmega328P)",
+                            "atmega328p",
+                            "atmega328p",
+                            "m328p",
+                            32768 - 512,
+                            2048,
+                            kBoardClockHz,
+                            Wiring::Arduino,
+                            "arduino",
+                            115200,
                             "/dev/ttyUSB0"};
-inline constexpr Chip kNanoOld{"nano-old", "Arduino Nano, old bootloader (ATmega328P)", "atmega328p",
-                               "atmega328p", "m328p", 32768 - 2048, 2048, kBoardClockHz,
-                               Wiring::Arduino, "arduino", 57600, "/dev/ttyUSB0"};
+inline constexpr Chip kNanoOld{"nano-old",
+                               "Arduino Nano, old bootloader (ATmega328P)",
+                               "atmega328p",
+                               "atmega328p",
+                               "m328p",
+                               32768 - 2048,
+                               2048,
+                               kBoardClockHz,
+                               Wiring::Arduino,
+                               "arduino",
+                               57600,
+                               "/dev/ttyUSB0"};
 
 // Every chip and board, the cube's own first.
 std::span<const Chip> Chips();
@@ -89,4 +124,4 @@ Pin LedPin(Wiring wiring, int k);
 Pin LayerPin(Wiring wiring, int layer);
 Pin ButtonPin(Wiring wiring, int button);
 
-}  // namespace ledcube::sim
+}  // namespace ledcube::chip

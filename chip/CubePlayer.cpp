@@ -7,13 +7,9 @@
 #include "base/Language.h"
 #include "chip/FirmwareBuild.h"
 
-namespace ledcube::sim {
+namespace ledcube::chip {
 
 namespace {
-
-// Until the first pass is measured: the generated program's pass and a slot.
-
-
 
 // After a single step the lamps show the last millisecond: the slot just reached.
 constexpr double kStepWindowSeconds = 0.001;
@@ -25,7 +21,9 @@ std::optional<SwitchCombination> HeldCombination(std::array<bool, 3> held) {
     const int count = held[0] + held[1] + held[2];
     if (count == 0) return SwitchCombination::Aucun;
     if (count > 1) return std::nullopt;
-    return held[0] ? SwitchCombination::BP1 : held[1] ? SwitchCombination::BP2 : SwitchCombination::BP3;
+    return held[0]   ? SwitchCombination::BP1
+           : held[1] ? SwitchCombination::BP2
+                     : SwitchCombination::BP3;
 }
 
 std::string DescribeShowing(const PlayerFrame& frame, bool framesKnown) {
@@ -45,10 +43,10 @@ std::string DescribeShowing(const PlayerFrame& frame, bool framesKnown) {
         .Arg(frame.sequenceFrames);
 }
 
-PlayerFrame PlaceOf(const std::vector<RecordedFrame>& frames, int index) {
+PlayerFrame PlaceOf(const std::vector<program::RecordedFrame>& frames, int index) {
     PlayerFrame frame;
     if (index < 0 || index >= static_cast<int>(frames.size())) return frame;
-    const RecordedFrame& shown = frames[static_cast<std::size_t>(index)];
+    const program::RecordedFrame& shown = frames[static_cast<std::size_t>(index)];
     frame.frame = index + 1;
     frame.block = shown.block;
     // Its group: the frames of its sequence, or between the same two sequences.
@@ -60,7 +58,7 @@ PlayerFrame PlaceOf(const std::vector<RecordedFrame>& frames, int index) {
     frame.sequenceFrames = end - first;
     // Sequences of its combination, in the order the program tests them.
     int sequence = 0;
-    for (const RecordedFrame& other : frames) {
+    for (const program::RecordedFrame& other : frames) {
         if (!shown.block || other.sequence == sequence || other.block != shown.block) continue;
         sequence = other.sequence;
         ++frame.blockSequences;
@@ -73,7 +71,7 @@ std::string SimulatedTimeText(std::uint64_t cycle, unsigned clockHz) {
     return Decimal(static_cast<double>(cycle) / clockHz, 3) + " s";
 }
 
-int LocateFrame(const std::vector<RecordedFrame>& frames, const CellState& cells, int last,
+int LocateFrame(const std::vector<program::RecordedFrame>& frames, const CellState& cells, int last,
                 std::array<bool, 3> held) {
     const int count = static_cast<int>(frames.size());
     if (last >= 0 && last < count && frames[last].cells == cells) return last;
@@ -81,7 +79,7 @@ int LocateFrame(const std::vector<RecordedFrame>& frames, const CellState& cells
     int any = -1;
     for (int step = 1; step <= count; ++step) {
         const int i = ((last < 0 ? -1 : last) + step + count) % count;
-        const RecordedFrame& frame = frames[i];
+        const program::RecordedFrame& frame = frames[i];
         if (frame.repeatCount <= 0 || !(frame.cells == cells)) continue;
         const bool plays = !frame.block || (combination && *frame.block == *combination);
         if (plays) return i;
@@ -91,7 +89,7 @@ int LocateFrame(const std::vector<RecordedFrame>& frames, const CellState& cells
 }
 
 CubePlayer::CubePlayer(const std::filesystem::path& hex,
-                       std::optional<std::vector<RecordedFrame>> frames, Clock clock,
+                       std::optional<std::vector<program::RecordedFrame>> frames, Clock clock,
                        const Chip& chip)
     : chip_(hex, chip),
       frames_(std::move(frames)),
@@ -180,7 +178,8 @@ PlayerFrame CubePlayer::Frame() const {
     if (stepped_)
         window = static_cast<std::uint64_t>(kStepWindowSeconds * hertz_);
     else if (speed_ < 1.0)
-        window = std::max<std::uint64_t>(hertz_ / 10000, static_cast<std::uint64_t>(window * speed_));
+        window =
+            std::max<std::uint64_t>(hertz_ / 10000, static_cast<std::uint64_t>(window * speed_));
     // An LED driven for its layer's whole slot in every pass shows fully lit:
     // over a pass or more that is a third of the time; over a slot or less, all of it.
     const double slots = static_cast<double>(window) / static_cast<double>(slotCycles_);
@@ -212,7 +211,8 @@ void CubePlayer::RunTo(std::uint64_t cycle) {
         // A steadily multiplexed LED looks steady when the lamps average over one pass.
         // Start to start of two passes in a row: the period of the scan.
         if (lastPassStart_ && pass->start - *lastPassStart_ < 2 * (pass->end - pass->start)) {
-            passCycles_ = std::clamp<std::uint64_t>(pass->start - *lastPassStart_, hertz_ / 333, hertz_ / 16);
+            passCycles_ =
+                std::clamp<std::uint64_t>(pass->start - *lastPassStart_, hertz_ / 333, hertz_ / 16);
             slotCycles_ =
                 std::clamp<std::uint64_t>(pass->shortestSlot, passCycles_ / 4, passCycles_ / 2);
         }
@@ -226,4 +226,4 @@ void CubePlayer::Anchor() {
     anchorCycle_ = chip_.Cycle();
 }
 
-}  // namespace ledcube::sim
+}  // namespace ledcube::chip

@@ -11,10 +11,10 @@
 
 #include "chip/CubeSimulator.h"
 #include "chip/LampGlow.h"
-#include "program/ProgramReader.h"
 #include "chip/ShowDecoder.h"
+#include "program/ProgramReader.h"
 
-namespace ledcube::sim {
+namespace ledcube::chip {
 
 // Seconds on a clock that never goes back: the wall clock in the player, a
 // stepped value in tests.
@@ -22,8 +22,8 @@ using Clock = std::function<double()>;
 
 // What the cube shows at one moment of a play; small and copyable.
 struct PlayerFrame {
-    std::uint64_t cycle = 0;  // simulated time
-    unsigned clockHz = kFactoryClockHz;  // the chip's cycles a second
+    std::uint64_t cycle = 0;                // simulated time
+    unsigned clockHz = kFactoryClockHz;     // the chip's cycles a second
     std::array<double, kCellCount> glow{};  // LED n at n - 1, 0 dark to 1 lit
     int frame = 0;  // the recorded frame the last pass showed, from 1; 0 when none is known
     std::optional<SwitchCombination> block;  // that frame's sequence; none between sequences
@@ -45,7 +45,7 @@ std::string DescribeShowing(const PlayerFrame& frame, bool framesKnown);
 // Where recorded frame `index` (from 0) stands: its number from 1, its
 // sequence, its place in its group and the group's size, as a shown frame
 // says them; nothing for an index out of range.
-PlayerFrame PlaceOf(const std::vector<RecordedFrame>& frames, int index);
+PlayerFrame PlaceOf(const std::vector<program::RecordedFrame>& frames, int index);
 
 // "12.345 s" of simulated time.
 std::string SimulatedTimeText(std::uint64_t cycle, unsigned clockHz = kFactoryClockHz);
@@ -57,7 +57,7 @@ std::optional<SwitchCombination> HeldCombination(std::array<bool, 3> held);
 // The recorded frame a pass shows, from 0: the one at `last` while its cells
 // still show, else the next one (after `last`, going round) with those cells
 // that plays under the buttons held, else any with those cells; -1 for none.
-int LocateFrame(const std::vector<RecordedFrame>& frames, const CellState& cells, int last,
+int LocateFrame(const std::vector<program::RecordedFrame>& frames, const CellState& cells, int last,
                 std::array<bool, 3> held);
 
 // Plays a built program on the simulated chip against a clock: the chip runs
@@ -67,8 +67,9 @@ class CubePlayer {
   public:
     // `frames` are the program's recorded frames, to name what is shown (none
     // when it was edited by hand). Raises SimError when the HEX cannot be loaded.
-    CubePlayer(const std::filesystem::path& hex, std::optional<std::vector<RecordedFrame>> frames,
-               Clock clock, const Chip& chip = kAtmega8535);
+    CubePlayer(const std::filesystem::path& hex,
+               std::optional<std::vector<program::RecordedFrame>> frames, Clock clock,
+               const Chip& chip = kAtmega8535);
 
     void HoldButtons(std::array<bool, 3> held);
     // Simulated seconds per second of the clock: 0.01 to 10.
@@ -91,12 +92,13 @@ class CubePlayer {
 
   private:
     void RunTo(std::uint64_t cycle);
-    // Runs up to cycle `end` at most, stopping once recorded frame `frame` shows; true when it does.
+    // Runs up to cycle `end` at most, stopping once recorded frame `frame` shows; true when it
+    // does.
     bool RunUntil(int frame, std::uint64_t end);
     void Anchor();
 
     CubeChip chip_;
-    std::optional<std::vector<RecordedFrame>> frames_;
+    std::optional<std::vector<program::RecordedFrame>> frames_;
     Clock clock_;
     unsigned hertz_;  // the chip's clock
     PassDecoder decoder_;
@@ -114,4 +116,4 @@ class CubePlayer {
     int shown_ = -1;
 };
 
-}  // namespace ledcube::sim
+}  // namespace ledcube::chip

@@ -14,7 +14,7 @@ extern "C" {
 #include <simavr/sim_avr.h>
 }
 
-namespace ledcube::sim {
+namespace ledcube::chip {
 
 namespace {
 
@@ -29,7 +29,8 @@ CubeChip::CubeChip(const std::filesystem::path& hex, const Chip& chip) : model_(
     const std::vector<HexChunk> chunks = ReadIntelHex(hex);
     avr_global_logger_set(QuietLogger);
     avr_ = avr_make_mcu_by_name(chip.simCore);
-    if (avr_ == nullptr) throw SimError(std::string("the simulator has no core ") + chip.simCore);
+    if (avr_ == nullptr)
+        throw program::SimError(std::string("the simulator has no core ") + chip.simCore);
     avr_init(avr_);
     avr_->log = LOG_ERROR;
     avr_->frequency = chip.clockHz;
@@ -46,14 +47,15 @@ CubeChip::CubeChip(const std::filesystem::path& hex, const Chip& chip) : model_(
                                       : static_cast<std::size_t>(avr_->flashend) + 1;
         if (chunk.address + chunk.bytes.size() > flash) {
             avr_terminate(avr_);
-            throw SimError(
+            throw program::SimError(
                 Tr("Simulator", "the HEX does not fit the flash of the %1").Arg(chip.name));
         }
         for (const std::uint32_t base : bases) {
             avr_loadcode(avr_, const_cast<std::uint8_t*>(chunk.bytes.data()),
                          static_cast<std::uint32_t>(chunk.bytes.size()), base + chunk.address);
             avr_->codeend = std::max<std::uint32_t>(
-                avr_->codeend, base + chunk.address + static_cast<std::uint32_t>(chunk.bytes.size()));
+                avr_->codeend,
+                base + chunk.address + static_cast<std::uint32_t>(chunk.bytes.size()));
         }
     }
     // The ports the cube's wires are on.
@@ -76,10 +78,12 @@ void CubeChip::Translate() {
     // Each wire at its place on the ATmega8535.
     for (int k = 1; k <= 9; ++k) {
         const Pin cube = LedPin(Wiring::Atmega8535, k);
-        (cube.port == 'A' ? a : c) |= static_cast<std::uint8_t>(level(LedPin(model_.wiring, k)) << cube.bit);
+        (cube.port == 'A' ? a : c) |=
+            static_cast<std::uint8_t>(level(LedPin(model_.wiring, k)) << cube.bit);
     }
     for (int layer = 1; layer <= 3; ++layer)
-        a |= static_cast<std::uint8_t>(level(LayerPin(model_.wiring, layer)) << LayerPin(Wiring::Atmega8535, layer).bit);
+        a |= static_cast<std::uint8_t>(level(LayerPin(model_.wiring, layer))
+                                       << LayerPin(Wiring::Atmega8535, layer).bit);
     const std::uint64_t cycle = avr_->cycle;
     if (a != cubeA_) pending_.push_back({cycle, 'A', cubeA_ = a});
     if (c != cubeC_) pending_.push_back({cycle, 'C', cubeC_ = c});
@@ -94,7 +98,8 @@ void CubeChip::OnPortWrite(avr_irq_t*, std::uint32_t value, void* param) {
     CubeChip& chip = *listener->chip;
     if (chip.model_.wiring != Wiring::Arduino) {
         // The cube's own ports: every write as it comes.
-        chip.pending_.push_back({chip.avr_->cycle, listener->port, static_cast<std::uint8_t>(value)});
+        chip.pending_.push_back(
+            {chip.avr_->cycle, listener->port, static_cast<std::uint8_t>(value)});
         return;
     }
     chip.ports_[listener->port - 'A'] = static_cast<std::uint8_t>(value);
@@ -104,7 +109,7 @@ void CubeChip::OnPortWrite(avr_irq_t*, std::uint32_t value, void* param) {
 std::uint8_t CubeChip::PortOutput(char port) const {
     avr_ioport_state_t state{};
     if (avr_ioctl(avr_, AVR_IOCTL_IOPORT_GETSTATE(port), &state) != 0)
-        throw SimError(std::string("the ") + model_.name + " has no port " + port);
+        throw program::SimError(std::string("the ") + model_.name + " has no port " + port);
     return static_cast<std::uint8_t>(state.port);
 }
 
@@ -123,7 +128,9 @@ void CubeChip::ForgetWires() {
     // IRQs are brought to the registers' value too.
     for (const Listener& listener : listeners_)
         if (listener.chip != nullptr)
-            avr_raise_irq(avr_io_getirq(avr_, AVR_IOCTL_IOPORT_GETIRQ(listener.port), IOPORT_IRQ_REG_PORT), 0);
+            avr_raise_irq(
+                avr_io_getirq(avr_, AVR_IOCTL_IOPORT_GETIRQ(listener.port), IOPORT_IRQ_REG_PORT),
+                0);
     ports_ = {};
     cubeA_ = 0;
     cubeC_ = 0;
@@ -160,8 +167,9 @@ void CubeChip::HoldButtons(std::array<bool, 3> held) {
     }
     avr_ioctl(avr_, AVR_IOCTL_IOPORT_SET_EXTERNAL(port), &external);
     for (int b = 0; b < 3; ++b)
-        avr_raise_irq(avr_io_getirq(avr_, AVR_IOCTL_IOPORT_GETIRQ(port), ButtonPin(model_.wiring, b + 1).bit),
-                      held[b] ? 1 : 0);
+        avr_raise_irq(
+            avr_io_getirq(avr_, AVR_IOCTL_IOPORT_GETIRQ(port), ButtonPin(model_.wiring, b + 1).bit),
+            held[b] ? 1 : 0);
 }
 
 void CubeChip::HoldButtons(SwitchCombination combination) {
@@ -191,7 +199,8 @@ std::uint64_t CubeChip::Cycle() const {
 }
 
 PortTrace TracePrefix(const PortTrace& trace, double ms) {
-    const auto end = std::min(trace.endCycle, static_cast<std::uint64_t>(ms * trace.frequency / 1000.0));
+    const auto end =
+        std::min(trace.endCycle, static_cast<std::uint64_t>(ms * trace.frequency / 1000.0));
     PortTrace prefix{trace.frequency, end, {}};
     for (const PortWrite& write : trace.writes)
         if (write.cycle < end) prefix.writes.push_back(write);
@@ -214,4 +223,4 @@ PortTrace RunFirmware(const std::filesystem::path& hex, SwitchCombination button
     return trace;
 }
 
-}  // namespace ledcube::sim
+}  // namespace ledcube::chip

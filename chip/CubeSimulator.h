@@ -7,14 +7,14 @@
 #include <memory>
 #include <vector>
 
-#include "firmware/FirmwareText.h"
 #include "chip/FirmwareBuild.h"
 #include "chip/ShowDecoder.h"
+#include "firmware/FirmwareText.h"
 
 struct avr_t;
 struct avr_irq_t;
 
-namespace ledcube::sim {
+namespace ledcube::chip {
 
 // The cube's microcontroller, simulated: a program loaded from an Intel HEX
 // runs at the chip's clock; an ATmega8535 build on simavr's ATmega16 core
@@ -117,4 +117,4 @@ PortTrace TracePrefix(const PortTrace& trace, double ms);
 PortTrace RunFirmware(const std::filesystem::path& hex, SwitchCombination buttons, double ms,
                       const Chip& chip = kAtmega8535);
 
-}  // namespace ledcube::sim
+}  // namespace ledcube::chip

@@ -25,7 +25,7 @@ extern "C" {
 
 extern char** environ;
 
-namespace ledcube::sim {
+namespace ledcube::chip {
 
 namespace fs = std::filesystem;
 
@@ -34,14 +34,14 @@ namespace {
 void WriteFile(const fs::path& file, std::string_view text) {
     std::ofstream out(file, std::ios::binary);
     out << text;
-    if (!out.flush()) throw SimError(Tr("Build", "cannot write %1").Arg(file.string()));
+    if (!out.flush()) throw program::SimError(Tr("Build", "cannot write %1").Arg(file.string()));
 }
 
 // Section sizes of an ELF by name (".text", ".data", ".bss" ...), from avr-size.
 std::map<std::string, int> SectionSizes(const fs::path& elf, const fs::path& folder) {
     const fs::path log = folder / "avr-size.log";
     if (RunTool({"avr-size", "-A", elf.string()}, folder, log) != 0)
-        throw SimError(
+        throw program::SimError(
             Tr("Build", "avr-size cannot read the compiled program:\n%1").Arg(ReadTextFile(log)));
     std::map<std::string, int> sizes;
     std::istringstream lines(ReadTextFile(log));
@@ -87,7 +87,8 @@ std::string Share(int part, int whole) {
 
 }  // namespace
 
-int RunTool(const std::vector<std::string>& arguments, const fs::path& folder, const fs::path& log) {
+int RunTool(const std::vector<std::string>& arguments, const fs::path& folder,
+            const fs::path& log) {
     std::vector<char*> argv;
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
@@ -103,7 +104,7 @@ int RunTool(const std::vector<std::string>& arguments, const fs::path& folder, c
     const int error = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (error != 0)
-        throw SimError(
+        throw program::SimError(
             Tr("Build",
                "cannot run %1 (are the Debian packages gcc-avr and binutils-avr installed?)")
                 .Arg(arguments[0]));
@@ -116,7 +117,7 @@ int RunTool(const std::vector<std::string>& arguments, const fs::path& folder, c
 std::string ReadTextFile(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     if (!in || fs::is_directory(file))
-        throw SimError(Tr("Build", "cannot read %1").Arg(file.string()));
+        throw program::SimError(Tr("Build", "cannot read %1").Arg(file.string()));
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
@@ -125,7 +126,7 @@ std::string ReadTextFile(const fs::path& file) {
 ScratchFolder::ScratchFolder() {
     std::string pattern = (fs::temp_directory_path() / "ledcube-sim-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr)
-        throw SimError(Tr("Build", "cannot make a scratch folder"));
+        throw program::SimError(Tr("Build", "cannot make a scratch folder"));
     path_ = pattern;
 }
 
@@ -174,7 +175,7 @@ Firmware BuildFirmware(std::string_view source, const std::string& fileName,
     const fs::path file = folder / fs::path(fileName).filename();
     WriteFile(file, SourceForChip(source, chip));
     WriteFile(folder / "mega8535.h", ChipHeader(chip));
-    WriteFile(folder / "delay.h", DelayHeader());
+    WriteFile(folder / "delay.h", program::DelayHeader());
 
     // avr-gcc runs in the scratch folder so that its messages name the file alone.
     // Flash and RAM are opened up (code up to where the data's addresses
@@ -195,9 +196,9 @@ Firmware BuildFirmware(std::string_view source, const std::string& fileName,
     Firmware firmware{folder / ("cube-" + mcu + ".hex"), {}, ReadTextFile(log)};
     const fs::path objcopyLog = folder / "avr-objcopy.log";
     if (RunTool({"avr-objcopy", "-O", "ihex", "-j", ".text", "-j", ".data", elf.string(),
-             firmware.hex.string()},
-            folder, objcopyLog) != 0)
-        throw SimError("avr-objcopy cannot write the HEX:\n" + ReadTextFile(objcopyLog));
+                 firmware.hex.string()},
+                folder, objcopyLog) != 0)
+        throw program::SimError("avr-objcopy cannot write the HEX:\n" + ReadTextFile(objcopyLog));
 
     int flash = 0;
     for (const HexChunk& chunk : ReadIntelHex(firmware.hex))
@@ -214,7 +215,7 @@ Firmware BuildFirmware(std::string_view source, const std::string& fileName,
 std::vector<HexChunk> ReadIntelHex(const fs::path& hex) {
     ihex_chunk_p chunks = nullptr;
     const int count = read_ihex_chunks(hex.c_str(), &chunks);
-    if (count < 0) throw SimError("cannot read the HEX " + hex.string());
+    if (count < 0) throw program::SimError("cannot read the HEX " + hex.string());
     std::vector<HexChunk> result;
     for (int i = 0; i < count; ++i)
         result.push_back(
@@ -224,4 +225,4 @@ std::vector<HexChunk> ReadIntelHex(const fs::path& hex) {
     return result;
 }
 
-}  // namespace ledcube::sim
+}  // namespace ledcube::chip

@@ -10,7 +10,7 @@
 #include "chip/BuildError.h"
 #include "chip/Chips.h"
 
-namespace ledcube::sim {
+namespace ledcube::chip {
 
 // The clock the simulated cube runs at: the ATmega8535's factory setting,
 // its internal RC oscillator at 1 MHz.
@@ -97,4 +97,4 @@ struct HexChunk {
 // addresses. Raises SimError when the file cannot be read or is not a HEX.
 std::vector<HexChunk> ReadIntelHex(const std::filesystem::path& hex);
 
-}  // namespace ledcube::sim
+}  // namespace ledcube::chip

@@ -5,7 +5,7 @@
 #include <QProcess>
 #include <QStringList>
 
-namespace ledcube::sim {
+namespace ledcube::chip {
 
 FlashRun FlashChip(const std::filesystem::path& hex, const Chip& chip,
                    const std::optional<std::string>& programmer,
@@ -42,4 +42,4 @@ FlashRun FlashChip(const std::filesystem::path& hex, const Chip& chip,
     return {ReadAvrdudeLog(log, exitCode, chip, where), log};
 }
 
-}  // namespace ledcube::sim
+}  // namespace ledcube::chip

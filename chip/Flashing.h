@@ -8,7 +8,7 @@
 #include "chip/Avrdude.h"
 #include "chip/Chips.h"
 
-namespace ledcube::sim {
+namespace ledcube::chip {
 
 // An avrdude run that put a HEX into a chip: what it did, and its messages.
 struct FlashRun {
@@ -23,4 +23,4 @@ FlashRun FlashChip(const std::filesystem::path& hex, const Chip& chip,
                    const std::optional<std::string>& programmer,
                    const std::optional<std::string>& port, int stallMs = kStallMs);
 
-}  // namespace ledcube::sim
+}  // namespace ledcube::chip

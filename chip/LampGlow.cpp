@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-namespace ledcube::sim {
+namespace ledcube::chip {
 
 LampGlow::LampGlow(std::uint64_t keepCycles) : keepCycles_(keepCycles) {}
 
@@ -25,15 +25,16 @@ std::array<double, kCellCount> LampGlow::At(std::uint64_t now, std::uint64_t win
     std::array<std::uint64_t, kCellCount> drivenCycles{};
     for (std::size_t i = 0; i < changes_.size(); ++i) {
         const std::uint64_t from = std::max(changes_[i].cycle, start);
-        const std::uint64_t to = i + 1 < changes_.size() ? std::min(changes_[i + 1].cycle, now) : now;
+        const std::uint64_t to =
+            i + 1 < changes_.size() ? std::min(changes_[i + 1].cycle, now) : now;
         if (to <= from) continue;
         for (int led = 0; led < kCellCount; ++led)
             if ((changes_[i].driven >> led) & 1) drivenCycles[led] += to - from;
     }
     for (int led = 0; led < kCellCount; ++led)
-        glow[led] = std::min(1.0, fullScale * static_cast<double>(drivenCycles[led]) /
-                                      static_cast<double>(window));
+        glow[led] = std::min(
+            1.0, fullScale * static_cast<double>(drivenCycles[led]) / static_cast<double>(window));
     return glow;
 }
 
-}  // namespace ledcube::sim
+}  // namespace ledcube::chip

@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <deque>
 
-#include "model/CellModel.h"
 #include "chip/ShowDecoder.h"
+#include "model/CellModel.h"
 
-namespace ledcube::sim {
+namespace ledcube::chip {
 
 // How brightly each LED of the cube glows to the eye: the share of a recent
 // stretch of cube time during which it was driven. It keeps the port changes
@@ -36,4 +36,4 @@ class LampGlow {
     std::deque<Change> changes_{{0, 0}};
 };
 
-}  // namespace ledcube::sim
+}  // namespace ledcube::chip

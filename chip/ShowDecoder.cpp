@@ -8,7 +8,7 @@
 
 #include "base/Language.h"
 
-namespace ledcube::sim {
+namespace ledcube::chip {
 
 namespace {
 
@@ -97,8 +97,8 @@ std::optional<DecodedPass> PassDecoder::CloseSlot(std::uint64_t until) {
         recent_.pop_front();
         return std::nullopt;
     }
-    const std::uint64_t shortest = std::min(
-        {first.end - first.start, second.end - second.start, third.end - third.start});
+    const std::uint64_t shortest =
+        std::min({first.end - first.start, second.end - second.start, third.end - third.start});
     DecodedPass pass{first.start, third.end, third.end - third.start, shortest, {}};
     for (int l = 1; l <= kLayerCount; ++l)
         for (int k = 0; k < 9; ++k) pass.cells.Set(FirstCellOfLayer(l) + k, recent_[l - 1].lit[k]);
@@ -174,4 +174,4 @@ std::vector<long> RoundOf(const std::vector<ShownFrame>& frames, long roundPasse
     return rounds;
 }
 
-}  // namespace ledcube::sim
+}  // namespace ledcube::chip

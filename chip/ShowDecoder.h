@@ -10,7 +10,7 @@
 
 #include "model/CellModel.h"
 
-namespace ledcube::sim {
+namespace ledcube::chip {
 
 // "(cut by the end of the run)", said of a frame the run ended in.
 std::string CutNote();
@@ -108,4 +108,4 @@ std::vector<ShownFrame> MergeDarkStretches(const std::vector<ShownFrame>& frames
 // the round is unknown (0).
 std::vector<long> RoundOf(const std::vector<ShownFrame>& frames, long roundPasses);
 
-}  // namespace ledcube::sim
+}  // namespace ledcube::chip

@@ -19,7 +19,7 @@ extern "C" {
 #include <simavr/sim_io.h>
 }
 
-namespace ledcube::sim {
+namespace ledcube::chip {
 
 namespace {
 
@@ -37,30 +37,51 @@ std::uint32_t LowestAddress(const std::filesystem::path& hex) {
 }  // namespace
 
 std::filesystem::path BootloaderOf(const Chip& board, const std::filesystem::path& folder) {
-    if (board.wiring != Wiring::Arduino) throw SimError(std::string("the ") + board.name + " is no board");
+    if (board.wiring != Wiring::Arduino)
+        throw program::SimError(std::string("the ") + board.name + " is no board");
     // The old Nano's bootloader talks at 57,600 baud and fits its 2 KB as shipped.
     if (board.baud == 57600) return kBootloaders / "atmega" / "ATmegaBOOT_168_atmega328.hex";
     const std::filesystem::path source = kBootloaders / "optiboot" / "optiboot.c";
     if (!std::filesystem::exists(source))
-        throw SimError("the Arduino bootloaders are missing: install the Debian package arduino-core-avr");
+        throw program::SimError(
+            "the Arduino bootloaders are missing: install the Debian package arduino-core-avr");
     // The package's own options, and three that keep avr-gcc 5's code within 512 bytes.
     const std::filesystem::path elf = folder / "optiboot.elf";
     const std::filesystem::path hex = folder / "optiboot.hex";
     const std::filesystem::path log = folder / "optiboot.log";
-    const std::vector<std::string> compile = {
-        "avr-gcc", "-Os", "-fno-inline-small-functions", "-fno-split-wide-types", "-mshort-calls",
-        "-fno-tree-scev-cprop", "-fno-caller-saves", "-fno-move-loop-invariants", "-mmcu=atmega328p",
-        "-DF_CPU=16000000L", "-DBAUD_RATE=115200", "-DLED_START_FLASHES=3", "-Wl,--section-start=.text=0x7e00",
-        "-Wl,--section-start=.version=0x7ffe", "-Wl,--relax", "-Wl,--gc-sections", "-nostartfiles", "-nostdlib",
-        "-I", (kBootloaders / "optiboot").string(), "-o", elf.string(), source.string()};
+    const std::vector<std::string> compile = {"avr-gcc",
+                                              "-Os",
+                                              "-fno-inline-small-functions",
+                                              "-fno-split-wide-types",
+                                              "-mshort-calls",
+                                              "-fno-tree-scev-cprop",
+                                              "-fno-caller-saves",
+                                              "-fno-move-loop-invariants",
+                                              "-mmcu=atmega328p",
+                                              "-DF_CPU=16000000L",
+                                              "-DBAUD_RATE=115200",
+                                              "-DLED_START_FLASHES=3",
+                                              "-Wl,--section-start=.text=0x7e00",
+                                              "-Wl,--section-start=.version=0x7ffe",
+                                              "-Wl,--relax",
+                                              "-Wl,--gc-sections",
+                                              "-nostartfiles",
+                                              "-nostdlib",
+                                              "-I",
+                                              (kBootloaders / "optiboot").string(),
+                                              "-o",
+                                              elf.string(),
+                                              source.string()};
     if (RunTool(compile, folder, log) != 0 ||
-        RunTool({"avr-objcopy", "-j", ".text", "-j", ".data", "-j", ".version", "--set-section-flags",
-                 ".version=alloc,load", "-O", "ihex", elf.string(), hex.string()},
-                folder, log) != 0)
-        throw SimError("the Uno's bootloader does not build:\n" + ReadTextFile(log));
+        RunTool(
+            {"avr-objcopy", "-j", ".text", "-j", ".data", "-j", ".version", "--set-section-flags",
+             ".version=alloc,load", "-O", "ihex", elf.string(), hex.string()},
+            folder, log) != 0)
+        throw program::SimError("the Uno's bootloader does not build:\n" + ReadTextFile(log));
     for (const HexChunk& chunk : ReadIntelHex(hex))
-        if (chunk.address + chunk.bytes.size() > 0x8000 || (chunk.address < 0x7FFE && chunk.address + chunk.bytes.size() > 0x7FFE))
-            throw SimError("the Uno's bootloader builds larger than its 512 bytes");
+        if (chunk.address + chunk.bytes.size() > 0x8000 ||
+            (chunk.address < 0x7FFE && chunk.address + chunk.bytes.size() > 0x7FFE))
+            throw program::SimError("the Uno's bootloader builds larger than its 512 bytes");
     return hex;
 }
 
@@ -69,7 +90,8 @@ SimulatedBoard::SimulatedBoard(const Chip& board, const std::filesystem::path& b
     int slave = -1;
     char name[256] = {};
     if (openpty(&master_, &slave, name, nullptr, nullptr) != 0)
-        throw SimError(std::string("no pseudo-terminal for the simulated board: ") + std::strerror(errno));
+        throw program::SimError(std::string("no pseudo-terminal for the simulated board: ") +
+                                std::strerror(errno));
     termios raw{};
     tcgetattr(slave, &raw);
     cfmakeraw(&raw);
@@ -84,9 +106,12 @@ SimulatedBoard::SimulatedBoard(const Chip& board, const std::filesystem::path& b
     avr_ioctl(avr, AVR_IOCTL_UART_GET_FLAGS('0'), &flags);
     flags &= ~AVR_UART_FLAG_STDIO;
     avr_ioctl(avr, AVR_IOCTL_UART_SET_FLAGS('0'), &flags);
-    avr_irq_register_notify(avr_io_getirq(avr, AVR_IOCTL_UART_GETIRQ('0'), UART_IRQ_OUTPUT), OnSerialOut, this);
-    avr_irq_register_notify(avr_io_getirq(avr, AVR_IOCTL_UART_GETIRQ('0'), UART_IRQ_OUT_XON), OnSerialRoom, this);
-    avr_irq_register_notify(avr_io_getirq(avr, AVR_IOCTL_UART_GETIRQ('0'), UART_IRQ_OUT_XOFF), OnSerialFull, this);
+    avr_irq_register_notify(avr_io_getirq(avr, AVR_IOCTL_UART_GETIRQ('0'), UART_IRQ_OUTPUT),
+                            OnSerialOut, this);
+    avr_irq_register_notify(avr_io_getirq(avr, AVR_IOCTL_UART_GETIRQ('0'), UART_IRQ_OUT_XON),
+                            OnSerialRoom, this);
+    avr_irq_register_notify(avr_io_getirq(avr, AVR_IOCTL_UART_GETIRQ('0'), UART_IRQ_OUT_XOFF),
+                            OnSerialFull, this);
     chip_.BootFrom(LowestAddress(bootloader));
     thread_ = std::thread([this] { Loop(); });
 }
@@ -167,7 +192,8 @@ void SimulatedBoard::Loop() {
         }
         programRunning_ = chip_.ProgramRunning();
         // No faster than the real board.
-        const auto due = start + std::chrono::microseconds((chip_.Cycle() - startCycle) * 1000000 / hertz_);
+        const auto due =
+            start + std::chrono::microseconds((chip_.Cycle() - startCycle) * 1000000 / hertz_);
         std::this_thread::sleep_until(due);
     }
 }
@@ -183,4 +209,4 @@ PortTrace SimulatedBoard::Play(SwitchCombination buttons, double ms) {
     return {hertz_, chip_.Cycle() - start, std::move(writes)};
 }
 
-}  // namespace ledcube::sim
+}  // namespace ledcube::chip

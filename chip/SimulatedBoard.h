@@ -12,7 +12,7 @@
 
 #include "chip/CubeSimulator.h"
 
-namespace ledcube::sim {
+namespace ledcube::chip {
 
 // The bootloader of a board from Debian's arduino-core-avr package, as an
 // Intel HEX in `folder`: the old Nano's as the package ships it; the Uno's
@@ -72,4 +72,4 @@ class SimulatedBoard {
     std::thread thread_;
 };
 
-}  // namespace ledcube::sim
+}  // namespace ledcube::chip

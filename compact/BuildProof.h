@@ -7,16 +7,16 @@
 #include <vector>
 
 #include "chip/FirmwareBuild.h"
-#include "program/ProgramReader.h"
 #include "chip/ShowDecoder.h"
+#include "program/ProgramReader.h"
 
-namespace ledcube::sim {
+namespace ledcube::compact {
 
 // The frames the cube should show under a combination, from the recorded
 // frames, for `rounds` rounds, timed as the generated program's passes; the
 // last is cut (the show would go on).
-std::vector<ShownFrame> ExpectedShow(const std::vector<RecordedFrame>& frames,
-                                     SwitchCombination buttons, int rounds);
+std::vector<chip::ShownFrame> ExpectedShow(const std::vector<program::RecordedFrame>& frames,
+                                           SwitchCombination buttons, int rounds);
 
 // Compares two shows from the start until `covered` passes of the expected
 // show are compared (the first frame always), frames with the same cells one
@@ -33,26 +33,27 @@ struct ShowNames {
     std::string candidate;
     std::string reference;
 };
-std::optional<std::string> FirstDifference(const std::vector<ShownFrame>& expected,
-                                           const std::vector<ShownFrame>& candidate, long covered,
-                                           const ShowNames& names, double slackMs = 0);
+std::optional<std::string> FirstDifference(const std::vector<chip::ShownFrame>& expected,
+                                           const std::vector<chip::ShownFrame>& candidate,
+                                           long covered, const ShowNames& names,
+                                           double slackMs = 0);
 
 // What a build is proven against: the generated program on the smallest of
 // the ATmega8535, ATmega16 and ATmega32 it fits, or else the frames read.
 struct ProvenReference {
-    std::optional<Firmware> firmware;
+    std::optional<chip::Firmware> firmware;
     std::string text;  // "the generated program on the ATmega16", ...
 };
 
 // Chooses the reference of a program whose ATmega8535 build is `unrolled`
 // (none when too large to link); larger builds go into `scratch`.
-ProvenReference ChooseReference(std::string_view program, const Firmware* unrolled,
-                                const std::string& fileName, const ScratchFolder& scratch);
+ProvenReference ChooseReference(std::string_view program, const chip::Firmware* unrolled,
+                                const std::string& fileName, const chip::ScratchFolder& scratch);
 
 // A run of the candidate already made under some buttons.
 struct KnownRun {
     SwitchCombination buttons;
-    PortTrace trace;
+    chip::PortTrace trace;
 };
 
 // The proof of a build, compact or another chip's: runs it on its simulated
@@ -61,16 +62,16 @@ struct KnownRun {
 // repeat counts, each lasting its passes at the build's clock within 1 %.
 // Raises SimError naming the build (`what`: "the compact build", "the build
 // for the Arduino Uno (ATmega328P)") and the first frame that differs.
-void ProveBuild(const Firmware& candidate, const std::string& what,
-                const ProvenReference& reference, const std::vector<RecordedFrame>& frames,
+void ProveBuild(const chip::Firmware& candidate, const std::string& what,
+                const ProvenReference& reference, const std::vector<program::RecordedFrame>& frames,
                 const KnownRun* known = nullptr);
 
 // How long the proof runs a build under some buttons: a round of its frames and two more.
-double ProofMs(const std::vector<RecordedFrame>& frames, SwitchCombination buttons);
+double ProofMs(const std::vector<program::RecordedFrame>& frames, SwitchCombination buttons);
 
 // A compact build and what it was proven against.
 struct ProvenCompact {
-    Firmware firmware;
+    chip::Firmware firmware;
     std::string reference;  // "the generated program on the ATmega16", ...
 };
 
@@ -85,8 +86,10 @@ struct ProvenCompact {
 // the first frame that differs. The build goes into `scratch`, which must not
 // hold another ATmega8535 build. `unrolled` is the generated program's build
 // for the ATmega8535, none when it is too large to link.
-ProvenCompact BuildProvenCompact(std::string_view program, const std::vector<RecordedFrame>& frames,
-                                 const Firmware* unrolled, const std::string& fileName,
-                                 const ScratchFolder& scratch, const Chip& chip = kAtmega8535);
+ProvenCompact BuildProvenCompact(std::string_view program,
+                                 const std::vector<program::RecordedFrame>& frames,
+                                 const chip::Firmware* unrolled, const std::string& fileName,
+                                 const chip::ScratchFolder& scratch,
+                                 const chip::Chip& chip = chip::kAtmega8535);
 
-}  // namespace ledcube::sim
+}  // namespace ledcube::compact

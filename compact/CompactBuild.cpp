@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "firmware/FirmwareText.h"
 #include "chip/FirmwareBuild.h"
+#include "firmware/FirmwareText.h"
 
-namespace ledcube::sim {
+namespace ledcube::compact {
 
 namespace {
 
@@ -30,7 +30,7 @@ struct Entry {
     std::uint16_t value;  // a frame's repeat count; where a sequence that does not play goes on
 };
 
-std::vector<Entry> Entries(const std::vector<RecordedFrame>& frames) {
+std::vector<Entry> Entries(const std::vector<program::RecordedFrame>& frames) {
     std::vector<Entry> entries;
     int sequence = 0;
     std::size_t start = 0;
@@ -40,7 +40,7 @@ std::vector<Entry> Entries(const std::vector<RecordedFrame>& frames) {
         entries[start].value = static_cast<std::uint16_t>(entries.size());
         sequence = 0;
     };
-    for (const RecordedFrame& frame : frames) {
+    for (const program::RecordedFrame& frame : frames) {
         if (frame.sequence != sequence) {
             close();
             if (frame.sequence != 0) {
@@ -52,8 +52,8 @@ std::vector<Entry> Entries(const std::vector<RecordedFrame>& frames) {
         std::uint32_t cells = 0;
         for (int n = 1; n <= kCellCount; ++n)
             if (frame.cells.Get(n)) cells |= 1u << (n - 1);
-        entries.push_back(
-            {cells, static_cast<std::uint16_t>(std::clamp<std::int32_t>(frame.repeatCount, 0, 32767))});
+        entries.push_back({cells, static_cast<std::uint16_t>(
+                                      std::clamp<std::int32_t>(frame.repeatCount, 0, 32767))});
     }
     close();
     return entries;
@@ -173,42 +173,42 @@ e = LEDCUBE_BUTTONS == (pgm_read_byte(p) & 7) ? e + 1 : value;
 
 }  // namespace
 
-int CompactEntries(const std::vector<RecordedFrame>& frames) {
+int CompactEntries(const std::vector<program::RecordedFrame>& frames) {
     return static_cast<int>(Entries(frames).size());
 }
 
-int CompactBytesEstimate(const std::vector<RecordedFrame>& frames) {
+int CompactBytesEstimate(const std::vector<program::RecordedFrame>& frames) {
     return kCompactBaseBytes + kCompactEntryBytes * CompactEntries(frames);
 }
 
-int CompactLoopBytes(int flashBytes, const std::vector<RecordedFrame>& frames) {
+int CompactLoopBytes(int flashBytes, const std::vector<program::RecordedFrame>& frames) {
     return flashBytes - kCompactEntryBytes * CompactEntries(frames);
 }
 
-int CompactSequences(const std::vector<RecordedFrame>& frames) {
+int CompactSequences(const std::vector<program::RecordedFrame>& frames) {
     // Two table entries a sequence, one a frame.
     return (CompactEntries(frames) - static_cast<int>(frames.size())) / 2;
 }
 
-std::string CompactSource(const std::vector<RecordedFrame>& frames, const Chip& chip) {
+std::string CompactSource(const std::vector<program::RecordedFrame>& frames,
+                          const chip::Chip& chip) {
     // The slot in equal parts the timer can count (one at 1 MHz).
     const unsigned slot = SlotCycles(chip.clockHz);
     const unsigned parts = (slot + 29999) / 30000;  // the wait counts in a signed int
-    const Pin button = ButtonPin(chip.wiring, 1);
-    const std::string buttons = "((PIN" + std::string(1, button.port) +
-                                (button.bit == 0 ? std::string() : " >> " + std::to_string(button.bit)) +
-                                ") & 7)";
+    const chip::Pin button = chip::ButtonPin(chip.wiring, 1);
+    const std::string buttons =
+        "((PIN" + std::string(1, button.port) +
+        (button.bit == 0 ? std::string() : " >> " + std::to_string(button.bit)) + ") & 7)";
     const std::vector<Entry> entries = Entries(frames);
-    std::string text = "#include <avr/pgmspace.h>\n#define LEDCUBE_ENTRIES " +
-                       std::to_string(entries.size()) + "u\n#define LEDCUBE_SLOT " +
-                       std::to_string(slot / parts) + "u\n#define LEDCUBE_SLOT_PARTS " +
-                       std::to_string(parts) + "\n#define LEDCUBE_BUTTONS " + buttons +
-                       "\n#define LEDCUBE_FRAME_STEP " +
-                       std::to_string(kFrameStepCycles) + "u\n#define LEDCUBE_TEST_LEAD " +
-                       std::to_string(kTestLeadCycles) + "u\n" + kPacing;
+    std::string text =
+        "#include <avr/pgmspace.h>\n#define LEDCUBE_ENTRIES " + std::to_string(entries.size()) +
+        "u\n#define LEDCUBE_SLOT " + std::to_string(slot / parts) +
+        "u\n#define LEDCUBE_SLOT_PARTS " + std::to_string(parts) + "\n#define LEDCUBE_BUTTONS " +
+        buttons + "\n#define LEDCUBE_FRAME_STEP " + std::to_string(kFrameStepCycles) +
+        "u\n#define LEDCUBE_TEST_LEAD " + std::to_string(kTestLeadCycles) + "u\n" + kPacing;
     // An empty table still needs one row to be valid C.
-    text += "static const unsigned char ledcube_show[" + std::to_string(std::max<std::size_t>(1, entries.size())) +
-            "][6] PROGMEM = {\n";
+    text += "static const unsigned char ledcube_show[" +
+            std::to_string(std::max<std::size_t>(1, entries.size())) + "][6] PROGMEM = {\n";
     for (const Entry& entry : entries) {
         char row[64];
         std::snprintf(row, sizeof row, "{0x%02X,0x%02X,0x%02X,0x%02X,0x%02X,0x%02X},\n",
@@ -221,4 +221,4 @@ std::string CompactSource(const std::vector<RecordedFrame>& frames, const Chip& 
     return text + ProgramHeader() + kLoop + ProgramClose();
 }
 
-}  // namespace ledcube::sim
+}  // namespace ledcube::compact

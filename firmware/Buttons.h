@@ -8,8 +8,9 @@
 namespace ledcube {
 
 // The four combinations, in the order the editor offers them.
-inline constexpr SwitchCombination kCombinations[] = {SwitchCombination::BP1, SwitchCombination::BP2,
-                                                      SwitchCombination::BP3, SwitchCombination::Aucun};
+inline constexpr SwitchCombination kCombinations[] = {
+    SwitchCombination::BP1, SwitchCombination::BP2, SwitchCombination::BP3,
+    SwitchCombination::Aucun};
 
 // The buttons held as bits 0, 1, 2 (BP1, BP2, BP3).
 constexpr int ButtonsToBits(const std::array<bool, 3>& held) {

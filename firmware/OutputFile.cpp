@@ -122,7 +122,6 @@ int WriteAll(int fd, std::string_view data) {
     return 0;
 }
 
-
 #endif
 
 }  // namespace

@@ -23,19 +23,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         // The programs of a file cover it whole, in order.
         std::string joined;
-        for (const ledcube::sim::ProgramInFile& program : ledcube::sim::ProgramsIn(text))
+        for (const ledcube::program::ProgramInFile& program : ledcube::program::ProgramsIn(text))
             joined += program.text;
         if (joined != text) std::abort();
 
-        const ledcube::sim::ChosenProgram chosen = ledcube::sim::ChooseProgram(text, std::nullopt);
-        const std::vector<ledcube::sim::RecordedFrame> frames =
-            ledcube::sim::ReadProgram(chosen.text);
+        const ledcube::program::ChosenProgram chosen =
+            ledcube::program::ChooseProgram(text, std::nullopt);
+        const std::vector<ledcube::program::RecordedFrame> frames =
+            ledcube::program::ReadProgram(chosen.text);
         // Read as the compiler reads it, whatever its comments and spacing, a
         // program is the editor's text of the same blocks.
-        const ledcube::sim::Animation animation = ledcube::sim::ReadAnimation(chosen.text);
-        const std::string editors = ledcube::sim::AnimationText(animation);
-        if (ledcube::sim::ReadAnimation(editors) != animation) std::abort();
-        if (ledcube::sim::AnimationFrames(animation).size() != frames.size()) std::abort();
+        const ledcube::program::Animation animation = ledcube::program::ReadAnimation(chosen.text);
+        const std::string editors = ledcube::program::AnimationText(animation);
+        if (ledcube::program::ReadAnimation(editors) != animation) std::abort();
+        if (ledcube::program::AnimationFrames(animation).size() != frames.size()) std::abort();
         if (editors != chosen.text) return 0;
         // The frames read are the frame blocks of the text, all of them, in
         // order: the n-th "while(i<" after the header starts the n-th frame's
@@ -46,13 +47,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (at = program.find("while(i<", at); at != std::string_view::npos;
              at = program.find("while(i<", at + 1)) {
             if (count >= frames.size()) std::abort();
-            const ledcube::sim::RecordedFrame& frame = frames[count++];
+            const ledcube::program::RecordedFrame& frame = frames[count++];
             if (!program.substr(at).starts_with(
                     ledcube::FrameBlock(frame.repeatCount * 15, frame.cells)))
                 std::abort();
         }
         if (count != frames.size()) std::abort();
-    } catch (const ledcube::sim::SimError&) {
+    } catch (const ledcube::program::SimError&) {
         // A clear refusal is a fine answer.
     }
     return 0;

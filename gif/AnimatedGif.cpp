@@ -23,7 +23,7 @@ extern "C" {
 #include <gif_lib.h>
 }
 
-namespace ledcube::sim {
+namespace ledcube::gif {
 
 namespace {
 
@@ -45,7 +45,7 @@ std::vector<QRgb> Palette() {
 // The delay of each shown frame in hundredths of a second: each frame's end
 // rounded from the start of the show, so that the running total never strays
 // more than 5 ms from the show.
-std::vector<int> GifDelays(const std::vector<ShownFrame>& frames) {
+std::vector<int> GifDelays(const std::vector<chip::ShownFrame>& frames) {
     std::vector<int> delays;
     if (frames.empty()) return delays;
     const double start = frames.front().startMs;
@@ -60,7 +60,7 @@ std::vector<int> GifDelays(const std::vector<ShownFrame>& frames) {
     return delays;
 }
 
-QImage Picture(const ShownFrame* frame, const QString& title, int size) {
+QImage Picture(const chip::ShownFrame* frame, const QString& title, int size) {
     const int titleHeight = GifTitleHeight(size);
     QImage image(size, size + titleHeight, QImage::Format_RGB32);
     image.fill(QColor(0xF0, 0xF0, 0xF0));
@@ -90,28 +90,29 @@ QRectF GifCube(int size) {
     return QRectF(margin, GifTitleHeight(size) + margin, size - 2 * margin, size - 2 * margin);
 }
 
-void WriteAnimatedGif(const std::vector<ShownFrame>& frames, const std::string& title, int size,
-                      const std::filesystem::path& gif) {
+void WriteAnimatedGif(const std::vector<chip::ShownFrame>& frames, const std::string& title,
+                      int size, const std::filesystem::path& gif) {
     const std::unique_ptr<QGuiApplication> application = ApplicationForText();
     const std::vector<QRgb> colourList = Palette();
     const QList<QRgb> palette(colourList.begin(), colourList.end());
     int error = 0;
     const int fd = ::open(gif.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0)
-        throw SimError(Tr("Storyboard", "cannot write the animation %1: %2")
-                           .Arg(gif.string())
-                           .Arg(std::strerror(errno)));
+        throw program::SimError(Tr("Storyboard", "cannot write the animation %1: %2")
+                                    .Arg(gif.string())
+                                    .Arg(std::strerror(errno)));
     GifFileType* file = EGifOpenFileHandle(fd, &error);  // closes fd with the file
     if (file == nullptr) {
         ::close(fd);
-        throw SimError(Tr("Storyboard", "cannot write the animation %1: %2")
-                           .Arg(gif.string())
-                           .Arg(GifErrorString(error)));
+        throw program::SimError(Tr("Storyboard", "cannot write the animation %1: %2")
+                                    .Arg(gif.string())
+                                    .Arg(GifErrorString(error)));
     }
     EGifSetGifVersion(file, true);  // GIF89a: delays and looping
     const auto fail = [&] {
         EGifCloseFile(file, &error);
-        throw SimError(Tr("Storyboard", "cannot write the animation %1").Arg(gif.string()));
+        throw program::SimError(
+            Tr("Storyboard", "cannot write the animation %1").Arg(gif.string()));
     };
     std::vector<GifColorType> colours;
     for (const QRgb rgb : palette)
@@ -148,39 +149,39 @@ void WriteAnimatedGif(const std::vector<ShownFrame>& frames, const std::string& 
                 fail();
     }
     if (EGifCloseFile(file, &error) != GIF_OK)
-        throw SimError(Tr("Storyboard", "cannot write the animation %1: %2")
-                           .Arg(gif.string())
-                           .Arg(GifErrorString(error)));
+        throw program::SimError(Tr("Storyboard", "cannot write the animation %1: %2")
+                                    .Arg(gif.string())
+                                    .Arg(GifErrorString(error)));
 }
 
-std::vector<ShownFrame> AnimationFrames(const std::vector<ShownFrame>& show, long roundPasses,
-                                        bool wholeShow) {
-    std::vector<ShownFrame> round;
-    const std::vector<long> rounds = RoundOf(show, roundPasses);
+std::vector<chip::ShownFrame> AnimationFrames(const std::vector<chip::ShownFrame>& show,
+                                              long roundPasses, bool wholeShow) {
+    std::vector<chip::ShownFrame> round;
+    const std::vector<long> rounds = chip::RoundOf(show, roundPasses);
     for (std::size_t i = 0; i < show.size(); ++i)
         if (wholeShow || rounds[i] == 1) round.push_back(show[i]);
     return round;
 }
 
-std::vector<ShownFrame> ExportAnimation(const std::filesystem::path& hex,
-                                        const std::optional<std::vector<RecordedFrame>>& frames,
-                                        SwitchCombination buttons, const Chip& chip,
-                                        const std::string& title, int size,
-                                        const std::filesystem::path& gif) {
+std::vector<chip::ShownFrame> ExportAnimation(
+    const std::filesystem::path& hex,
+    const std::optional<std::vector<program::RecordedFrame>>& frames, SwitchCombination buttons,
+    const chip::Chip& chip, const std::string& title, int size, const std::filesystem::path& gif) {
     // A round and a little more: the first round is the one drawn.
-    const long roundPasses = frames ? RoundPasses(*frames, buttons) : 0;
+    const long roundPasses = frames ? program::RoundPasses(*frames, buttons) : 0;
     const double ms =
-        frames ? std::clamp(roundPasses * kPassMsEstimate * 1.2 + 100, 100.0, 120000.0) : 10000.0;
-    const std::vector<ShownFrame> show =
-        MergeDarkStretches(DecodeShow(RunFirmware(hex, buttons, ms, chip)));
-    std::vector<ShownFrame> drawn = AnimationFrames(show, roundPasses, !frames);
+        frames ? std::clamp(roundPasses * program::kPassMsEstimate * 1.2 + 100, 100.0, 120000.0)
+               : 10000.0;
+    const std::vector<chip::ShownFrame> show =
+        chip::MergeDarkStretches(chip::DecodeShow(chip::RunFirmware(hex, buttons, ms, chip)));
+    std::vector<chip::ShownFrame> drawn = AnimationFrames(show, roundPasses, !frames);
     WriteAnimatedGif(drawn, title, size, gif);
     return drawn;
 }
 
-std::string GifTitle(const std::string& name, SwitchCombination buttons, const Chip& chip) {
+std::string GifTitle(const std::string& name, SwitchCombination buttons, const chip::Chip& chip) {
     const Text title = Tr("Storyboard", "%1, buttons %2").Arg(name).Arg(CombinationName(buttons));
-    return chip == kAtmega8535 ? title.Str() : title.Str() + ", " + chip.name;
+    return chip == chip::kAtmega8535 ? title.Str() : title.Str() + ", " + chip.name;
 }
 
-}  // namespace ledcube::sim
+}  // namespace ledcube::gif

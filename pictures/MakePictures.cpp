@@ -290,9 +290,9 @@ void MakePictures(const QDir& docs) {
     }
 
     // Put on the cube: flashed to a simulated Uno through its own bootloader.
-    const sim::ScratchFolder boot;
-    sim::SimulatedBoard board(sim::kUno, sim::BootloaderOf(sim::kUno, boot.Path()));
-    player::FlashDialog dialog(sim::ReadTextFile(program), QStringLiteral("cube1.c"), sim::kUno);
+    const chip::ScratchFolder boot;
+    chip::SimulatedBoard board(chip::kUno, chip::BootloaderOf(chip::kUno, boot.Path()));
+    player::FlashDialog dialog(chip::ReadTextFile(program), QStringLiteral("cube1.c"), chip::kUno);
     dialog.show();
     dialog.SetPort(QString::fromStdString(board.Port()));
     dialog.Flash();

@@ -15,20 +15,20 @@ namespace ledcube::pipeline {
 
 namespace {
 
-using sim::Firmware;
+using chip::Firmware;
 
 // A scratch folder the result keeps for the files built in it.
-std::shared_ptr<const sim::ScratchFolder> Folder(BuiltProgram& built) {
-    built.folders.push_back(std::make_shared<const sim::ScratchFolder>());
+std::shared_ptr<const chip::ScratchFolder> Folder(BuiltProgram& built) {
+    built.folders.push_back(std::make_shared<const chip::ScratchFolder>());
     return built.folders.back();
 }
 
 // The unrolled build's flash, estimated without a compiler.
-int EstimatedBytes(const std::vector<sim::RecordedFrame>& frames) {
+int EstimatedBytes(const std::vector<program::RecordedFrame>& frames) {
     FlashEstimate estimate;
     estimate.Header();
     int sequence = 0;
-    for (const sim::RecordedFrame& frame : frames) {
+    for (const program::RecordedFrame& frame : frames) {
         if (frame.sequence != sequence) {
             if (sequence != 0) estimate.Close();
             if (frame.block) estimate.Open(*frame.block);
@@ -40,32 +40,33 @@ int EstimatedBytes(const std::vector<sim::RecordedFrame>& frames) {
     return estimate.BytesWithClosings();
 }
 
-const std::vector<sim::RecordedFrame>& FramesOf(const BuildSource& source) {
+const std::vector<program::RecordedFrame>& FramesOf(const BuildSource& source) {
     if (!source.frames)
-        throw sim::SimError(Tr("Build", "the compact build needs a program as the editor writes "
-                                        "it; this one was edited by hand"));
+        throw program::SimError(Tr("Build",
+                                   "the compact build needs a program as the editor writes "
+                                   "it; this one was edited by hand"));
     return *source.frames;
 }
 
 // The generated program's build for the chip; none when the code is too large
 // to link at all, which only the compact build can still take.
-std::optional<Firmware> UnrolledOrNone(const BuildSource& source, const sim::Chip& chip,
+std::optional<Firmware> UnrolledOrNone(const BuildSource& source, const chip::Chip& chip,
                                        BuiltProgram& built) {
     try {
-        Firmware firmware = sim::BuildFirmware(source.text, source.fileName, *Folder(built), chip);
+        Firmware firmware = chip::BuildFirmware(source.text, source.fileName, *Folder(built), chip);
         built.compilerLog = firmware.compilerLog;
         built.unrolled = firmware.sizes;
         return firmware;
-    } catch (const sim::BuildError& error) {
+    } catch (const chip::BuildError& error) {
         if (!error.TooLarge()) throw;
         built.compilerLog = error.Log();
         return std::nullopt;
     }
 }
 
-Firmware CompactBuild(const BuildSource& source, const sim::Chip& chip, BuiltProgram& built) {
-    Firmware firmware = sim::BuildFirmware(CompiledSource(source, BuildKind::Compact, chip),
-                                           "compact.c", *Folder(built), chip);
+Firmware CompactBuild(const BuildSource& source, const chip::Chip& chip, BuiltProgram& built) {
+    Firmware firmware = chip::BuildFirmware(CompiledSource(source, BuildKind::Compact, chip),
+                                            "compact.c", *Folder(built), chip);
     built.compact = firmware.sizes;
     return firmware;
 }
@@ -73,22 +74,21 @@ Firmware CompactBuild(const BuildSource& source, const sim::Chip& chip, BuiltPro
 // The compact build proven against the cube's program. A program far too
 // large for every chip the proof could run it on is built unrolled (for its
 // size) on another core, beside the compact build and its proof.
-void ProvenCompact(const BuildSource& source, const sim::Chip& chip, BuiltProgram& built) {
-    const std::vector<sim::RecordedFrame>& frames = FramesOf(source);
+void ProvenCompact(const BuildSource& source, const chip::Chip& chip, BuiltProgram& built) {
+    const std::vector<program::RecordedFrame>& frames = FramesOf(source);
     std::future<void> beside;
     BuiltProgram besideBuilt;
     BuiltProgram cubeBuilt;
     std::optional<Firmware> cube;
-    if (EstimatedBytes(frames) > 2 * sim::kAtmega32.flashBytes) {
-        beside = std::async(std::launch::async,
-                            [&] { UnrolledOrNone(source, chip, besideBuilt); });
+    if (EstimatedBytes(frames) > 2 * chip::kAtmega32.flashBytes) {
+        beside = std::async(std::launch::async, [&] { UnrolledOrNone(source, chip, besideBuilt); });
     } else {
         const std::optional<Firmware> unrolled = UnrolledOrNone(source, chip, built);
         // Another chip's compact build is proven against the cube's own program.
-        cube = chip == sim::kAtmega8535 ? unrolled
-                                        : UnrolledOrNone(source, sim::kAtmega8535, cubeBuilt);
+        cube = chip == chip::kAtmega8535 ? unrolled
+                                         : UnrolledOrNone(source, chip::kAtmega8535, cubeBuilt);
     }
-    const sim::ProvenCompact compact = sim::BuildProvenCompact(
+    const compact::ProvenCompact compact = compact::BuildProvenCompact(
         source.text, frames, cube ? &*cube : nullptr, source.fileName, *Folder(built), chip);
     if (beside.valid()) {
         beside.get();
@@ -103,32 +103,32 @@ void ProvenCompact(const BuildSource& source, const sim::Chip& chip, BuiltProgra
 
 // Another chip's unrolled build proven against the cube's program.
 void ProveOnOtherChip(const BuildSource& source, const BuildPlan& plan, BuiltProgram& built) {
-    const std::vector<sim::RecordedFrame>& frames = *source.frames;
+    const std::vector<program::RecordedFrame>& frames = *source.frames;
     BuiltProgram cubeFolders;
-    const std::optional<Firmware> cube = UnrolledOrNone(source, sim::kAtmega8535, cubeFolders);
-    const sim::ScratchFolder referenceScratch;
-    const sim::ProvenReference reference =
-        sim::ChooseReference(source.text, cube ? &*cube : nullptr, source.fileName, referenceScratch);
-    std::optional<sim::KnownRun> known;
+    const std::optional<Firmware> cube = UnrolledOrNone(source, chip::kAtmega8535, cubeFolders);
+    const chip::ScratchFolder referenceScratch;
+    const compact::ProvenReference reference = compact::ChooseReference(
+        source.text, cube ? &*cube : nullptr, source.fileName, referenceScratch);
+    std::optional<compact::KnownRun> known;
     if (plan.runButtons) {
         // One run serves the caller and the proof under those buttons.
-        built.run = sim::RunFirmware(built.firmware.hex, *plan.runButtons,
-                                     std::max(plan.runMs, sim::ProofMs(frames, *plan.runButtons)),
-                                     plan.chip);
-        known = sim::KnownRun{*plan.runButtons, *built.run};
+        built.run = chip::RunFirmware(
+            built.firmware.hex, *plan.runButtons,
+            std::max(plan.runMs, compact::ProofMs(frames, *plan.runButtons)), plan.chip);
+        known = compact::KnownRun{*plan.runButtons, *built.run};
     }
-    sim::ProveBuild(built.firmware, Tr("Build", "the build for the %1").Arg(plan.chip.name),
-                    reference, frames, known ? &*known : nullptr);
+    compact::ProveBuild(built.firmware, Tr("Build", "the build for the %1").Arg(plan.chip.name),
+                        reference, frames, known ? &*known : nullptr);
     built.provenAgainst = reference.text;
 }
 
 void Unrolled(const BuildSource& source, const BuildPlan& plan, BuiltProgram& built) {
-    built.firmware = sim::BuildFirmware(source.text, source.fileName, *Folder(built), plan.chip);
+    built.firmware = chip::BuildFirmware(source.text, source.fileName, *Folder(built), plan.chip);
     built.compilerLog = built.firmware.compilerLog;
     built.unrolled = built.firmware.sizes;
     if (plan.compactSizeToo && source.frames) CompactBuild(source, plan.chip, built);
     if (plan.prove && built.firmware.sizes.Fits() && source.frames &&
-        !(plan.chip == sim::kAtmega8535))
+        !(plan.chip == chip::kAtmega8535))
         ProveOnOtherChip(source, plan, built);
 }
 
@@ -137,7 +137,7 @@ void UnrolledElseCompact(const BuildSource& source, const BuildPlan& plan, Built
     try {
         Unrolled(source, plan, built);
         if (built.firmware.sizes.Fits() || !source.frames) return;
-    } catch (const sim::BuildError& error) {
+    } catch (const chip::BuildError& error) {
         if (!error.TooLarge() || !source.frames) throw;
         built.compilerLog = error.Log();
     }
@@ -152,16 +152,20 @@ void UnrolledElseCompact(const BuildSource& source, const BuildPlan& plan, Built
 
 }  // namespace
 
-std::string CompiledSource(const BuildSource& source, BuildKind kind, const sim::Chip& chip) {
-    if (kind == BuildKind::Compact) return sim::CompactSource(FramesOf(source), chip);
+std::string CompiledSource(const BuildSource& source, BuildKind kind, const chip::Chip& chip) {
+    if (kind == BuildKind::Compact) return compact::CompactSource(FramesOf(source), chip);
     return source.text;
 }
 
 BuiltProgram BuildProgram(const BuildSource& source, const BuildPlan& plan) {
     BuiltProgram built;
     switch (plan.kind) {
-        case BuildKind::Unrolled: Unrolled(source, plan, built); break;
-        case BuildKind::UnrolledElseCompact: UnrolledElseCompact(source, plan, built); break;
+        case BuildKind::Unrolled:
+            Unrolled(source, plan, built);
+            break;
+        case BuildKind::UnrolledElseCompact:
+            UnrolledElseCompact(source, plan, built);
+            break;
         case BuildKind::Compact:
             if (plan.prove) {
                 ProvenCompact(source, plan.chip, built);
@@ -177,7 +181,8 @@ BuiltProgram BuildProgram(const BuildSource& source, const BuildPlan& plan) {
 BuildOutcome TryBuildProgram(const BuildSource& source, const BuildPlan& plan) {
     try {
         auto built = std::make_shared<const BuiltProgram>(BuildProgram(source, plan));
-        if (!built->firmware.sizes.Fits()) return {{}, sim::NotFittingMessage(built->firmware.sizes)};
+        if (!built->firmware.sizes.Fits())
+            return {{}, chip::NotFittingMessage(built->firmware.sizes)};
         return {built, {}};
     } catch (const std::exception& error) {
         return {{}, error.what()};
@@ -195,13 +200,15 @@ std::string ProvenLine(const BuiltProgram& built) {
 }
 
 std::string BuiltSizes(const BuiltProgram& built) {
-    const std::string unrolled =
-        built.unrolled ? sim::SizesLine(*built.unrolled)
-                       : Tr("Build", "too large to build (over %1 MB of code)")
-                             .Arg(Number(sim::kMostCodeBytes / 1024 / 1024))
-                             .Str();
+    const std::string unrolled = built.unrolled
+                                     ? chip::SizesLine(*built.unrolled)
+                                     : Tr("Build", "too large to build (over %1 MB of code)")
+                                           .Arg(Number(chip::kMostCodeBytes / 1024 / 1024))
+                                           .Str();
     if (!built.compact) return unrolled;
-    return Tr("Build", "unrolled %1; compact %2").Arg(unrolled).Arg(sim::SizesLine(*built.compact));
+    return Tr("Build", "unrolled %1; compact %2")
+        .Arg(unrolled)
+        .Arg(chip::SizesLine(*built.compact));
 }
 
 }  // namespace ledcube::pipeline

@@ -23,7 +23,7 @@ enum class BuildKind {
 // What to build and what to make sure of before it is used.
 struct BuildPlan {
     BuildKind kind = BuildKind::Unrolled;
-    sim::Chip chip = sim::kAtmega8535;
+    chip::Chip chip = chip::kAtmega8535;
     // Run the build on its simulated chip against the cube's own program
     // under every combination of the buttons: the compact build and another
     // chip's unrolled build (the ATmega8535's is the reference itself).
@@ -39,7 +39,7 @@ struct BuildPlan {
 // A program to build: its whole text and, when it is the editor's text, its frames.
 struct BuildSource {
     std::string text;
-    std::optional<std::vector<sim::RecordedFrame>> frames;
+    std::optional<std::vector<program::RecordedFrame>> frames;
     std::string fileName;  // names the source in the compiler's messages
 };
 
@@ -47,11 +47,11 @@ struct BuildSource {
 // as long as the object does.
 struct BuiltProgram {
     BuildKind built = BuildKind::Unrolled;  // Unrolled or Compact
-    sim::Firmware firmware;                 // what runs and goes into the chip; check its Fits()
+    chip::Firmware firmware;                // what runs and goes into the chip; check its Fits()
     // The unrolled build's sizes, none when its code is too large to link or it was not built.
-    std::optional<sim::ProgramSizes> unrolled;
+    std::optional<chip::ProgramSizes> unrolled;
     // The compact build's sizes, when it was built.
-    std::optional<sim::ProgramSizes> compact;
+    std::optional<chip::ProgramSizes> compact;
     // The unrolled build did not fit: the compact build was made instead.
     bool fellBack = false;
     // What the compiler said of the unrolled build, warnings included.
@@ -59,12 +59,12 @@ struct BuiltProgram {
     // "the generated program on the ATmega8535", when the build was proven.
     std::optional<std::string> provenAgainst;
     // The run the plan asked for, when the proof made it.
-    std::optional<sim::PortTrace> run;
-    std::vector<std::shared_ptr<const sim::ScratchFolder>> folders;
+    std::optional<chip::PortTrace> run;
+    std::vector<std::shared_ptr<const chip::ScratchFolder>> folders;
 };
 
 // The text the compiler gets for a build of this kind (Unrolled or Compact).
-std::string CompiledSource(const BuildSource& source, BuildKind kind, const sim::Chip& chip);
+std::string CompiledSource(const BuildSource& source, BuildKind kind, const chip::Chip& chip);
 
 // Builds a program as the plan says, and proves it when asked. Raises
 // BuildError when the compiler refuses it, SimError when the compact build is

@@ -15,7 +15,7 @@ namespace ledcube::player {
 
 // What an export made: the frames drawn, or why there are none.
 struct Exported {
-    std::vector<sim::ShownFrame> frames;
+    std::vector<chip::ShownFrame> frames;
     QString problem;
 };
 
@@ -23,12 +23,12 @@ struct Exported {
 // and writes what its simulated chip shows under `buttons`, one round of the
 // frames, as an animated GIF named `gif`. Never throws: a failure is the
 // result's problem.
-Exported ExportAnimation(const std::string& program, const std::string& name, const sim::Chip& chip,
-                         SwitchCombination buttons, const std::string& gif);
+Exported ExportAnimation(const std::string& program, const std::string& name,
+                         const chip::Chip& chip, SwitchCombination buttons, const std::string& gif);
 
 // Runs ExportAnimation on a thread of its own; `done` gets its result on the
 // thread of `context`, unless the context is gone by then.
-void ExportInBackground(QObject* context, std::string program, std::string name, sim::Chip chip,
+void ExportInBackground(QObject* context, std::string program, std::string name, chip::Chip chip,
                         SwitchCombination buttons, QString gif,
                         std::function<void(const Exported&)> done);
 

@@ -99,7 +99,8 @@ QLayout* CubePane::MakeControls() {
     step_->setToolTip(tr("While paused: on to the next layer slot (Right arrow)"));
     connect(step_, &QPushButton::clicked, this, &CubePane::StepClicked);
     new QShortcut(Qt::Key_Right, this, step_, &QPushButton::click);
-    for (const Speed& speed : kSpeeds) speed_->addItem(QString::fromUtf8(speed.label), speed.factor);
+    for (const Speed& speed : kSpeeds)
+        speed_->addItem(QString::fromUtf8(speed.label), speed.factor);
     speed_->setCurrentIndex(kNormalSpeed);
     speed_->setFocusPolicy(Qt::NoFocus);
     speed_->setToolTip(tr("Simulated time against real time"));
@@ -110,7 +111,7 @@ QLayout* CubePane::MakeControls() {
     compact->setToolTip(
         tr("Play the compact build (ledcube-sim --compact): the frames as a table in flash"));
     connect(compact, &QCheckBox::toggled, this, &CubePane::CompactChanged);
-    for (const sim::Chip& chip : sim::Chips())
+    for (const chip::Chip& chip : chip::Chips())
         chips_->addItem(QString::fromUtf8(chip.name), QString::fromLatin1(chip.id));
     chips_->setFocusPolicy(Qt::NoFocus);
     chips_->setToolTip(tr("The chip or board the firmware is built for (ledcube-sim --chip)"));
@@ -167,8 +168,8 @@ bool CubePane::ButtonShownHeld(int button) const {
     return buttons_[button]->isDown();
 }
 
-sim::Chip CubePane::ChosenChip() const {
-    return *sim::ChipNamed(chips_->currentData().toString().toStdString());
+chip::Chip CubePane::ChosenChip() const {
+    return *chip::ChipNamed(chips_->currentData().toString().toStdString());
 }
 
 void CubePane::ChooseChip(const QString& id) {
@@ -179,16 +180,16 @@ void CubePane::SetPaused(bool paused) {
     pause_->setChecked(paused);
 }
 
-void CubePane::ShowFrame(const sim::PlayerFrame& frame) {
+void CubePane::ShowFrame(const chip::PlayerFrame& frame) {
     cube_->SetGlow(frame.glow);
     if (!problem_->isHidden()) return;
     SetTextIfChanged(time_,
-                     QString::fromStdString(sim::SimulatedTimeText(frame.cycle, frame.clockHz)));
+                     QString::fromStdString(chip::SimulatedTimeText(frame.cycle, frame.clockHz)));
     const bool nothingShown = frame.frame == 0 && !frame.stopped && framesKnown_;
     SetTextIfChanged(showing_,
                      nothingShown && !held_.hint.isEmpty()
                          ? held_.hint
-                         : QString::fromStdString(sim::DescribeShowing(frame, framesKnown_)));
+                         : QString::fromStdString(chip::DescribeShowing(frame, framesKnown_)));
 }
 
 void CubePane::ShowHeld(const HeldButtons& held) {

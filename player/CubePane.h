@@ -39,7 +39,7 @@ class CubePane : public QWidget {
     QString ProblemText() const;
     QString WhereText() const;
     bool ButtonShownHeld(int button) const;
-    sim::Chip ChosenChip() const;
+    chip::Chip ChosenChip() const;
     void ChooseChip(const QString& id);
     // Pauses (true) or plays on, as a click on Pause would.
     void SetPaused(bool paused);
@@ -48,7 +48,7 @@ class CubePane : public QWidget {
     // The buttons the chip gets: the user's, or those the player holds.
     int ChipHeldBits() const { return held_.bits; }
 
-    void ShowFrame(const sim::PlayerFrame& frame);
+    void ShowFrame(const chip::PlayerFrame& frame);
     void ShowLoaded(const LoadedProgram& program);
     void ShowProblem(const QString& message);
     void ShowHeld(const HeldButtons& held);
@@ -63,7 +63,7 @@ class CubePane : public QWidget {
     void StepClicked();
     void SpeedChanged(double speed);
     void CompactChanged(bool compact);
-    void ChipChanged(const sim::Chip& chip);
+    void ChipChanged(const chip::Chip& chip);
 
   private:
     QLayout* MakePushButtons();

@@ -17,7 +17,8 @@ EditPane::EditPane(QWidget* parent)
       durationSays_(new QLabel(this)),
       state_(new QLabel(this)) {
     duration_->setPlaceholderText(tr("ms"));
-    duration_->setToolTip(tr("The duration of the selected frames in milliseconds (Enter sets it)"));
+    duration_->setToolTip(
+        tr("The duration of the selected frames in milliseconds (Enter sets it)"));
     connect(duration_, &QLineEdit::returnPressed, this,
             [this] { emit DurationEntered(duration_->text()); });
     state_->setWordWrap(true);

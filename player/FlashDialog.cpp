@@ -35,7 +35,7 @@ QString PortLabel(const QString& name, const QString& description, const QString
     return label;
 }
 
-FlashDialog::FlashDialog(std::string program, QString name, const sim::Chip& chip, QWidget* parent)
+FlashDialog::FlashDialog(std::string program, QString name, const chip::Chip& chip, QWidget* parent)
     : QDialog(parent),
       program_(std::move(program)),
       name_(std::move(name)),
@@ -55,17 +55,18 @@ FlashDialog::FlashDialog(std::string program, QString name, const sim::Chip& chi
       stallCheck_(new QTimer(this)) {
     setWindowTitle(tr("Put on the cube — %1").arg(name_));
     try {
-        frames_ = sim::PreviewLastProgram(program_).frames;
-    } catch (const sim::SimError&) {
+        frames_ = program::PreviewLastProgram(program_).frames;
+    } catch (const program::SimError&) {
     }
-    for (const sim::Chip& known : sim::Chips())
+    for (const chip::Chip& known : chip::Chips())
         chips_->addItem(QString::fromUtf8(known.name), QString::fromLatin1(known.id));
     chips_->setCurrentIndex(chips_->findData(QString::fromLatin1(chip.id)));
-    for (const sim::Programmer& programmer : sim::Programmers())
+    for (const chip::Programmer& programmer : chip::Programmers())
         programmers_->addItem(QString::fromStdString(programmer.name),
                               QString::fromLatin1(programmer.id));
     ports_->setEditable(true);
-    ports_->setToolTip(tr("The serial port of the board or programmer; a board's USB name is shown beside it"));
+    ports_->setToolTip(
+        tr("The serial port of the board or programmer; a board's USB name is shown beside it"));
     unrolled_->setChecked(true);
     compact_->setEnabled(frames_.has_value());
     buildNote_->setWordWrap(true);
@@ -114,7 +115,8 @@ void FlashDialog::Lay() {
 void FlashDialog::Connect() {
     connect(chips_, &QComboBox::currentIndexChanged, this, &FlashDialog::ChipChanged);
     connect(programmers_, &QComboBox::currentIndexChanged, this, [this] {
-        const bool serial = sim::Programmers()[static_cast<std::size_t>(programmers_->currentIndex())].serial;
+        const bool serial =
+            chip::Programmers()[static_cast<std::size_t>(programmers_->currentIndex())].serial;
         ports_->setEnabled(serial);
         programmerOf_[chips_->currentData().toString()] = programmers_->currentData().toString();
     });
@@ -145,19 +147,21 @@ FlashDialog::~FlashDialog() {
 }
 
 void FlashDialog::ChipChanged() {
-    const sim::Chip chip = ChosenChip();
+    const chip::Chip chip = ChosenChip();
     // The programmer last chosen for it; at first a board's own bootloader,
     // for the 40-pin chips the USBasp.
     const auto chosen = programmerOf_.find(QString::fromLatin1(chip.id));
     ChooseProgrammer(chosen != programmerOf_.end() ? chosen->second
                                                    : QString::fromLatin1(chip.programmer));
-    if (chip.baud != 0 && ports_->currentText().isEmpty()) ports_->setEditText(QString::fromLatin1(chip.port));
+    if (chip.baud != 0 && ports_->currentText().isEmpty())
+        ports_->setEditText(QString::fromLatin1(chip.port));
 }
 
 void FlashDialog::RefreshPorts() {
     const QString typed = ports_->currentText();
     QStringList names;
-    for (const QSerialPortInfo& port : QSerialPortInfo::availablePorts()) names << port.systemLocation();
+    for (const QSerialPortInfo& port : QSerialPortInfo::availablePorts())
+        names << port.systemLocation();
     QStringList shown;
     for (int i = 0; i < ports_->count(); ++i) shown << ports_->itemData(i).toString();
     if (names == shown) return;
@@ -185,8 +189,8 @@ bool FlashDialog::CompactChosen() const {
     return compact_->isChecked();
 }
 
-sim::Chip FlashDialog::ChosenChip() const {
-    return *sim::ChipNamed(chips_->currentData().toString().toStdString());
+chip::Chip FlashDialog::ChosenChip() const {
+    return *chip::ChipNamed(chips_->currentData().toString().toStdString());
 }
 
 std::optional<std::string> FlashDialog::ChosenProgrammer() const {
@@ -234,17 +238,18 @@ void FlashDialog::Flash() {
     plan.kind = compact_->isChecked() ? pipeline::BuildKind::Compact
                                       : pipeline::BuildKind::UnrolledElseCompact;
     plan.chip = ChosenChip();
-    QThread* builder = QThread::create(
-        [this, plan, source = pipeline::BuildSource{sim::PreviewLastProgram(program_).text,
-                                                    frames_, name_.toStdString()}] {
+    QThread* builder =
+        QThread::create([this, plan,
+                         source = pipeline::BuildSource{program::PreviewLastProgram(program_).text,
+                                                        frames_, name_.toStdString()}] {
             const pipeline::BuildOutcome outcome = pipeline::TryBuildProgram(source, plan);
             QMetaObject::invokeMethod(this, [this, outcome] {
                 building_ = false;
                 if (closing_) return;
                 built_ = outcome.built;
                 if (built_ && built_->fellBack) {
-                    buildNote_->setText(
-                        tr("the unrolled build does not fit the chip: the compact build is flashed"));
+                    buildNote_->setText(tr(
+                        "the unrolled build does not fit the chip: the compact build is flashed"));
                     compact_->setChecked(true);
                 }
                 Built(built_ ? built_->firmware.hex.string() : std::string(),
@@ -262,18 +267,19 @@ void FlashDialog::Built(const std::string& hex, const QString& problem) {
         cancel_->setText(tr("Close"));
         return;
     }
-    const sim::Chip chip = ChosenChip();
+    const chip::Chip chip = ChosenChip();
     const std::optional<std::string> port =
         ports_->isEnabled() && !ports_->currentText().isEmpty()
             ? std::optional<std::string>(
-                  (ports_->currentIndex() >= 0 && ports_->itemText(ports_->currentIndex()) == ports_->currentText()
+                  (ports_->currentIndex() >= 0 &&
+                           ports_->itemText(ports_->currentIndex()) == ports_->currentText()
                        ? ports_->currentData().toString()
                        : ports_->currentText())
                       .toStdString())
             : std::nullopt;
-    target_ = QString::fromStdString(sim::FlashTarget(chip, ChosenProgrammer(), port));
+    target_ = QString::fromStdString(chip::FlashTarget(chip, ChosenProgrammer(), port));
     QStringList arguments;
-    for (const std::string& argument : sim::AvrdudeArguments(hex, chip, ChosenProgrammer(), port))
+    for (const std::string& argument : chip::AvrdudeArguments(hex, chip, ChosenProgrammer(), port))
         arguments << QString::fromStdString(argument);
     delete avrdude_;
     avrdude_ = new QProcess(this);
@@ -282,17 +288,17 @@ void FlashDialog::Built(const std::string& hex, const QString& problem) {
     connect(avrdude_, &QProcess::finished, this, &FlashDialog::Done);
     connect(avrdude_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
         if (error != QProcess::FailedToStart) return;
-        Say(QString::fromStdString(sim::AvrdudeMissing()), true);
+        Say(QString::fromStdString(chip::AvrdudeMissing()), true);
         flash_->setEnabled(true);
         cancel_->setText(tr("Close"));
     });
     Say(tr("writing to the %1…").arg(QString::fromUtf8(chip.name)), false);
-    hexBytes_ = sim::HexDataBytes(hex);
+    hexBytes_ = chip::HexDataBytes(hex);
     stalled_ = false;
-    stallWatch_ = sim::StallWatch(stallMs_);
+    stallWatch_ = chip::StallWatch(stallMs_);
     running_.start();
     stallCheck_->start(250);
-    avrdude_->start(QString::fromStdString(sim::AvrdudeProgram()), arguments);
+    avrdude_->start(QString::fromStdString(chip::AvrdudeProgram()), arguments);
 }
 
 void FlashDialog::CheckStall() {
@@ -306,10 +312,11 @@ void FlashDialog::ReadOutput() {
     output_ += avrdude_->readAll().toStdString();
     log_->setPlainText(QString::fromStdString(output_));
     showLog_->setEnabled(true);
-    const sim::FlashProgress progress = sim::ProgressIn(output_);
+    const chip::FlashProgress progress = chip::ProgressIn(output_);
     progress_->setValue(progress.percent);
     if (!cancelled_)
-        Say(progress.verifying ? tr("verifying…") : tr("writing to the %1…").arg(QString::fromUtf8(ChosenChip().name)),
+        Say(progress.verifying ? tr("verifying…")
+                               : tr("writing to the %1…").arg(QString::fromUtf8(ChosenChip().name)),
             false);
 }
 
@@ -319,18 +326,19 @@ void FlashDialog::Done(int exitCode, QProcess::ExitStatus status) {
     flash_->setEnabled(true);
     cancel_->setText(tr("Close"));
     if (cancelled_) {
-        Say(QString::fromStdString(sim::FlashStopped()), true);
+        Say(QString::fromStdString(chip::FlashStopped()), true);
         return;
     }
     if (stalled_) {
-        Say(QString::fromStdString(sim::StalledSentence(
-                output_, hexBytes_, sim::SerialProgrammer(ChosenChip(), ChosenProgrammer()),
+        Say(QString::fromStdString(chip::StalledSentence(
+                output_, hexBytes_, chip::SerialProgrammer(ChosenChip(), ChosenProgrammer()),
                 target_.toStdString())),
             true);
         return;
     }
-    const sim::FlashOutcome outcome = sim::ReadAvrdudeLog(output_, status == QProcess::NormalExit ? exitCode : -1,
-                                                          ChosenChip(), target_.toStdString());
+    const chip::FlashOutcome outcome =
+        chip::ReadAvrdudeLog(output_, status == QProcess::NormalExit ? exitCode : -1, ChosenChip(),
+                             target_.toStdString());
     if (outcome.flashed) progress_->setValue(100);
     Say(QString::fromStdString(outcome.sentence), !outcome.flashed);
 }

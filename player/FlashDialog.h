@@ -38,7 +38,8 @@ class FlashDialog : public QDialog {
 
   public:
     // `program` is the program's whole text, `name` its file's name.
-    FlashDialog(std::string program, QString name, const sim::Chip& chip, QWidget* parent = nullptr);
+    FlashDialog(std::string program, QString name, const chip::Chip& chip,
+                QWidget* parent = nullptr);
     ~FlashDialog() override;
 
     void ChooseChip(const QString& id);
@@ -67,12 +68,12 @@ class FlashDialog : public QDialog {
     // Stops avrdude when its bars have stood still for the stall time.
     void CheckStall();
     void Say(const QString& text, bool problem);
-    sim::Chip ChosenChip() const;
+    chip::Chip ChosenChip() const;
     std::optional<std::string> ChosenProgrammer() const;
 
     std::string program_;
     QString name_;
-    std::optional<std::vector<sim::RecordedFrame>> frames_;
+    std::optional<std::vector<program::RecordedFrame>> frames_;
     QComboBox* chips_;
     QComboBox* programmers_;
     QComboBox* ports_;
@@ -88,8 +89,8 @@ class FlashDialog : public QDialog {
     QTimer* portWatch_;
     QTimer* stallCheck_;
     QElapsedTimer running_;
-    sim::StallWatch stallWatch_;
-    int stallMs_ = sim::kStallMs;
+    chip::StallWatch stallWatch_;
+    int stallMs_ = chip::kStallMs;
     int hexBytes_ = 0;
     bool stalled_ = false;
     // The programmer last chosen for each chip or board, by id.

@@ -15,19 +15,20 @@ const QString kFramesType = QStringLiteral("application/x-ledcube-frames");
 
 }  // namespace
 
-void CopyFramesToClipboard(const std::vector<sim::AnimationFrame>& frames) {
-    const QByteArray text = QByteArray::fromStdString(sim::FramesText(frames));
+void CopyFramesToClipboard(const std::vector<program::AnimationFrame>& frames) {
+    const QByteArray text = QByteArray::fromStdString(program::FramesText(frames));
     auto* data = new QMimeData;
     data->setData(kFramesType, text);
     data->setText(QString::fromLatin1(text));
     QGuiApplication::clipboard()->setMimeData(data);
 }
 
-std::vector<sim::AnimationFrame> FramesOnClipboard() {
+std::vector<program::AnimationFrame> FramesOnClipboard() {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (data == nullptr) return {};
-    return sim::FramesFromText(data->hasFormat(kFramesType) ? data->data(kFramesType).toStdString()
-                                                            : data->text().toStdString());
+    return program::FramesFromText(data->hasFormat(kFramesType)
+                                       ? data->data(kFramesType).toStdString()
+                                       : data->text().toStdString());
 }
 
 }  // namespace ledcube::player

@@ -8,11 +8,11 @@
 namespace ledcube::player {
 
 // Puts frames on the desktop's clipboard, as the player's own kind and as text.
-void CopyFramesToClipboard(const std::vector<sim::AnimationFrame>& frames);
+void CopyFramesToClipboard(const std::vector<program::AnimationFrame>& frames);
 
 // The frames on the clipboard: the player's own kind, else its text read as
 // frames; none when the clipboard is empty. Raises SimError with what is
 // wrong when its text is no frames.
-std::vector<sim::AnimationFrame> FramesOnClipboard();
+std::vector<program::AnimationFrame> FramesOnClipboard();
 
 }  // namespace ledcube::player

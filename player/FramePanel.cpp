@@ -51,7 +51,8 @@ class RowDelegate : public QStyledItemDelegate {
         } else {
             if (row.inSequence) area.setLeft(area.left() + kIndent);
             CubeGlow glow{};
-            for (int n = 1; n <= kCellCount; ++n) glow[static_cast<std::size_t>(n - 1)] = row.cells.Get(n);
+            for (int n = 1; n <= kCellCount; ++n)
+                glow[static_cast<std::size_t>(n - 1)] = row.cells.Get(n);
             painter->setRenderHint(QPainter::Antialiasing);
             // On a dark tile, where lit and dark lamps differ most.
             const QRectF tile(area.left(), area.top() + 1, kCubeWidth, area.height() - 2);
@@ -59,7 +60,8 @@ class RowDelegate : public QStyledItemDelegate {
             painter->setBrush(QColor(0x20, 0x20, 0x20));
             painter->drawRoundedRect(tile, 4, 4);
             PaintCube(*painter, tile.adjusted(3, 3, -3, -3), glow, 1.6);
-            painter->setPen(selected ? option.palette.highlightedText().color() : option.palette.text().color());
+            painter->setPen(selected ? option.palette.highlightedText().color()
+                                     : option.palette.text().color());
             area.setLeft(area.left() + kCubeWidth + 8);
             painter->setFont(option.font);
             painter->drawText(
@@ -75,38 +77,42 @@ class RowDelegate : public QStyledItemDelegate {
     }
 };
 
-QString HeadingText(const sim::Animation& animation, int open) {
-    const SwitchCombination combination = animation.blocks[static_cast<std::size_t>(open)].combination;
-    const auto [number, count] = sim::SequenceNumber(animation, open);
+QString HeadingText(const program::Animation& animation, int open) {
+    const SwitchCombination combination =
+        animation.blocks[static_cast<std::size_t>(open)].combination;
+    const auto [number, count] = program::SequenceNumber(animation, open);
     const QString name = QString::fromLatin1(CombinationName(combination));
-    if (count > 1)
-        return FramePanel::tr("%1 sequence %2 of %3").arg(name).arg(number).arg(count);
+    if (count > 1) return FramePanel::tr("%1 sequence %2 of %3").arg(name).arg(number).arg(count);
     return FramePanel::tr("%1 sequence").arg(name);
 }
 
 }  // namespace
 
-std::vector<PanelRow> PanelRows(const sim::Animation& animation, unsigned clockHz) {
+std::vector<PanelRow> PanelRows(const program::Animation& animation, unsigned clockHz) {
     std::vector<PanelRow> rows;
     bool inSequence = false;
     int frame = 0;
     // Frames are numbered within their sequence (or the frames between the
     // same two sequences), as the readout numbers the frame shown: the
     // number starts again where the sequence changes.
-    const std::vector<sim::RecordedFrame> frames = sim::AnimationFrames(animation);
+    const std::vector<program::RecordedFrame> frames = program::AnimationFrames(animation);
     int inGroup = 0;
     for (int at = 0; at < static_cast<int>(animation.blocks.size()); ++at) {
-        const sim::AnimationBlock& block = animation.blocks[static_cast<std::size_t>(at)];
+        const program::AnimationBlock& block = animation.blocks[static_cast<std::size_t>(at)];
         switch (block.kind) {
-            case sim::AnimationBlock::Kind::Open:
+            case program::AnimationBlock::Kind::Open:
                 rows.push_back({at, true, false, frame, HeadingText(animation, at), {}});
                 inSequence = true;
                 break;
-            case sim::AnimationBlock::Kind::Close: inSequence = false; break;
-            case sim::AnimationBlock::Kind::Frame: {
+            case program::AnimationBlock::Kind::Close:
+                inSequence = false;
+                break;
+            case program::AnimationBlock::Kind::Frame: {
                 const int passes = block.frame.repeatCount;
                 const auto index = static_cast<std::size_t>(frame);
-                inGroup = index > 0 && frames[index - 1].sequence == frames[index].sequence ? inGroup + 1 : 1;
+                inGroup = index > 0 && frames[index - 1].sequence == frames[index].sequence
+                              ? inGroup + 1
+                              : 1;
                 const QString number = QString::number(inGroup);
                 const QString text =
                     FramePanel::tr("%1    %2")
@@ -127,7 +133,7 @@ void FrameListModel::SetClock(unsigned clockHz) {
     SetShownFrame(shown);
 }
 
-void FrameListModel::SetAnimation(const sim::Animation& animation) {
+void FrameListModel::SetAnimation(const program::Animation& animation) {
     beginResetModel();
     animation_ = animation;
     rows_ = PanelRows(animation, clockHz_);
@@ -167,10 +173,14 @@ QVariant FrameListModel::data(const QModelIndex& index, int role) const {
     const PanelRow& row = rows_[static_cast<std::size_t>(index.row())];
     switch (role) {
         case Qt::DisplayRole:
-        case Qt::AccessibleTextRole: return row.text;
-        case kBlockRole: return row.block;
-        case kShownRole: return index.row() == shownRow_;
-        default: return {};
+        case Qt::AccessibleTextRole:
+            return row.text;
+        case kBlockRole:
+            return row.block;
+        case kShownRole:
+            return index.row() == shownRow_;
+        default:
+            return {};
     }
 }
 
@@ -202,8 +212,10 @@ bool FrameListModel::dropMimeData(const QMimeData* data, Qt::DropAction action, 
     if (!canDropMimeData(data, action, row, 0, parent)) return false;
     if (row < 0) row = parent.isValid() ? parent.row() : static_cast<int>(rows_.size());
     // Dropped before a row: before its block; on a heading, first in its sequence.
-    int to = row < static_cast<int>(rows_.size()) ? rows_[static_cast<std::size_t>(row)].block : blocks_;
-    if (row < static_cast<int>(rows_.size()) && parent.isValid() && rows_[static_cast<std::size_t>(row)].heading)
+    int to =
+        row < static_cast<int>(rows_.size()) ? rows_[static_cast<std::size_t>(row)].block : blocks_;
+    if (row < static_cast<int>(rows_.size()) && parent.isValid() &&
+        rows_[static_cast<std::size_t>(row)].heading)
         ++to;
     emit MoveRequested(to);
     // The window rebuilds the rows: the view must not remove the dragged ones.
@@ -232,7 +244,7 @@ FramePanel::FramePanel(QWidget* parent) : QListView(parent) {
     });
 }
 
-void FramePanel::Show(const sim::Animation& animation, const std::vector<int>& selected) {
+void FramePanel::Show(const program::Animation& animation, const std::vector<int>& selected) {
     const int scroll = verticalScrollBar() ? verticalScrollBar()->value() : 0;
     selecting_ = true;
     model_.SetAnimation(animation);
@@ -278,16 +290,27 @@ void FramePanel::mousePressEvent(QMouseEvent* event) {
 
 QModelIndex FramePanel::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
     const int rows = model_.rowCount();
-    const auto isFrame = [&](int row) { return !model_.Rows()[static_cast<std::size_t>(row)].heading; };
+    const auto isFrame = [&](int row) {
+        return !model_.Rows()[static_cast<std::size_t>(row)].heading;
+    };
     const int current = currentIndex().isValid() ? currentIndex().row() : -1;
     int step = 0;
     int from = current;
     switch (action) {
-        case MoveUp: step = -1; break;
-        case MoveDown: step = 1; break;
-        case MoveHome: step = 1, from = -1; break;
-        case MoveEnd: step = -1, from = rows; break;
-        default: return QListView::moveCursor(action, modifiers);
+        case MoveUp:
+            step = -1;
+            break;
+        case MoveDown:
+            step = 1;
+            break;
+        case MoveHome:
+            step = 1, from = -1;
+            break;
+        case MoveEnd:
+            step = -1, from = rows;
+            break;
+        default:
+            return QListView::moveCursor(action, modifiers);
     }
     // Headings are no stops: on to the next frame that way, if there is one.
     for (int row = from + step; row >= 0 && row < rows; row += step)

@@ -13,7 +13,7 @@ namespace ledcube::player {
 
 // What one row of the frame panel shows: a sequence's heading or a frame.
 struct PanelRow {
-    int block = 0;        // the program's block it stands for
+    int block = 0;         // the program's block it stands for
     bool heading = false;  // a sequence's test, else a frame
     bool inSequence = false;
     int frame = 0;  // the frame's number in the program, from 0
@@ -24,7 +24,7 @@ struct PanelRow {
 // The panel's rows for a program: its sequences' headings and its frames, in
 // the order of the blocks (the braces that close sequences have no row); each
 // frame says how long it shows on a chip at `clockHz`.
-std::vector<PanelRow> PanelRows(const sim::Animation& animation, unsigned clockHz);
+std::vector<PanelRow> PanelRows(const program::Animation& animation, unsigned clockHz);
 
 // The program's structure as rows for the frame panel: one row a heading or a frame.
 class FrameListModel : public QAbstractListModel {
@@ -37,7 +37,7 @@ class FrameListModel : public QAbstractListModel {
 
     using QAbstractListModel::QAbstractListModel;
 
-    void SetAnimation(const sim::Animation& animation);
+    void SetAnimation(const program::Animation& animation);
     // The clock of the chip the program is built for, which the frames' times follow.
     void SetClock(unsigned clockHz);
     // The frame the chip shows (from 0), highlighted; -1 for none.
@@ -62,7 +62,7 @@ class FrameListModel : public QAbstractListModel {
     void MoveRequested(int to);
 
   private:
-    sim::Animation animation_;
+    program::Animation animation_;
     unsigned clockHz_ = kCubeChipClockHz;
     std::vector<PanelRow> rows_;
     std::vector<int> rowOfBlock_;
@@ -82,7 +82,7 @@ class FramePanel : public QListView {
 
     FrameListModel& Model() { return model_; }
     // Shows the program and selects these blocks.
-    void Show(const sim::Animation& animation, const std::vector<int>& selected);
+    void Show(const program::Animation& animation, const std::vector<int>& selected);
     void SelectBlocks(const std::vector<int>& blocks);
     // The selected blocks, in order.
     std::vector<int> SelectedBlocks() const;

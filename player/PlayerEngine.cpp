@@ -8,8 +8,8 @@
 
 #include "chip/FirmwareBuild.h"
 #include "compact/CompactBuild.h"
-#include "pipeline/BuildPipeline.h"
 #include "firmware/FlashEstimate.h"
+#include "pipeline/BuildPipeline.h"
 #include "program/SimError.h"
 #include "ui/Translations.h"
 
@@ -18,7 +18,7 @@ namespace ledcube::player {
 namespace {
 
 // How far a reload may run the new build flat out to reach the frame just recorded.
-constexpr std::uint64_t kMostSkipCycles = 20ull * sim::kCpuHertz;
+constexpr std::uint64_t kMostSkipCycles = 20ull * chip::kCpuHertz;
 // Changes closer together than this are read once.
 constexpr int kSettleMs = 20;
 
@@ -27,13 +27,13 @@ QString Subject(const QString& name, const QString& text) {
     return QString::fromStdString(WithSubject(name.toStdString(), text.toStdString()));
 }
 
-bool SameFrame(const sim::RecordedFrame& a, const sim::RecordedFrame& b) {
+bool SameFrame(const program::RecordedFrame& a, const program::RecordedFrame& b) {
     return a.repeatCount == b.repeatCount && a.cells == b.cells && a.block == b.block;
 }
 
 // The first frame of `now` that `before` did not have, when the program grew by frames.
-std::optional<int> FirstNewFrame(const std::optional<std::vector<sim::RecordedFrame>>& before,
-                                 const std::optional<std::vector<sim::RecordedFrame>>& now) {
+std::optional<int> FirstNewFrame(const std::optional<std::vector<program::RecordedFrame>>& before,
+                                 const std::optional<std::vector<program::RecordedFrame>>& now) {
     if (!before || !now || now->size() <= before->size()) return std::nullopt;
     for (std::size_t i = 0; i < before->size(); ++i)
         if (!SameFrame((*before)[i], (*now)[i])) return std::nullopt;
@@ -44,7 +44,8 @@ std::optional<int> FirstNewFrame(const std::optional<std::vector<sim::RecordedFr
 
 QString HomeRelative(const QString& path) {
     const QString home = QDir::homePath();
-    if (path.startsWith(home + QLatin1Char('/'))) return QStringLiteral("~") + path.mid(home.size());
+    if (path.startsWith(home + QLatin1Char('/')))
+        return QStringLiteral("~") + path.mid(home.size());
     return path;
 }
 
@@ -58,11 +59,11 @@ QString NearestExistingFolder(const QString& folder) {
     return at;
 }
 
-QString WhichKeyPlaysWhat(const std::vector<sim::RecordedFrame>& frames,
+QString WhichKeyPlaysWhat(const std::vector<program::RecordedFrame>& frames,
                           std::optional<SwitchCombination> held) {
-    if (held && sim::RoundPasses(frames, *held) > 0) return {};
+    if (held && program::RoundPasses(frames, *held) > 0) return {};
     QStringList keys;
-    for (const SwitchCombination buttons : sim::ShowingCombinations(frames)) {
+    for (const SwitchCombination buttons : program::ShowingCombinations(frames)) {
         const QString name = QString::fromLatin1(CombinationName(buttons));
         keys << (buttons == SwitchCombination::Aucun
                      ? PlayerEngine::tr("no key for the %1 sequence").arg(name)
@@ -71,7 +72,8 @@ QString WhichKeyPlaysWhat(const std::vector<sim::RecordedFrame>& frames,
                            .arg(name));
     }
     if (keys.isEmpty()) return PlayerEngine::tr("no recorded frame shows under any buttons");
-    return PlayerEngine::tr("no sequence plays under these buttons: press %1").arg(keys.join(QStringLiteral(", ")));
+    return PlayerEngine::tr("no sequence plays under these buttons: press %1")
+        .arg(keys.join(QStringLiteral(", ")));
 }
 
 bool NewsBox::Put(const std::function<void(EngineNews&)>& change) {
@@ -90,9 +92,8 @@ EngineNews NewsBox::Take() {
     return news;
 }
 
-PlayerEngine::PlayerEngine(sim::Clock clock, QObject* parent)
-    : QObject(parent),
-      clock_(std::move(clock)) {}
+PlayerEngine::PlayerEngine(chip::Clock clock, QObject* parent)
+    : QObject(parent), clock_(std::move(clock)) {}
 
 PlayerEngine::~PlayerEngine() {
     // Commands posted just before the window went are dropped under the lock
@@ -159,8 +160,8 @@ void PlayerEngine::Reload() {
     const QString name = name_;
     std::string text;
     try {
-        text = sim::ReadTextFile(file_.toStdString());
-    } catch (const sim::SimError&) {
+        text = chip::ReadTextFile(file_.toStdString());
+    } catch (const program::SimError&) {
         text_.reset();
         if (QFileInfo::exists(file_))
             Fail(Subject(name, tr("the file cannot be read; waiting for it to change")));
@@ -218,10 +219,10 @@ void PlayerEngine::ShowRecordedFrame(int frame) {
         ApplyButtons();
         return;
     }
-    const sim::RecordedFrame& recorded = (*frames_)[static_cast<std::size_t>(frame)];
+    const program::RecordedFrame& recorded = (*frames_)[static_cast<std::size_t>(frame)];
     // Between the sequences a frame plays under any buttons: those held stay.
-    const std::optional<SwitchCombination> now = sim::HeldCombination(
-        BitsToButtons(selectedHold_ ? *selectedHold_ : ButtonsToBits(held_)));
+    const std::optional<SwitchCombination> now =
+        chip::HeldCombination(BitsToButtons(selectedHold_ ? *selectedHold_ : ButtonsToBits(held_)));
     selectedHold_ = ButtonBits(recorded.block.value_or(now.value_or(SwitchCombination::Aucun)));
     if (player_) player_->HoldButtons(BitsToButtons(*selectedHold_));
     paused_ = true;
@@ -238,11 +239,11 @@ void PlayerEngine::ShowRecordedFrame(int frame) {
 }
 
 void PlayerEngine::Load(const std::string& text, bool fromFile) {
-    const sim::ProgramPreview preview = sim::PreviewLastProgram(text);
+    const program::ProgramPreview preview = program::PreviewLastProgram(text);
     if (compact_ && preview.frames && !preview.warnings.empty())
-        throw sim::SimError(tr("the compact build needs cells of 0 and 1: %1")
-                                .arg(QString::fromStdString(preview.warnings.front()))
-                                .toStdString());
+        throw program::SimError(tr("the compact build needs cells of 0 and 1: %1")
+                                    .arg(QString::fromStdString(preview.warnings.front()))
+                                    .toStdString());
     const pipeline::BuildSource source{preview.text, preview.frames, name_.toStdString()};
     const pipeline::BuildKind kind =
         compact_ ? pipeline::BuildKind::Compact : pipeline::BuildKind::Unrolled;
@@ -266,15 +267,16 @@ void PlayerEngine::Start(const pipeline::BuildSource& source, pipeline::BuildKin
     plan.kind = kind;
     plan.chip = chip_;
     const pipeline::BuiltProgram built = pipeline::BuildProgram(source, plan);
-    const sim::ProgramSizes& sizes = built.firmware.sizes;
+    const chip::ProgramSizes& sizes = built.firmware.sizes;
     if (!sizes.Fits())
-        throw sim::SimError(compact_ || sizes.flash <= sizes.chip.flashBytes
-                                ? sim::NotFittingMessage(sizes)
-                                : JoinClauses(sim::NotFittingMessage(sizes),
-                                              tr("the Compact build holds up to %1 frames")
-                                                  .arg(LocalNumber(CompactFrameLimit(0)))
-                                                  .toStdString()));
-    auto player = std::make_unique<sim::CubePlayer>(built.firmware.hex, source.frames, clock_, chip_);
+        throw program::SimError(compact_ || sizes.flash <= sizes.chip.flashBytes
+                                    ? chip::NotFittingMessage(sizes)
+                                    : JoinClauses(chip::NotFittingMessage(sizes),
+                                                  tr("the Compact build holds up to %1 frames")
+                                                      .arg(LocalNumber(CompactFrameLimit(0)))
+                                                      .toStdString()));
+    auto player =
+        std::make_unique<chip::CubePlayer>(built.firmware.hex, source.frames, clock_, chip_);
     following_ = openSequence;
     const bool userHolds = held_[0] || held_[1] || held_[2];
     const std::array<bool, 3> chipHeld =
@@ -284,22 +286,23 @@ void PlayerEngine::Start(const pipeline::BuildSource& source, pipeline::BuildKin
     player->SetPaused(paused_);
     // A frame just recorded is shown at once: the new build runs flat out up to it.
     const std::optional<int> added = FirstNewFrame(frames_, source.frames);
-    const std::optional<SwitchCombination> held = sim::HeldCombination(chipHeld);
+    const std::optional<SwitchCombination> held = chip::HeldCombination(chipHeld);
     if (added && (*source.frames)[*added].repeatCount > 0 && held &&
-        sim::PlaysUnder((*source.frames)[*added], *held))
+        program::PlaysUnder((*source.frames)[*added], *held))
         player->RunUntilShowing(*added, kMostSkipCycles);
     player_ = std::move(player);
-    playingSizes_ = compact_ ? tr("compact build: %1").arg(QString::fromStdString(sim::SizesLine(sizes)))
-                             : QString::fromStdString(sim::SizesLine(sizes));
-    if (!compact_ && source.frames && chip_ == sim::kAtmega8535)
+    playingSizes_ =
+        compact_ ? tr("compact build: %1").arg(QString::fromStdString(chip::SizesLine(sizes)))
+                 : QString::fromStdString(chip::SizesLine(sizes));
+    if (!compact_ && source.frames && chip_ == chip::kAtmega8535)
         playingSizes_ = QString::fromStdString(
             JoinClauses(playingSizes_.toStdString(),
                         tr("compact build about %1 bytes")
-                            .arg(LocalNumber(sim::CompactBytesEstimate(*source.frames)))
+                            .arg(LocalNumber(compact::CompactBytesEstimate(*source.frames)))
                             .toStdString()));
 }
 
-void PlayerEngine::Announce(const sim::ProgramPreview& preview, const std::string& fileText) {
+void PlayerEngine::Announce(const program::ProgramPreview& preview, const std::string& fileText) {
     LoadedProgram loaded{playingSizes_, QString(), preview.frames.has_value(), fileText};
     if (fileText.empty())
         loaded.where = tr("the program as edited in the player");
@@ -330,7 +333,7 @@ void PlayerEngine::Fail(const QString& message) {
     player_.reset();
     frames_.reset();
     if (news_.Put([&](EngineNews& news) {
-            news.frame = sim::PlayerFrame{};
+            news.frame = chip::PlayerFrame{};
             news.loaded.reset();
             news.problem = message;
         }))
@@ -364,7 +367,7 @@ void PlayerEngine::ApplyButtons() {
     if (held.following && selectedHold_ && pauseAt_ && frames_)
         held.says = tr("running to the selected frame (%1)…")
                         .arg(QString::fromStdString(
-                            sim::DescribeShowing(sim::PlaceOf(*frames_, *pauseAt_), true)));
+                            chip::DescribeShowing(chip::PlaceOf(*frames_, *pauseAt_), true)));
     else if (held.following && selectedHold_)
         held.says = tr("showing the selected frame");
     else if (held.following)
@@ -372,7 +375,8 @@ void PlayerEngine::ApplyButtons() {
                         ? tr("following the recording: no button held (Aucun sequence)")
                         : tr("following the recording: %1 held")
                               .arg(QString::fromLatin1(CombinationName(*following_)));
-    if (frames_) held.hint = WhichKeyPlaysWhat(*frames_, sim::HeldCombination(BitsToButtons(held.bits)));
+    if (frames_)
+        held.hint = WhichKeyPlaysWhat(*frames_, chip::HeldCombination(BitsToButtons(held.bits)));
     if (player_) player_->HoldButtons(BitsToButtons(held.bits));
     if (news_.Put([&](EngineNews& news) { news.held = held; })) emit Updated();
 }
@@ -382,7 +386,7 @@ void PlayerEngine::SetSpeed(double speed) {
     if (player_) player_->SetSpeed(speed);
 }
 
-void PlayerEngine::SetChip(const sim::Chip& chip) {
+void PlayerEngine::SetChip(const chip::Chip& chip) {
     if (chip == chip_) return;
     chip_ = chip;
     // The same program, built for the other chip: played from the start.
@@ -439,7 +443,7 @@ void PlayerEngine::StartTicking(int intervalMs) {
 
 void PlayerEngine::Publish() {
     if (!player_) return;
-    const sim::PlayerFrame frame = player_->Frame();
+    const chip::PlayerFrame frame = player_->Frame();
     if (news_.Put([&](EngineNews& news) { news.frame = frame; })) emit Updated();
 }
 

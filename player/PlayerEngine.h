@@ -33,7 +33,7 @@ struct LoadedProgram {
 // The buttons as the chip gets them: the user's, or while the user holds
 // none and a sequence is being recorded, that sequence's.
 struct HeldButtons {
-    int bits = 0;            // bits 0, 1, 2: BP1, BP2, BP3
+    int bits = 0;  // bits 0, 1, 2: BP1, BP2, BP3
     // Held by the player: for the sequence being recorded, or for the frame selected.
     bool following = false;
     QString says;  // "following the recording: BP1 held", or empty
@@ -44,7 +44,7 @@ struct HeldButtons {
 // What the engine has to tell the window. Only the newest of each is kept,
 // so nothing piles up when the window is slow.
 struct EngineNews {
-    std::optional<sim::PlayerFrame> frame;
+    std::optional<chip::PlayerFrame> frame;
     std::optional<LoadedProgram> loaded;  // a program now plays
     std::optional<QString> problem;       // nothing plays, and why
     std::optional<HeldButtons> held;
@@ -58,7 +58,7 @@ QString NearestExistingFolder(const QString& folder);
 
 // "press 1 for the BP1 sequence, 2 for the BP2 sequence", or empty when some
 // frame shows under the buttons held (none: several held).
-QString WhichKeyPlaysWhat(const std::vector<sim::RecordedFrame>& frames,
+QString WhichKeyPlaysWhat(const std::vector<program::RecordedFrame>& frames,
                           std::optional<SwitchCombination> held);
 
 // Hands the news from the engine's thread to the window's under a lock.
@@ -84,7 +84,7 @@ class PlayerEngine : public QObject {
     Q_OBJECT
 
   public:
-    explicit PlayerEngine(sim::Clock clock, QObject* parent = nullptr);
+    explicit PlayerEngine(chip::Clock clock, QObject* parent = nullptr);
     ~PlayerEngine() override;
 
     NewsBox& News() { return news_; }
@@ -113,7 +113,7 @@ class PlayerEngine : public QObject {
     // Plays the compact build (the frames as a table in flash) or the generated program.
     void SetCompact(bool compact);
     // Builds for another chip or board (the ATmega8535 at first).
-    void SetChip(const sim::Chip& chip);
+    void SetChip(const chip::Chip& chip);
     void SetPaused(bool paused);
     void Step();
     // Runs the chip up to the clock and hands the frame to the window.
@@ -135,7 +135,7 @@ class PlayerEngine : public QObject {
     void Start(const pipeline::BuildSource& source, pipeline::BuildKind kind,
                std::optional<SwitchCombination> openSequence);
     // Tells the window what plays: its sizes, which program, what is unusual about it.
-    void Announce(const sim::ProgramPreview& preview, const std::string& fileText);
+    void Announce(const program::ProgramPreview& preview, const std::string& fileText);
     // Builds the program again from the start: the file's, or the edited text.
     void Rebuild();
     void Fail(const QString& message);
@@ -144,20 +144,20 @@ class PlayerEngine : public QObject {
     // Gives the chip the buttons it should see now, and tells the window.
     void ApplyButtons();
 
-    sim::Clock clock_;
+    chip::Clock clock_;
     QString file_;
     QString name_;  // the program's name in messages
     std::atomic<int> latestEdit_ = 0;
     std::optional<int> selectedHold_;  // buttons held to show the selected frame
     std::optional<int> pauseAt_;       // the selected frame, paused on when it shows
     std::optional<std::string> text_;  // the file's content as last read
-    std::optional<std::vector<sim::RecordedFrame>> frames_;
-    std::unique_ptr<sim::CubePlayer> player_;
+    std::optional<std::vector<program::RecordedFrame>> frames_;
+    std::unique_ptr<chip::CubePlayer> player_;
     std::string playingSource_;  // what the chip plays was built from this
     QString playingSizes_;
-    std::array<bool, 3> held_{};  // as the user holds them
+    std::array<bool, 3> held_{};                  // as the user holds them
     std::optional<SwitchCombination> following_;  // the sequence being recorded
-    bool fileSeen_ = false;  // the file could be read once
+    bool fileSeen_ = false;                       // the file could be read once
     // The file's size and time when last read: checked every second in case
     // the system's change notice was lost.
     qint64 seenSize_ = -1;
@@ -166,7 +166,7 @@ class PlayerEngine : public QObject {
     double speed_ = 1.0;
     bool paused_ = false;
     bool compact_ = false;
-    sim::Chip chip_ = sim::kAtmega8535;
+    chip::Chip chip_ = chip::kAtmega8535;
     NewsBox news_;
     std::mutex postedMutex_;
     std::vector<std::function<void(PlayerEngine&)>> posted_;

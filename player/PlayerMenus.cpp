@@ -13,7 +13,7 @@ namespace ledcube::player {
 
 namespace {
 
-using sim::CellTransform;
+using program::CellTransform;
 
 // A transform of the menus: its action's name ("duplicate-" before it for
 // the copy) and its key (Shift added for the copy).
@@ -101,15 +101,25 @@ void PlayerMenus::MakeEditMenu(const std::vector<MenuCommand>& clipboard) {
     for (const MenuCommand& command : clipboard)
         Add(edit, QString::fromLatin1(command.name), command.text, command.keys, command.run);
     const EditRow rows[] = {
-        {"delete", tr("&Delete"), {QKeySequence(Qt::Key_Delete)},
+        {"delete",
+         tr("&Delete"),
+         {QKeySequence(Qt::Key_Delete)},
          [](ProgramDocument& d) { d.DeleteSelection(); }},
-        {"duplicate", tr("D&uplicate after"), {QKeySequence(Qt::CTRL | Qt::Key_D)},
+        {"duplicate",
+         tr("D&uplicate after"),
+         {QKeySequence(Qt::CTRL | Qt::Key_D)},
          [](ProgramDocument& d) { d.DuplicateFrames(); }},
-        {"insert", tr("&Insert an empty frame after"), {QKeySequence(Qt::Key_Insert)},
+        {"insert",
+         tr("&Insert an empty frame after"),
+         {QKeySequence(Qt::Key_Insert)},
          [](ProgramDocument& d) { d.InsertEmptyFrame(); }},
-        {"move-up", tr("Move &up"), {QKeySequence(Qt::ALT | Qt::Key_Up)},
+        {"move-up",
+         tr("Move &up"),
+         {QKeySequence(Qt::ALT | Qt::Key_Up)},
          [](ProgramDocument& d) { d.MoveFrames(-1); }},
-        {"move-down", tr("Move do&wn"), {QKeySequence(Qt::ALT | Qt::Key_Down)},
+        {"move-down",
+         tr("Move do&wn"),
+         {QKeySequence(Qt::ALT | Qt::Key_Down)},
          [](ProgramDocument& d) { d.MoveFrames(1); }},
     };
     for (const EditRow& row : rows)
@@ -155,12 +165,12 @@ void PlayerMenus::MakeViewMenu(QWidget* pane) {
 }
 
 void PlayerMenus::UpdateEnabled(bool program) {
-    const sim::Animation& content = document_.Content();
+    const program::Animation& content = document_.Content();
     const std::vector<int>& selection = document_.Selection();
     const bool editable = !document_.ReadOnlyReason();
-    const bool frames = editable && !sim::FrameBlocks(content, selection).empty();
+    const bool frames = editable && !program::FrameBlocks(content, selection).empty();
     const bool sequence =
-        editable && !selection.empty() && sim::SequenceOpening(content, selection.front());
+        editable && !selection.empty() && program::SequenceOpening(content, selection.front());
     const auto enable = [this](const QString& name, bool on) { Action(name)->setEnabled(on); };
     for (const char* name : {"cut", "copy", "duplicate", "move-up", "move-down"})
         enable(QString::fromLatin1(name), frames);

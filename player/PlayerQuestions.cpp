@@ -21,7 +21,8 @@ PlayerQuestions DialogQuestions(QWidget* window) {
     };
     questions.saveName = [window](const QString& proposed) {
         return QFileDialog::getSaveFileName(
-            window, QCoreApplication::translate("ledcube::player::PlayerWindow", "Save the program"),
+            window,
+            QCoreApplication::translate("ledcube::player::PlayerWindow", "Save the program"),
             proposed,
             QCoreApplication::translate("ledcube::player::PlayerWindow",
                                         "Cube programs (*.c);;All files (*)"));

@@ -11,8 +11,8 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMimeData>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
@@ -36,10 +36,11 @@ namespace {
 constexpr int kTickMs = 40;  // 25 frames a second
 
 // The frame's number among the program's frames, from 0.
-int FrameNumber(const sim::Animation& animation, int block) {
+int FrameNumber(const program::Animation& animation, int block) {
     int number = 0;
     for (int at = 0; at < block; ++at)
-        if (animation.blocks[static_cast<std::size_t>(at)].kind == sim::AnimationBlock::Kind::Frame)
+        if (animation.blocks[static_cast<std::size_t>(at)].kind ==
+            program::AnimationBlock::Kind::Frame)
             ++number;
     return number;
 }
@@ -51,7 +52,7 @@ QString OpenDialogFolder(const QString& shownFile) {
     return NearestExistingFolder(QDir::homePath() + QStringLiteral("/D"));
 }
 
-PlayerWindow::PlayerWindow(sim::Clock clock, QWidget* parent)
+PlayerWindow::PlayerWindow(chip::Clock clock, QWidget* parent)
     : QWidget(parent),
       engine_(new PlayerEngine(std::move(clock))),
       questions_(DialogQuestions(this)),
@@ -107,19 +108,27 @@ void PlayerWindow::MakeMenus() {
         {"new", tr("&New program"), {QKeySequence::New}, [this] { NewProgram(); }},
         {"open", tr("&Open…"), {QKeySequence::Open}, [this] { ChooseFile(); }},
         {"save", tr("&Save"), {QKeySequence::Save}, [this] { Save(); }},
-        {"save-as", tr("Save &as…"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+        {"save-as",
+         tr("Save &as…"),
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
          [this] { SaveAs(); }},
         {"reload", tr("&Reload the file"), {QKeySequence(Qt::Key_F5)}, [this] { ReloadFile(); }},
         {"", {}, {}, {}},
-        {"put-on-cube", tr("Put on the c&ube…"), {QKeySequence(Qt::CTRL | Qt::Key_U)},
+        {"put-on-cube",
+         tr("Put on the c&ube…"),
+         {QKeySequence(Qt::CTRL | Qt::Key_U)},
          [this] { PutOnTheCube(); }},
-        {"export-animation", tr("&Export animation…"), {QKeySequence(Qt::CTRL | Qt::Key_E)},
+        {"export-animation",
+         tr("&Export animation…"),
+         {QKeySequence(Qt::CTRL | Qt::Key_E)},
          [this] { ExportAnimation(); }},
         {"", {}, {}, {}},
         {"quit", tr("&Quit"), {QKeySequence::Quit}, [this] { close(); }},
     };
     const std::vector<MenuCommand> clipboard = {
-        {"cut", tr("Cu&t"), {QKeySequence::Cut},
+        {"cut",
+         tr("Cu&t"),
+         {QKeySequence::Cut},
          [this] {
              CopyFrames();
              document_.CutFrames();
@@ -143,7 +152,7 @@ void PlayerWindow::ConnectPanes() {
     });
     connect(cubePane_, &CubePane::CompactChanged, this,
             [this](bool on) { Post([on](PlayerEngine& engine) { engine.SetCompact(on); }); });
-    connect(cubePane_, &CubePane::ChipChanged, this, [this](const sim::Chip& chip) {
+    connect(cubePane_, &CubePane::ChipChanged, this, [this](const chip::Chip& chip) {
         Post([chip](PlayerEngine& engine) { engine.SetChip(chip); });
         Panel()->Model().SetClock(chip.clockHz);
         UpdateEditState();
@@ -213,14 +222,14 @@ void PlayerWindow::OpenFile(const QString& file) {
 
 void PlayerWindow::ChooseFile() {
     const QString shown = file_->property("path").toString();
-    const QString file = QFileDialog::getOpenFileName(this, tr("Open a cube program"),
-                                                      OpenDialogFolder(shown),
-                                                      tr("Cube programs (*.c);;All files (*)"));
+    const QString file =
+        QFileDialog::getOpenFileName(this, tr("Open a cube program"), OpenDialogFolder(shown),
+                                     tr("Cube programs (*.c);;All files (*)"));
     if (!file.isEmpty()) OpenFile(file);
 }
 
 void PlayerWindow::ApplyDuration(const QString& text) {
-    if (sim::FrameBlocks(document_.Content(), document_.Selection()).empty()) return;
+    if (program::FrameBlocks(document_.Content(), document_.Selection()).empty()) return;
     std::int32_t duration = 0;
     try {
         duration = FrameDuration(text.toStdString());
@@ -235,16 +244,16 @@ void PlayerWindow::ApplyDuration(const QString& text) {
 }
 
 void PlayerWindow::CopyFrames() {
-    const std::vector<sim::AnimationFrame> frames =
-        sim::FramesAt(document_.Content(), document_.Selection());
+    const std::vector<program::AnimationFrame> frames =
+        program::FramesAt(document_.Content(), document_.Selection());
     if (!frames.empty()) CopyFramesToClipboard(frames);
 }
 
 void PlayerWindow::PasteFrames() {
-    std::vector<sim::AnimationFrame> frames;
+    std::vector<program::AnimationFrame> frames;
     try {
         frames = FramesOnClipboard();
-    } catch (const sim::SimError& error) {
+    } catch (const program::SimError& error) {
         questions_.warn(tr("Nothing to paste: %1.").arg(QString::fromStdString(error.what())));
         return;
     }
@@ -252,7 +261,7 @@ void PlayerWindow::PasteFrames() {
 }
 
 void PlayerWindow::DocumentChanged() {
-    const sim::Animation& animation = document_.Content();
+    const program::Animation& animation = document_.Content();
     const std::vector<int>& selection = document_.Selection();
     const bool contentChanged = animation != shownAnimation_;
     if (contentChanged) {
@@ -273,13 +282,13 @@ void PlayerWindow::DocumentChanged() {
 }
 
 void PlayerWindow::ShowSelectedFrame() {
-    const sim::Animation& animation = document_.Content();
-    const std::vector<int> frames = sim::FrameBlocks(animation, document_.Selection());
+    const program::Animation& animation = document_.Content();
+    const std::vector<int> frames = program::FrameBlocks(animation, document_.Selection());
     if (frames.empty()) {
         Post([](PlayerEngine& engine) { engine.ShowRecordedFrame(-1); });
         return;
     }
-    const sim::AnimationFrame& first =
+    const program::AnimationFrame& first =
         animation.blocks[static_cast<std::size_t>(frames.front())].frame;
     editPane_->ShowDuration(QString::number(static_cast<long long>(first.repeatCount) * 15));
     const int number = FrameNumber(animation, frames.front());
@@ -303,7 +312,7 @@ void PlayerWindow::ShowFileText(const std::string& fileText) {
     try {
         document_.Load(followedFile_, fileText);
         playedText_ = document_.Text();
-    } catch (const sim::SimError&) {
+    } catch (const program::SimError&) {
         // The engine said what is wrong with the file.
     }
     loadingFile_ = false;
@@ -324,8 +333,8 @@ void PlayerWindow::UpdateEditState() {
     editPane_->ShowState(state);
     if (!path.isEmpty()) file_->setText(path);
 
-    const std::vector<sim::AnimationFrame> selected =
-        sim::FramesAt(document_.Content(), document_.Selection());
+    const std::vector<program::AnimationFrame> selected =
+        program::FramesAt(document_.Content(), document_.Selection());
     const unsigned clockHz = cubePane_->ChosenChip().clockHz;
     editPane_->ShowDurationSays(
         selected.empty() ? QString()
@@ -334,17 +343,20 @@ void PlayerWindow::UpdateEditState() {
         !document_.ReadOnlyReason() && !selected.empty());
     // Nothing to put on the cube or to export before a program has frames.
     menus_->UpdateEnabled((document_.ReadOnlyReason() && !followedFile_.isEmpty()) ||
-                          !sim::AnimationFrames(document_.Content()).empty());
+                          !program::AnimationFrames(document_.Content()).empty());
 }
 
 bool PlayerWindow::MayDropEdits() {
     if (!document_.Modified()) return true;
-    const QString name = document_.Path().isEmpty() ? tr("The new program")
-                                                    : QFileInfo(document_.Path()).fileName();
+    const QString name =
+        document_.Path().isEmpty() ? tr("The new program") : QFileInfo(document_.Path()).fileName();
     switch (questions_.unsavedEdits(tr("%1 has edits that are not saved. Save them?").arg(name))) {
-        case QMessageBox::Save: return Save();
-        case QMessageBox::Discard: return true;
-        default: return false;
+        case QMessageBox::Save:
+            return Save();
+        case QMessageBox::Discard:
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -392,7 +404,7 @@ void PlayerWindow::ReloadFile() {
 std::string PlayerWindow::ProgramToFlash() const {
     // A program edited by hand is not in the panel: the file's, as it plays.
     if (document_.ReadOnlyReason() && !followedFile_.isEmpty())
-        return sim::PreviewLastProgram(sim::ReadTextFile(followedFile_.toStdString())).text;
+        return program::PreviewLastProgram(chip::ReadTextFile(followedFile_.toStdString())).text;
     return document_.Text();
 }
 
@@ -405,7 +417,7 @@ void PlayerWindow::PutOnTheCube() {
 
 void PlayerWindow::ExportAnimation() {
     const std::optional<SwitchCombination> buttons =
-        sim::HeldCombination(BitsToButtons(cubePane_->ChipHeldBits()));
+        chip::HeldCombination(BitsToButtons(cubePane_->ChipHeldBits()));
     if (!buttons) {
         questions_.warn(
             tr("Hold one button, or none, for the animation: the cube plays no sequence under "
@@ -418,15 +430,14 @@ void PlayerWindow::ExportAnimation() {
     const QString gif = questions_.gifName(
         program.dir().filePath(program.completeBaseName() + QStringLiteral(".gif")));
     if (gif.isEmpty()) return;
-    ExportInBackground(this, ProgramToFlash(), program.fileName().toStdString(),
-                       cubePane_->ChosenChip(), *buttons, gif,
-                       [this, gif, combination = *buttons](const Exported& exported) {
-                           if (!exported.problem.isEmpty())
-                               questions_.warn(tr("The animation was not written: %1")
-                                                   .arg(exported.problem));
-                           else
-                               questions_.tell(ExportedSentence(exported, gif, combination));
-                       });
+    ExportInBackground(
+        this, ProgramToFlash(), program.fileName().toStdString(), cubePane_->ChosenChip(), *buttons,
+        gif, [this, gif, combination = *buttons](const Exported& exported) {
+            if (!exported.problem.isEmpty())
+                questions_.warn(tr("The animation was not written: %1").arg(exported.problem));
+            else
+                questions_.tell(ExportedSentence(exported, gif, combination));
+        });
 }
 
 void PlayerWindow::closeEvent(QCloseEvent* event) {

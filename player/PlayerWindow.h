@@ -33,7 +33,7 @@ class PlayerWindow : public QWidget {
     Q_OBJECT
 
   public:
-    explicit PlayerWindow(sim::Clock clock, QWidget* parent = nullptr);
+    explicit PlayerWindow(chip::Clock clock, QWidget* parent = nullptr);
     ~PlayerWindow() override;
 
     void OpenFile(const QString& file);
@@ -114,7 +114,7 @@ class PlayerWindow : public QWidget {
     std::string playedText_;  // the text the engine was last given or read
     bool loadingFile_ = false;
     std::vector<int> shownSelection_;
-    sim::Animation shownAnimation_;
+    program::Animation shownAnimation_;
     QString followedFile_;  // the file the engine reads, or empty for an edited program
 };
 

@@ -14,8 +14,8 @@ namespace ledcube::player {
 
 namespace {
 
-using sim::Animation;
-using sim::CellTransform;
+using program::Animation;
+using program::CellTransform;
 
 const std::pair<CellTransform, const char*> kTransformNames[] = {
     {CellTransform::ShiftRight, QT_TRANSLATE_NOOP("ProgramDocument", "Shift right")},
@@ -62,7 +62,7 @@ QString ProposedSaveName(const QString& path) {
 // One edit as the history keeps it: the program and the selection before and after.
 class AnimationCommand : public QUndoCommand {
   public:
-    AnimationCommand(ProgramDocument& document, const QString& name, sim::Animation after,
+    AnimationCommand(ProgramDocument& document, const QString& name, program::Animation after,
                      std::vector<int> selectionAfter)
         : QUndoCommand(name),
           document_(document),
@@ -76,20 +76,20 @@ class AnimationCommand : public QUndoCommand {
 
   private:
     ProgramDocument& document_;
-    sim::Animation before_;
+    program::Animation before_;
     std::vector<int> selectionBefore_;
-    sim::Animation after_;
+    program::Animation after_;
     std::vector<int> selectionAfter_;
 };
 
 ProgramDocument::ProgramDocument() = default;
 
 void ProgramDocument::Load(const QString& path, const std::string& fileText) {
-    const sim::ProgramPreview preview = sim::PreviewLastProgram(fileText);
-    sim::Animation animation;
+    const program::ProgramPreview preview = program::PreviewLastProgram(fileText);
+    program::Animation animation;
     readOnly_.reset();
     try {
-        animation = sim::ReadAnimation(preview.text);
+        animation = program::ReadAnimation(preview.text);
         if (preview.handEditedLine)
             readOnly_ = QCoreApplication::translate(
                             "ProgramDocument",
@@ -97,7 +97,7 @@ void ProgramDocument::Load(const QString& path, const std::string& fileText) {
                             "editor's text: a comment, a blank line, spacing or a value the editor "
                             "never writes); it plays as written")
                             .arg(*preview.handEditedLine);
-    } catch (const sim::SimError& error) {
+    } catch (const program::SimError& error) {
         readOnly_ =
             QCoreApplication::translate(
                 "ProgramDocument", "read-only: the program holds text the editor never writes (%1)")
@@ -111,7 +111,8 @@ void ProgramDocument::Load(const QString& path, const std::string& fileText) {
     std::vector<int> selection;
     for (const int at : selection_)
         if (at < static_cast<int>(animation.blocks.size()) &&
-            animation.blocks[static_cast<std::size_t>(at)].kind != sim::AnimationBlock::Kind::Close)
+            animation.blocks[static_cast<std::size_t>(at)].kind !=
+                program::AnimationBlock::Kind::Close)
             selection.push_back(at);
     Put(animation, selection);
 }
@@ -134,7 +135,7 @@ void ProgramDocument::Select(std::vector<int> blocks) {
 
 void ProgramDocument::Edit(const QString& name, const AnimationChange& change) {
     if (readOnly_) return;
-    sim::Animation after = animation_;
+    program::Animation after = animation_;
     std::vector<int> selection = change(after, selection_);
     if (after == animation_) {
         Select(std::move(selection));
@@ -145,64 +146,67 @@ void ProgramDocument::Edit(const QString& name, const AnimationChange& change) {
 }
 
 void ProgramDocument::DeleteSelection() {
-    const std::size_t frames = sim::FrameBlocks(animation_, selection_).size();
+    const std::size_t frames = program::FrameBlocks(animation_, selection_).size();
     Edit(frames < selection_.size()
              ? QCoreApplication::translate("ProgramDocument", "Delete sequence")
              : QString::fromStdString(Counted(static_cast<long long>(frames),
                                               Tr("ProgramDocument", "Delete frame"),
                                               Tr("ProgramDocument", "Delete %1 frames"))),
-         [](Animation& a, const std::vector<int>& s) { return sim::DeleteBlocks(a, s); });
+         [](Animation& a, const std::vector<int>& s) { return program::DeleteBlocks(a, s); });
 }
 
 void ProgramDocument::CutFrames() {
     Edit(QString::fromStdString(
-             Counted(static_cast<long long>(sim::FrameBlocks(animation_, selection_).size()),
+             Counted(static_cast<long long>(program::FrameBlocks(animation_, selection_).size()),
                      Tr("ProgramDocument", "Cut frame"), Tr("ProgramDocument", "Cut %1 frames"))),
          [](Animation& a, const std::vector<int>& s) {
-             return sim::DeleteBlocks(a, sim::FrameBlocks(a, s));
+             return program::DeleteBlocks(a, program::FrameBlocks(a, s));
          });
 }
 
-void ProgramDocument::PasteFrames(const std::vector<sim::AnimationFrame>& frames) {
+void ProgramDocument::PasteFrames(const std::vector<program::AnimationFrame>& frames) {
     Edit(QString::fromStdString(Counted(static_cast<long long>(frames.size()),
                                         Tr("ProgramDocument", "Paste frame"),
                                         Tr("ProgramDocument", "Paste %1 frames"))),
          [&frames](Animation& a, const std::vector<int>& s) {
-             return sim::InsertFrames(a, sim::InsertionPoint(a, s), frames);
+             return program::InsertFrames(a, program::InsertionPoint(a, s), frames);
          });
 }
 
 void ProgramDocument::DuplicateFrames() {
     Edit(QString::fromStdString(
-             Counted(static_cast<long long>(sim::FrameBlocks(animation_, selection_).size()),
+             Counted(static_cast<long long>(program::FrameBlocks(animation_, selection_).size()),
                      Tr("ProgramDocument", "Duplicate frame"),
                      Tr("ProgramDocument", "Duplicate %1 frames"))),
          [](Animation& a, const std::vector<int>& s) {
-             return sim::InsertFrames(a, sim::InsertionPoint(a, s), sim::FramesAt(a, s));
+             return program::InsertFrames(a, program::InsertionPoint(a, s),
+                                          program::FramesAt(a, s));
          });
 }
 
 void ProgramDocument::InsertEmptyFrame() {
-    Edit(QCoreApplication::translate("ProgramDocument", "Insert empty frame"), [](Animation& a,
-                                                                                  const std::vector<
-                                                                                      int>& s) {
-        // As long as the frame it follows, else 150 ms.
-        const std::vector<sim::AnimationFrame> selected = sim::FramesAt(a, s);
-        const sim::AnimationFrame empty{selected.empty() ? 10 : selected.back().repeatCount, {}};
-        return sim::InsertFrames(a, sim::InsertionPoint(a, s), {empty});
-    });
+    Edit(QCoreApplication::translate("ProgramDocument", "Insert empty frame"),
+         [](Animation& a, const std::vector<int>& s) {
+             // As long as the frame it follows, else 150 ms.
+             const std::vector<program::AnimationFrame> selected = program::FramesAt(a, s);
+             const program::AnimationFrame empty{
+                 selected.empty() ? 10 : selected.back().repeatCount, {}};
+             return program::InsertFrames(a, program::InsertionPoint(a, s), {empty});
+         });
 }
 
 void ProgramDocument::MoveFrames(int step) {
     Edit(step < 0 ? QCoreApplication::translate("ProgramDocument", "Move up")
                   : QCoreApplication::translate("ProgramDocument", "Move down"),
-         [step](Animation& a, const std::vector<int>& s) { return sim::MoveFrames(a, s, step); });
+         [step](Animation& a, const std::vector<int>& s) {
+             return program::MoveFrames(a, s, step);
+         });
 }
 
 void ProgramDocument::MoveFramesTo(int block) {
     Edit(QCoreApplication::translate("ProgramDocument", "Move frames"),
          [block](Animation& a, const std::vector<int>& s) {
-             return sim::MoveFramesTo(a, s, block);
+             return program::MoveFramesTo(a, s, block);
          });
 }
 
@@ -210,7 +214,7 @@ void ProgramDocument::NewSequence(SwitchCombination combination) {
     Edit(QCoreApplication::translate("ProgramDocument", "New %1 sequence")
              .arg(QString::fromLatin1(CombinationName(combination))),
          [combination](Animation& a, const std::vector<int>& s) {
-             return sim::NewSequence(a, s, combination);
+             return program::NewSequence(a, s, combination);
          });
 }
 
@@ -219,7 +223,7 @@ void ProgramDocument::SetSequenceButtons(SwitchCombination combination) {
              .arg(QString::fromLatin1(CombinationName(combination))),
          [combination](Animation& a, const std::vector<int>& s) {
              if (s.empty()) return s;
-             if (const std::optional<int> open = sim::SequenceOpening(a, s.front()))
+             if (const std::optional<int> open = program::SequenceOpening(a, s.front()))
                  a.blocks[static_cast<std::size_t>(*open)].combination = combination;
              return s;
          });
@@ -229,14 +233,14 @@ void ProgramDocument::DeleteSequence() {
     Edit(QCoreApplication::translate("ProgramDocument", "Delete sequence"),
          [](Animation& a, const std::vector<int>& s) {
              if (s.empty()) return s;
-             const std::optional<int> open = sim::SequenceOpening(a, s.front());
-             return open ? sim::DeleteBlocks(a, {*open}) : s;
+             const std::optional<int> open = program::SequenceOpening(a, s.front());
+             return open ? program::DeleteBlocks(a, {*open}) : s;
          });
 }
 
 void ProgramDocument::Transform(CellTransform transform) {
     Edit(TransformName(transform), [transform](Animation& a, const std::vector<int>& s) {
-        sim::TransformFrames(a, s, transform);
+        program::TransformFrames(a, s, transform);
         return s;
     });
 }
@@ -246,8 +250,8 @@ void ProgramDocument::DuplicateTransformed(CellTransform transform) {
              .arg(TransformName(transform).toLower()),
          [transform](Animation& a, const std::vector<int>& s) {
              const std::vector<int> copies =
-                 sim::InsertFrames(a, sim::InsertionPoint(a, s), sim::FramesAt(a, s));
-             sim::TransformFrames(a, copies, transform);
+                 program::InsertFrames(a, program::InsertionPoint(a, s), program::FramesAt(a, s));
+             program::TransformFrames(a, copies, transform);
              return copies;
          });
 }
@@ -256,14 +260,14 @@ void ProgramDocument::SetRepeatCount(int passes) {
     Edit(QCoreApplication::translate("ProgramDocument", "Set the duration to %1 ms")
              .arg(static_cast<long long>(passes) * 15),
          [passes](Animation& a, const std::vector<int>& s) {
-             for (const int at : sim::FrameBlocks(a, s))
+             for (const int at : program::FrameBlocks(a, s))
                  a.blocks[static_cast<std::size_t>(at)].frame.repeatCount = passes;
              return s;
          });
 }
 
 void ProgramDocument::ToggleLamp(int n) {
-    const std::vector<int> frames = sim::FrameBlocks(animation_, selection_);
+    const std::vector<int> frames = program::FrameBlocks(animation_, selection_);
     if (frames.empty()) return;
     Edit(QCoreApplication::translate("ProgramDocument", "Turn LED %1 on or off").arg(n),
          [n, at = frames.front()](Animation& a, const std::vector<int>& s) {
@@ -273,7 +277,7 @@ void ProgramDocument::ToggleLamp(int n) {
          });
 }
 
-void ProgramDocument::Put(const sim::Animation& animation, const std::vector<int>& selection) {
+void ProgramDocument::Put(const program::Animation& animation, const std::vector<int>& selection) {
     animation_ = animation;
     selection_ = selection;
     if (changed) changed();

@@ -14,14 +14,15 @@
 namespace ledcube::player {
 
 // The transform as the menus and the Undo menu name it: "Shift right".
-QString TransformName(sim::CellTransform transform);
+QString TransformName(program::CellTransform transform);
 
 // The name Save proposes for a file the player did not write: NAME-2.c, or the
 // next number free in the same folder.
 QString ProposedSaveName(const QString& path);
 
 // A change of the program, as the undo history keeps it.
-using AnimationChange = std::function<std::vector<int>(sim::Animation&, const std::vector<int>&)>;
+using AnimationChange =
+    std::function<std::vector<int>(program::Animation&, const std::vector<int>&)>;
 
 // The program the player edits: its blocks, the selected blocks, the undo
 // history and the file it was read from or saved to. No widgets: the window
@@ -37,8 +38,8 @@ class ProgramDocument {
     // An empty program of no file.
     void New();
 
-    const sim::Animation& Content() const { return animation_; }
-    std::string Text() const { return sim::AnimationText(animation_); }
+    const program::Animation& Content() const { return animation_; }
+    std::string Text() const { return program::AnimationText(animation_); }
     const QString& Path() const { return path_; }
     // Why the program cannot be edited; none when it can.
     const std::optional<QString>& ReadOnlyReason() const { return readOnly_; }
@@ -61,7 +62,7 @@ class ProgramDocument {
     // Deletes the frames selected (the window has copied them).
     void CutFrames();
     // Inserts frames after the selection.
-    void PasteFrames(const std::vector<sim::AnimationFrame>& frames);
+    void PasteFrames(const std::vector<program::AnimationFrame>& frames);
     // A copy of the frames selected after them, the copy selected.
     void DuplicateFrames();
     // An empty frame after the selection, as long as the frame it follows.
@@ -77,9 +78,9 @@ class ProgramDocument {
     // Deletes the sequence of the first row selected, with its frames.
     void DeleteSequence();
     // The frames selected moved, turned, mirrored or inverted.
-    void Transform(sim::CellTransform transform);
+    void Transform(program::CellTransform transform);
     // A copy of the frames selected after them, transformed, the copy selected.
-    void DuplicateTransformed(sim::CellTransform transform);
+    void DuplicateTransformed(program::CellTransform transform);
     // Every frame selected lasts `passes` passes.
     void SetRepeatCount(int passes);
     // LED n of the first frame selected on or off.
@@ -98,9 +99,9 @@ class ProgramDocument {
     // One step of the history: the change made on a copy of the program and
     // the selection, returning the selection after it.
     void Edit(const QString& name, const AnimationChange& change);
-    void Put(const sim::Animation& animation, const std::vector<int>& selection);
+    void Put(const program::Animation& animation, const std::vector<int>& selection);
 
-    sim::Animation animation_;
+    program::Animation animation_;
     std::vector<int> selection_;
     QUndoStack history_;
     QString path_;

@@ -6,7 +6,7 @@
 #include "base/Language.h"
 #include "program/SimError.h"
 
-namespace ledcube::sim {
+namespace ledcube::program {
 
 namespace {
 
@@ -23,7 +23,8 @@ int Size(const Animation& animation) {
 // The brace that closes the sequence opened at `open`.
 int ClosingOf(const Animation& animation, int open) {
     int at = open + 1;
-    while (at < Size(animation) && animation.blocks[static_cast<std::size_t>(at)].kind != Kind::Close)
+    while (at < Size(animation) &&
+           animation.blocks[static_cast<std::size_t>(at)].kind != Kind::Close)
         ++at;
     return at;
 }
@@ -36,9 +37,12 @@ int CellNumber(int layer, int row, int column) {
 
 std::string BlockText(const AnimationBlock& block) {
     switch (block.kind) {
-        case Kind::Frame: return FrameBlock(block.frame.repeatCount * 15, block.frame.cells);
-        case Kind::Open: return SwitchBlockOpen(block.combination);
-        case Kind::Close: return SwitchBlockClose();
+        case Kind::Frame:
+            return FrameBlock(block.frame.repeatCount * 15, block.frame.cells);
+        case Kind::Open:
+            return SwitchBlockOpen(block.combination);
+        case Kind::Close:
+            return SwitchBlockClose();
     }
     return {};
 }
@@ -60,7 +64,8 @@ std::vector<RecordedFrame> AnimationFrames(const Animation& animation) {
         } else if (block.kind == Kind::Close) {
             open.reset();
         } else {
-            frames.push_back({block.frame.repeatCount, block.frame.cells, open, open ? sequences : 0});
+            frames.push_back(
+                {block.frame.repeatCount, block.frame.cells, open, open ? sequences : 0});
         }
     }
     return frames;
@@ -96,7 +101,8 @@ std::vector<int> FrameBlocks(const Animation& animation, const std::vector<int>&
 std::vector<AnimationFrame> FramesAt(const Animation& animation, const std::vector<int>& blocks) {
     std::vector<AnimationFrame> frames;
     for (const int at : blocks)
-        if (IsFrame(animation, at)) frames.push_back(animation.blocks[static_cast<std::size_t>(at)].frame);
+        if (IsFrame(animation, at))
+            frames.push_back(animation.blocks[static_cast<std::size_t>(at)].frame);
     return frames;
 }
 
@@ -110,7 +116,8 @@ std::optional<int> SequenceOpening(const Animation& animation, int at) {
 }
 
 std::pair<int, int> SequenceNumber(const Animation& animation, int open) {
-    const SwitchCombination combination = animation.blocks[static_cast<std::size_t>(open)].combination;
+    const SwitchCombination combination =
+        animation.blocks[static_cast<std::size_t>(open)].combination;
     int number = 0;
     int count = 0;
     for (int i = 0; i < Size(animation); ++i) {
@@ -128,7 +135,8 @@ std::vector<int> DeleteBlocks(Animation& animation, const std::vector<int>& sele
     for (const int at : selected) {
         gone[static_cast<std::size_t>(at)] = true;
         if (!IsFrame(animation, at))
-            for (int i = at; i <= ClosingOf(animation, at); ++i) gone[static_cast<std::size_t>(i)] = true;
+            for (int i = at; i <= ClosingOf(animation, at); ++i)
+                gone[static_cast<std::size_t>(i)] = true;
     }
     std::vector<AnimationBlock> kept;
     for (std::size_t i = 0; i < animation.blocks.size(); ++i)
@@ -148,7 +156,8 @@ int InsertionPoint(const Animation& animation, const std::vector<int>& selected)
     return selected.empty() ? Size(animation) : selected.back() + 1;
 }
 
-std::vector<int> InsertFrames(Animation& animation, int at, const std::vector<AnimationFrame>& frames) {
+std::vector<int> InsertFrames(Animation& animation, int at,
+                              const std::vector<AnimationFrame>& frames) {
     std::vector<int> placed;
     std::vector<AnimationBlock> blocks;
     for (const AnimationFrame& frame : frames) {
@@ -161,7 +170,8 @@ std::vector<int> InsertFrames(Animation& animation, int at, const std::vector<An
 
 std::vector<int> MoveFrames(Animation& animation, const std::vector<int>& selected, int direction) {
     std::vector<bool> chosen(animation.blocks.size(), false);
-    for (const int at : FrameBlocks(animation, selected)) chosen[static_cast<std::size_t>(at)] = true;
+    for (const int at : FrameBlocks(animation, selected))
+        chosen[static_cast<std::size_t>(at)] = true;
     const int size = Size(animation);
     // The frame nearest the way it goes moves first; one that meets a chosen
     // frame that could not move stays where it is.
@@ -171,7 +181,8 @@ std::vector<int> MoveFrames(Animation& animation, const std::vector<int>& select
         if (!chosen[static_cast<std::size_t>(at)] || to < 0 || to >= size ||
             chosen[static_cast<std::size_t>(to)])
             continue;
-        std::swap(animation.blocks[static_cast<std::size_t>(at)], animation.blocks[static_cast<std::size_t>(to)]);
+        std::swap(animation.blocks[static_cast<std::size_t>(at)],
+                  animation.blocks[static_cast<std::size_t>(to)]);
         chosen[static_cast<std::size_t>(at)] = false;
         chosen[static_cast<std::size_t>(to)] = true;
     }
@@ -194,7 +205,8 @@ std::vector<int> MoveFramesTo(Animation& animation, const std::vector<int>& sele
 std::vector<int> NewSequence(Animation& animation, const std::vector<int>& selected,
                              SwitchCombination combination) {
     const bool together =
-        !selected.empty() && selected.back() - selected.front() + 1 == static_cast<int>(selected.size()) &&
+        !selected.empty() &&
+        selected.back() - selected.front() + 1 == static_cast<int>(selected.size()) &&
         std::all_of(selected.begin(), selected.end(), [&](int at) {
             return IsFrame(animation, at) && !SequenceOpening(animation, at);
         });
@@ -209,7 +221,8 @@ std::vector<int> NewSequence(Animation& animation, const std::vector<int>& selec
         const std::optional<int> open = SequenceOpening(animation, selected.back());
         point = open ? ClosingOf(animation, *open) + 1 : selected.back() + 1;
     }
-    animation.blocks.insert(at(point), {AnimationBlock::Open(combination), AnimationBlock::Close()});
+    animation.blocks.insert(at(point),
+                            {AnimationBlock::Open(combination), AnimationBlock::Close()});
     return {point};
 }
 
@@ -227,12 +240,24 @@ CellState Transformed(const CellState& cells, CellTransform transform) {
         int row = place.row;
         int column = place.column;
         switch (transform) {
-            case CellTransform::ShiftRight: ++column; break;
-            case CellTransform::ShiftLeft: --column; break;
-            case CellTransform::ShiftFront: ++row; break;
-            case CellTransform::ShiftBack: --row; break;
-            case CellTransform::ShiftUp: ++layer; break;
-            case CellTransform::ShiftDown: --layer; break;
+            case CellTransform::ShiftRight:
+                ++column;
+                break;
+            case CellTransform::ShiftLeft:
+                --column;
+                break;
+            case CellTransform::ShiftFront:
+                ++row;
+                break;
+            case CellTransform::ShiftBack:
+                --row;
+                break;
+            case CellTransform::ShiftUp:
+                ++layer;
+                break;
+            case CellTransform::ShiftDown:
+                --layer;
+                break;
             case CellTransform::TurnClockwise:
                 row = place.column;
                 column = 2 - place.row;
@@ -241,22 +266,31 @@ CellState Transformed(const CellState& cells, CellTransform transform) {
                 row = 2 - place.column;
                 column = place.row;
                 break;
-            case CellTransform::MirrorLeftRight: column = 2 - column; break;
-            case CellTransform::MirrorBackFront: row = 2 - row; break;
-            case CellTransform::MirrorTopBottom: layer = kLayerCount + 1 - layer; break;
-            case CellTransform::Invert: break;
+            case CellTransform::MirrorLeftRight:
+                column = 2 - column;
+                break;
+            case CellTransform::MirrorBackFront:
+                row = 2 - row;
+                break;
+            case CellTransform::MirrorTopBottom:
+                layer = kLayerCount + 1 - layer;
+                break;
+            case CellTransform::Invert:
+                break;
         }
-        if (layer < 1 || layer > kLayerCount || row < 0 || row > 2 || column < 0 || column > 2) continue;
+        if (layer < 1 || layer > kLayerCount || row < 0 || row > 2 || column < 0 || column > 2)
+            continue;
         result.Set(CellNumber(layer, row, column), true);
     }
     return result;
 }
 
-void TransformFrames(Animation& animation, const std::vector<int>& selected, CellTransform transform) {
+void TransformFrames(Animation& animation, const std::vector<int>& selected,
+                     CellTransform transform) {
     for (const int at : FrameBlocks(animation, selected)) {
         CellState& cells = animation.blocks[static_cast<std::size_t>(at)].frame.cells;
         cells = Transformed(cells, transform);
     }
 }
 
-}  // namespace ledcube::sim
+}  // namespace ledcube::program

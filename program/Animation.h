@@ -11,7 +11,7 @@
 #include "model/CellModel.h"
 #include "program/ProgramReader.h"
 
-namespace ledcube::sim {
+namespace ledcube::program {
 
 // One frame of an animation: its cells and how many 15 ms passes it lasts.
 struct AnimationFrame {
@@ -30,7 +30,9 @@ struct AnimationBlock {
     bool operator==(const AnimationBlock&) const = default;
 
     static AnimationBlock Frame(AnimationFrame frame) { return {Kind::Frame, {}, frame}; }
-    static AnimationBlock Open(SwitchCombination combination) { return {Kind::Open, combination, {}}; }
+    static AnimationBlock Open(SwitchCombination combination) {
+        return {Kind::Open, combination, {}};
+    }
     static AnimationBlock Close() { return {Kind::Close, {}, {}}; }
 };
 
@@ -86,7 +88,8 @@ std::vector<int> DeleteBlocks(Animation& animation, const std::vector<int>& sele
 int InsertionPoint(const Animation& animation, const std::vector<int>& selected);
 
 // Puts the frames at block `at`; returns their blocks.
-std::vector<int> InsertFrames(Animation& animation, int at, const std::vector<AnimationFrame>& frames);
+std::vector<int> InsertFrames(Animation& animation, int at,
+                              const std::vector<AnimationFrame>& frames);
 
 // Moves each selected frame one block up (-1) or down (+1): past a frame, or
 // into or out of the sequence whose test or brace is its neighbour.
@@ -104,11 +107,17 @@ std::vector<int> NewSequence(Animation& animation, const std::vector<int>& selec
 
 // The ways a frame's cells can be moved about.
 enum class CellTransform {
-    ShiftRight, ShiftLeft,   // along a row, column 1 → 3 / 3 → 1
-    ShiftFront, ShiftBack,   // across the rows, back → front / front → back
-    ShiftUp, ShiftDown,      // across the layers, 1 (bottom) → 3 / 3 → 1
-    TurnClockwise, TurnAnticlockwise,  // a quarter turn about the vertical axis, seen from above
-    MirrorLeftRight, MirrorBackFront, MirrorTopBottom,
+    ShiftRight,
+    ShiftLeft,  // along a row, column 1 → 3 / 3 → 1
+    ShiftFront,
+    ShiftBack,  // across the rows, back → front / front → back
+    ShiftUp,
+    ShiftDown,  // across the layers, 1 (bottom) → 3 / 3 → 1
+    TurnClockwise,
+    TurnAnticlockwise,  // a quarter turn about the vertical axis, seen from above
+    MirrorLeftRight,
+    MirrorBackFront,
+    MirrorTopBottom,
     Invert,
 };
 
@@ -116,6 +125,7 @@ enum class CellTransform {
 CellState Transformed(const CellState& cells, CellTransform transform);
 
 // Transforms the cells of the selected frames.
-void TransformFrames(Animation& animation, const std::vector<int>& selected, CellTransform transform);
+void TransformFrames(Animation& animation, const std::vector<int>& selected,
+                     CellTransform transform);
 
-}  // namespace ledcube::sim
+}  // namespace ledcube::program

@@ -5,7 +5,7 @@
 #include <cctype>
 #include <charconv>
 
-namespace ledcube::sim {
+namespace ledcube::program {
 
 namespace {
 
@@ -84,4 +84,4 @@ std::optional<long long> IntegerValue(std::string_view token) {
     return value;
 }
 
-}  // namespace ledcube::sim
+}  // namespace ledcube::program

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace ledcube::sim {
+namespace ledcube::program {
 
 // One token of C text as the compiler reads it: comments and spacing are not
 // tokens; the end of a preprocessor line is one (its text is "\n").
@@ -24,4 +24,4 @@ std::vector<CToken> Tokenize(std::string_view text);
 // octal); none for anything else. A minus sign is a token of its own.
 std::optional<long long> IntegerValue(std::string_view token);
 
-}  // namespace ledcube::sim
+}  // namespace ledcube::program

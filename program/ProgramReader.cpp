@@ -13,10 +13,9 @@
 #include "program/CTokens.h"
 #include "program/SimError.h"
 
-namespace ledcube::sim {
+namespace ledcube::program {
 
 namespace {
-
 
 // The editor's texts as tokens, so that a program is read as the compiler
 // reads it: comments, blank lines and spacing do not change what it says.
@@ -199,7 +198,8 @@ class BodyReader {
             const std::vector<CToken>& pattern = editor.open[c];
             Match match = Match::Whole;
             for (std::size_t k = 0; k < pattern.size() && match != Match::Differs; ++k)
-                if (const Match token = Compare(pattern[k].text, at_ + k); token != Match::Whole) match = token;
+                if (const Match token = Compare(pattern[k].text, at_ + k); token != Match::Whole)
+                    match = token;
             if (match == Match::Differs) continue;
             if (block_) Fail(Tr("Reader", "a push-button sequence opens inside another one"));
             if (match == Match::Torn) return Tear();
@@ -481,4 +481,4 @@ std::vector<SwitchCombination> ShowingCombinations(const std::vector<RecordedFra
     return showing;
 }
 
-}  // namespace ledcube::sim
+}  // namespace ledcube::program

@@ -10,7 +10,7 @@
 #include "firmware/FirmwareText.h"
 #include "model/CellModel.h"
 
-namespace ledcube::sim {
+namespace ledcube::program {
 
 // One frame as the program records it.
 struct RecordedFrame {
@@ -105,4 +105,4 @@ bool PlaysUnder(const RecordedFrame& frame, SwitchCombination buttons);
 // BP1, BP2, BP3, Aucun.
 std::vector<SwitchCombination> ShowingCombinations(const std::vector<RecordedFrame>& frames);
 
-}  // namespace ledcube::sim
+}  // namespace ledcube::program

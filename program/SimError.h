@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace ledcube::sim {
+namespace ledcube::program {
 
 // A reason why a file cannot be run, told to the user as it stands.
 class SimError : public std::runtime_error {
@@ -12,4 +12,4 @@ class SimError : public std::runtime_error {
     explicit SimError(const std::string& message) : std::runtime_error(message) {}
 };
 
-}  // namespace ledcube::sim
+}  // namespace ledcube::program

@@ -3,7 +3,7 @@
 
 #include <regex>
 
-namespace ledcube::sim {
+namespace ledcube::program {
 
 std::string RewriteBitAccess(std::string_view source) {
     static const std::regex kBitAccess(R"(\b((?:PORT|PIN|DDR)[A-D])\.([0-7])\b)");
@@ -31,7 +31,8 @@ std::string Mega8535Header() {
 #define MCUCSR LEDCUBE_SFR(0x34)
 #define MCUCR  LEDCUBE_SFR(0x35)
 
-)") + std::string(kBitAccessMacro) + "#endif\n";
+)") + std::string(kBitAccessMacro) +
+           "#endif\n";
 }
 
 std::string_view DelayHeader() {
@@ -47,4 +48,4 @@ static void delay_ms(unsigned int ms)
 )";
 }
 
-}  // namespace ledcube::sim
+}  // namespace ledcube::program

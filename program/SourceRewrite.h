@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace ledcube::sim {
+namespace ledcube::program {
 
 // Rewrites the cube compiler's single-bit access ("PORTA.2", "PIND.0") into
 // standard C that avr-gcc accepts: LEDCUBE_BIT(PORTA, 2). Nothing else changes,
@@ -17,7 +17,8 @@ std::string RewriteBitAccess(std::string_view source);
 std::string Mega8535Header();
 
 // The single-bit access macro, LEDCUBE_BIT(PORTA, 2), that the rewritten program uses.
-inline constexpr std::string_view kBitAccessMacro = R"(/* One bit of a register as an lvalue: LEDCUBE_BIT(PORTA, 2) = 1; */
+inline constexpr std::string_view kBitAccessMacro =
+    R"(/* One bit of a register as an lvalue: LEDCUBE_BIT(PORTA, 2) = 1; */
 typedef struct {
     unsigned char b0 : 1, b1 : 1, b2 : 1, b3 : 1, b4 : 1, b5 : 1, b6 : 1, b7 : 1;
 } ledcube_bits;
@@ -27,4 +28,4 @@ typedef struct {
 // Our stand-in for delay.h: delay_ms as a busy wait for a clock of F_CPU hertz.
 std::string_view DelayHeader();
 
-}  // namespace ledcube::sim
+}  // namespace ledcube::program

@@ -76,6 +76,7 @@ rows = ",\n".join("    " + ", ".join(str(index) for index in row) for row in pix
 header = f"""// SPDX-License-Identifier: GPL-3.0-or-later
 // Written by scripts/draw-icon.py from the same drawing as resources/ledcube.png.
 #pragma once
+// clang-format off
 
 namespace ledcube::icon {{
 

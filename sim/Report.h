@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "model/CellModel.h"
 #include "chip/ShowDecoder.h"
+#include "model/CellModel.h"
 
 namespace ledcube::sim {
 
 // One line per shown frame: start, passes, duration and cells, with a line
 // where each new round of the sequence begins.
-std::string ShowReport(const std::vector<ShownFrame>& frames, long roundPasses = 0);
+std::string ShowReport(const std::vector<chip::ShownFrame>& frames, long roundPasses = 0);
 
 }  // namespace ledcube::sim

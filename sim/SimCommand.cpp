@@ -25,12 +25,13 @@ namespace ledcube::sim {
 namespace {
 
 // Why a build does not fit the ATmega8535, with a hint of how many frames too many.
-std::string TooBigMessage(const ProgramSizes& sizes,
-                          const std::optional<std::vector<RecordedFrame>>& frames) {
-    std::string message = NotFittingMessage(sizes);
+std::string TooBigMessage(const chip::ProgramSizes& sizes,
+                          const std::optional<std::vector<program::RecordedFrame>>& frames) {
+    std::string message = chip::NotFittingMessage(sizes);
     if (sizes.flash > sizes.chip.flashBytes) {
         int liveFrames = 0;
-        for (const RecordedFrame& frame : frames.value_or(std::vector<RecordedFrame>()))
+        for (const program::RecordedFrame& frame :
+             frames.value_or(std::vector<program::RecordedFrame>()))
             liveFrames += frame.repeatCount > 0 ? 1 : 0;
         FlashEstimate empty;
         empty.Header();
@@ -48,33 +49,33 @@ std::string TooBigMessage(const ProgramSizes& sizes,
 }
 
 // The program's frames, or nothing when it was edited by hand.
-std::optional<std::vector<RecordedFrame>> FramesOf(std::string_view program) {
+std::optional<std::vector<program::RecordedFrame>> FramesOf(std::string_view program) {
     try {
-        return ReadProgram(program);
-    } catch (const SimError&) {
+        return program::ReadProgram(program);
+    } catch (const program::SimError&) {
         return std::nullopt;
     }
 }
 
 // What the timings assume of the chip's clock.
-std::string ClockNote(const Chip& chip, bool clockGiven) {
+std::string ClockNote(const chip::Chip& chip, bool clockGiven) {
     if (clockGiven)
         return Tr("ledcube-sim",
                   "The timings assume a clock of %1 (--clock): set the chip's fuses or crystal for "
                   "it.")
-            .Arg(ClockText(chip.clockHz));
-    if (chip.wiring == Wiring::Arduino)
+            .Arg(chip::ClockText(chip.clockHz));
+    if (chip.wiring == chip::Wiring::Arduino)
         return Tr("ledcube-sim", "The timings assume the board's %1 crystal.")
-            .Arg(ClockText(chip.clockHz));
+            .Arg(chip::ClockText(chip.clockHz));
     return Tr("ledcube-sim",
               "The timings assume the factory clock of the %1: its internal RC oscillator at 1 MHz "
               "(fuses as delivered).")
-        .Arg(chip.wiring == Wiring::Atmega8535 ? "ATmega8535" : chip.name);
+        .Arg(chip.wiring == chip::Wiring::Atmega8535 ? "ATmega8535" : chip.name);
 }
 
 // Where the frames of a program that shows nothing under the buttons given do show.
-std::string OtherButtonsHint(const std::vector<RecordedFrame>& frames) {
-    const std::vector<SwitchCombination> showing = ShowingCombinations(frames);
+std::string OtherButtonsHint(const std::vector<program::RecordedFrame>& frames) {
+    const std::vector<SwitchCombination> showing = program::ShowingCombinations(frames);
     if (showing.empty())
         return Tr("ledcube-sim", "no frame of this program shows under any buttons").Str() + "\n";
     std::string hint;
@@ -82,29 +83,31 @@ std::string OtherButtonsHint(const std::vector<RecordedFrame>& frames) {
         hint = JoinClauses(
             hint, Tr("ledcube-sim", "--buttons %1 shows the %1 sequence (%2 passes a round)")
                       .Arg(CombinationName(buttons))
-                      .Arg(RoundPasses(frames, buttons))
+                      .Arg(program::RoundPasses(frames, buttons))
                       .Str());
     return hint + "\n";
 }
 
-double RunMs(const std::optional<std::vector<RecordedFrame>>& frames, SwitchCombination buttons) {
+double RunMs(const std::optional<std::vector<program::RecordedFrame>>& frames,
+             SwitchCombination buttons) {
     if (!frames) return 10000;  // edited by hand: its rounds are unknown
-    return std::clamp(3 * RoundPasses(*frames, buttons) * kPassMsEstimate, 100.0, 120000.0);
+    return std::clamp(3 * program::RoundPasses(*frames, buttons) * program::kPassMsEstimate, 100.0,
+                      120000.0);
 }
 
 // The program the command runs, as the file holds it.
 struct ReadProgramFile {
-    ChosenProgram chosen;
+    program::ChosenProgram chosen;
     std::string text;  // the file's whole text, which `chosen` points into
     std::string name;  // the file's name
-    std::optional<std::vector<RecordedFrame>> frames;
+    std::optional<std::vector<program::RecordedFrame>> frames;
 };
 
 // Reads the file and picks its program; says which when the file holds several.
 void ReadStage(const SimOptions& options, ReadProgramFile& read, std::ostream& out,
                std::ostream& err) {
-    read.text = ReadTextFile(options.file);
-    read.chosen = ChooseProgram(read.text, options.program);
+    read.text = chip::ReadTextFile(options.file);
+    read.chosen = program::ChooseProgram(read.text, options.program);
     std::string where;
     if (read.chosen.count > 1)
         where = Tr("ledcube-sim", "program %1 of %2 in the file")
@@ -117,7 +120,7 @@ void ReadStage(const SimOptions& options, ReadProgramFile& read, std::ostream& o
     read.frames = FramesOf(read.chosen.text);
     // The build goes on as the compiler reads such values; the user is told.
     if (read.frames)
-        for (const std::string& warning : ProgramWarnings(read.chosen.text))
+        for (const std::string& warning : program::ProgramWarnings(read.chosen.text))
             err << WithSubject("ledcube-sim", WithSubject(options.file, warning)) << "\n";
 }
 
@@ -126,9 +129,10 @@ void ReadStage(const SimOptions& options, ReadProgramFile& read, std::ostream& o
 pipeline::BuiltProgram BuildStage(const SimOptions& options, const ReadProgramFile& read,
                                   std::ostream& err) {
     if (options.compact && !read.frames)
-        throw SimError(Tr("ledcube-sim",
-                          "--compact needs a program as the editor writes it; this one was edited "
-                          "by hand"));
+        throw program::SimError(
+            Tr("ledcube-sim",
+               "--compact needs a program as the editor writes it; this one was edited "
+               "by hand"));
     pipeline::BuildPlan plan;
     plan.kind = options.compact ? pipeline::BuildKind::Compact : pipeline::BuildKind::Unrolled;
     plan.chip = options.chip;
@@ -136,8 +140,8 @@ pipeline::BuiltProgram BuildStage(const SimOptions& options, const ReadProgramFi
     plan.compactSizeToo = true;
     plan.runButtons = options.buttons;
     plan.runMs = options.ms.value_or(RunMs(read.frames, options.buttons));
-    pipeline::BuiltProgram built = pipeline::BuildProgram(
-        {std::string(read.chosen.text), read.frames, read.name}, plan);
+    pipeline::BuiltProgram built =
+        pipeline::BuildProgram({std::string(read.chosen.text), read.frames, read.name}, plan);
     if (options.verbose) err << built.compilerLog;
     return built;
 }
@@ -155,13 +159,14 @@ bool SizesStage(const SimOptions& options, const ReadProgramFile& read,
                        WithSubject(options.file, TooBigMessage(built.firmware.sizes, read.frames)))
         << "\n";
     if (built.compact) {
-        const Chip& chip = options.chip;
+        const chip::Chip& chip = options.chip;
         // The loop and start-up as this build of them takes them.
         const int held =
-            chip == kAtmega8535
+            chip == chip::kAtmega8535
                 ? CompactFrameLimit(0)
                 : CompactFramesHeld(chip.flashBytes,
-                                    CompactLoopBytes(built.compact->flash, *read.frames), 0);
+                                    compact::CompactLoopBytes(built.compact->flash, *read.frames),
+                                    0);
         err << Tr("ledcube-sim",
                   "--compact builds it as a table of frames in flash, which holds up to %1 frames")
                    .Arg(Number(held))
@@ -176,7 +181,7 @@ void WriteHex(const SimOptions& options, const pipeline::BuiltProgram& built) {
     std::filesystem::copy_file(built.firmware.hex, *options.hex,
                                std::filesystem::copy_options::overwrite_existing, error);
     if (error)
-        throw SimError(
+        throw program::SimError(
             Tr("ledcube-sim", "cannot write %1: %2").Arg(*options.hex).Arg(error.message()));
 }
 
@@ -186,14 +191,14 @@ void OutputStage(const SimOptions& options, const ReadProgramFile& read,
                  const pipeline::BuiltProgram& built, std::ostream& out) {
     if (options.hex) WriteHex(options, built);
     const double ms = options.ms.value_or(RunMs(read.frames, options.buttons));
-    const std::vector<ShownFrame> shown = MergeDarkStretches(
-        DecodeShow(built.run ? TracePrefix(*built.run, ms)
-                             : RunFirmware(built.firmware.hex, options.buttons, ms, options.chip)));
-    const long roundPasses = read.frames ? RoundPasses(*read.frames, options.buttons) : 0;
+    const std::vector<chip::ShownFrame> shown = chip::MergeDarkStretches(chip::DecodeShow(
+        built.run ? chip::TracePrefix(*built.run, ms)
+                  : chip::RunFirmware(built.firmware.hex, options.buttons, ms, options.chip)));
+    const long roundPasses = read.frames ? program::RoundPasses(*read.frames, options.buttons) : 0;
     out << ShowReport(shown, roundPasses);
     if (shown.empty() && read.frames && roundPasses == 0) out << OtherButtonsHint(*read.frames);
     if (options.png) {
-        const ChosenProgram& chosen = read.chosen;
+        const program::ChosenProgram& chosen = read.chosen;
         const std::string title =
             (chosen.count > 1 ? Tr("ledcube-sim", "%1 (program %2 of %3), buttons %4; %5")
                                     .Arg(read.name)
@@ -202,24 +207,26 @@ void OutputStage(const SimOptions& options, const ReadProgramFile& read,
                               : Tr("ledcube-sim", "%1, buttons %2; %3").Arg(read.name))
                 .Arg(CombinationName(options.buttons))
                 .Arg(pipeline::BuiltSizes(built));
-        WriteStoryboard(shown, RoundOf(shown, roundPasses), title, *options.png);
+        WriteStoryboard(shown, chip::RoundOf(shown, roundPasses), title, *options.png);
     }
     // One round of the frames, unless --ms says how long.
     if (options.gif)
-        WriteAnimatedGif(AnimationFrames(shown, roundPasses, options.ms.has_value()),
-                         GifTitle(read.name, options.buttons, options.chip), options.size,
-                         *options.gif);
+        gif::WriteAnimatedGif(gif::AnimationFrames(shown, roundPasses, options.ms.has_value()),
+                              gif::GifTitle(read.name, options.buttons, options.chip), options.size,
+                              *options.gif);
     if (options.hex && !options.flash)
         out << Tr("ledcube-sim", "wrote %1; to put it into the chip:").Arg(*options.hex).Str()
             << "\n  "
-            << AvrdudeCommand(*options.hex, options.chip, options.programmer, options.port) << "\n"
+            << chip::AvrdudeCommand(*options.hex, options.chip, options.programmer, options.port)
+            << "\n"
             << ClockNote(options.chip, options.clockGiven) << "\n";
 }
 
 // Puts the build into the chip with avrdude; the exit status.
 int FlashStage(const SimOptions& options, const pipeline::BuiltProgram& built, std::ostream& out,
                std::ostream& err) {
-    const FlashRun run = FlashChip(built.firmware.hex, options.chip, options.programmer, options.port);
+    const chip::FlashRun run =
+        chip::FlashChip(built.firmware.hex, options.chip, options.programmer, options.port);
     if (options.verbose) err << run.log;
     if (!run.outcome.flashed) {
         err << WithSubject("ledcube-sim", WithSubject(options.file, run.outcome.sentence)) << "\n";
@@ -248,13 +255,13 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
         if (!SizesStage(options, read, built, out, err)) return 1;
         OutputStage(options, read, built, out);
         return options.flash ? FlashStage(options, built, out, err) : 0;
-    } catch (const BuildError& error) {
+    } catch (const chip::BuildError& error) {
         if (options.verbose) err << error.Log();
         err << WithSubject("ledcube-sim", WithSubject(options.file, error.what())) << "\n";
         if (!options.verbose)
             err << Tr("ledcube-sim", "(--verbose shows the compiler's messages)").Str() << "\n";
         return 1;
-    } catch (const SimError& error) {
+    } catch (const program::SimError& error) {
         err << WithSubject("ledcube-sim", WithSubject(options.file, error.what())) << "\n";
         return 1;
     }

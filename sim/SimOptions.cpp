@@ -107,8 +107,11 @@ std::string TakeProgrammer(const std::string& value, SimOptions& options) {
 }
 
 std::string TakeChip(const std::string& value, SimOptions& options) {
-    const std::optional<Chip> named = ChipNamed(value);
-    if (!named) return Tr("ledcube-sim", "--chip takes one of %1, not '%2'").Arg(ChipNames()).Arg(value);
+    const std::optional<chip::Chip> named = chip::ChipNamed(value);
+    if (!named)
+        return Tr("ledcube-sim", "--chip takes one of %1, not '%2'")
+            .Arg(chip::ChipNames())
+            .Arg(value);
     options.chip = *named;
     return {};
 }
@@ -117,20 +120,25 @@ std::string TakeChip(const std::string& value, SimOptions& options) {
 std::string TakeClock(const std::string& value, SimOptions& options) {
     const std::optional<unsigned> hertz = NumberIn<unsigned>(value, 100000, 20000000);
     if (!hertz)
-        return Tr("ledcube-sim", "--clock takes the clock in hertz, from 100000 to 20000000, not '%1'")
+        return Tr("ledcube-sim",
+                  "--clock takes the clock in hertz, from 100000 to 20000000, not '%1'")
             .Arg(value);
-    options.chip = WithClock(options.chip, *hertz);
+    options.chip = chip::WithClock(options.chip, *hertz);
     options.clockGiven = true;
     return {};
 }
 
-std::string ChipNamesText() { return ChipNames(); }
-std::string CompactLimitText() { return Number(CompactFrameLimit(0)); }
+std::string ChipNamesText() {
+    return chip::ChipNames();
+}
+std::string CompactLimitText() {
+    return Number(CompactFrameLimit(0));
+}
 
 const OptionRow kOptions[] = {
     {"buttons", QT_TRANSLATE_NOOP("ledcube-sim", "BP1|BP2|BP3|Aucun"),
-     QT_TRANSLATE_NOOP("ledcube-sim", "The buttons held (default Aucun, any letter case)."), nullptr,
-     TakeButtons},
+     QT_TRANSLATE_NOOP("ledcube-sim", "The buttons held (default Aucun, any letter case)."),
+     nullptr, TakeButtons},
     {"ms", QT_TRANSLATE_NOOP("ledcube-sim", "MILLISECONDS"),
      QT_TRANSLATE_NOOP("ledcube-sim", "How long to run (default: three rounds of the frames)."),
      nullptr, TakeMs},
@@ -141,25 +149,32 @@ const OptionRow kOptions[] = {
      nullptr, TakeProgram},
     {"png", QT_TRANSLATE_NOOP("ledcube-sim", "FILE"),
      QT_TRANSLATE_NOOP("ledcube-sim", "Draw the shown frames as a storyboard."), nullptr,
-     [](const std::string& value, SimOptions& options) { return (options.png = value, std::string()); }},
+     [](const std::string& value, SimOptions& options) {
+         return (options.png = value, std::string());
+     }},
     {"gif", QT_TRANSLATE_NOOP("ledcube-sim", "FILE"),
      QT_TRANSLATE_NOOP("ledcube-sim",
                        "Write what the cube shows as an animated GIF: one round of the frames (or "
                        "--ms), each as long as it shows."),
      nullptr,
-     [](const std::string& value, SimOptions& options) { return (options.gif = value, std::string()); }},
+     [](const std::string& value, SimOptions& options) {
+         return (options.gif = value, std::string());
+     }},
     {"size", QT_TRANSLATE_NOOP("ledcube-sim", "PIXELS"),
      QT_TRANSLATE_NOOP("ledcube-sim", "The width of the animated GIF (default 320)."), nullptr,
      TakeSize},
     {"hex", QT_TRANSLATE_NOOP("ledcube-sim", "FILE"),
      QT_TRANSLATE_NOOP("ledcube-sim", "Write the Intel HEX to put into the chip."), nullptr,
-     [](const std::string& value, SimOptions& options) { return (options.hex = value, std::string()); }},
+     [](const std::string& value, SimOptions& options) {
+         return (options.hex = value, std::string());
+     }},
     {"flash", nullptr,
      QT_TRANSLATE_NOOP("ledcube-sim",
                        "Put the program into the chip with avrdude (the HEX that --hex writes, "
                        "unrolled or --compact) and verify it; the AVRDUDE environment variable "
                        "names another avrdude."),
-     nullptr, [](const std::string&, SimOptions& options) { return (options.flash = true, std::string()); }},
+     nullptr,
+     [](const std::string&, SimOptions& options) { return (options.flash = true, std::string()); }},
     {"programmer", QT_TRANSLATE_NOOP("ledcube-sim", "NAME"),
      QT_TRANSLATE_NOOP("ledcube-sim",
                        "The avrdude programmer (default usbasp, or the board's bootloader)."),
@@ -167,7 +182,9 @@ const OptionRow kOptions[] = {
     {"port", QT_TRANSLATE_NOOP("ledcube-sim", "PORT"),
      QT_TRANSLATE_NOOP("ledcube-sim", "The serial port of the programmer or board for avrdude."),
      nullptr,
-     [](const std::string& value, SimOptions& options) { return (options.port = value, std::string()); }},
+     [](const std::string& value, SimOptions& options) {
+         return (options.port = value, std::string());
+     }},
     {"chip", QT_TRANSLATE_NOOP("ledcube-sim", "NAME"),
      QT_TRANSLATE_NOOP("ledcube-sim", "The chip or board to build for: %1 (default atmega8535)."),
      ChipNamesText, TakeChip},
@@ -182,12 +199,19 @@ const OptionRow kOptions[] = {
                        "the ATmega8535), proven on the simulated chip against the generated "
                        "program."),
      CompactLimitText,
-     [](const std::string&, SimOptions& options) { return (options.compact = true, std::string()); }},
-    {"verbose", nullptr, QT_TRANSLATE_NOOP("ledcube-sim", "Print the compiler's messages."), nullptr,
-     [](const std::string&, SimOptions& options) { return (options.verbose = true, std::string()); }},
+     [](const std::string&, SimOptions& options) {
+         return (options.compact = true, std::string());
+     }},
+    {"verbose", nullptr, QT_TRANSLATE_NOOP("ledcube-sim", "Print the compiler's messages."),
+     nullptr,
+     [](const std::string&, SimOptions& options) {
+         return (options.verbose = true, std::string());
+     }},
 };
 
-QString Translated(const char* text) { return QString::fromStdString(Tr("ledcube-sim", text)); }
+QString Translated(const char* text) {
+    return QString::fromStdString(Tr("ledcube-sim", text));
+}
 
 QCommandLineOption OptionOf(const OptionRow& row) {
     Text help = Tr("ledcube-sim", row.help);
@@ -209,9 +233,9 @@ std::variant<SimOptions, int> ParseSimOptions(const std::vector<std::string>& ar
     const QCommandLineOption version = VersionOption();
     parser.addOptions({help, version});
     for (const OptionRow& row : kOptions) parser.addOption(OptionOf(row));
-    parser.addPositionalArgument(Translated(QT_TRANSLATE_NOOP("ledcube-sim", "PROGRAM.c")),
-                                 Translated(QT_TRANSLATE_NOOP(
-                                     "ledcube-sim", "A program written by the ledcube editor.")));
+    parser.addPositionalArgument(
+        Translated(QT_TRANSLATE_NOOP("ledcube-sim", "PROGRAM.c")),
+        Translated(QT_TRANSLATE_NOOP("ledcube-sim", "A program written by the ledcube editor.")));
 
     QStringList list{QStringLiteral("ledcube-sim")};
     for (const std::string& argument : arguments) list << QString::fromStdString(argument);
@@ -238,9 +262,10 @@ std::variant<SimOptions, int> ParseSimOptions(const std::vector<std::string>& ar
     }
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1)
-        return wrong(files.empty() ? Tr("ledcube-sim", "which program? Give the file the editor wrote")
-                                   : Tr("ledcube-sim", "one program at a time, not '%1'")
-                                         .Arg(files[1].toStdString()));
+        return wrong(
+            files.empty()
+                ? Tr("ledcube-sim", "which program? Give the file the editor wrote")
+                : Tr("ledcube-sim", "one program at a time, not '%1'").Arg(files[1].toStdString()));
     options.file = files.first().toStdString();
     return options;
 }

@@ -19,11 +19,11 @@ struct SimOptions {
     std::optional<double> ms;
     std::optional<std::string> png;
     std::optional<std::string> gif;
-    int size = kGifSize;
+    int size = gif::kGifSize;
     std::optional<std::string> hex;
     std::optional<std::string> programmer;
     std::optional<std::string> port;
-    Chip chip = kAtmega8535;
+    chip::Chip chip = chip::kAtmega8535;
     bool clockGiven = false;
     std::optional<int> program;
     bool verbose = false;

@@ -31,8 +31,8 @@ constexpr int kTitleHeight = 28;
 QRectF StoryboardCube(QPoint place) {
     static const Rect bounds = CubeBounds();
     return QRectF(place.x() * kTileWidth + (kTileWidth - bounds.width * kScale) / 2,
-                  kTitleHeight + place.y() * kTileHeight + kRoundLabelHeight + 8, bounds.width * kScale,
-                  bounds.height * kScale);
+                  kTitleHeight + place.y() * kTileHeight + kRoundLabelHeight + 8,
+                  bounds.width * kScale, bounds.height * kScale);
 }
 
 std::vector<QPoint> StoryboardPlaces(const std::vector<long>& rounds) {
@@ -51,7 +51,7 @@ std::vector<QPoint> StoryboardPlaces(const std::vector<long>& rounds) {
 
 namespace {
 
-void DrawFrame(QPainter& painter, const ShownFrame& frame, int number, QPoint place) {
+void DrawFrame(QPainter& painter, const chip::ShownFrame& frame, int number, QPoint place) {
     const QPointF origin(place.x() * kTileWidth, kTitleHeight + place.y() * kTileHeight);
     const QRectF cube = StoryboardCube(place);
     CubeGlow glow{};
@@ -71,7 +71,7 @@ void DrawFrame(QPainter& painter, const ShownFrame& frame, int number, QPoint pl
 
 }  // namespace
 
-void WriteStoryboard(const std::vector<ShownFrame>& frames, const std::vector<long>& rounds,
+void WriteStoryboard(const std::vector<chip::ShownFrame>& frames, const std::vector<long>& rounds,
                      const std::string& title, const std::filesystem::path& png) {
     const std::unique_ptr<QGuiApplication> application = ApplicationForText();
     std::vector<long> roundOf = rounds;
@@ -113,7 +113,8 @@ void WriteStoryboard(const std::vector<ShownFrame>& frames, const std::vector<lo
             DrawFrame(painter, frames[i], static_cast<int>(i) + 1, places[i]);
     }
     if (!image.save(QString::fromStdString(png.string()), "PNG"))
-        throw SimError(Tr("Storyboard", "cannot write the storyboard %1").Arg(png.string()));
+        throw program::SimError(
+            Tr("Storyboard", "cannot write the storyboard %1").Arg(png.string()));
 }
 
 }  // namespace ledcube::sim

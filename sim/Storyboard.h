@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QGuiApplication>
 #include <QPoint>
 #include <QRectF>
-#include <QGuiApplication>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -25,7 +25,7 @@ std::vector<QPoint> StoryboardPlaces(const std::vector<long>& rounds);
 // The box the small cube of the tile at `place` is drawn in, in the image.
 QRectF StoryboardCube(QPoint place);
 
-void WriteStoryboard(const std::vector<ShownFrame>& frames, const std::vector<long>& rounds,
+void WriteStoryboard(const std::vector<chip::ShownFrame>& frames, const std::vector<long>& rounds,
                      const std::string& title, const std::filesystem::path& png);
 
 }  // namespace ledcube::sim

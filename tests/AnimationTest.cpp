@@ -11,7 +11,7 @@
 #include "program/Animation.h"
 #include "program/SimError.h"
 
-namespace ledcube::sim {
+namespace ledcube::program {
 namespace {
 
 using test::CellsOn;
@@ -87,39 +87,92 @@ TEST_P(EditTest, ChangesTheBlocksAndSelectsWhatItMade) {
 INSTANTIATE_TEST_SUITE_P(
     Edits, EditTest,
     testing::Values(
-        EditCase{"move up past a frame", {F(1), F(2)}, [](Animation& a) { return MoveFrames(a, {1}, -1); },
-                 {F(2), F(1)}, {0}},
-        EditCase{"move up into a sequence from after it", {kOpen, F(1), kClose, F(2)},
-                 [](Animation& a) { return MoveFrames(a, {3}, -1); }, {kOpen, F(1), F(2), kClose}, {2}},
-        EditCase{"move up out of a sequence", {F(1), kOpen, F(2), kClose},
-                 [](Animation& a) { return MoveFrames(a, {2}, -1); }, {F(1), F(2), kOpen, kClose}, {1}},
-        EditCase{"move down into an empty sequence", {F(1), kOpen, kClose},
-                 [](Animation& a) { return MoveFrames(a, {0}, 1); }, {kOpen, F(1), kClose}, {1}},
-        EditCase{"two frames move down together", {F(1), F(2), F(3)},
-                 [](Animation& a) { return MoveFrames(a, {0, 1}, 1); }, {F(3), F(1), F(2)}, {1, 2}},
-        EditCase{"the first frame does not move up", {F(1), F(2)},
-                 [](Animation& a) { return MoveFrames(a, {0, 1}, -1); }, {F(1), F(2)}, {0, 1}},
-        EditCase{"delete a sequence with its frames", {F(1), kOpen, F(2), kClose, F(3)},
-                 [](Animation& a) { return DeleteBlocks(a, {1}); }, {F(1), F(3)}, {1}},
-        EditCase{"delete the last frames", {F(1), F(2), F(3)},
-                 [](Animation& a) { return DeleteBlocks(a, {1, 2}); }, {F(1)}, {0}},
-        EditCase{"delete every block", {F(1), kOpen, F(2), kClose},
-                 [](Animation& a) { return DeleteBlocks(a, {0, 1}); }, {}, {}},
-        EditCase{"duplicate after the last selected", {F(1), F(2), F(3)},
-                 [](Animation& a) { return InsertFrames(a, InsertionPoint(a, {0, 1}), FramesAt(a, {0, 1})); },
-                 {F(1), F(2), F(1), F(2), F(3)}, {2, 3}},
-        EditCase{"insert first in a selected sequence", {kOpen, F(1), kClose},
-                 [](Animation& a) { return InsertFrames(a, InsertionPoint(a, {0}), {{1, CellsOn({9})}}); },
-                 {kOpen, F(9), F(1), kClose}, {1}},
-        EditCase{"a new sequence around frames between sequences", {F(1), F(2), F(3)},
-                 [](Animation& a) { return NewSequence(a, {1, 2}, SwitchCombination::BP1); },
-                 {F(1), kOpen, F(2), F(3), kClose}, {1}},
-        EditCase{"a new sequence after the sequence of a selected frame", {kOpen, F(1), kClose, F(2)},
+        EditCase{"move up past a frame",
+                 {F(1), F(2)},
+                 [](Animation& a) { return MoveFrames(a, {1}, -1); },
+                 {F(2), F(1)},
+                 {0}},
+        EditCase{"move up into a sequence from after it",
+                 {kOpen, F(1), kClose, F(2)},
+                 [](Animation& a) { return MoveFrames(a, {3}, -1); },
+                 {kOpen, F(1), F(2), kClose},
+                 {2}},
+        EditCase{"move up out of a sequence",
+                 {F(1), kOpen, F(2), kClose},
+                 [](Animation& a) { return MoveFrames(a, {2}, -1); },
+                 {F(1), F(2), kOpen, kClose},
+                 {1}},
+        EditCase{"move down into an empty sequence",
+                 {F(1), kOpen, kClose},
+                 [](Animation& a) { return MoveFrames(a, {0}, 1); },
+                 {kOpen, F(1), kClose},
+                 {1}},
+        EditCase{"two frames move down together",
+                 {F(1), F(2), F(3)},
+                 [](Animation& a) {
+                     return MoveFrames(a, {0, 1}, 1);
+                 },
+                 {F(3), F(1), F(2)},
+                 {1, 2}},
+        EditCase{"the first frame does not move up",
+                 {F(1), F(2)},
+                 [](Animation& a) {
+                     return MoveFrames(a, {0, 1}, -1);
+                 },
+                 {F(1), F(2)},
+                 {0, 1}},
+        EditCase{"delete a sequence with its frames",
+                 {F(1), kOpen, F(2), kClose, F(3)},
+                 [](Animation& a) { return DeleteBlocks(a, {1}); },
+                 {F(1), F(3)},
+                 {1}},
+        EditCase{"delete the last frames",
+                 {F(1), F(2), F(3)},
+                 [](Animation& a) {
+                     return DeleteBlocks(a, {1, 2});
+                 },
+                 {F(1)},
+                 {0}},
+        EditCase{"delete every block",
+                 {F(1), kOpen, F(2), kClose},
+                 [](Animation& a) {
+                     return DeleteBlocks(a, {0, 1});
+                 },
+                 {},
+                 {}},
+        EditCase{"duplicate after the last selected",
+                 {F(1), F(2), F(3)},
+                 [](Animation& a) {
+                     return InsertFrames(a, InsertionPoint(a, {0, 1}), FramesAt(a, {0, 1}));
+                 },
+                 {F(1), F(2), F(1), F(2), F(3)},
+                 {2, 3}},
+        EditCase{"insert first in a selected sequence",
+                 {kOpen, F(1), kClose},
+                 [](Animation& a) {
+                     return InsertFrames(a, InsertionPoint(a, {0}), {{1, CellsOn({9})}});
+                 },
+                 {kOpen, F(9), F(1), kClose},
+                 {1}},
+        EditCase{"a new sequence around frames between sequences",
+                 {F(1), F(2), F(3)},
+                 [](Animation& a) {
+                     return NewSequence(a, {1, 2}, SwitchCombination::BP1);
+                 },
+                 {F(1), kOpen, F(2), F(3), kClose},
+                 {1}},
+        EditCase{"a new sequence after the sequence of a selected frame",
+                 {kOpen, F(1), kClose, F(2)},
                  [](Animation& a) { return NewSequence(a, {1}, SwitchCombination::BP1); },
-                 {kOpen, F(1), kClose, kOpen, kClose, F(2)}, {3}},
-        EditCase{"drag frames down across a sequence", {F(1), F(2), kOpen, F(3), kClose},
-                 [](Animation& a) { return MoveFramesTo(a, {0, 1}, 4); },
-                 {kOpen, F(3), F(1), F(2), kClose}, {2, 3}}),
+                 {kOpen, F(1), kClose, kOpen, kClose, F(2)},
+                 {3}},
+        EditCase{"drag frames down across a sequence",
+                 {F(1), F(2), kOpen, F(3), kClose},
+                 [](Animation& a) {
+                     return MoveFramesTo(a, {0, 1}, 4);
+                 },
+                 {kOpen, F(3), F(1), F(2), kClose},
+                 {2, 3}}),
     [](const testing::TestParamInfo<EditCase>& info) { return test::TestName(info.param.name); });
 
 CellState RandomCells(std::mt19937& random) {
@@ -156,7 +209,8 @@ TEST_P(UndoingTransformTest, GivesTheFrameBack) {
         CellState cells = RandomCells(random);
         if (GetParam().onlyWhatStays) cells = KeptByShift(cells, GetParam().transforms.front());
         CellState result = cells;
-        for (const CellTransform transform : GetParam().transforms) result = Transformed(result, transform);
+        for (const CellTransform transform : GetParam().transforms)
+            result = Transformed(result, transform);
         EXPECT_EQ(result, cells) << round;
     }
 }
@@ -164,10 +218,15 @@ TEST_P(UndoingTransformTest, GivesTheFrameBack) {
 using T = CellTransform;
 INSTANTIATE_TEST_SUITE_P(
     Transforms, UndoingTransformTest,
-    testing::Values(UndoingCase{{T::ShiftRight, T::ShiftLeft}, true}, UndoingCase{{T::ShiftLeft, T::ShiftRight}, true},
-                    UndoingCase{{T::ShiftFront, T::ShiftBack}, true}, UndoingCase{{T::ShiftBack, T::ShiftFront}, true},
-                    UndoingCase{{T::ShiftUp, T::ShiftDown}, true}, UndoingCase{{T::ShiftDown, T::ShiftUp}, true},
-                    UndoingCase{{T::TurnClockwise, T::TurnClockwise, T::TurnClockwise, T::TurnClockwise}, false},
+    testing::Values(UndoingCase{{T::ShiftRight, T::ShiftLeft}, true},
+                    UndoingCase{{T::ShiftLeft, T::ShiftRight}, true},
+                    UndoingCase{{T::ShiftFront, T::ShiftBack}, true},
+                    UndoingCase{{T::ShiftBack, T::ShiftFront}, true},
+                    UndoingCase{{T::ShiftUp, T::ShiftDown}, true},
+                    UndoingCase{{T::ShiftDown, T::ShiftUp}, true},
+                    UndoingCase{
+                        {T::TurnClockwise, T::TurnClockwise, T::TurnClockwise, T::TurnClockwise},
+                        false},
                     UndoingCase{{T::TurnClockwise, T::TurnAnticlockwise}, false},
                     UndoingCase{{T::MirrorLeftRight, T::MirrorLeftRight}, false},
                     UndoingCase{{T::MirrorBackFront, T::MirrorBackFront}, false},
@@ -194,23 +253,27 @@ TEST_P(MovedCellTest, GoesWhereTheAxisSays) {
     EXPECT_EQ(Transformed(cells(c.before), c.transform), cells(c.after));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Transforms, MovedCellTest,
-    testing::Values(MovedCellCase{T::ShiftRight, {1, 3}, {2}}, MovedCellCase{T::ShiftLeft, {1, 3}, {2}},
-                    MovedCellCase{T::ShiftFront, {1, 7}, {4}}, MovedCellCase{T::ShiftBack, {4, 1}, {1}},
-                    MovedCellCase{T::ShiftUp, {1, 19}, {10}}, MovedCellCase{T::ShiftDown, {10, 1}, {1}},
-                    MovedCellCase{T::TurnClockwise, {1, 2}, {3, 6}},
-                    MovedCellCase{T::TurnAnticlockwise, {1, 2}, {7, 4}},
-                    MovedCellCase{T::MirrorLeftRight, {1, 5}, {3, 5}},
-                    MovedCellCase{T::MirrorBackFront, {2, 10}, {8, 16}},
-                    MovedCellCase{T::MirrorTopBottom, {1, 14}, {19, 14}}));
+INSTANTIATE_TEST_SUITE_P(Transforms, MovedCellTest,
+                         testing::Values(MovedCellCase{T::ShiftRight, {1, 3}, {2}},
+                                         MovedCellCase{T::ShiftLeft, {1, 3}, {2}},
+                                         MovedCellCase{T::ShiftFront, {1, 7}, {4}},
+                                         MovedCellCase{T::ShiftBack, {4, 1}, {1}},
+                                         MovedCellCase{T::ShiftUp, {1, 19}, {10}},
+                                         MovedCellCase{T::ShiftDown, {10, 1}, {1}},
+                                         MovedCellCase{T::TurnClockwise, {1, 2}, {3, 6}},
+                                         MovedCellCase{T::TurnAnticlockwise, {1, 2}, {7, 4}},
+                                         MovedCellCase{T::MirrorLeftRight, {1, 5}, {3, 5}},
+                                         MovedCellCase{T::MirrorBackFront, {2, 10}, {8, 16}},
+                                         MovedCellCase{T::MirrorTopBottom, {1, 14}, {19, 14}}));
 
 TEST(CellsOfTheClipboard, ComeBackAsTheyWentAndOtherTextIsRefused) {
-    const std::vector<AnimationFrame> frames = {{3, CellsOn({1, 27})}, {0, CellsOn({})}, {32767, CellsOn({14})}};
+    const std::vector<AnimationFrame> frames = {
+        {3, CellsOn({1, 27})}, {0, CellsOn({})}, {32767, CellsOn({14})}};
     EXPECT_EQ(FramesFromText(FramesText(frames)), frames);
-    for (const std::string& text : {std::string(), std::string("hello"), SwitchBlockOpen(SwitchCombination::BP1)})
+    for (const std::string& text :
+         {std::string(), std::string("hello"), SwitchBlockOpen(SwitchCombination::BP1)})
         EXPECT_THROW(FramesFromText(text), SimError) << text;
 }
 
 }  // namespace
-}  // namespace ledcube::sim
+}  // namespace ledcube::program

@@ -46,7 +46,8 @@ TEST(CommandLine, EveryProgramAnswersHelpVersionAndWrongOptions) {
         ASSERT_TRUE(process.waitForFinished(20000)) << c.program;
         const QString out = QString::fromUtf8(process.readAllStandardOutput());
         const QString err = QString::fromUtf8(process.readAllStandardError());
-        const std::string where = std::string(c.program) + " " + c.arguments.join(' ').toStdString();
+        const std::string where =
+            std::string(c.program) + " " + c.arguments.join(' ').toStdString();
         EXPECT_EQ(process.exitCode(), c.status) << where << "\n" << err.toStdString();
         EXPECT_TRUE((c.onStandardOutput ? out : err).contains(c.text))
             << where << "\nout: " << out.toStdString() << "\nerr: " << err.toStdString();

@@ -8,19 +8,22 @@
 
 #include "SimCommandRun.h"
 #include "TestSupport.h"
-#include "firmware/Buttons.h"
-#include "firmware/FlashEstimate.h"
-#include "compact/CompactBuild.h"
-#include "compact/BuildProof.h"
 #include "chip/Chips.h"
 #include "chip/CubeSimulator.h"
 #include "chip/FirmwareBuild.h"
-#include "sim/Report.h"
+#include "compact/BuildProof.h"
+#include "compact/CompactBuild.h"
+#include "firmware/Buttons.h"
+#include "firmware/FlashEstimate.h"
 #include "program/SimError.h"
+#include "sim/Report.h"
 
 namespace ledcube::sim {
-namespace {
 
+using namespace ledcube::program;
+using namespace ledcube::chip;
+using namespace ledcube::compact;
+namespace {
 
 // A program as the editor could record it: frames between and inside
 // sequences (the same combination twice, too), repeat counts below 0, 0, 1, a
@@ -185,8 +188,8 @@ TEST(CompactBuild, TheCommandBuildsTheLargestProgramAndRefusesOneFrameMore) {
     EXPECT_EQ(limit, 1227);  // as the README and --help say
     const ScratchFolder folder;
     const auto hex = folder.Path() / "cube.hex";
-    const std::vector<std::string> options = {"--compact", "--hex", hex.string(), "--buttons", "BP1",
-                                              "--ms", "500"};
+    const std::vector<std::string> options = {"--compact", "--hex", hex.string(), "--buttons",
+                                              "BP1",       "--ms",  "500"};
     const test::CommandRun largest = test::RunCommand(LongProgram(limit, 1, 1217), options);
     ASSERT_EQ(largest.status, 0) << largest.err;
     EXPECT_GT(test::HexBytes(hex), kChipFlashBytes - kCompactEntryBytes);
@@ -214,21 +217,22 @@ TEST(CompactBuild, HoldsTheMeasuredNumberOfFramesAndRefusesOneMore) {
             const int count = CompactFrameLimit(sequences) + extra;
             for (int i = 0; i < count; ++i) {
                 const int sequence = sequences == 0 ? 0 : 1 + i * sequences / count;
-                frames.push_back({2, test::CellsOn({i % 27 + 1}),
-                                  sequence == 0 ? std::nullopt
-                                                : std::optional(kCombinations[sequence - 1]),
-                                  sequence});
+                frames.push_back(
+                    {2, test::CellsOn({i % 27 + 1}),
+                     sequence == 0 ? std::nullopt : std::optional(kCombinations[sequence - 1]),
+                     sequence});
             }
             const ScratchFolder scratch;
             const Firmware built = BuildFirmware(CompactSource(frames), "cube.c", scratch);
-            EXPECT_EQ(built.sizes.Fits(), extra == 0) << count << " frames: " << SizesLine(built.sizes);
+            EXPECT_EQ(built.sizes.Fits(), extra == 0)
+                << count << " frames: " << SizesLine(built.sizes);
             if (extra == 0) continue;
             try {
                 BuildProvenCompact("", frames, &built, "cube.c", scratch);
                 ADD_FAILURE() << "no refusal past the limit";
             } catch (const SimError& error) {
-                EXPECT_NE(std::string(error.what()).find("it holds at most " +
-                                                         GroupThousands(count - 1, ',')),
+                EXPECT_NE(std::string(error.what())
+                              .find("it holds at most " + GroupThousands(count - 1, ',')),
                           std::string::npos)
                     << error.what();
             }
@@ -241,8 +245,10 @@ const ShowNames kNames{"the compact build", "the generated program"};
 TEST(CompactProof, NamesTheFirstFrameThatDiffers) {
     const CellState a = test::CellsOn({1});
     const CellState b = test::CellsOn({2});
-    const std::vector<ShownFrame> generated = {{0.1, 3, 46.1, a, false}, {46.2, 2, 30.7, b, false},
-                                               {77.0, 3, 46.1, a, false}, {123.2, 2, 30.7, b, false},
+    const std::vector<ShownFrame> generated = {{0.1, 3, 46.1, a, false},
+                                               {46.2, 2, 30.7, b, false},
+                                               {77.0, 3, 46.1, a, false},
+                                               {123.2, 2, 30.7, b, false},
                                                {154.0, 1, 15.3, a, true}};
     const auto changed = [&](int frame, auto change) {
         std::vector<ShownFrame> frames = generated;
@@ -251,12 +257,15 @@ TEST(CompactProof, NamesTheFirstFrameThatDiffers) {
     };
     const std::pair<std::vector<ShownFrame>, std::optional<std::string>> cases[] = {
         {generated, std::nullopt},
-        {changed(1, [](ShownFrame& f) { f.cells = test::CellsOn({3}); }), "shown frame 2, at 46.2 ms"},
+        {changed(1, [](ShownFrame& f) { f.cells = test::CellsOn({3}); }),
+         "shown frame 2, at 46.2 ms"},
         {changed(2, [](ShownFrame& f) { f.passes = 4; }), "shown frame 3, at 77.0 ms"},
         {changed(0, [](ShownFrame& f) { f.durationMs *= 1.02; }), "shown frame 1, at 0.1 ms"},
         {changed(0, [](ShownFrame& f) { f.durationMs *= 1.005; }), std::nullopt},
-        {{generated.begin(), generated.begin() + 3}, "shown frame 4, at 123.2 ms: the compact build shows nothing"},
-        {changed(4, [](ShownFrame& f) { f.cells = test::CellsOn({3}); }), std::nullopt},  // past a round
+        {{generated.begin(), generated.begin() + 3},
+         "shown frame 4, at 123.2 ms: the compact build shows nothing"},
+        {changed(4, [](ShownFrame& f) { f.cells = test::CellsOn({3}); }),
+         std::nullopt},  // past a round
     };
     for (const auto& [compact, difference] : cases) {
         const std::optional<std::string> found = FirstDifference(generated, compact, 10, kNames);
@@ -273,7 +282,8 @@ TEST(CompactProof, ComparesShowsOfNothingAndOfOneStretch) {
     const std::vector<ShownFrame> nothing;
     const std::vector<ShownFrame> stretchA = {{0.1, 40, 613.4, a, true}};
     const std::vector<ShownFrame> stretchB = {{0.1, 40, 613.4, b, true}};
-    const std::vector<ShownFrame> twoFrames = {{0.1, 1, 15.2, a, false}, {15.4, 39, 598.0, b, true}};
+    const std::vector<ShownFrame> twoFrames = {{0.1, 1, 15.2, a, false},
+                                               {15.4, 39, 598.0, b, true}};
     struct Case {
         const std::vector<ShownFrame>& expected;
         const std::vector<ShownFrame>& compact;
@@ -291,15 +301,16 @@ TEST(CompactProof, ComparesShowsOfNothingAndOfOneStretch) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(!FirstDifference(c.expected, c.compact, c.covered, kNames).has_value(), c.agree)
-            << FirstDifference(c.expected, c.compact, c.covered, kNames).value_or("agreed") << ", case "
-            << &c - cases;
+            << FirstDifference(c.expected, c.compact, c.covered, kNames).value_or("agreed")
+            << ", case " << &c - cases;
 }
 
 // The compact build of one program against another, in both ways the proof
 // runs: beside the generated program, and beside the frames read.
 TEST(CompactProof, RefusesTheCompactBuildOfAnotherProgram) {
     const std::string one = ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP1) +
-                            FrameBlock(45, test::CellsOn({5})) + SwitchBlockClose() + ProgramClose();
+                            FrameBlock(45, test::CellsOn({5})) + SwitchBlockClose() +
+                            ProgramClose();
     const std::string other = ProgramHeader() + FrameBlock(30, test::CellsOn({9})) +
                               SwitchBlockOpen(SwitchCombination::BP1) +
                               FrameBlock(45, test::CellsOn({5})) + SwitchBlockClose() +
@@ -311,13 +322,15 @@ TEST(CompactProof, RefusesTheCompactBuildOfAnotherProgram) {
         BuildFirmware(CompactSource(ReadProgram(other)), "other.c", otherScratch);
     for (const SwitchCombination buttons : {SwitchCombination::BP1, SwitchCombination::BP2}) {
         const long round = RoundPasses(ReadProgram(one), buttons);
-        const std::vector<ShownFrame> compact = DecodeShow(RunFirmware(otherCompact.hex, buttons, 600));
+        const std::vector<ShownFrame> compact =
+            DecodeShow(RunFirmware(otherCompact.hex, buttons, 600));
         EXPECT_NE(FirstDifference(DecodeShow(RunFirmware(generated.hex, buttons, 600)), compact,
                                   round, kNames),
                   std::nullopt)
             << CombinationName(buttons);
-        EXPECT_NE(FirstDifference(ExpectedShow(ReadProgram(one), buttons, 2), compact, round, kNames),
-                  std::nullopt)
+        EXPECT_NE(
+            FirstDifference(ExpectedShow(ReadProgram(one), buttons, 2), compact, round, kNames),
+            std::nullopt)
             << CombinationName(buttons);
     }
 }
@@ -377,13 +390,37 @@ TEST(ChipPins, EachLedAndLayerIsDrivenOnItsPinOfTheChip) {
     };
     const Case cases[] = {
         {kAtmega8535,
-         {{{'A', 2}, {'A', 1}, {'A', 0}, {'C', 5}, {'C', 4}, {'C', 3}, {'C', 2}, {'C', 1}, {'C', 0}}},
+         {{{'A', 2},
+           {'A', 1},
+           {'A', 0},
+           {'C', 5},
+           {'C', 4},
+           {'C', 3},
+           {'C', 2},
+           {'C', 1},
+           {'C', 0}}},
          {'A', 3}},
         {kAtmega324p,
-         {{{'A', 2}, {'A', 1}, {'A', 0}, {'C', 5}, {'C', 4}, {'C', 3}, {'C', 2}, {'C', 1}, {'C', 0}}},
+         {{{'A', 2},
+           {'A', 1},
+           {'A', 0},
+           {'C', 5},
+           {'C', 4},
+           {'C', 3},
+           {'C', 2},
+           {'C', 1},
+           {'C', 0}}},
          {'A', 3}},
         {kUno,
-         {{{'D', 2}, {'D', 3}, {'D', 4}, {'D', 5}, {'D', 6}, {'D', 7}, {'B', 0}, {'B', 1}, {'B', 2}}},
+         {{{'D', 2},
+           {'D', 3},
+           {'D', 4},
+           {'D', 5},
+           {'D', 6},
+           {'D', 7},
+           {'B', 0},
+           {'B', 1},
+           {'B', 2}}},
          {'C', 0}},
     };
     const std::string program = OneLedAtATime();
@@ -404,7 +441,8 @@ TEST(ChipPins, EachLedAndLayerIsDrivenOnItsPinOfTheChip) {
             std::vector<int> lit;
             for (int k = 1; k <= 9; ++k)
                 if (!level(c.leds[k - 1])) lit.push_back(k);
-            if (lit.empty()) continue;  // the layer is selected a few cycles before its LEDs are set
+            if (lit.empty())
+                continue;  // the layer is selected a few cycles before its LEDs are set
             ASSERT_EQ(lit.size(), 1u) << "at " << at / ms << " ms";
             seen.insert(lit[0]);
         }
@@ -420,12 +458,11 @@ TEST(ChipPins, TheFortyPinChipsSwitchJtagOffBeforeTheFirstPortWrite) {
         std::uint16_t jtagRegister;  // data address of the register holding JTD (bit 7)
         bool switched;
     };
-    const Case cases[] = {{kAtmega8535, 0x54, false},  // MCUCSR: no JTAG on the ATmega8535
-                          {kAtmega16, 0x54, true},      // MCUCSR
-                          {kAtmega32, 0x54, true},
-                          {kAtmega164p, 0x55, true},    // MCUCR
-                          {kAtmega1284p, 0x55, true},
-                          {kUno, 0x55, false}};         // no JTAG on the ATmega328P
+    const Case cases[] = {
+        {kAtmega8535, 0x54, false},                             // MCUCSR: no JTAG on the ATmega8535
+        {kAtmega16, 0x54, true},                                // MCUCSR
+        {kAtmega32, 0x54, true},    {kAtmega164p, 0x55, true},  // MCUCR
+        {kAtmega1284p, 0x55, true}, {kUno, 0x55, false}};       // no JTAG on the ATmega328P
     const std::string program = OneLedAtATime();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.chip.id);
@@ -455,8 +492,9 @@ TEST(ChipClock, AnotherClockKeepsTheSlotAtFiveMillisecondsInMoreCycles) {
         const Chip chip = WithClock(kAtmega32, hertz);
         for (const bool compact : {false, true}) {
             const ScratchFolder scratch;
-            const Firmware built = BuildFirmware(
-                compact ? CompactSource(ReadProgram(program), chip) : program, "clock.c", scratch, chip);
+            const Firmware built =
+                BuildFirmware(compact ? CompactSource(ReadProgram(program), chip) : program,
+                              "clock.c", scratch, chip);
             const PortTrace trace = RunFirmware(built.hex, SwitchCombination::Aucun, 1000, chip);
             PassDecoder decoder(trace.frequency);
             std::vector<DecodedPass> passes;
@@ -473,12 +511,14 @@ TEST(ChipClock, AnotherClockKeepsTheSlotAtFiveMillisecondsInMoreCycles) {
 TEST(ChipBuild, AProgramTooLargeForTheAtmega8535BuildsForTheAtmega32) {
     std::string program = ProgramHeader();
     for (int frame = 0; frame < 90; ++frame)
-        program += FrameBlock(15 * (2 + frame), test::CellsOn({frame % 27 + 1, (frame * 7) % 27 + 1}));
+        program +=
+            FrameBlock(15 * (2 + frame), test::CellsOn({frame % 27 + 1, (frame * 7) % 27 + 1}));
     program += ProgramClose();
     const ScratchFolder folder;
     const auto [cubeStatus, cubeOut, cubeErr] = test::RunCommand(program, {"--ms", "100"});
     EXPECT_EQ(cubeStatus, 1);
-    EXPECT_NE(cubeErr.find("bytes of flash, and the ATmega8535 has 8,192: about "), std::string::npos)
+    EXPECT_NE(cubeErr.find("bytes of flash, and the ATmega8535 has 8,192: about "),
+              std::string::npos)
         << cubeErr;
     const auto hex = folder.Path() / "sixty.hex";
     const auto [status, out, err] =
@@ -486,8 +526,9 @@ TEST(ChipBuild, AProgramTooLargeForTheAtmega8535BuildsForTheAtmega32) {
     EXPECT_EQ(status, 0) << err;
     EXPECT_NE(out.find(" of 32,768 bytes"), std::string::npos) << out;
     EXPECT_NE(out.find("; ATmega32 at 1 MHz"), std::string::npos) << out;
-    EXPECT_NE(out.find("the build for the ATmega32 shows what the generated program on the ATmega16"),
-              std::string::npos)
+    EXPECT_NE(
+        out.find("the build for the ATmega32 shows what the generated program on the ATmega16"),
+        std::string::npos)
         << out;
     EXPECT_NE(out.find("avrdude -p m32 -c usbasp -U flash:w:"), std::string::npos) << out;
     EXPECT_GT(test::HexBytes(hex), kChipFlashBytes);

@@ -15,6 +15,9 @@
 #include "program/ProgramReader.h"
 
 namespace ledcube::sim {
+
+using namespace ledcube::program;
+using namespace ledcube::chip;
 namespace {
 
 using enum ControlId;

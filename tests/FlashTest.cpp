@@ -18,15 +18,19 @@
 #include "sim/SimCommand.h"
 
 namespace ledcube::sim {
+
+using namespace ledcube::program;
+using namespace ledcube::chip;
 namespace {
 
 using test::CellsOn;
 
 // Two frames between the sequences, a BP1 sequence of three and an Aucun sequence of one.
 std::string Recorded() {
-    return ProgramHeader() + FrameBlock(90, CellsOn({1, 14, 27})) + SwitchBlockOpen(SwitchCombination::BP1) +
-           FrameBlock(150, CellsOn({2})) + FrameBlock(45, CellsOn({11, 12})) + FrameBlock(60, CellsOn({20})) +
-           SwitchBlockClose() + SwitchBlockOpen(SwitchCombination::Aucun) + FrameBlock(75, CellsOn({5, 23})) +
+    return ProgramHeader() + FrameBlock(90, CellsOn({1, 14, 27})) +
+           SwitchBlockOpen(SwitchCombination::BP1) + FrameBlock(150, CellsOn({2})) +
+           FrameBlock(45, CellsOn({11, 12})) + FrameBlock(60, CellsOn({20})) + SwitchBlockClose() +
+           SwitchBlockOpen(SwitchCombination::Aucun) + FrameBlock(75, CellsOn({5, 23})) +
            SwitchBlockClose() + ProgramClose();
 }
 
@@ -66,14 +70,14 @@ TEST_P(BoardTest, AvrdudeFlashesTheBootloaderAndTheChipShowsTheRecordedFrames) {
     const Chip board = GetParam();
     const ScratchFolder boot;
     SimulatedBoard simulated(board, BootloaderOf(board, boot.Path()));
-    const test::CommandRun run =
-        test::RunCommand(Recorded(), {"--flash", "--chip", board.id, "--port", simulated.Port(), "--ms", "10"});
+    const test::CommandRun run = test::RunCommand(
+        Recorded(), {"--flash", "--chip", board.id, "--port", simulated.Port(), "--ms", "10"});
     ASSERT_EQ(run.status, 0) << run.err;
     // The bytes written are the HEX's.
     const ScratchFolder scratch;
     const int bytes = test::HexBytes(BuildFirmware(Recorded(), "cube.c", scratch, board).hex);
-    EXPECT_NE(run.out.find("flashed " + GroupThousands(bytes, ',') + " bytes to the ATmega328P on " +
-                             simulated.Port() + " and verified"),
+    EXPECT_NE(run.out.find("flashed " + GroupThousands(bytes, ',') +
+                           " bytes to the ATmega328P on " + simulated.Port() + " and verified"),
               std::string::npos)
         << run.out;
     // The reset that ends programming starts the program.
@@ -91,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(Boards, BoardTest, testing::Values(kUno, kNanoOld),
 struct FailureCase {
     const char* name;
     std::function<std::vector<std::string>(const std::string& port)> options;
-    bool board;  // a simulated Uno on the port, else nothing behind it
+    bool board;           // a simulated Uno on the port, else nothing behind it
     const char* avrdude;  // the AVRDUDE variable, or none
     std::string says;
 };
@@ -125,7 +129,8 @@ TEST_P(FlashFailureTest, SaysWhatWentWrongInOneSentence) {
     if (master >= 0) close(master), close(slave);
     EXPECT_EQ(run.status, 1);
     std::string says = c.says;
-    if (const std::size_t at = says.find("PORT"); at != std::string::npos) says.replace(at, 4, port);
+    if (const std::size_t at = says.find("PORT"); at != std::string::npos)
+        says.replace(at, 4, port);
     EXPECT_NE(run.err.find(says), std::string::npos) << run.err;
 }
 
@@ -133,18 +138,26 @@ INSTANTIATE_TEST_SUITE_P(
     Failures, FlashFailureTest,
     testing::Values(
         FailureCase{"avrdude missing",
-                    [](const std::string& port) { return std::vector<std::string>{"--chip", "uno", "--port", port}; },
+                    [](const std::string& port) {
+                        return std::vector<std::string>{"--chip", "uno", "--port", port};
+                    },
                     false, "/nonexistent/avrdude", AvrdudeMissing()},
         FailureCase{"a port that does not answer",
-                    [](const std::string& port) { return std::vector<std::string>{"--chip", "uno", "--port", port}; },
-                    false, nullptr, "nothing answers on PORT"},
-        FailureCase{"another chip answers",
                     [](const std::string& port) {
-                        return std::vector<std::string>{"--chip", "atmega16", "--programmer", "arduino", "--port", port};
+                        return std::vector<std::string>{"--chip", "uno", "--port", port};
                     },
-                    true, nullptr,
-                    "the chip that answered is an ATmega328P (signature 1E 95 0F), not the ATmega16"}),
-    [](const testing::TestParamInfo<FailureCase>& info) { return test::TestName(info.param.name); });
+                    false, nullptr, "nothing answers on PORT"},
+        FailureCase{
+            "another chip answers",
+            [](const std::string& port) {
+                return std::vector<std::string>{"--chip",  "atmega16", "--programmer",
+                                                "arduino", "--port",   port};
+            },
+            true, nullptr,
+            "the chip that answered is an ATmega328P (signature 1E 95 0F), not the ATmega16"}),
+    [](const testing::TestParamInfo<FailureCase>& info) {
+        return test::TestName(info.param.name);
+    });
 
 TEST(StallWatch, StopsARunWhoseBarsStandStillOnceTheyHaveStarted) {
     const std::string retry = "avrdude: stk500_recv(): programmer is not responding\n";
@@ -156,8 +169,8 @@ TEST(StallWatch, StopsARunWhoseBarsStandStillOnceTheyHaveStarted) {
         long long ms;
         bool stalled;
     } cases[] = {
-        {retry, retry, 60000, false},  // before the bars avrdude gives up by itself
-        {writing + "#", "#", 9000, false},  // a new mark is progress
+        {retry, retry, 60000, false},        // before the bars avrdude gives up by itself
+        {writing + "#", "#", 9000, false},   // a new mark is progress
         {writing + "#", retry, 8000, true},  // its retries are no progress
         {verifying + "#", "", 8000, true},
     };
@@ -167,7 +180,8 @@ TEST(StallWatch, StopsARunWhoseBarsStandStillOnceTheyHaveStarted) {
         EXPECT_EQ(watch.Stalled(c.log + c.more, c.ms), c.stalled) << c.log + c.more;
     }
     EXPECT_EQ(StalledSentence(writing + std::string(25, '#'), 1898, true, "/dev/ttyACM0"),
-              "the board stopped answering on /dev/ttyACM0 after 949 of 1,898 bytes: check the cable and flash again");
+              "the board stopped answering on /dev/ttyACM0 after 949 of 1,898 bytes: check the "
+              "cable and flash again");
 }
 
 TEST(FlashStall, ABoardThatStopsAnsweringInTheMiddleIsGivenUpWithOneSentence) {
@@ -178,13 +192,17 @@ TEST(FlashStall, ABoardThatStopsAnsweringInTheMiddleIsGivenUpWithOneSentence) {
     const std::filesystem::path hex = BuildFirmware(Recorded(), "cube.c", scratch, kUno).hex;
     const auto start = std::chrono::steady_clock::now();
     const FlashRun run = FlashChip(hex, kUno, std::nullopt, board.Port(), 3000);
-    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 3 + 8) << run.log;
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
+              3 + 8)
+        << run.log;
     EXPECT_FALSE(run.outcome.flashed);
     const std::string sentence = run.outcome.sentence;
-    EXPECT_TRUE(sentence.starts_with("the board stopped answering on " + board.Port() + " after ") &&
-                sentence.ends_with(" of " + GroupThousands(HexDataBytes(hex), ',') +
-                                   " bytes: check the cable and flash again"))
-        << sentence << "\n" << run.log;
+    EXPECT_TRUE(
+        sentence.starts_with("the board stopped answering on " + board.Port() + " after ") &&
+        sentence.ends_with(" of " + GroupThousands(HexDataBytes(hex), ',') +
+                           " bytes: check the cable and flash again"))
+        << sentence << "\n"
+        << run.log;
 }
 
 struct LogCase {
@@ -202,9 +220,11 @@ class AvrdudeLogTest : public testing::TestWithParam<LogCase> {};
 
 // avrdude's own lines, as it prints them when things go wrong on a real desk.
 TEST_P(AvrdudeLogTest, ReadsAsOneSentenceWithTheRemedy) {
-    const FlashOutcome outcome = ReadAvrdudeLog(GetParam().log, GetParam().exitCode, kUno, "/dev/ttyACM0");
+    const FlashOutcome outcome =
+        ReadAvrdudeLog(GetParam().log, GetParam().exitCode, kUno, "/dev/ttyACM0");
     EXPECT_FALSE(outcome.flashed);
-    EXPECT_EQ(outcome.sentence.substr(0, GetParam().says.size()), GetParam().says) << outcome.sentence;
+    EXPECT_EQ(outcome.sentence.substr(0, GetParam().says.size()), GetParam().says)
+        << outcome.sentence;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -218,13 +238,16 @@ INSTANTIATE_TEST_SUITE_P(
                 "avrdude OS error: cannot open port /dev/ttyACM0: No such file or directory\n", 1,
                 "there is no serial port /dev/ttyACM0"},
         LogCase{"no programmer on USB",
-                "avrdude error: cannot find USB device with vid=0x16c0 pid=0x5dc vendor='www.fischl.de' "
+                "avrdude error: cannot find USB device with vid=0x16c0 pid=0x5dc "
+                "vendor='www.fischl.de' "
                 "product='USBasp'\n",
                 1, "no programmer found"},
         LogCase{"verification",
                 "avrdude: 2698 bytes of flash written\n"
                 "avrdude error: verification mismatch, first mismatch at byte 0x0040\n",
-                1, "verification failed: the chip does not hold what was written (first difference at byte 0x0040)"},
+                1,
+                "verification failed: the chip does not hold what was written (first difference at "
+                "byte 0x0040)"},
         LogCase{"an unknown chip answers",
                 "avrdude: device signature = 0x1e9999\n"
                 "avrdude error: expected signature for ATmega328P is 1E 95 0F\n",
@@ -232,11 +255,13 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<LogCase>& info) { return test::TestName(info.param.name); });
 
 TEST(FlashProgress, FollowsTheWritingThenTheVerifying) {
-    const std::string start = "Reading | ################################################## | 100% 0.00s\n";
+    const std::string start =
+        "Reading | ################################################## | 100% 0.00s\n";
     EXPECT_EQ(ProgressIn(start).percent, 0);
     const std::string writing = start + "Writing | #########################";
     EXPECT_EQ(ProgressIn(writing).percent, 25);
-    const std::string verifying = writing + "######################### | 100% 0.5s\n\nReading | ##########";
+    const std::string verifying =
+        writing + "######################### | 100% 0.5s\n\nReading | ##########";
     EXPECT_EQ(ProgressIn(verifying).percent, 60);
     EXPECT_TRUE(ProgressIn(verifying).verifying);
 }

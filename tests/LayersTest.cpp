@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The folders include one way: each only what it is built on.
+// The house's rules the build keeps: the folders include one way, each only
+// what it is built on, and every source is written as clang-format writes it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -75,6 +78,44 @@ TEST(Layers, NoFolderIncludesOneAboveIt) {
     EXPECT_EQ(UpwardIncludes(LEDCUBE_SOURCE_DIR), std::vector<std::string>());
 }
 
+// Every C++ source of ours that clang-format (with the project's .clang-format)
+// would write otherwise.
+std::vector<std::string> UnformattedSources(const fs::path& root) {
+    std::vector<std::string> found;
+    const char* folders[] = {"base",    "model", "firmware", "workflow", "ui",      "app",
+                             "program", "chip",  "compact",  "pipeline", "gif",     "sim",
+                             "player",  "tests", "bench",    "fuzz",     "pictures"};
+    for (const char* folder : folders) {
+        if (!fs::is_directory(root / folder)) continue;
+        for (const auto& entry : fs::recursive_directory_iterator(root / folder)) {
+            const std::string extension = entry.path().extension().string();
+            if (extension != ".cpp" && extension != ".h") continue;
+            const std::string command =
+                "clang-format --dry-run --Werror '" + entry.path().string() + "' > /dev/null 2>&1";
+            if (std::system(command.c_str()) != 0)
+                found.push_back(fs::relative(entry.path(), root).string());
+        }
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+TEST(Format, EverySourceIsAsClangFormatWritesIt) {
+    ASSERT_EQ(std::system("clang-format --version > /dev/null 2>&1"), 0)
+        << "clang-format is missing: make test installs it";
+    EXPECT_EQ(UnformattedSources(LEDCUBE_SOURCE_DIR), std::vector<std::string>());
+}
+
+TEST(Format, FindsASourceWrittenOtherwise) {
+    const ledcube::test::TempHome tree;
+    fs::copy_file(fs::path(LEDCUBE_SOURCE_DIR) / ".clang-format", tree.Home() / ".clang-format");
+    fs::create_directories(tree.Home() / "chip");
+    std::ofstream(tree.Home() / "chip" / "Good.cpp")
+        << "int Twice(int x) {\n    return 2 * x;\n}\n";
+    std::ofstream(tree.Home() / "chip" / "Bad.cpp") << "int Twice(int x){return 2*x;}\n";
+    EXPECT_EQ(UnformattedSources(tree.Home()), std::vector<std::string>{"chip/Bad.cpp"});
+}
+
 struct Planted {
     const char* file;
     const char* line;
@@ -91,10 +132,9 @@ TEST_P(PlantedInclude, IsFoundWhenItRunsUp) {
     std::ofstream(file) << "// a file\n#include <vector>\n" << planted.line << "\nint x;\n";
     const std::vector<std::string> found = UpwardIncludes(tree.Home());
     if (planted.upward)
-        EXPECT_EQ(found, std::vector<std::string>{std::string(planted.file) + ":3 includes " +
-                                                  std::regex_replace(planted.line,
-                                                                     std::regex(R"(.*"(.*)\".*)"),
-                                                                     "$1")});
+        EXPECT_EQ(found, std::vector<std::string>{
+                             std::string(planted.file) + ":3 includes " +
+                             std::regex_replace(planted.line, std::regex(R"(.*"(.*)\".*)"), "$1")});
     else
         EXPECT_EQ(found, std::vector<std::string>());
 }

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <chrono>
+#include <csignal>
 #include <fstream>
 #include <future>
 #include <map>
@@ -192,7 +192,8 @@ TEST(AppendText, ATornBlockThatCannotBeCutBackIsReportedWithItsOffset) {
     const OutputPath path = OutputPath::FromName("torn");
     AppendText(path, "first block\n");
     const fs::path file = home.Drive() / "torn.c";
-    if (!SetAppendOnly(file, true)) GTEST_SKIP() << "no append-only files here (needs root on ext4)";
+    if (!SetAppendOnly(file, true))
+        GTEST_SKIP() << "no append-only files here (needs root on ext4)";
     std::string message;
     {
         FileSizeLimit limit(12 + 5);

@@ -49,7 +49,7 @@ void OpenProgram(PlayerWindow& window, const fs::path& file, int frames) {
 
 TEST(PlayerWindow, SpeaksFrenchToAFrenchUser) {
     const test::SpeakFrench french;
-    const sim::ScratchFolder folder;
+    const chip::ScratchFolder folder;
     std::atomic<double> now = 0;
     PlayerWindow window([&now] { return now.load(); });
     window.Questions().warn = [](const QString& message) {
@@ -76,7 +76,7 @@ TEST(PlayerWindow, SpeaksFrenchToAFrenchUser) {
 }
 
 TEST(PlayerWindow, ExportsWhatTheChipShowsAsAnAnimatedGif) {
-    const sim::ScratchFolder folder;
+    const chip::ScratchFolder folder;
     std::atomic<double> now = 0;
     PlayerWindow window([&now] { return now.load(); });
     window.Questions().warn = [](const QString& message) {
@@ -115,7 +115,7 @@ TEST(PlayerWindow, ExportsWhatTheChipShowsAsAnAnimatedGif) {
         if (i % 29 == 0)
             for (int n = 1; n <= kCellCount; ++n) {
                 const bool lit = n == i % 27 + 1 || n == (i + 13) % 27 + 1;
-                EXPECT_EQ(picture.pixelColor(LampCircle(n, sim::GifCube(320)).center().toPoint()),
+                EXPECT_EQ(picture.pixelColor(LampCircle(n, gif::GifCube(320)).center().toPoint()),
                           lit ? kLampLit : kLampDark)
                     << "frame " << i << ", LED " << n;
             }

@@ -28,7 +28,7 @@ namespace ledcube::player {
 namespace {
 
 namespace fs = std::filesystem;
-using sim::PlayerFrame;
+using chip::PlayerFrame;
 using test::CellsOn;
 
 // Three frames between the sequences, then a BP1 sequence of one frame.
@@ -41,29 +41,29 @@ std::string ThreeFramesAndBp1() {
 std::string LitCells(const std::array<double, kCellCount>& glow) {
     CellState cells;
     for (int n = 1; n <= kCellCount; ++n) cells.Set(n, glow[n - 1] >= 0.5);
-    return sim::CellsText(cells);
+    return chip::CellsText(cells);
 }
 
 // A player on a clock that the test steps.
 struct SteppedPlayer {
     explicit SteppedPlayer(const std::string& program)
-        : firmware(sim::BuildFirmware(program, "cube.c", scratch)),
-          player(firmware.hex, sim::ReadProgram(program), [this] { return now; }) {}
+        : firmware(chip::BuildFirmware(program, "cube.c", scratch)),
+          player(firmware.hex, program::ReadProgram(program), [this] { return now; }) {}
     PlayerFrame At(double seconds) {
         now = seconds;
         player.Advance();
         return player.Frame();
     }
-    sim::ScratchFolder scratch;
-    sim::Firmware firmware;
+    chip::ScratchFolder scratch;
+    chip::Firmware firmware;
     double now = 0;
-    sim::CubePlayer player;
+    chip::CubePlayer player;
 };
 
 TEST(CubePlayer, LampsShowSteadilyWhatTheDecoderSeesInEachFrame) {
     const std::string program = ThreeFramesAndBp1();
-    const std::vector<sim::ShownFrame> shown = sim::DecodeShow(sim::RunFirmware(
-        SteppedPlayer(program).firmware.hex, SwitchCombination::Aucun, 1500));
+    const std::vector<chip::ShownFrame> shown = chip::DecodeShow(
+        chip::RunFirmware(SteppedPlayer(program).firmware.hex, SwitchCombination::Aucun, 1500));
     ASSERT_GE(shown.size(), 6u);
     SteppedPlayer played(program);
     const std::vector<std::string> names = {"between the sequences: frame 1 of 3",
@@ -76,10 +76,10 @@ TEST(CubePlayer, LampsShowSteadilyWhatTheDecoderSeesInEachFrame) {
         const double from = shown[i].startMs + 20, to = shown[i].startMs + shown[i].durationMs - 20;
         for (double ms = from; ms < to; ms += 1.7) {
             const PlayerFrame frame = played.At(ms / 1000);
-            ASSERT_EQ(LitCells(frame.glow), sim::CellsText(shown[i].cells)) << i << " at " << ms;
+            ASSERT_EQ(LitCells(frame.glow), chip::CellsText(shown[i].cells)) << i << " at " << ms;
             for (const double glow : frame.glow)
                 ASSERT_TRUE(glow < 0.05 || glow > 0.97) << ms << ": " << glow;
-            ASSERT_EQ(sim::DescribeShowing(frame, true), names[i % 3]) << ms;
+            ASSERT_EQ(chip::DescribeShowing(frame, true), names[i % 3]) << ms;
         }
     }
 }
@@ -92,8 +92,8 @@ TEST(CubePlayer, HoldingBp1PlaysItsSequenceWhereTheFirmwareLooksAtTheButtons) {
     EXPECT_EQ(played.At(0.300).frame, 3);
     EXPECT_EQ(played.At(0.530).frame, 3);
     const PlayerFrame bp1 = played.At(0.580);
-    EXPECT_EQ(sim::DescribeShowing(bp1, true), "BP1 sequence: frame 1 of 1");
-    EXPECT_EQ(LitCells(bp1.glow), sim::CellsText(CellsOn({2, 11, 23})));
+    EXPECT_EQ(chip::DescribeShowing(bp1, true), "BP1 sequence: frame 1 of 1");
+    EXPECT_EQ(LitCells(bp1.glow), chip::CellsText(CellsOn({2, 11, 23})));
 }
 
 TEST(CubePlayer, NamesEachFrameByTheSequenceThatHoldsIt) {
@@ -110,22 +110,21 @@ TEST(CubePlayer, NamesEachFrameByTheSequenceThatHoldsIt) {
     std::map<std::string, std::map<std::string, int>> seen;
     for (double s = 0.01; s < 1.0; s += 0.002) {
         const PlayerFrame frame = played.At(s);
-        ++seen[LitCells(frame.glow)][sim::DescribeShowing(frame, true)];
+        ++seen[LitCells(frame.glow)][chip::DescribeShowing(frame, true)];
     }
     std::map<std::string, std::string> named;  // lit cells: the readout seen most
     for (const auto& [cells, readouts] : seen)
-        named[cells] = std::max_element(readouts.begin(), readouts.end(), [](const auto& a, const auto& b) {
-                           return a.second < b.second;
-                       })->first;
+        named[cells] =
+            std::max_element(readouts.begin(), readouts.end(), [](const auto& a, const auto& b) {
+                return a.second < b.second;
+            })->first;
     const std::pair<int, const char*> expected[] = {
-        {27, "between the sequences: frame 1 of 1"},
-        {2, "Aucun sequence 1 of 2: frame 2 of 3"},
-        {25, "between the sequences: frame 1 of 2"},
-        {26, "between the sequences: frame 2 of 2"},
+        {27, "between the sequences: frame 1 of 1"}, {2, "Aucun sequence 1 of 2: frame 2 of 3"},
+        {25, "between the sequences: frame 1 of 2"}, {26, "between the sequences: frame 2 of 2"},
         {5, "Aucun sequence 2 of 2: frame 1 of 1"},
     };
     for (const auto& [cell, readout] : expected)
-        EXPECT_EQ(named[sim::CellsText(CellsOn({cell}))], readout) << cell;
+        EXPECT_EQ(named[chip::CellsText(CellsOn({cell}))], readout) << cell;
 }
 
 TEST(CubePlayer, APlayerThatFellBehindDropsAllButAQuarterOfASecond) {
@@ -142,8 +141,9 @@ TEST(CubePlayer, SlowSpeedShowsOneLayerAtATimeAndAStepGoesToTheNextSlot) {
     played.player.SetSpeed(0.01);
     std::set<std::string> seen;
     for (double s = 0.1; s < 2.0; s += 0.05) seen.insert(LitCells(played.At(s).glow));
-    EXPECT_EQ(seen, (std::set<std::string>{sim::CellsText(CellsOn({1})), sim::CellsText(CellsOn({10})),
-                                          sim::CellsText(CellsOn({19}))}));
+    EXPECT_EQ(seen,
+              (std::set<std::string>{chip::CellsText(CellsOn({1})), chip::CellsText(CellsOn({10})),
+                                     chip::CellsText(CellsOn({19}))}));
     played.player.SetPaused(true);
     const PlayerFrame before = played.At(5.0);
     EXPECT_EQ(played.At(9.0).cycle, before.cycle) << "paused";
@@ -186,7 +186,7 @@ struct EngineOnFile {
         engine.Tick();
         return engine.News().Take().frame.value_or(PlayerFrame{});
     }
-    sim::ScratchFolder folder;
+    chip::ScratchFolder folder;
     fs::path file = folder.Path() / "cube.c";
     double now = 0;
     PlayerEngine engine;
@@ -206,7 +206,7 @@ TEST(PlayerEngine, FollowsAGrowingFileAndShowsTheNewFrameAtOnce) {
     ASSERT_TRUE(e.Read().loaded);
     const PlayerFrame next = e.At(0.25);
     EXPECT_EQ(next.frame, 2);
-    EXPECT_EQ(LitCells(next.glow), sim::CellsText(CellsOn({27})));
+    EXPECT_EQ(LitCells(next.glow), chip::CellsText(CellsOn({27})));
     // Finir closes the program as the preview did: the chip plays on, past the first frame's 3 s.
     e.Write(text + ProgramClose());
     const EngineNews finished = e.Read();
@@ -239,19 +239,19 @@ std::optional<QString> WaitForProblem(EngineOnFile& e) {
 
 TEST(PlayerEngine, FollowsTheFileOnDiskWhileASequenceIsBeingRecorded) {
     EngineOnFile e;
-    std::string text = ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP1) +
-                       FrameBlock(3000, CellsOn({1}));
+    std::string text =
+        ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP1) + FrameBlock(3000, CellsOn({1}));
     e.Write(text);
     // The open sequence is closed for the preview, so the program builds and plays.
     const EngineNews opened = e.Read(true);
     ASSERT_TRUE(opened.loaded) << opened.problem.value_or("").toStdString();
     e.engine.SetButtons(1);  // BP1 held
-    EXPECT_EQ(LitCells(e.At(0.1).glow), sim::CellsText(CellsOn({1})));
+    EXPECT_EQ(LitCells(e.At(0.1).glow), chip::CellsText(CellsOn({1})));
     // The editor appends a frame: the player sees the file change by itself.
     text += FrameBlock(600, CellsOn({27}));
     e.Write(text);
     ASSERT_TRUE(WaitForLoad(e)) << "the change on disk was not picked up";
-    EXPECT_EQ(LitCells(e.At(0.15).glow), sim::CellsText(CellsOn({27})));
+    EXPECT_EQ(LitCells(e.At(0.15).glow), chip::CellsText(CellsOn({27})));
 }
 
 TEST(PlayerEngine, ANewFrameWhoseSequenceDoesNotPlayIsNotSkippedTo) {
@@ -267,7 +267,7 @@ TEST(PlayerEngine, ANewFrameWhoseSequenceDoesNotPlayIsNotSkippedTo) {
     ASSERT_TRUE(e.Read().loaded);
     const PlayerFrame after = e.At(0.12);
     EXPECT_LT(after.cycle, 150000u);
-    EXPECT_EQ(LitCells(after.glow), sim::CellsText(CellsOn({1})));
+    EXPECT_EQ(LitCells(after.glow), chip::CellsText(CellsOn({1})));
 }
 
 TEST(PlayerEngine, PlaysTheLastProgramOfAGluedFileAlsoBuiltCompact) {
@@ -277,18 +277,20 @@ TEST(PlayerEngine, PlaysTheLastProgramOfAGluedFileAlsoBuiltCompact) {
     const EngineNews opened = e.Read(true);
     ASSERT_TRUE(opened.loaded);
     EXPECT_EQ(opened.loaded->where, "the last of the 2 programs in the file");
-    EXPECT_EQ(LitCells(e.At(0.2).glow), sim::CellsText(CellsOn({2})));
+    EXPECT_EQ(LitCells(e.At(0.2).glow), chip::CellsText(CellsOn({2})));
     // The same program, built compact, shows the same.
     e.engine.SetCompact(true);
     const EngineNews compact = e.engine.News().Take();
     ASSERT_TRUE(compact.loaded);
-    EXPECT_TRUE(compact.loaded->sizes.startsWith("compact build: flash ")) << compact.loaded->sizes.toStdString();
-    EXPECT_EQ(LitCells(e.At(0.4).glow), sim::CellsText(CellsOn({2})));
+    EXPECT_TRUE(compact.loaded->sizes.startsWith("compact build: flash "))
+        << compact.loaded->sizes.toStdString();
+    EXPECT_EQ(LitCells(e.At(0.4).glow), chip::CellsText(CellsOn({2})));
 }
 
 TEST(PlayerEngine, SaysWhatIsWrongWithABadFileAndPlaysAgainWhenAProgramIsBack) {
     std::string tooBig = ProgramHeader();
-    for (int n = 0; n < 80; ++n) tooBig += FrameBlock(15 * (n + 2), CellsOn({n % 27 + 1, (n * 7) % 27 + 1}));
+    for (int n = 0; n < 80; ++n)
+        tooBig += FrameBlock(15 * (n + 2), CellsOn({n % 27 + 1, (n * 7) % 27 + 1}));
     const std::pair<std::optional<std::string>, std::string> cases[] = {
         {"int main(void) { return 0; }\n", "not a program written by the editor"},
         {ProgramHeader() + "oops;\n" + ProgramClose(),
@@ -331,15 +333,16 @@ TEST(PlayerEngine, PlaysProgramsCutOffOrWithValuesItCannotShowAndSaysWhere) {
         const EngineNews opened = e.Read(true);
         ASSERT_TRUE(opened.loaded) << opened.problem.value_or("").toStdString();
         EXPECT_TRUE(opened.loaded->framesKnown);
-        EXPECT_TRUE(opened.loaded->where.contains(QString::fromUtf8(where))) << opened.loaded->where.toStdString();
+        EXPECT_TRUE(opened.loaded->where.contains(QString::fromUtf8(where)))
+            << opened.loaded->where.toStdString();
         const PlayerFrame shown = e.At(0.3);
-        EXPECT_EQ(LitCells(shown.glow), sim::CellsText(CellsOn({5}))) << where;
+        EXPECT_EQ(LitCells(shown.glow), chip::CellsText(CellsOn({5}))) << where;
         EXPECT_EQ(shown.frame, 1) << where;
     }
 }
 
 TEST(PlayerWindow, LampsAndReadoutFollowTheEngineAndKeyOneHoldsBp1) {
-    sim::ScratchFolder folder;
+    chip::ScratchFolder folder;
     const fs::path file = folder.Path() / "cube.c";
     std::ofstream(file, std::ios::binary) << ThreeFramesAndBp1();
     std::atomic<double> now = 0;
@@ -348,7 +351,8 @@ TEST(PlayerWindow, LampsAndReadoutFollowTheEngineAndKeyOneHoldsBp1) {
     window.OpenFile(QString::fromStdString(file.string()));
     ASSERT_TRUE(QTest::qWaitFor([&] { return window.TimeText() == "0.000 s"; }, 20000));
     now = 0.1;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window.ShowingText().endsWith("frame 1 of 3"); }, 20000))
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return window.ShowingText().endsWith("frame 1 of 3"); }, 20000))
         << window.ShowingText().toStdString() << window.ProblemText().toStdString();
     EXPECT_EQ(window.TimeText(), "0.100 s");
     for (int n = 1; n <= kCellCount; ++n)
@@ -376,7 +380,7 @@ TEST(PlayerEngine, WaitsForAFileWhoseFoldersDoNotExistYet) {
     std::ofstream(file, std::ios::binary)
         << ProgramHeader() + FrameBlock(600, CellsOn({7})) + ProgramClose();
     ASSERT_TRUE(WaitForLoad(e)) << "the new file was not seen";
-    EXPECT_EQ(LitCells(e.At(0.1).glow), sim::CellsText(CellsOn({7})));
+    EXPECT_EQ(LitCells(e.At(0.1).glow), chip::CellsText(CellsOn({7})));
 }
 
 // The editor's logic records into a file that the engine follows.
@@ -411,7 +415,8 @@ struct RecordingBesideThePlayer {
     PlayerEngine engine{[this] { return now; }};
 };
 
-// The buttons the engine gives the chip, as one line: following or not, bits, what it says, the hint.
+// The buttons the engine gives the chip, as one line: following or not, bits, what it says, the
+// hint.
 std::string Held(const EngineNews& news) {
     if (!news.held) return "no news";
     return (news.held->following ? "following " : "") + std::to_string(news.held->bits) + " " +
@@ -421,13 +426,14 @@ std::string Held(const EngineNews& news) {
 TEST(PlayerEngine, FollowsTheRecordingByHoldingTheButtonsOfTheOpenSequence) {
     RecordingBesideThePlayer r;
     r.workflow.SwitchClick(SwitchCombination::BP1);
-    const std::string noBp1 = "|no sequence plays under these buttons: press 1 for the BP1 sequence";
+    const std::string noBp1 =
+        "|no sequence plays under these buttons: press 1 for the BP1 sequence";
     double t = 0.05;
     for (const int cell : {4, 13, 22}) {
         r.Record({cell});
         EXPECT_EQ(Held(r.Take()), "following 1 following the recording: BP1 held|") << cell;
         // Nothing pressed by the user, and the frame just recorded shows at once.
-        EXPECT_EQ(LitCells(r.At(t += 0.05).glow), sim::CellsText(CellsOn({cell}))) << cell;
+        EXPECT_EQ(LitCells(r.At(t += 0.05).glow), chip::CellsText(CellsOn({cell}))) << cell;
     }
     // A button the user latches takes over: BP2 plays nothing here, and says which key does.
     r.engine.SetButtons(2);
@@ -436,7 +442,7 @@ TEST(PlayerEngine, FollowsTheRecordingByHoldingTheButtonsOfTheOpenSequence) {
     // its last layer as it was (22 is on the top layer), and no frame is named.
     for (const double end = t + 0.7; t < end; t += 0.05) r.At(t);
     const PlayerFrame after = r.At(t);
-    EXPECT_EQ(LitCells(after.glow), sim::CellsText(CellsOn({22})));
+    EXPECT_EQ(LitCells(after.glow), chip::CellsText(CellsOn({22})));
     EXPECT_EQ(after.frame, 0);
     r.engine.SetButtons(0);
     EXPECT_EQ(Held(r.Take()), "following 1 following the recording: BP1 held|");
@@ -447,10 +453,10 @@ TEST(PlayerEngine, FollowsTheRecordingByHoldingTheButtonsOfTheOpenSequence) {
 }
 
 TEST(PlayerWindow, ShowsTheButtonsItHoldsWhileFollowingAndWhichKeyPlaysWhat) {
-    sim::ScratchFolder folder;
+    chip::ScratchFolder folder;
     const fs::path file = folder.Path() / "cube.c";
-    const std::string recording = ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP3) +
-                                  FrameBlock(600, CellsOn({3}));
+    const std::string recording =
+        ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP3) + FrameBlock(600, CellsOn({3}));
     std::ofstream(file, std::ios::binary) << recording;
     std::atomic<double> now = 0;
     PlayerWindow window([&now] { return now.load(); });
@@ -468,7 +474,8 @@ TEST(PlayerWindow, ShowsTheButtonsItHoldsWhileFollowingAndWhichKeyPlaysWhat) {
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
             now = now + 0.02;
-            return window.ShowingText() == "no sequence plays under these buttons: press 3 for the BP3 sequence";
+            return window.ShowingText() ==
+                   "no sequence plays under these buttons: press 3 for the BP3 sequence";
         },
         20000))
         << window.ShowingText().toStdString();
@@ -492,10 +499,10 @@ TEST(PlayerEngine, SaysItRunsToAFarFrameUntilItShows) {
         e.engine.Tick();
         if (const EngineNews news = e.engine.News().Take(); news.held) held = news.held;
     }
-    ASSERT_TRUE(held) << sim::DescribeShowing(e.At(t), true);
+    ASSERT_TRUE(held) << chip::DescribeShowing(e.At(t), true);
     EXPECT_EQ(held->says.toStdString(), "showing the selected frame");
     // Paused where the frame of 0.15 s began, though the clock steps 0.25 s.
-    EXPECT_EQ(LitCells(e.At(t + 1).glow), sim::CellsText(CellsOn({2})));
+    EXPECT_EQ(LitCells(e.At(t + 1).glow), chip::CellsText(CellsOn({2})));
 }
 
 // Selects block `block` of the window's program as a click in the panel does.
@@ -505,7 +512,7 @@ void SelectInPanel(PlayerWindow& window, int block) {
 }
 
 TEST(PlayerWindow, OpenWhilePausedOnAFramePlaysTheNewFileAndAClickShowsTheSelectedFrameAgain) {
-    sim::ScratchFolder folder;
+    chip::ScratchFolder folder;
     const fs::path first = folder.Path() / "first.c";
     const fs::path second = folder.Path() / "second.c";
     std::ofstream(first, std::ios::binary) << ThreeFramesAndBp1();
@@ -521,7 +528,8 @@ TEST(PlayerWindow, OpenWhilePausedOnAFramePlaysTheNewFileAndAClickShowsTheSelect
         return QTest::qWaitFor([&] { return (now = now + 0.02, done()); }, 20000);
     };
     const auto showing = [&](const char* text) {
-        return waitFor([&] { return window.ShowingText() == text; }) || (ADD_FAILURE() << window.ShowingText().toStdString(), false);
+        return waitFor([&] { return window.ShowingText() == text; }) ||
+               (ADD_FAILURE() << window.ShowingText().toStdString(), false);
     };
     window.OpenFile(QString::fromStdString(first.string()));
     ASSERT_TRUE(waitFor([&] { return window.Panel()->Model().rowCount() == 5; }));
@@ -543,7 +551,8 @@ TEST(PlayerWindow, OpenWhilePausedOnAFramePlaysTheNewFileAndAClickShowsTheSelect
     QTest::keyClick(&window, Qt::Key_Space);
     ASSERT_TRUE(showing("between the sequences: frame 2 of 2"));
     QListView* panel = window.Panel();
-    QTest::mouseClick(panel->viewport(), Qt::LeftButton, {}, panel->visualRect(panel->model()->index(0, 0)).center());
+    QTest::mouseClick(panel->viewport(), Qt::LeftButton, {},
+                      panel->visualRect(panel->model()->index(0, 0)).center());
     EXPECT_TRUE(showing("between the sequences: frame 1 of 2"));
 }
 
@@ -570,7 +579,7 @@ TEST(PlayerEngine, PlaysTheBuildForAnArduinoUnoFromItsOwnPins) {
     ASSERT_TRUE(e.Read(true).loaded);
     for (const bool compact : {false, true}) {
         e.engine.SetCompact(compact);
-        e.engine.SetChip(sim::kUno);
+        e.engine.SetChip(chip::kUno);
         const EngineNews uno = e.engine.News().Take();
         ASSERT_TRUE(uno.loaded) << uno.problem.value_or("").toStdString();
         EXPECT_TRUE(uno.loaded->sizes.endsWith("Arduino Uno (ATmega328P) at 16 MHz"))
@@ -580,12 +589,12 @@ TEST(PlayerEngine, PlaysTheBuildForAnArduinoUnoFromItsOwnPins) {
         double t = start;
         for (; t < start + 0.3; t += 0.02) e.At(t);
         const PlayerFrame first = e.At(t);
-        EXPECT_EQ(LitCells(first.glow), sim::CellsText(CellsOn({4, 8, 13, 27}))) << compact;
+        EXPECT_EQ(LitCells(first.glow), chip::CellsText(CellsOn({4, 8, 13, 27}))) << compact;
         EXPECT_EQ(first.clockHz, 16000000u);
         EXPECT_NEAR(static_cast<double>(first.cycle) / first.clockHz, t - start, 0.03);
         for (; t < start + 0.9; t += 0.02) e.At(t);
-        EXPECT_EQ(LitCells(e.At(t).glow), sim::CellsText(CellsOn({9, 19}))) << compact;
-        e.engine.SetChip(sim::kAtmega8535);
+        EXPECT_EQ(LitCells(e.At(t).glow), chip::CellsText(CellsOn({9, 19}))) << compact;
+        e.engine.SetChip(chip::kAtmega8535);
         e.engine.News().Take();
     }
 }

@@ -22,8 +22,8 @@ namespace ledcube::player {
 namespace {
 
 namespace fs = std::filesystem;
-using sim::Animation;
-using sim::AnimationFrame;
+using program::Animation;
+using program::AnimationFrame;
 using test::CellsOn;
 
 void Write(const fs::path& file, const std::string& text) {
@@ -37,8 +37,8 @@ QString Q(const fs::path& file) {
 // An edit a user could make on any selection: the document's own, as the menus call it.
 using RandomEdit = std::function<void(ProgramDocument&, std::mt19937&)>;
 
-sim::CellTransform AnyTransform(std::mt19937& random) {
-    return static_cast<sim::CellTransform>(random() % 12);
+program::CellTransform AnyTransform(std::mt19937& random) {
+    return static_cast<program::CellTransform>(random() % 12);
 }
 
 const RandomEdit kRandomEdits[] = {
@@ -66,7 +66,8 @@ const RandomEdit kRandomEdits[] = {
 std::vector<int> RandomSelection(const Animation& a, std::mt19937& random) {
     std::vector<int> rows;
     for (int at = 0; at < static_cast<int>(a.blocks.size()); ++at)
-        if (a.blocks[static_cast<std::size_t>(at)].kind != sim::AnimationBlock::Kind::Close) rows.push_back(at);
+        if (a.blocks[static_cast<std::size_t>(at)].kind != program::AnimationBlock::Kind::Close)
+            rows.push_back(at);
     if (rows.empty() || random() % 8 == 0) return {};
     const std::size_t first = random() % rows.size();
     std::vector<int> selection{rows[first]};
@@ -91,7 +92,8 @@ TEST_P(UndoTest, EveryEditUndoneGivesBackTheExactTextAndRedoneTheEditedText) {
             ASSERT_FALSE(document.History().text(before).isEmpty()) << edit;
         }
         // Whatever the edits, the text is a program the reader takes back as it is.
-        ASSERT_EQ(sim::AnimationText(sim::ReadAnimation(document.Text())), document.Text()) << edit;
+        ASSERT_EQ(program::AnimationText(program::ReadAnimation(document.Text())), document.Text())
+            << edit;
     }
     const std::string edited = document.Text();
     ASSERT_GT(document.History().count(), 10);
@@ -106,24 +108,25 @@ INSTANTIATE_TEST_SUITE_P(Seeds, UndoTest, testing::Range(1u, 6u));
 
 struct SaveCase {
     const char* name;
-    std::string fileText;       // what the file holds when read
-    bool edit;                  // delete the first block before saving
+    std::string fileText;                            // what the file holds when read
+    bool edit;                                       // delete the first block before saving
     std::function<void(const fs::path&)> meanwhile;  // done to the file after it was read
-    bool sameFile;              // saved over the file read, else beside it
+    bool sameFile;                                   // saved over the file read, else beside it
     bool saved;
     std::string expected;  // the saved file's text, or a part of the message
 };
 
 std::string TwoFrames() {
-    return ProgramHeader() + FrameBlock(150, CellsOn({1})) + SwitchBlockOpen(SwitchCombination::BP2) +
-           FrameBlock(30, CellsOn({27})) + SwitchBlockClose() + ProgramClose();
+    return ProgramHeader() + FrameBlock(150, CellsOn({1})) +
+           SwitchBlockOpen(SwitchCombination::BP2) + FrameBlock(30, CellsOn({27})) +
+           SwitchBlockClose() + ProgramClose();
 }
 
 class SaveTest : public testing::TestWithParam<SaveCase> {};
 
 TEST_P(SaveTest, WritesTheWholeProgramOrNothing) {
     const SaveCase& c = GetParam();
-    const sim::ScratchFolder folder;
+    const chip::ScratchFolder folder;
     const fs::path file = folder.Path() / "cube1.c";
     Write(file, c.fileText);
     ProgramDocument document;
@@ -143,7 +146,8 @@ TEST_P(SaveTest, WritesTheWholeProgramOrNothing) {
         EXPECT_TRUE(document.SavesInPlace());
     } else {
         ASSERT_TRUE(problem);
-        EXPECT_NE(problem->toStdString().find(c.expected), std::string::npos) << problem->toStdString();
+        EXPECT_NE(problem->toStdString().find(c.expected), std::string::npos)
+            << problem->toStdString();
         EXPECT_EQ(test::ReadFile(file), before);
         EXPECT_EQ(document.Modified(), c.edit);
     }
@@ -152,22 +156,24 @@ TEST_P(SaveTest, WritesTheWholeProgramOrNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, SaveTest,
     testing::Values(
-        SaveCase{"no edit gives the program's text", TwoFrames(), false, nullptr, false, true, TwoFrames()},
-        SaveCase{"a glued file's last program alone", TwoFrames() + TwoFrames(), false, nullptr, false, true,
+        SaveCase{"no edit gives the program's text", TwoFrames(), false, nullptr, false, true,
                  TwoFrames()},
+        SaveCase{"a glued file's last program alone", TwoFrames() + TwoFrames(), false, nullptr,
+                 false, true, TwoFrames()},
         SaveCase{"a program still being recorded is closed",
-                 ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP1) + FrameBlock(45, CellsOn({5})), false,
-                 nullptr, false, true,
-                 ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP1) + FrameBlock(45, CellsOn({5})) +
-                     SwitchBlockClose() + ProgramClose()},
+                 ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP1) +
+                     FrameBlock(45, CellsOn({5})),
+                 false, nullptr, false, true,
+                 ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP1) +
+                     FrameBlock(45, CellsOn({5})) + SwitchBlockClose() + ProgramClose()},
         SaveCase{"an edit", TwoFrames(), true, nullptr, true, true,
-                 ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP2) + FrameBlock(30, CellsOn({27})) +
-                     SwitchBlockClose() + ProgramClose()},
+                 ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP2) +
+                     FrameBlock(30, CellsOn({27})) + SwitchBlockClose() + ProgramClose()},
         SaveCase{"the file changed since it was read", TwoFrames(), true,
                  [](const fs::path& f) { std::ofstream(f, std::ios::app) << "\n"; }, true, false,
                  "changed on disk"},
-        SaveCase{"the file gone since it was read", TwoFrames(), true, [](const fs::path& f) { fs::remove(f); },
-                 true, false, "changed on disk"},
+        SaveCase{"the file gone since it was read", TwoFrames(), true,
+                 [](const fs::path& f) { fs::remove(f); }, true, false, "changed on disk"},
         SaveCase{"a folder that cannot hold the file", TwoFrames(), true,
                  [](const fs::path& f) {
                      // cube1-2.c becomes a folder: no file can replace it.
@@ -190,7 +196,8 @@ TEST(ProgramDocument, OpensAProgramEditedByHandReadOnly) {
 
 TEST(ProgramDocument, OpensAProgramWithACommentReadOnlyWithItsFrames) {
     ProgramDocument document;
-    document.Load(QStringLiteral("comment.c"), std::string(TwoFrames()).insert(ProgramHeader().size(), "// mine\n\n"));
+    document.Load(QStringLiteral("comment.c"),
+                  std::string(TwoFrames()).insert(ProgramHeader().size(), "// mine\n\n"));
     ASSERT_TRUE(document.ReadOnlyReason());
     EXPECT_TRUE(document.ReadOnlyReason()->contains(QStringLiteral("from line 89")));
     EXPECT_EQ(document.Text(), TwoFrames());  // its blocks, as the editor writes them
@@ -201,7 +208,7 @@ TEST(PanelRows, NumberFramesWithinTheirSequenceAndSayTheirTimeOnTheChip) {
         ProgramHeader() + FrameBlock(195, CellsOn({1})) + SwitchBlockOpen(SwitchCombination::BP1) +
         FrameBlock(30, CellsOn({2})) + FrameBlock(20000, CellsOn({3})) + SwitchBlockClose() +
         FrameBlock(10, CellsOn({4})) + FrameBlock(45, CellsOn({5})) + ProgramClose();
-    const Animation animation = sim::ReadAnimation(text);
+    const Animation animation = program::ReadAnimation(text);
     const std::pair<unsigned, std::vector<std::string>> cases[] = {
         {kCubeChipClockHz,
          {"1    13 passes ≈ 199.6 ms", "BP1 sequence", "1    2 passes ≈ 30.7 ms",
@@ -219,7 +226,7 @@ TEST(PanelRows, NumberFramesWithinTheirSequenceAndSayTheirTimeOnTheChip) {
 }
 
 TEST(ProposedSaveName, IsTheNextFreeNumberInTheSameFolder) {
-    const sim::ScratchFolder folder;
+    const chip::ScratchFolder folder;
     const QString file = Q(folder.Path() / "cube1.c");
     EXPECT_EQ(ProposedSaveName(file), Q(folder.Path() / "cube1-2.c"));
     Write(folder.Path() / "cube1-2.c", "");
@@ -232,7 +239,8 @@ std::string RecordBp1(const std::vector<AnimationFrame>& frames) {
     test::EditorLogic logic;
     logic.Start("cube1");
     logic.workflow.SwitchClick(SwitchCombination::BP1);
-    for (const AnimationFrame& frame : frames) logic.Frame(frame.cells, std::to_string(frame.repeatCount * 15));
+    for (const AnimationFrame& frame : frames)
+        logic.Frame(frame.cells, std::to_string(frame.repeatCount * 15));
     logic.workflow.FinirBPClick();
     logic.workflow.FinirClick();
     return logic.home.Read("cube1.c");
@@ -252,7 +260,8 @@ TEST(ProgramDocument, AFixedRecordingSavesAsTheEditorWouldHaveRecordedIt) {
     document.Select({frame(7)});
     document.DeleteSelection();
     document.Select({frame(2)});
-    for (int copy = 0; copy < 3; ++copy) document.DuplicateTransformed(sim::CellTransform::ShiftUp);
+    for (int copy = 0; copy < 3; ++copy)
+        document.DuplicateTransformed(program::CellTransform::ShiftUp);
     document.History().undo();
 
     std::vector<AnimationFrame> fixed = intended;
@@ -279,23 +288,24 @@ std::vector<MenuEdit> MenuEdits() {
     };
     for (const SwitchCombination buttons : kCombinations) {
         const std::string name = CombinationName(buttons);
-        edits.push_back({"new-sequence-" + name, [buttons](ProgramDocument& d) { d.NewSequence(buttons); }});
+        edits.push_back(
+            {"new-sequence-" + name, [buttons](ProgramDocument& d) { d.NewSequence(buttons); }});
         edits.push_back({"sequence-buttons-" + name,
                          [buttons](ProgramDocument& d) { d.SetSequenceButtons(buttons); }});
     }
-    const std::pair<sim::CellTransform, const char*> transforms[] = {
-        {sim::CellTransform::ShiftRight, "shift-right"},
-        {sim::CellTransform::ShiftLeft, "shift-left"},
-        {sim::CellTransform::ShiftBack, "shift-back"},
-        {sim::CellTransform::ShiftFront, "shift-front"},
-        {sim::CellTransform::ShiftUp, "shift-up"},
-        {sim::CellTransform::ShiftDown, "shift-down"},
-        {sim::CellTransform::TurnClockwise, "turn-clockwise"},
-        {sim::CellTransform::TurnAnticlockwise, "turn-anticlockwise"},
-        {sim::CellTransform::MirrorLeftRight, "mirror-left-right"},
-        {sim::CellTransform::MirrorBackFront, "mirror-back-front"},
-        {sim::CellTransform::MirrorTopBottom, "mirror-top-bottom"},
-        {sim::CellTransform::Invert, "invert"},
+    const std::pair<program::CellTransform, const char*> transforms[] = {
+        {program::CellTransform::ShiftRight, "shift-right"},
+        {program::CellTransform::ShiftLeft, "shift-left"},
+        {program::CellTransform::ShiftBack, "shift-back"},
+        {program::CellTransform::ShiftFront, "shift-front"},
+        {program::CellTransform::ShiftUp, "shift-up"},
+        {program::CellTransform::ShiftDown, "shift-down"},
+        {program::CellTransform::TurnClockwise, "turn-clockwise"},
+        {program::CellTransform::TurnAnticlockwise, "turn-anticlockwise"},
+        {program::CellTransform::MirrorLeftRight, "mirror-left-right"},
+        {program::CellTransform::MirrorBackFront, "mirror-back-front"},
+        {program::CellTransform::MirrorTopBottom, "mirror-top-bottom"},
+        {program::CellTransform::Invert, "invert"},
     };
     for (const auto& [kind, name] : transforms) {
         edits.push_back({name, [kind](ProgramDocument& d) { d.Transform(kind); }});
@@ -318,7 +328,9 @@ std::string FourFrames() {
 TEST(PlayerWindow, EveryMenuEditCallsItsDocumentMethod) {
     std::atomic<double> now = 0;
     PlayerWindow window([&now] { return now.load(); });
-    window.Questions().warn = [](const QString& message) { ADD_FAILURE() << message.toStdString(); };
+    window.Questions().warn = [](const QString& message) {
+        ADD_FAILURE() << message.toStdString();
+    };
     const std::vector<std::vector<int>> selections = {{2, 3}, {5}, {1}};
     for (const MenuEdit& menu : MenuEdits())
         for (const std::vector<int>& selection : selections) {
@@ -352,7 +364,7 @@ TEST(PlayerWindow, EveryMenuEditCallsItsDocumentMethod) {
     ProgramDocument alone;
     alone.Load(QStringLiteral("four.c"), FourFrames());
     alone.Select({5});
-    alone.PasteFrames(sim::FramesAt(sim::ReadAnimation(FourFrames()), {2, 3}));
+    alone.PasteFrames(program::FramesAt(program::ReadAnimation(FourFrames()), {2, 3}));
     EXPECT_EQ(window.Document().Text(), alone.Text());
     EXPECT_EQ(window.Document().History().undoText(), QStringLiteral("Paste 2 frames"));
     // A lamp clicked and a duration typed.
@@ -367,20 +379,22 @@ TEST(PlayerWindow, EveryMenuEditCallsItsDocumentMethod) {
 // The frames of a program file: their repeat counts and lit LEDs.
 std::vector<AnimationFrame> FramesOfFile(const fs::path& file) {
     std::vector<AnimationFrame> frames;
-    for (const sim::RecordedFrame& frame : sim::ReadProgram(test::ReadFile(file)))
+    for (const program::RecordedFrame& frame : program::ReadProgram(test::ReadFile(file)))
         frames.push_back({frame.repeatCount, frame.cells});
     return frames;
 }
 
 TEST(PlayerWindow, FixesAFrameDuplicatesItShiftedUndoesAndSavesBeside) {
-    const sim::ScratchFolder folder;
+    const chip::ScratchFolder folder;
     const fs::path file = folder.Path() / "cube1.c";
     Write(file, TwoFrames());
     std::atomic<double> now = 0;
     PlayerWindow window([&now] { return now.load(); });
     QString proposed;
     window.Questions().saveName = [&](const QString& name) { return proposed = name; };
-    window.Questions().warn = [](const QString& message) { ADD_FAILURE() << message.toStdString(); };
+    window.Questions().warn = [](const QString& message) {
+        ADD_FAILURE() << message.toStdString();
+    };
     window.show();
     window.OpenFile(Q(file));
     ASSERT_TRUE(QTest::qWaitFor([&] { return window.Panel()->model()->rowCount() == 3; }, 20000))
@@ -395,7 +409,8 @@ TEST(PlayerWindow, FixesAFrameDuplicatesItShiftedUndoesAndSavesBeside) {
             [&] {
                 now = now + 0.05;
                 for (int n = 1; n <= kCellCount; ++n)
-                    if (window.Cube()->Lamp(n)->IsLit() != (std::find(leds.begin(), leds.end(), n) != leds.end()))
+                    if (window.Cube()->Lamp(n)->IsLit() !=
+                        (std::find(leds.begin(), leds.end(), n) != leds.end()))
                         return false;
                 return true;
             },
@@ -419,13 +434,15 @@ TEST(PlayerWindow, FixesAFrameDuplicatesItShiftedUndoesAndSavesBeside) {
 
     window.Action(QStringLiteral("duplicate-shift-left"))->trigger();
     window.Action(QStringLiteral("duplicate-shift-down"))->trigger();
-    EXPECT_EQ(window.Action(QStringLiteral("undo"))->text(), QStringLiteral("Undo Duplicate and shift down a layer"));
+    EXPECT_EQ(window.Action(QStringLiteral("undo"))->text(),
+              QStringLiteral("Undo Duplicate and shift down a layer"));
     window.Action(QStringLiteral("undo"))->trigger();
     window.Action(QStringLiteral("save"))->trigger();
     EXPECT_EQ(proposed, Q(folder.Path() / "cube1-2.c"));
     EXPECT_FALSE(window.isWindowModified());
     EXPECT_EQ(FramesOfFile(folder.Path() / "cube1-2.c"),
-              (std::vector<AnimationFrame>{{10, CellsOn({1})}, {2, CellsOn({26, 27})}, {2, CellsOn({25, 26})}}));
+              (std::vector<AnimationFrame>{
+                  {10, CellsOn({1})}, {2, CellsOn({26, 27})}, {2, CellsOn({25, 26})}}));
     EXPECT_EQ(test::ReadFile(file), TwoFrames());
 }
 

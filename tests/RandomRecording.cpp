@@ -23,7 +23,9 @@ std::string RecordRandomProgram(unsigned seed) {
     EditorLogic logic;
     logic.view.AnswerWith(true);  // frames of no pass are kept
     std::mt19937 random(seed);
-    const auto pick = [&](int count) { return static_cast<int>(random() % static_cast<unsigned>(count)); };
+    const auto pick = [&](int count) {
+        return static_cast<int>(random() % static_cast<unsigned>(count));
+    };
     const char* const durations[] = {"0", "14", "15", "29", "150", "1000", "491519"};
     const auto frames = [&](int count) {
         for (int f = 0; f < count; ++f) {

@@ -390,8 +390,8 @@ TEST(RecordingWorkflow, AFrameTooShortToShowIsWrittenOnlyWhenTheUserSaysOui) {
         bool oui;
         bool asked;
     };
-    const Case cases[] = {{"0", false, true},   {"0", true, true},    {"14", false, true},
-                          {"14", true, true},   {"-10", false, true}, {"-10", true, true},
+    const Case cases[] = {{"0", false, true},  {"0", true, true},    {"14", false, true},
+                          {"14", true, true},  {"-10", false, true}, {"-10", true, true},
                           {"15", false, false}};  // one pass: shown, nothing asked
     for (const Case& c : cases) {
         Recording r;
@@ -440,8 +440,8 @@ TEST(RecordingWorkflow, EnterInABoxDoesWhatTheButtonBesideItDoes) {
     const Case cases[] = {
         {"Enter in the name box starts", [](Recording&) {}, &RecordingWorkflow::NomfEnter,
          ProgramHeader()},
-        {"once started, Enter in the name box does nothing", started,
-         &RecordingWorkflow::NomfEnter, ""},
+        {"once started, Enter in the name box does nothing", started, &RecordingWorkflow::NomfEnter,
+         ""},
         {"Enter in the ms box records the frame", inSequence, &RecordingWorkflow::TempsEnter,
          FrameBlock(300, CellState())},
         {"Enter in the ms box before a sequence does nothing", started,

@@ -28,6 +28,10 @@
 #include "workflow/RecordingWorkflow.h"
 
 namespace ledcube::sim {
+
+using namespace ledcube::program;
+using namespace ledcube::chip;
+using namespace ledcube::gif;
 namespace {
 
 using test::CellsOn;
@@ -194,7 +198,9 @@ TEST(Simulation, WorkedExampleShowsCellsOneAndFourteenFor66PassesRepeating) {
 std::string RecordThroughTheLogic() {
     test::EditorLogic logic;
     RecordingWorkflow& workflow = logic.workflow;
-    const auto frame = [&](std::initializer_list<int> lit, const char* ms) { logic.Frame(CellsOn(lit), ms); };
+    const auto frame = [&](std::initializer_list<int> lit, const char* ms) {
+        logic.Frame(CellsOn(lit), ms);
+    };
     logic.Start("logic");
     workflow.SwitchClick(SwitchCombination::BP1);
     frame({1, 5, 9}, "150");
@@ -336,8 +342,11 @@ TEST(SimCommand, ReportsWhatTheCubeShowsOrWhyItCannotRun) {
     const Case cases[] = {
         {one, {"--buttons", "BP1"}, 0, "1:.../.../..# 2:", ""},
         {one, {"--buttons", "BP2", "--ms", "200"}, 0, "the cube showed nothing", ""},
-        {one, {"--buttons", "BP2", "--ms", "200"}, 0,
-         "--buttons BP1 shows the BP1 sequence (10 passes a round)\n", ""},
+        {one,
+         {"--buttons", "BP2", "--ms", "200"},
+         0,
+         "--buttons BP1 shows the BP1 sequence (10 passes a round)\n",
+         ""},
         {one, {"--buttons", "bp1"}, 0, "sizes: unrolled flash ", ""},
         {one, {"--buttons", "bp1"}, 0, "; compact flash ", ""},
         {one, {"--buttons", "aUCUN", "--ms", "100"}, 0, "of 8,192 bytes", ""},
@@ -349,14 +358,30 @@ TEST(SimCommand, ReportsWhatTheCubeShowsOrWhyItCannotRun) {
         {one + ProgramHeader(), {"--program", "2"}, 1, "", "program 2 is unfinished"},
         {ProgramHeader(), {}, 1, "", "unfinished"},
         {"int main(void){}", {}, 1, "", "not a program written by the editor"},
-        {broken, {}, 1, "", "does not compile for the ATmega8535: the compiler finds an error at line 95"},
+        {broken,
+         {},
+         1,
+         "",
+         "does not compile for the ATmega8535: the compiler finds an error at line 95"},
         {broken, {"--verbose"}, 1, "", "prog.c:95:1: error:"},
-        {huge, {}, 1, "", "the program is too large to build for the ATmega8535 (over 8 MB of code)"},
+        {huge,
+         {},
+         1,
+         "",
+         "the program is too large to build for the ATmega8535 (over 8 MB of code)"},
         {huge, {"--verbose"}, 1, "", "collect2"},
         {tooBig, {}, 1, "(10", "frames too many"},
-        {tooBig, {}, 1, "", "--compact builds it as a table of frames in flash, which holds up to 1,229"},
+        {tooBig,
+         {},
+         1,
+         "",
+         "--compact builds it as a table of frames in flash, which holds up to 1,229"},
         {tooBig, {"--compact", "--ms", "400"}, 0, "; compact flash 1,", ""},
-        {tooBig, {"--compact", "--ms", "400"}, 0, "shows what the generated program on the ATmega16", ""},
+        {tooBig,
+         {"--compact", "--ms", "400"},
+         0,
+         "shows what the generated program on the ATmega16",
+         ""},
         {one, {"--compact", "--buttons", "BP1"}, 0, "1:.../.../..# 2:", ""},
         {ramHog, {}, 1, "RAM 522 of 512", "522 bytes of RAM"},
         {one, {"--buttons", "BP4"}, 2, "", "BP1, BP2, BP3 or Aucun"},
@@ -375,7 +400,8 @@ TEST(SimCommand, ReportsWhatTheCubeShowsOrWhyItCannotRun) {
         EXPECT_NE(out.find(c.inOut), std::string::npos) << out;
         EXPECT_NE(err.find(c.inErr), std::string::npos) << err;
         // The compiler's and linker's own words only when asked for.
-        const bool verbose = std::find(c.options.begin(), c.options.end(), "--verbose") != c.options.end();
+        const bool verbose =
+            std::find(c.options.begin(), c.options.end(), "--verbose") != c.options.end();
         if (verbose) continue;
         for (const char* tool : {"ld:", "collect2", ": error:", ".elf"})
             EXPECT_EQ(err.find(tool), std::string::npos) << err;
@@ -414,14 +440,36 @@ TEST(Flashing, AvrdudeCommandForEachChipQuotesOnlyWhatTheShellWouldSplit) {
     using Text = std::optional<std::string>;
     const std::tuple<std::string, Chip, Text, Text, std::string> cases[] = {
         {"cube.hex", kAtmega8535, {}, {}, "avrdude -p m8535 -c usbasp -U flash:w:cube.hex:i"},
-        {"/tmp/a-b_c.hex", kAtmega8535, "avrisp2", {},
+        {"/tmp/a-b_c.hex",
+         kAtmega8535,
+         "avrisp2",
+         {},
          "avrdude -p m8535 -c avrisp2 -U flash:w:/tmp/a-b_c.hex:i"},
-        {"my cube.hex", kAtmega8535, {}, {}, "avrdude -p m8535 -c usbasp -U 'flash:w:my cube.hex:i'"},
-        {"it's.hex", kAtmega8535, {}, {}, R"(avrdude -p m8535 -c usbasp -U 'flash:w:it'\''s.hex:i')"},
+        {"my cube.hex",
+         kAtmega8535,
+         {},
+         {},
+         "avrdude -p m8535 -c usbasp -U 'flash:w:my cube.hex:i'"},
+        {"it's.hex",
+         kAtmega8535,
+         {},
+         {},
+         R"(avrdude -p m8535 -c usbasp -U 'flash:w:it'\''s.hex:i')"},
         {"c.hex", kAtmega1284p, {}, {}, "avrdude -p m1284p -c usbasp -U flash:w:c.hex:i"},
-        {"c.hex", kUno, {}, {}, "avrdude -p m328p -c arduino -P /dev/ttyACM0 -b 115200 -U flash:w:c.hex:i"},
-        {"c.hex", kNanoOld, {}, {}, "avrdude -p m328p -c arduino -P /dev/ttyUSB0 -b 57600 -U flash:w:c.hex:i"},
-        {"c.hex", kNano, {}, "/dev/ttyUSB1",
+        {"c.hex",
+         kUno,
+         {},
+         {},
+         "avrdude -p m328p -c arduino -P /dev/ttyACM0 -b 115200 -U flash:w:c.hex:i"},
+        {"c.hex",
+         kNanoOld,
+         {},
+         {},
+         "avrdude -p m328p -c arduino -P /dev/ttyUSB0 -b 57600 -U flash:w:c.hex:i"},
+        {"c.hex",
+         kNano,
+         {},
+         "/dev/ttyUSB1",
          "avrdude -p m328p -c arduino -P /dev/ttyUSB1 -b 115200 -U flash:w:c.hex:i"},
         {"c.hex", kUno, "usbasp", {}, "avrdude -p m328p -c usbasp -U flash:w:c.hex:i"},
     };
@@ -450,8 +498,10 @@ TEST(Report, MergesDarkStretchesAndMarksRounds) {
 }
 
 TEST(AnimatedGif, TheGifReadBackHoldsTheShownFramesForAsLongWithTheirLampsLit) {
-    const std::vector<std::pair<CellState, int>> recorded = {
-        {CellsOn({1}), 45}, {CellsOn({2, 14}), 60}, {CellsOn({27}), 30}, {CellsOn({1, 9, 19}), 150}};
+    const std::vector<std::pair<CellState, int>> recorded = {{CellsOn({1}), 45},
+                                                             {CellsOn({2, 14}), 60},
+                                                             {CellsOn({27}), 30},
+                                                             {CellsOn({1, 9, 19}), 150}};
     std::string program = ProgramHeader() + SwitchBlockOpen(SwitchCombination::Aucun);
     for (const auto& [cells, ms] : recorded) program += FrameBlock(ms, cells);
     program += SwitchBlockClose() + ProgramClose();
@@ -474,8 +524,7 @@ TEST(AnimatedGif, TheGifReadBackHoldsTheShownFramesForAsLongWithTheirLampsLit) {
         total += delay;
         for (int n = 1; n <= kCellCount; ++n) {
             const QPoint centre = LampCircle(n, GifCube(240)).center().toPoint();
-            EXPECT_EQ(picture.pixelColor(centre),
-                      recorded[i].first.Get(n) ? kLampLit : kLampDark)
+            EXPECT_EQ(picture.pixelColor(centre), recorded[i].first.Get(n) ? kLampLit : kLampDark)
                 << "frame " << i << ", LED " << n;
         }
     }
@@ -496,7 +545,7 @@ TEST(AnimatedGif, TheGifReadBackHoldsTheShownFramesForAsLongWithTheirLampsLit) {
 namespace ledcube::test {
 
 CommandRun RunCommand(const std::string& text, std::vector<std::string> options) {
-    const sim::ScratchFolder folder;
+    const chip::ScratchFolder folder;
     const auto file = folder.Path() / "prog.c";
     std::ofstream(file) << text;
     options.push_back(file.string());
@@ -509,7 +558,8 @@ CommandRun RunCommand(const std::string& text, std::vector<std::string> options)
 int HexBytes(const std::filesystem::path& hex) {
     int bytes = 0;
     if (std::filesystem::exists(hex))
-        for (const sim::HexChunk& chunk : sim::ReadIntelHex(hex)) bytes += static_cast<int>(chunk.bytes.size());
+        for (const chip::HexChunk& chunk : chip::ReadIntelHex(hex))
+            bytes += static_cast<int>(chunk.bytes.size());
     return bytes;
 }
 

@@ -17,8 +17,8 @@
 
 #include "TempHome.h"
 #include "WindowDriver.h"
-#include "ui/Application.h"
 #include "model/CellLayout.h"
+#include "ui/Application.h"
 #include "ui/LampWidget.h"
 
 namespace ledcube {
@@ -175,7 +175,8 @@ TEST(MainWindow, OpensAt973By822WithTheIconAndTheSmallSansSerifFace) {
     test::WindowDriver driver;
     TForm1& form = driver.Form();
     // The window manager (or the offscreen platform) places the shown window when it gets to it.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form.frameGeometry() == QRect(261, 141, 973, 822); }, 5000));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return form.frameGeometry() == QRect(261, 141, 973, 822); }, 5000));
     EXPECT_EQ(form.windowTitle(), "Form1");
     EXPECT_EQ(form.frameGeometry().size(), QSize(973, 822));
     EXPECT_EQ(form.frameGeometry().topLeft(), QPoint(261, 141));
@@ -282,9 +283,11 @@ TEST(Application, AnErrorOnAWorkerThreadIsShownFromTheGuiThread) {
 }
 
 TEST(CubeLamp, PaintsItsBrightnessFromMaroonToRedOnTheLeft) {
-    const std::pair<double, QColor> cases[] = {
-        {0.0, QColor("#800000")}, {0.5, QColor("#C00000")}, {1.0, QColor("#FF0000")},
-        {-1.0, QColor("#800000")}, {7.0, QColor("#FF0000")}};
+    const std::pair<double, QColor> cases[] = {{0.0, QColor("#800000")},
+                                               {0.5, QColor("#C00000")},
+                                               {1.0, QColor("#FF0000")},
+                                               {-1.0, QColor("#800000")},
+                                               {7.0, QColor("#FF0000")}};
     for (const auto& [brightness, colour] : cases) {
         CubeLamp lamp;
         lamp.resize(33, 33);

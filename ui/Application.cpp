@@ -34,7 +34,8 @@ void ShowException(const Exception& error) {
     }
     const QString message = QString::fromStdString(error.Message());
     const auto show = [message] {
-        QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), message);
+        QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(),
+                              message);
     };
     // Windows belong to the GUI thread: an error on a worker thread is shown from there.
     if (QThread::currentThread() == QApplication::instance()->thread())

@@ -18,7 +18,8 @@ int Mix(int dark, int lit, double brightness) {
 
 QColor LampColour(double brightness) {
     const double b = std::clamp(brightness, 0.0, 1.0);
-    return QColor(Mix(kLampDark.red(), kLampLit.red(), b), Mix(kLampDark.green(), kLampLit.green(), b),
+    return QColor(Mix(kLampDark.red(), kLampLit.red(), b),
+                  Mix(kLampDark.green(), kLampLit.green(), b),
                   Mix(kLampDark.blue(), kLampLit.blue(), b));
 }
 

@@ -7,8 +7,8 @@
 #include <array>
 #include <memory>
 
-#include "model/CellModel.h"
 #include "model/CellLayout.h"
+#include "model/CellModel.h"
 
 class QPainter;
 
@@ -39,7 +39,8 @@ void PaintLamp(QPainter& painter, const QRectF& circle, double brightness);
 
 // Draws the 27 lamps of the cube picture scaled to fit `target`; each lamp
 // `lampScale` times its size about its place (larger in small pictures).
-void PaintCube(QPainter& painter, const QRectF& target, const CubeGlow& glow, double lampScale = 1.0);
+void PaintCube(QPainter& painter, const QRectF& target, const CubeGlow& glow,
+               double lampScale = 1.0);
 
 // Text needs a GUI application: one made offscreen when the program (a
 // command-line run) has none, to keep while drawing; else nothing.

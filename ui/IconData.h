@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Written by scripts/draw-icon.py from the same drawing as resources/ledcube.png.
 #pragma once
+// clang-format off
 
 namespace ledcube::icon {
 

@@ -12,11 +12,17 @@ namespace ledcube {
 namespace {
 
 // The options QGuiApplication and QApplication take themselves.
-constexpr const char* kQtOptionsWithValue[] = {
-    "platform", "platformpluginpath", "platformtheme", "plugin", "qmljsdebugger",
-    "qwindowgeometry", "qwindowicon", "qwindowtitle", "session", "display", "geometry",
-    "style", "stylesheet", "dialogs", "fontengine", "name", "title", "visual", "ncols", "im",
-    "inputstyle"};
+constexpr const char* kQtOptionsWithValue[] = {"platform",      "platformpluginpath",
+                                               "platformtheme", "plugin",
+                                               "qmljsdebugger", "qwindowgeometry",
+                                               "qwindowicon",   "qwindowtitle",
+                                               "session",       "display",
+                                               "geometry",      "style",
+                                               "stylesheet",    "dialogs",
+                                               "fontengine",    "name",
+                                               "title",         "visual",
+                                               "ncols",         "im",
+                                               "inputstyle"};
 constexpr const char* kQtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync", "cmap"};
 
 }  // namespace

@@ -2,12 +2,12 @@
 #include "ui/Unit1.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QFocusEvent>
 #include <QFont>
 #include <QFontMetrics>
-#include <QApplication>
-#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>

@@ -17,16 +17,18 @@ class QLineEdit;
 class QScrollArea;
 
 // Applies a macro to each cell number 1..27.
-#define LEDCUBE_FOR_EACH_CELL(X)                                                                   \
-    X(1)                                                                                           \
-    X(2)                                                                                           \
-    X(3) X(4) X(5) X(6) X(7) X(8) X(9) X(10) X(11) X(12) X(13) X(14) X(15) X(16) X(17) X(18) X(19) \
-        X(20) X(21) X(22) X(23) X(24) X(25) X(26) X(27)
+// clang-format off
+#define LEDCUBE_FOR_EACH_CELL(X)                                                    \
+    X(1) X(2) X(3) X(4) X(5) X(6) X(7) X(8) X(9) X(10) X(11) X(12) X(13) X(14)    \
+    X(15) X(16) X(17) X(18) X(19) X(20) X(21) X(22) X(23) X(24) X(25) X(26) X(27)
+// clang-format on
 
 // The platform's sans-serif face at the given size in points.
 QFont SansSerif(int points);
 // The editor's face, small sans-serif: the application's font when the editor runs.
-inline QFont EditorFont() { return SansSerif(8); }
+inline QFont EditorFont() {
+    return SansSerif(8);
+}
 
 // The editor's one window: file name and workflow buttons, the 3×3 grid of
 // the current layer, layer choice, duration, bulk buttons and the cube of 27

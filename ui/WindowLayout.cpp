@@ -41,10 +41,10 @@ Rect PlaceWindowFrame(const Rect& frame, const Rect& available) {
     Rect placed = frame;
     placed.width = std::min(frame.width, available.width);
     placed.height = std::min(frame.height, available.height);
-    placed.left = std::clamp(frame.left, available.left,
-                             available.left + available.width - placed.width);
-    placed.top = std::clamp(frame.top, available.top,
-                            available.top + available.height - placed.height);
+    placed.left =
+        std::clamp(frame.left, available.left, available.left + available.width - placed.width);
+    placed.top =
+        std::clamp(frame.top, available.top, available.top + available.height - placed.height);
     return placed;
 }
 
