@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "firmware/PassTiming.h"
 #include "player/FramePanel.h"
 
 namespace ledcube::player {
@@ -47,13 +48,17 @@ void EditPane::ShowState(const QString& state) {
     state_->setText(state);
 }
 
-void EditPane::ShowDuration(const QString& ms) {
-    duration_->setText(ms);
+void EditPane::ShowDuration(int passes) {
+    duration_->setText(QString::number(static_cast<long long>(passes) * 15));
 }
 
-void EditPane::ShowDurationSays(const QString& says, bool enabled) {
-    duration_->setEnabled(enabled);
-    durationSays_->setText(says);
+void EditPane::ShowSelected(const std::vector<program::AnimationFrame>& selected, bool editable,
+                            unsigned clockHz) {
+    duration_->setEnabled(editable && !selected.empty());
+    durationSays_->setText(selected.empty() ? QString()
+                                            : QStringLiteral("= ") +
+                                                  QString::fromStdString(PassesText(
+                                                      selected.front().repeatCount, clockHz)));
 }
 
 }  // namespace ledcube::player

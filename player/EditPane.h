@@ -2,6 +2,9 @@
 #pragma once
 
 #include <QWidget>
+#include <vector>
+
+#include "program/Animation.h"
 
 class QLabel;
 class QLineEdit;
@@ -22,10 +25,13 @@ class EditPane : public QWidget {
     QString StateText() const;
     // "read-only: …", "edited copy of …", or nothing.
     void ShowState(const QString& state);
-    // The duration box: the first frame selected's duration in ms, and what
-    // it is on the chip ("= 13 passes ≈ 199.6 ms"); disabled without frames.
-    void ShowDuration(const QString& ms);
-    void ShowDurationSays(const QString& says, bool enabled);
+    // The duration box: the duration in ms of a frame of `passes` passes.
+    void ShowDuration(int passes);
+    // What the first frame selected lasts on a chip at `clockHz` ("= 13
+    // passes ≈ 199.6 ms"); the box disabled without frames or when the
+    // program cannot be edited.
+    void ShowSelected(const std::vector<program::AnimationFrame>& selected, bool editable,
+                      unsigned clockHz);
 
   signals:
     // Enter pressed in the duration box.

@@ -35,16 +35,6 @@ namespace {
 
 constexpr int kTickMs = 40;  // 25 frames a second
 
-// The frame's number among the program's frames, from 0.
-int FrameNumber(const program::Animation& animation, int block) {
-    int number = 0;
-    for (int at = 0; at < block; ++at)
-        if (animation.blocks[static_cast<std::size_t>(at)].kind ==
-            program::AnimationBlock::Kind::Frame)
-            ++number;
-    return number;
-}
-
 }  // namespace
 
 QString OpenDialogFolder(const QString& shownFile) {
@@ -290,8 +280,8 @@ void PlayerWindow::ShowSelectedFrame() {
     }
     const program::AnimationFrame& first =
         animation.blocks[static_cast<std::size_t>(frames.front())].frame;
-    editPane_->ShowDuration(QString::number(static_cast<long long>(first.repeatCount) * 15));
-    const int number = FrameNumber(animation, frames.front());
+    editPane_->ShowDuration(first.repeatCount);
+    const int number = program::FrameNumber(animation, frames.front());
     cubePane_->SetPaused(true);
     Post([number](PlayerEngine& engine) { engine.ShowRecordedFrame(number); });
 }
@@ -333,14 +323,8 @@ void PlayerWindow::UpdateEditState() {
     editPane_->ShowState(state);
     if (!path.isEmpty()) file_->setText(path);
 
-    const std::vector<program::AnimationFrame> selected =
-        program::FramesAt(document_.Content(), document_.Selection());
-    const unsigned clockHz = cubePane_->ChosenChip().clockHz;
-    editPane_->ShowDurationSays(
-        selected.empty() ? QString()
-                         : QStringLiteral("= ") + QString::fromStdString(PassesText(
-                                                      selected.front().repeatCount, clockHz)),
-        !document_.ReadOnlyReason() && !selected.empty());
+    editPane_->ShowSelected(program::FramesAt(document_.Content(), document_.Selection()),
+                            !document_.ReadOnlyReason(), cubePane_->ChosenChip().clockHz);
     // Nothing to put on the cube or to export before a program has frames.
     menus_->UpdateEnabled((document_.ReadOnlyReason() && !followedFile_.isEmpty()) ||
                           !program::AnimationFrames(document_.Content()).empty());

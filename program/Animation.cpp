@@ -91,6 +91,12 @@ std::vector<AnimationFrame> FramesFromText(std::string_view text) {
     return frames;
 }
 
+int FrameNumber(const Animation& animation, int block) {
+    int number = 0;
+    for (int at = 0; at < block; ++at) number += IsFrame(animation, at) ? 1 : 0;
+    return number;
+}
+
 std::vector<int> FrameBlocks(const Animation& animation, const std::vector<int>& blocks) {
     std::vector<int> frames;
     for (const int at : blocks)

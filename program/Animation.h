@@ -63,6 +63,9 @@ std::string FramesText(const std::vector<AnimationFrame>& frames);
 // Reads frames from such a text; raises SimError for any other text.
 std::vector<AnimationFrame> FramesFromText(std::string_view text);
 
+// The number of the frame at `block` among the program's frames, from 0.
+int FrameNumber(const Animation& animation, int block);
+
 // Those of the blocks that are frames, in order.
 std::vector<int> FrameBlocks(const Animation& animation, const std::vector<int>& blocks);
 

@@ -67,6 +67,13 @@ AnimationBlock F(int led) {
 const AnimationBlock kOpen = AnimationBlock::Open(SwitchCombination::BP1);
 const AnimationBlock kClose = AnimationBlock::Close();
 
+TEST(FrameNumber, CountsTheFramesBeforeTheBlockAcrossSequences) {
+    const Animation animation{{F(1), kOpen, F(2), F(3), kClose, kOpen, kClose, F(4)}};
+    const std::pair<int, int> cases[] = {{0, 0}, {2, 1}, {3, 2}, {7, 3}, {5, 3}};
+    for (const auto& [block, number] : cases)
+        EXPECT_EQ(FrameNumber(animation, block), number) << "block " << block;
+}
+
 struct EditCase {
     const char* name;
     std::vector<AnimationBlock> before;
