@@ -4,14 +4,19 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
+#include <string_view>
 
 #include "base/Language.h"
+#include "chip/DelayLoop.h"
 #include "chip/FirmwareBuild.h"
 #include "program/SimError.h"
 
 extern "C" {
+#include <simavr/avr_extint.h>
 #include <simavr/avr_ioport.h>
 #include <simavr/sim_avr.h>
+#include <simavr/sim_interrupts.h>
 }
 
 namespace ledcube::chip {
@@ -26,6 +31,8 @@ void QuietLogger(avr_t*, const int level, const char* format, va_list arguments)
 }  // namespace
 
 CubeChip::CubeChip(const std::filesystem::path& hex, const Chip& chip) : model_(chip) {
+    const char* passOver = std::getenv("LEDCUBE_PASS_OVER");
+    passOver_ = passOver == nullptr || std::string_view(passOver) != "0";
     const std::vector<HexChunk> chunks = ReadIntelHex(hex);
     avr_global_logger_set(QuietLogger);
     avr_ = avr_make_mcu_by_name(chip.simCore);
@@ -34,6 +41,12 @@ CubeChip::CubeChip(const std::filesystem::path& hex, const Chip& chip) : model_(
     avr_init(avr_);
     avr_->log = LOG_ERROR;
     avr_->frequency = chip.clockHz;
+    // An external interrupt's level mode polls its pin every cycle while it
+    // is low (the LED line on D2 of a board, BP3 on the 40-pin chips); the
+    // cube's programs enable no interrupt, and the chip itself latches no
+    // flag for a level: the pin's edges are enough.
+    for (std::uint8_t line = 0; line < EXTINT_COUNT; ++line)
+        avr_extint_set_strict_lvl_trig(avr_, line, 0);
     // On the ATmega8535 the program counter wraps around its 8 KB, and the
     // linker uses that: a relative jump or call over more than 4 KB goes the
     // other way round. The ATmega16 has 16 KB, so an ATmega8535 build is loaded
@@ -178,10 +191,52 @@ void CubeChip::HoldButtons(SwitchCombination combination) {
                                     combination == SwitchCombination::BP3});
 }
 
+bool CubeChip::PassOverDelay(std::uint64_t end) {
+    if (avr_->state != cpu_Running) return false;
+    // An interrupt pending, or one that may become so, is served as it comes.
+    if (avr_->sreg[S_I] != 0 && (avr_->interrupt_state != 0 || avr_has_pending_interrupts(avr_)))
+        return false;
+    const std::optional<DelayLoop> loop =
+        DelayLoopAt(avr_->flash, static_cast<std::uint32_t>(avr_->flashend) + 1, avr_->pc);
+    if (!loop) return false;
+    // The simulator's next event (a timer, the serial line, the watchdog) comes at its cycle.
+    std::uint64_t limit = end;
+    if (avr_->cycle_timers.timer != nullptr)
+        limit = std::min<std::uint64_t>(limit, avr_->cycle_timers.timer->when);
+    if (limit <= avr_->cycle) return false;
+    std::uint8_t* counter = &avr_->data[loop->counter];
+    const std::uint32_t value = loop->width == 1 ? counter[0] : counter[0] | counter[1] << 8;
+    const std::uint32_t iterations = IterationsToPass(*loop, value, limit - avr_->cycle);
+    if (iterations == 0) return false;
+    StatusFlags flags{};
+    std::copy(std::begin(avr_->sreg), std::end(avr_->sreg), flags.begin());
+    const LoopPass pass = PassIterations(*loop, value, iterations, flags);
+    counter[0] = static_cast<std::uint8_t>(pass.counter);
+    if (loop->width == 2) counter[1] = static_cast<std::uint8_t>(pass.counter >> 8);
+    std::copy(pass.flags.begin(), pass.flags.end(), std::begin(avr_->sreg));
+    avr_->cycle += pass.cycles;
+    passedOver_ += pass.cycles;
+    return true;
+}
+
+CubeChip::CoreState CubeChip::State() const {
+    CoreState state{};
+    std::copy(avr_->data, avr_->data + 32, state.registers.begin());
+    std::copy(std::begin(avr_->sreg), std::end(avr_->sreg), state.flags.begin());
+    state.stack = static_cast<std::uint16_t>(avr_->data[R_SPL] | avr_->data[R_SPH] << 8);
+    state.pc = avr_->pc;
+    state.cycle = avr_->cycle;
+    return state;
+}
+
 std::vector<PortWrite> CubeChip::Run(std::uint64_t cycles) {
-    const std::uint64_t end = avr_->cycle + cycles;
+    std::uint64_t end = avr_->cycle + cycles;
     while (!stopped_ && avr_->cycle < end) {
+        if (passOver_) PassOverDelay(end);
+        const std::uint64_t before = avr_->cycle;
         const int state = avr_run(avr_);
+        // A reset (the watchdog's) starts the count again: the rest of the run from there.
+        if (avr_->cycle < before) end = avr_->cycle + (end - before);
         stopped_ = state == cpu_Done || state == cpu_Crashed;
         if (bootStart_ != 0) {
             // The bootloader jumps to address 0 to start the program.

@@ -42,6 +42,29 @@ class CubeChip {
     std::uint64_t Cycle() const;
     bool Stopped() const { return stopped_; }
 
+    // Delay loops are passed over in one step where that changes nothing
+    // (see PassOverDelay); the environment's LEDCUBE_PASS_OVER=0 turns it off.
+    void SetPassOver(bool on) { passOver_ = on; }
+    // The cycles passed over so far, of Cycle().
+    std::uint64_t PassedOverCycles() const { return passedOver_; }
+    // What the program could see of the core: registers, flags, stack and
+    // program counters, cycle. Two runs agree exactly when these do.
+    struct CoreState {
+        std::array<std::uint8_t, 32> registers;
+        std::array<std::uint8_t, 8> flags;
+        std::uint16_t stack;
+        std::uint32_t pc;
+        std::uint64_t cycle;
+        bool operator==(const CoreState&) const = default;
+    };
+    CoreState State() const;
+    // At the start of a delay loop, moves the core in one step to where its
+    // iterations would leave it, short of the last one, of cycle `end` and of
+    // the simulator's next cycle timer, unless an interrupt may fire
+    // meanwhile; false when it is at no such loop. Run does it at every
+    // instruction; the tests call it to compare the core just after a pass.
+    bool PassOverDelay(std::uint64_t end);
+
     // What a simulated board does with the chip, in the board library
     // (chip/BoardChip.cpp) that the tests, benchmarks and pictures link.
     // A board's bootloader, loaded with the program from the HEX at `address`:
@@ -95,6 +118,8 @@ class CubeChip {
     std::vector<std::unique_ptr<Watch>> watches_;
     std::vector<RegisterWrite> registerWrites_;
     bool stopped_ = false;
+    bool passOver_ = true;
+    std::uint64_t passedOver_ = 0;
     std::array<bool, 3> held_{};
     std::uint32_t bootStart_ = 0;  // 0: no bootloader
     bool inBootloader_ = false;

@@ -24,6 +24,7 @@ struct PortWrite {
     std::uint64_t cycle;
     char port;  // 'A' or 'C'
     std::uint8_t value;
+    bool operator==(const PortWrite&) const = default;
 };
 
 // What the microcontroller did with the cube's ports during a run.

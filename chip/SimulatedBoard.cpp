@@ -181,19 +181,22 @@ void SimulatedBoard::ServePort() {
 void SimulatedBoard::Loop() {
     using Clock = std::chrono::steady_clock;
     const auto start = Clock::now();
-    const std::uint64_t startCycle = chip_.Cycle();
+    // The cycles run since the start: a reset starts the chip's own count
+    // again, the board's time goes on.
+    std::uint64_t ran = 0;
     const std::uint64_t slice = static_cast<std::uint64_t>(hertz_) * kSliceMs / 1000;
     while (!stop_) {
         ServePort();
+        const std::uint64_t before = chip_.Cycle();
         chip_.Run(slice);  // the cube's wires are not looked at while it is flashed
+        ran += chip_.Cycle() >= before ? chip_.Cycle() - before : chip_.Cycle();
         if (!fromChip_.empty() && portOpen_ && !gone_) {
             const ssize_t sent = write(master_, fromChip_.data(), fromChip_.size());
             if (sent > 0) fromChip_.erase(fromChip_.begin(), fromChip_.begin() + sent);
         }
         programRunning_ = chip_.ProgramRunning();
         // No faster than the real board.
-        const auto due =
-            start + std::chrono::microseconds((chip_.Cycle() - startCycle) * 1000000 / hertz_);
+        const auto due = start + std::chrono::microseconds(ran * 1000000 / hertz_);
         std::this_thread::sleep_until(due);
     }
 }
