@@ -1,13 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// ledcube-sim running 10 s of cube time on a 50-frame program, built for the
-// cube's ATmega8535 at 1 MHz and for an Arduino Uno at 16 MHz (sixteen times
-// the cycles): the processor time of the simulation and of the compiler.
+// ledcube-sim running 10 s of cube time on a 50-frame program (a BP1 and an
+// Aucun sequence of 25 frames, 150 to 450 ms a frame), built for the cube's
+// ATmega8535 at 1 MHz and for an Arduino Uno at 16 MHz (sixteen times the
+// cycles): the processor time of the simulation alone and of the whole run,
+// with the delay loops passed over and stepped, measured in one run.
 #include <sys/resource.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
+#include <random>
 #include <sstream>
 
+#include "chip/CubeSimulator.h"
 #include "chip/FirmwareBuild.h"
 #include "firmware/FirmwareText.h"
 #include "sim/SimCommand.h"
@@ -30,32 +35,67 @@ std::pair<double, double> CpuSeconds() {
 
 }  // namespace
 
+std::string FiftyFrames() {
+    using namespace ledcube;
+    std::mt19937 random(5);
+    std::string program = ProgramHeader();
+    for (const SwitchCombination sequence : {SwitchCombination::BP1, SwitchCombination::Aucun}) {
+        program += SwitchBlockOpen(sequence);
+        for (int frame = 0; frame < 25; ++frame) {
+            CellState cells;
+            for (int n = 1; n <= kCellCount; ++n) cells.Set(n, random() % 2 == 0);
+            program += FrameBlock(150 + 15 * static_cast<int>(random() % 21), cells);
+        }
+        program += SwitchBlockClose();
+    }
+    return program + ProgramClose();
+}
+
+// The processor time of 10 s of cube time on the chip, the simulation alone.
+double SimulationSeconds(const std::string& program, const ledcube::chip::Chip& chip) {
+    const ledcube::chip::ScratchFolder scratch;
+    const ledcube::chip::Firmware firmware =
+        ledcube::chip::BuildFirmware(program, "cube50.c", scratch, chip);
+    const double before = CpuSeconds().first;
+    ledcube::chip::RunFirmware(firmware.hex, ledcube::SwitchCombination::BP1, 10000, chip);
+    return CpuSeconds().first - before;
+}
+
+// The processor time of the whole ledcube-sim run (compiler and proof included).
+double CommandSeconds(const std::filesystem::path& file, const char* chip) {
+    const auto before = CpuSeconds();
+    std::ostringstream out;
+    std::ostringstream err;
+    if (ledcube::sim::RunSimCommand(
+            {"--chip", chip, "--buttons", "BP1", "--ms", "10000", file.string()}, out, err) != 0) {
+        std::fprintf(stderr, "%s", err.str().c_str());
+        std::exit(1);
+    }
+    const auto after = CpuSeconds();
+    return after.first - before.first + after.second - before.second;
+}
+
 int main() {
     using namespace ledcube;
     const chip::ScratchFolder folder;
     const auto file = folder.Path() / "cube50.c";
-    std::string program = ProgramHeader() + SwitchBlockOpen(SwitchCombination::BP1);
-    for (int frame = 0; frame < 50; ++frame) {
-        CellState cells;
-        for (int n = 1; n <= kCellCount; ++n) cells.Set(n, (n * 7 + frame * 3) % 5 == 0);
-        program += FrameBlock(200, cells);
-    }
-    std::ofstream(file) << program + SwitchBlockClose() + ProgramClose();
-    for (const char* chip : {"atmega8535", "uno"}) {
-        const auto before = CpuSeconds();
-        std::ostringstream out;
-        std::ostringstream err;
-        if (sim::RunSimCommand({"--chip", chip, "--buttons", "BP1", "--ms", "10000", file.string()},
-                               out, err) != 0) {
-            std::fprintf(stderr, "%s", err.str().c_str());
-            return 1;
+    const std::string program = FiftyFrames();
+    std::ofstream(file) << program;
+    for (const chip::Chip& chip : {chip::kAtmega8535, chip::kUno}) {
+        double simulation[2];
+        double command[2];
+        for (const int pass : {1, 0}) {
+            setenv("LEDCUBE_PASS_OVER", pass ? "1" : "0", 1);
+            simulation[pass] = SimulationSeconds(program, chip);
+            command[pass] = CommandSeconds(file, chip.id);
         }
-        const auto after = CpuSeconds();
+        unsetenv("LEDCUBE_PASS_OVER");
         std::printf(
-            "ledcube-sim, 10 s of cube time on the %s build: %.2f s of processor time "
-            "(%.2f s simulating and decoding, %.2f s compiling and proving)\n",
-            chip, after.first - before.first + after.second - before.second,
-            after.first - before.first, after.second - before.second);
+            "10 s of cube time on the %s build: simulation %.3f s passing over the delay loops, "
+            "%.3f s stepping them (%.0fx); the whole ledcube-sim run %.2f s, %.2f s stepping "
+            "(%.1fx)\n",
+            chip.id, simulation[1], simulation[0], simulation[0] / simulation[1], command[1],
+            command[0], command[0] / command[1]);
     }
     return 0;
 }

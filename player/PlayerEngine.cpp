@@ -17,8 +17,11 @@ namespace ledcube::player {
 
 namespace {
 
-// How far a reload may run the new build flat out to reach the frame just recorded.
-constexpr std::uint64_t kMostSkipCycles = 20ull * chip::kCpuHertz;
+// How far the chip may run flat out to reach the frame just recorded or
+// selected: three minutes of cube time, which its delay loops passed over make
+// quick; the compact build, whose waits on its timer are stepped, 20 million cycles.
+constexpr std::uint64_t kMostSkipSeconds = 180;
+constexpr std::uint64_t kMostCompactSkipCycles = 20000000;
 // Changes closer together than this are read once.
 constexpr int kSettleMs = 20;
 
@@ -228,7 +231,7 @@ void PlayerEngine::ShowRecordedFrame(int frame) {
     paused_ = true;
     if (player_) {
         // A frame further away than the chip runs flat out is played up to in real time.
-        if (recorded.repeatCount > 0 && !player_->RunUntilShowing(frame, kMostSkipCycles)) {
+        if (recorded.repeatCount > 0 && !player_->RunUntilShowing(frame, MostSkipCycles())) {
             paused_ = false;
             pauseAt_ = frame;
         }
@@ -289,7 +292,7 @@ void PlayerEngine::Start(const pipeline::BuildSource& source, pipeline::BuildKin
     const std::optional<SwitchCombination> held = chip::HeldCombination(chipHeld);
     if (added && (*source.frames)[*added].repeatCount > 0 && held &&
         program::PlaysUnder((*source.frames)[*added], *held))
-        player->RunUntilShowing(*added, kMostSkipCycles);
+        player->RunUntilShowing(*added, MostSkipCycles());
     player_ = std::move(player);
     playingSizes_ =
         compact_ ? tr("compact build: %1").arg(QString::fromStdString(chip::SizesLine(sizes)))
@@ -384,6 +387,10 @@ void PlayerEngine::ApplyButtons() {
 void PlayerEngine::SetSpeed(double speed) {
     speed_ = speed;
     if (player_) player_->SetSpeed(speed);
+}
+
+std::uint64_t PlayerEngine::MostSkipCycles() const {
+    return compact_ ? kMostCompactSkipCycles : kMostSkipSeconds * chip_.clockHz;
 }
 
 void PlayerEngine::SetChip(const chip::Chip& chip) {

@@ -139,6 +139,8 @@ class PlayerEngine : public QObject {
     // Builds the program again from the start: the file's, or the edited text.
     void Rebuild();
     void Fail(const QString& message);
+    // How many cycles the chip may run flat out to reach a frame.
+    std::uint64_t MostSkipCycles() const;
     void Watch();
     void Publish();
     // Gives the chip the buttons it should see now, and tells the window.

@@ -484,7 +484,8 @@ TEST(PlayerWindow, ShowsTheButtonsItHoldsWhileFollowingAndWhichKeyPlaysWhat) {
 
 TEST(PlayerEngine, SaysItRunsToAFarFrameUntilItShows) {
     EngineOnFile e;
-    e.Write(ProgramHeader() + FrameBlock(24000, CellsOn({1})) + FrameBlock(150, CellsOn({2})) +
+    // Further than the three minutes of cube time run flat out.
+    e.Write(ProgramHeader() + FrameBlock(195000, CellsOn({1})) + FrameBlock(150, CellsOn({2})) +
             ProgramClose());
     ASSERT_TRUE(e.Read(true).loaded);
     e.engine.ShowRecordedFrame(1);
@@ -494,7 +495,7 @@ TEST(PlayerEngine, SaysItRunsToAFarFrameUntilItShows) {
               "running to the selected frame (between the sequences: frame 2 of 2)…");
     double t = 0;
     std::optional<HeldButtons> held;
-    for (int tick = 0; tick < 200 && (!held || held->says.startsWith("running")); ++tick) {
+    for (int tick = 0; tick < 1000 && (!held || held->says.startsWith("running")); ++tick) {
         e.now = t += 0.25;
         e.engine.Tick();
         if (const EngineNews news = e.engine.News().Take(); news.held) held = news.held;
@@ -570,6 +571,23 @@ TEST(PlayerWindow, OpenStartsInTheFolderOfTheFileShownOrInD) {
         EXPECT_EQ(OpenDialogFolder(shown), folder) << shown.toStdString();
     fs::remove_all(home.Drive());
     EXPECT_EQ(OpenDialogFolder(QString()), homeFolder);  // no ~/D yet: the home folder
+}
+
+// 50 s into the show on the Uno, on a clock that does not move: the chip gets
+// there flat out, its delay loops passed over.
+TEST(PlayerEngine, ShowsAFrameSelectedFiftySecondsIntoTheShowOnTheUnoAtOnce) {
+    EngineOnFile e;
+    e.Write(ProgramHeader() + FrameBlock(50000, CellsOn({1})) + FrameBlock(150, CellsOn({2})) +
+            ProgramClose());
+    e.engine.SetChip(chip::kUno);
+    ASSERT_TRUE(e.Read(true).loaded);
+    e.engine.ShowRecordedFrame(1);
+    const EngineNews shown = e.engine.News().Take();
+    ASSERT_TRUE(shown.held);
+    EXPECT_EQ(shown.held->says.toStdString(), "showing the selected frame");
+    const PlayerFrame frame = e.At(0);
+    EXPECT_EQ(LitCells(frame.glow), chip::CellsText(CellsOn({2})));
+    EXPECT_GT(static_cast<double>(frame.cycle) / frame.clockHz, 50.0);
 }
 
 TEST(PlayerEngine, PlaysTheBuildForAnArduinoUnoFromItsOwnPins) {
