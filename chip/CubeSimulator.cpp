@@ -192,6 +192,9 @@ void CubeChip::HoldButtons(SwitchCombination combination) {
 }
 
 bool CubeChip::PassOverDelay(std::uint64_t end) {
+    // Most instructions are no loop's first: its high byte tells at once (sbiw, dec).
+    const std::uint8_t high = avr_->flash[avr_->pc + 1];
+    if (high != 0x97 && (high & 0xFE) != 0x94) return false;
     if (avr_->state != cpu_Running) return false;
     // An interrupt pending, or one that may become so, is served as it comes.
     if (avr_->sreg[S_I] != 0 && (avr_->interrupt_state != 0 || avr_has_pending_interrupts(avr_)))
