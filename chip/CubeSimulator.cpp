@@ -10,6 +10,7 @@
 #include "base/Language.h"
 #include "chip/DelayLoop.h"
 #include "chip/FirmwareBuild.h"
+#include "firmware/Buttons.h"
 #include "program/SimError.h"
 
 extern "C" {
@@ -186,9 +187,7 @@ void CubeChip::HoldButtons(std::array<bool, 3> held) {
 }
 
 void CubeChip::HoldButtons(SwitchCombination combination) {
-    HoldButtons(std::array<bool, 3>{combination == SwitchCombination::BP1,
-                                    combination == SwitchCombination::BP2,
-                                    combination == SwitchCombination::BP3});
+    HoldButtons(BitsToButtons(ButtonBits(combination)));
 }
 
 bool CubeChip::PassOverDelay(std::uint64_t end) {

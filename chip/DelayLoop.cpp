@@ -25,10 +25,10 @@ std::optional<DelayLoop> DelayLoopAt(const std::uint8_t* flash, std::uint32_t fl
     const std::uint16_t second = WordAt(flash, pc + 2);
     // sbiw Rd, 1 (1001 0111 00dd 0001) with brne back to it.
     if ((first & 0xFFCF) == 0x9701 && second == kBrneBack)
-        return DelayLoop{24 + 2 * ((first >> 4) & 3), 2, 4, 3, 4};
+        return DelayLoop{24 + 2 * ((first >> 4) & 3), 2, 4};
     // dec Rd (1001 010d dddd 1010) with brne back to it.
     if ((first & 0xFE0F) == 0x940A && second == kBrneBack)
-        return DelayLoop{(first >> 4) & 31, 1, 3, 2, 4};
+        return DelayLoop{(first >> 4) & 31, 1, 3};
     return std::nullopt;
 }
 

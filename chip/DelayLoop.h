@@ -11,11 +11,9 @@ namespace ledcube::chip {
 // counter of one or two registers counted down by one instruction (dec, or
 // sbiw by 1) and a brne back to it, until the counter is zero.
 struct DelayLoop {
-    int counter;     // the counter's register (the low one of a pair)
-    int width;       // its bytes: 1 (dec) or 2 (sbiw)
-    int cycles;      // one iteration that branches back: 3 (dec) or 4 (sbiw)
-    int exitCycles;  // the last iteration, whose brne falls through: 2 or 3
-    int bytes;       // the loop's code: the program goes on after it
+    int counter;  // the counter's register (the low one of a pair)
+    int width;    // its bytes: 1 (dec) or 2 (sbiw)
+    int cycles;   // one iteration that branches back: 3 (dec) or 4 (sbiw)
 };
 
 // The loop whose first instruction is at byte address `pc` of the flash, if

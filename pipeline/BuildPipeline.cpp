@@ -132,6 +132,16 @@ void Unrolled(const BuildSource& source, const BuildPlan& plan, BuiltProgram& bu
         ProveOnOtherChip(source, plan, built);
 }
 
+// The compact build, proven when the plan asks.
+void Compact(const BuildSource& source, const BuildPlan& plan, BuiltProgram& built) {
+    if (plan.prove) {
+        ProvenCompact(source, plan.chip, built);
+        return;
+    }
+    built.built = BuildKind::Compact;
+    built.firmware = CompactBuild(source, plan.chip, built);
+}
+
 // Unrolled when it fits, or when the compact build cannot be made; else compact.
 void UnrolledElseCompact(const BuildSource& source, const BuildPlan& plan, BuiltProgram& built) {
     try {
@@ -142,12 +152,7 @@ void UnrolledElseCompact(const BuildSource& source, const BuildPlan& plan, Built
         built.compilerLog = error.Log();
     }
     built.fellBack = true;
-    if (plan.prove) {
-        ProvenCompact(source, plan.chip, built);
-    } else {
-        built.built = BuildKind::Compact;
-        built.firmware = CompactBuild(source, plan.chip, built);
-    }
+    Compact(source, plan, built);
 }
 
 }  // namespace
@@ -167,12 +172,7 @@ BuiltProgram BuildProgram(const BuildSource& source, const BuildPlan& plan) {
             UnrolledElseCompact(source, plan, built);
             break;
         case BuildKind::Compact:
-            if (plan.prove) {
-                ProvenCompact(source, plan.chip, built);
-            } else {
-                built.built = BuildKind::Compact;
-                built.firmware = CompactBuild(source, plan.chip, built);
-            }
+            Compact(source, plan, built);
             break;
     }
     return built;

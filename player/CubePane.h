@@ -43,8 +43,6 @@ class CubePane : public QWidget {
     void ChooseChip(const QString& id);
     // Pauses (true) or plays on, as a click on Pause would.
     void SetPaused(bool paused);
-    // The buttons held by the user: bits 0, 1, 2 for BP1, BP2, BP3.
-    int HeldBits() const { return pad_.HeldBits(); }
     // The buttons the chip gets: the user's, or those the player holds.
     int ChipHeldBits() const { return held_.bits; }
 

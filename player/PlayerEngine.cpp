@@ -280,10 +280,9 @@ void PlayerEngine::Start(const pipeline::BuildSource& source, pipeline::BuildKin
                                                       .toStdString()));
     auto player =
         std::make_unique<chip::CubePlayer>(built.firmware.hex, source.frames, clock_, chip_);
-    following_ = openSequence;
     const bool userHolds = held_[0] || held_[1] || held_[2];
     const std::array<bool, 3> chipHeld =
-        !userHolds && following_ ? BitsToButtons(ButtonBits(*following_)) : held_;
+        !userHolds && openSequence ? BitsToButtons(ButtonBits(*openSequence)) : held_;
     player->HoldButtons(chipHeld);
     player->SetSpeed(speed_);
     player->SetPaused(paused_);

@@ -154,8 +154,8 @@ int main(void) {
 // The pure part: how far a pass goes and the flags it leaves, against the
 // two instructions counted one by one.
 TEST(DelayLoop, PassesAsTheInstructionsCountAndStopsBeforeTheLast) {
-    const DelayLoop sbiw{24, 2, 4, 3, 4};
-    const DelayLoop dec{18, 1, 3, 2, 4};
+    const DelayLoop sbiw{24, 2, 4};
+    const DelayLoop dec{18, 1, 3};
     const struct {
         const DelayLoop& loop;
         std::uint32_t counter;
