@@ -42,9 +42,13 @@ CubeChip::CubeChip(const std::filesystem::path& hex, const Chip& chip) : model_(
     avr_init(avr_);
     avr_->log = LOG_ERROR;
     avr_->frequency = chip.clockHz;
+    // Asleep (the compact build's waits), the chip moves on to its next event
+    // at once: simavr's own callback would also wait in real time, and those
+    // who need real time (the player, the simulated board) pace the chip themselves.
+    avr_->sleep = [](avr_t*, avr_cycle_count_t) {};
     // An external interrupt's level mode polls its pin every cycle while it
     // is low (the LED line on D2 of a board, BP3 on the 40-pin chips); the
-    // cube's programs enable no interrupt, and the chip itself latches no
+    // cube's programs enable no external interrupt, and the chip itself latches no
     // flag for a level: the pin's edges are enough.
     for (std::uint8_t line = 0; line < EXTINT_COUNT; ++line)
         avr_extint_set_strict_lvl_trig(avr_, line, 0);
@@ -54,6 +58,8 @@ CubeChip::CubeChip(const std::filesystem::path& hex, const Chip& chip) : model_(
     // twice, at 0 and at 8 KB: a jump that would wrap lands on the same code there.
     std::vector<std::uint32_t> bases = {0};
     if (chip.wiring == Wiring::Atmega8535) bases.push_back(kChipFlashBytes);
+    // Its vectors are one word each (rjmp), the ATmega16's two, in the same order.
+    if (chip.wiring == Wiring::Atmega8535) avr_->vector_size = 2;
     for (const HexChunk& chunk : chunks) {
         // The ATmega8535's 8 KB on the larger core; another chip's whole flash.
         const std::size_t flash = chip.wiring == Wiring::Atmega8535
@@ -158,6 +164,7 @@ void CubeChip::ProgramStarts() {
     avr_core_watch_write(avr_, kWdtcsr, kWatchdogChangeEnable);
     avr_core_watch_write(avr_, kWdtcsr, 0);
     programRunning_ = true;
+    programStartCycle_ = avr_->cycle;
     inBootloader_ = false;
     DriveButtonsAgain();
 }

@@ -78,6 +78,8 @@ class CubeChip {
     void RestartProgram();
     // The bootloader has handed over to the program since the last reset.
     bool ProgramRunning() const { return programRunning_; }
+    // The cycle at which it did.
+    std::uint64_t ProgramStartCycle() const { return programStartCycle_; }
     // The simulator's core, for what drives the chip from outside (a serial line).
     ::avr_t* Core() { return avr_; }
 
@@ -124,6 +126,7 @@ class CubeChip {
     std::uint32_t bootStart_ = 0;  // 0: no bootloader
     bool inBootloader_ = false;
     bool programRunning_ = false;
+    std::uint64_t programStartCycle_ = 0;
     // What the bootloader does when it hands over to the program: clears the
     // reset flags, turns the watchdog off and the buttons' lines stay driven.
     void ProgramStarts();

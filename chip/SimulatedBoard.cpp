@@ -25,6 +25,8 @@ namespace {
 
 // A millisecond of the chip's time between two looks at the serial port.
 constexpr int kSliceMs = 1;
+// How much of the start of the flashed program the board keeps.
+constexpr int kKeptStartMs = 1000;
 
 const std::filesystem::path kBootloaders = "/usr/share/arduino/hardware/arduino/avr/bootloaders";
 
@@ -188,8 +190,10 @@ void SimulatedBoard::Loop() {
     while (!stop_) {
         ServePort();
         const std::uint64_t before = chip_.Cycle();
-        chip_.Run(slice);  // the cube's wires are not looked at while it is flashed
+        const bool wasRunning = chip_.ProgramRunning();
+        const std::vector<PortWrite> writes = chip_.Run(slice);
         ran += chip_.Cycle() >= before ? chip_.Cycle() - before : chip_.Cycle();
+        KeepStartWrites(writes, wasRunning);
         if (!fromChip_.empty() && portOpen_ && !gone_) {
             const ssize_t sent = write(master_, fromChip_.data(), fromChip_.size());
             if (sent > 0) fromChip_.erase(fromChip_.begin(), fromChip_.begin() + sent);
@@ -199,6 +203,24 @@ void SimulatedBoard::Loop() {
         const auto due = start + std::chrono::microseconds(ran * 1000000 / hertz_);
         std::this_thread::sleep_until(due);
     }
+}
+
+void SimulatedBoard::KeepStartWrites(const std::vector<PortWrite>& writes, bool wasRunning) {
+    if (!chip_.ProgramRunning()) {
+        startKept_ = false;
+        return;
+    }
+    if (!wasRunning) startWrites_.clear();
+    const std::uint64_t start = chip_.ProgramStartCycle();
+    const std::uint64_t kept = static_cast<std::uint64_t>(hertz_) * kKeptStartMs / 1000;
+    for (const PortWrite& write : writes)
+        if (write.cycle >= start && write.cycle - start < kept)
+            startWrites_.push_back({write.cycle - start, write.port, write.value});
+    startKept_ = chip_.Cycle() - start >= kept;
+}
+
+PortTrace SimulatedBoard::StartOfProgram() const {
+    return {hertz_, static_cast<std::uint64_t>(hertz_) * kKeptStartMs / 1000, startWrites_};
 }
 
 PortTrace SimulatedBoard::Play(SwitchCombination buttons, double ms) {

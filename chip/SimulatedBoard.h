@@ -43,6 +43,11 @@ class SimulatedBoard {
     void GoAwayAfter(std::size_t bytes) { goAwayAfter_ = bytes; }
     // Stops the board's thread; the chip keeps what it was flashed with.
     void Stop();
+    // The first second of the flashed program has run since it last started.
+    bool StartKept() const { return startKept_.load(); }
+    // After Stop: what the cube's wires did in the first second after the
+    // bootloader last started the flashed program (cycles from that start).
+    PortTrace StartOfProgram() const;
     // After Stop: starts the flashed program afresh with these buttons held and
     // runs it flat out for `ms` of cube time; what the cube's wires did.
     PortTrace Play(SwitchCombination buttons, double ms);
@@ -52,6 +57,9 @@ class SimulatedBoard {
     // Reads what avrdude wrote, and resets the chip when the port is opened.
     void ServePort();
     void FeedSerial();
+    // Keeps the writes of the first kKeptStartMs of the program (from its start again, when it
+    // started in this slice).
+    void KeepStartWrites(const std::vector<PortWrite>& writes, bool wasRunning);
     static void OnSerialOut(struct avr_irq_t* irq, std::uint32_t value, void* param);
     static void OnSerialRoom(struct avr_irq_t* irq, std::uint32_t value, void* param);
     static void OnSerialFull(struct avr_irq_t* irq, std::uint32_t value, void* param);
@@ -69,6 +77,8 @@ class SimulatedBoard {
     bool gone_ = false;
     std::atomic<bool> stop_ = false;
     std::atomic<bool> programRunning_ = false;
+    std::vector<PortWrite> startWrites_;  // the program's, from its start for kKeptStartMs
+    std::atomic<bool> startKept_ = false;
     std::thread thread_;
 };
 

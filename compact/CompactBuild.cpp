@@ -74,20 +74,42 @@ constexpr int kFrameStepCycles = 1;
 constexpr int kTestLeadCycles = 1000;
 
 // Goes before the program's header: the table's reading and the pacing.
-// ledcube_wait polls the timer until the end of the slot is near, then reads
-// its low byte once and burns exactly the cycles left (less its own fixed
-// cost): two bits by skipped instructions of 2 and 3 cycles, the rest in a
-// loop of 4 cycles a turn. Late (at the start, after a stretch where nothing
-// played), it starts the slot at once.
+// ledcube_wait sleeps (idle, woken by timer 1's compare match A 100 cycles
+// before the slot ends) through most of the slot, polls the timer until the end
+// is near, then reads its low byte once and burns exactly the cycles left (less
+// its own fixed cost): two bits by skipped instructions of 2 and 3 cycles, the
+// rest in a loop of 4 cycles a turn. Late (at the start, after a stretch where
+// nothing played), it starts the slot at once. Interrupts are on only while
+// asleep: the wake-up's reti returns to the cli after the sleep. (The button
+// test's wait, a part of one slot a round, polls.)
 // A slot longer than the wait counts (a fast clock) is waited in equal parts.
-constexpr const char* kPacing = R"(#define LEDCUBE_TCCR1B TCCR1B
+constexpr const char* kPacing = R"(#include <avr/interrupt.h>
+#include <avr/sleep.h>
+#define LEDCUBE_TCCR1B TCCR1B
 #define LEDCUBE_TCNT1 TCNT1
+#define LEDCUBE_OCR1A OCR1A
+#ifdef TIMSK1
+#define LEDCUBE_TIMSK TIMSK1
+#define LEDCUBE_TIFR TIFR1
+#else
+#define LEDCUBE_TIMSK TIMSK
+#define LEDCUBE_TIFR TIFR
+#endif
+EMPTY_INTERRUPT(TIMER1_COMPA_vect)
 static unsigned int ledcube_slot;
 /* Waits until `cycles` after the start of the slot now ending; the next starts there. */
 static void ledcube_wait(unsigned int cycles)
 {
 unsigned int target = ledcube_slot + cycles;
 int left;
+if ((int)(target - LEDCUBE_TCNT1) > 164) {
+LEDCUBE_OCR1A = target - 100;
+LEDCUBE_TIFR = 1 << OCF1A;
+sleep_enable();
+sei();
+sleep_cpu();
+cli();
+}
 do { left = (int)(target - LEDCUBE_TCNT1); } while (left > 48);
 if (left < 28) {
 ledcube_slot = LEDCUBE_TCNT1;
@@ -135,7 +157,11 @@ if ((unsigned int)(LEDCUBE_TCNT1 - ledcube_slot) > step) ledcube_slot = LEDCUBE_
 constexpr const char* kLoop = R"({
 unsigned int e = 0;
 unsigned int step = LEDCUBE_SLOT + LEDCUBE_FRAME_STEP;
-if (LEDCUBE_TCCR1B == 0) { LEDCUBE_TCCR1B = 1; ledcube_slot = LEDCUBE_TCNT1 - step; }
+if (LEDCUBE_TCCR1B == 0) {
+LEDCUBE_TCCR1B = 1;
+ledcube_slot = LEDCUBE_TCNT1 - step;
+LEDCUBE_TIMSK |= 1 << OCIE1A;
+}
 while (e < LEDCUBE_ENTRIES) {
 const unsigned char* p = ledcube_show[e];
 unsigned char kind = pgm_read_byte(p + 3) >> 3;

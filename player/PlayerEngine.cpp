@@ -18,10 +18,9 @@ namespace ledcube::player {
 namespace {
 
 // How far the chip may run flat out to reach the frame just recorded or
-// selected: three minutes of cube time, which its delay loops passed over make
-// quick; the compact build, whose waits on its timer are stepped, 20 million cycles.
+// selected: three minutes of cube time, which its delay loops passed over (and
+// the compact build's sleep) make quick.
 constexpr std::uint64_t kMostSkipSeconds = 180;
-constexpr std::uint64_t kMostCompactSkipCycles = 20000000;
 // Changes closer together than this are read once.
 constexpr int kSettleMs = 20;
 
@@ -389,7 +388,7 @@ void PlayerEngine::SetSpeed(double speed) {
 }
 
 std::uint64_t PlayerEngine::MostSkipCycles() const {
-    return compact_ ? kMostCompactSkipCycles : kMostSkipSeconds * chip_.clockHz;
+    return kMostSkipSeconds * chip_.clockHz;
 }
 
 void PlayerEngine::SetChip(const chip::Chip& chip) {

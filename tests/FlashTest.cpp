@@ -87,6 +87,41 @@ TEST_P(BoardTest, AvrdudeFlashesTheBootloaderAndTheChipShowsTheRecordedFrames) {
         ExpectShows(DecodeShow(simulated.Play(buttons, 2000)), frames, buttons);
 }
 
+// What a board did once avrdude flashed the recorded program through its
+// bootloader: the program's first second as the bootloader started it, and
+// two seconds under BP1 started afresh.
+struct Flashed {
+    PortTrace start;
+    PortTrace played;
+};
+
+Flashed FlashAndWatch(const Chip& board, bool passOver) {
+    const ScratchFolder boot;
+    const std::filesystem::path bootloader = BootloaderOf(board, boot.Path());
+    // The board's chip reads the switch when it is made; ledcube-sim proves with its own.
+    if (!passOver) setenv("LEDCUBE_PASS_OVER", "0", 1);
+    SimulatedBoard simulated(board, bootloader);
+    unsetenv("LEDCUBE_PASS_OVER");
+    const test::CommandRun run =
+        test::RunCommand(Recorded(), {"--flash", "--chip", board.id, "--port", simulated.Port()});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(WaitFor([&] { return simulated.StartKept(); }, 15)) << passOver;
+    simulated.Stop();
+    return {simulated.StartOfProgram(), simulated.Play(SwitchCombination::BP1, 2000)};
+}
+
+// The bootloader, avrdude's talk with it and the program it starts do the
+// same with the delay loops passed over as stepped, write for write.
+TEST_P(BoardTest, DoesTheSameWithTheDelayLoopsPassedOverOrStepped) {
+    const Flashed on = FlashAndWatch(GetParam(), true);
+    const Flashed off = FlashAndWatch(GetParam(), false);
+    const std::vector<RecordedFrame> frames = ReadProgram(Recorded());
+    ExpectShows(DecodeShow(on.start), frames, SwitchCombination::Aucun);
+    EXPECT_EQ(on.start.writes, off.start.writes);
+    ExpectShows(DecodeShow(on.played), frames, SwitchCombination::BP1);
+    EXPECT_EQ(on.played.writes, off.played.writes);
+}
+
 INSTANTIATE_TEST_SUITE_P(Boards, BoardTest, testing::Values(kUno, kNanoOld),
                          [](const testing::TestParamInfo<Chip>& info) {
                              return test::TestName(info.param.id);

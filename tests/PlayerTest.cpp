@@ -296,7 +296,7 @@ TEST(PlayerEngine, SaysWhatIsWrongWithABadFileAndPlaysAgainWhenAProgramIsBack) {
         {ProgramHeader() + "oops;\n" + ProgramClose(),
          "does not compile for the ATmega8535: the compiler finds an error at line 89"},
         {tooBig + ProgramClose(),
-         "and the ATmega8535 has 8,192; the Compact build holds up to 1,229 frames"},
+         "and the ATmega8535 has 8,192; the Compact build holds up to 1,221 frames"},
         {ProgramHeader() + "while(i<x", "a frame without a repeat count"},
         {std::nullopt, "cube.c: the file is gone; waiting for it to come back"},
     };
@@ -574,20 +574,28 @@ TEST(PlayerWindow, OpenStartsInTheFolderOfTheFileShownOrInD) {
 }
 
 // 50 s into the show on the Uno, on a clock that does not move: the chip gets
-// there flat out, its delay loops passed over.
+// there flat out, its delay loops passed over (the compact build asleep).
 TEST(PlayerEngine, ShowsAFrameSelectedFiftySecondsIntoTheShowOnTheUnoAtOnce) {
     EngineOnFile e;
     e.Write(ProgramHeader() + FrameBlock(50000, CellsOn({1})) + FrameBlock(150, CellsOn({2})) +
             ProgramClose());
     e.engine.SetChip(chip::kUno);
     ASSERT_TRUE(e.Read(true).loaded);
-    e.engine.ShowRecordedFrame(1);
-    const EngineNews shown = e.engine.News().Take();
-    ASSERT_TRUE(shown.held);
-    EXPECT_EQ(shown.held->says.toStdString(), "showing the selected frame");
-    const PlayerFrame frame = e.At(0);
-    EXPECT_EQ(LitCells(frame.glow), chip::CellsText(CellsOn({2})));
-    EXPECT_GT(static_cast<double>(frame.cycle) / frame.clockHz, 50.0);
+    for (const bool compact : {false, true}) {
+        e.engine.SetCompact(compact);
+        if (compact) {
+            const EngineNews built = e.engine.News().Take();
+            ASSERT_TRUE(built.loaded);
+            EXPECT_TRUE(built.loaded->sizes.startsWith("compact build"));
+        }
+        e.engine.ShowRecordedFrame(1);
+        const EngineNews shown = e.engine.News().Take();
+        ASSERT_TRUE(shown.held) << compact;
+        EXPECT_EQ(shown.held->says.toStdString(), "showing the selected frame");
+        const PlayerFrame frame = e.At(0);
+        EXPECT_EQ(LitCells(frame.glow), chip::CellsText(CellsOn({2}))) << compact;
+        EXPECT_GT(static_cast<double>(frame.cycle) / frame.clockHz, 50.0) << compact;
+    }
 }
 
 TEST(PlayerEngine, PlaysTheBuildForAnArduinoUnoFromItsOwnPins) {

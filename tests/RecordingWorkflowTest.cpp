@@ -284,7 +284,7 @@ TEST(FlashBudget, SuivantAsksOnceWhenTheProgramCrossesTheLimit) {
     // One sequence so far: the compact build's table loses two frames' room to it.
     EXPECT_NE(r.view.Questions()[0].find(
                   "(ledcube-sim --compact), which keeps the frames in a table, "
-                  "would still fit: it holds up to 1,227 of them with 1 sequence."),
+                  "would still fit: it holds up to 1,219 of them with 1 sequence."),
               std::string::npos)
         << r.view.Questions()[0];
     r.view.AnswerWith(true);

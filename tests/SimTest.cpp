@@ -375,7 +375,7 @@ TEST(SimCommand, ReportsWhatTheCubeShowsOrWhyItCannotRun) {
          {},
          1,
          "",
-         "--compact builds it as a table of frames in flash, which holds up to 1,229"},
+         "--compact builds it as a table of frames in flash, which holds up to 1,221"},
         {tooBig, {"--compact", "--ms", "400"}, 0, "; compact flash 1,", ""},
         {tooBig,
          {"--compact", "--ms", "400"},
