@@ -94,6 +94,7 @@ bench: build
 	$(BUILD_DIR)/bench/flash_bench
 	QT_QPA_PLATFORM=$${QT_QPA_PLATFORM:-offscreen} $(BUILD_DIR)/bench/player_bench
 	QT_QPA_PLATFORM=$${QT_QPA_PLATFORM:-offscreen} $(BUILD_DIR)/bench/player_bench --chip uno
+	QT_QPA_PLATFORM=$${QT_QPA_PLATFORM:-offscreen} $(BUILD_DIR)/bench/player_bench --chip uno --compact
 	bench/startup.sh $(BUILD_DIR) 25
 
 # `make package MAINTAINER="Name <mail>"` names the maintainer.

@@ -2,12 +2,14 @@
 // What the player costs and how quickly it answers, with its real window, its
 // worker thread and the wall clock: start to the first lit frame, a frame
 // appended to the file to that frame on screen (a 50-frame program), an edit
-// to the lamps showing it, and the processor time of 10 s of playing at ×1.
+// to the lamps showing it, the processor time of 20 s of playing at ×1, and a
+// frame selected 60 s into a show to the lamps showing it.
 #include <sys/resource.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QMessageBox>
 #include <QTest>
 #include <chrono>
 #include <cstdio>
@@ -66,13 +68,17 @@ int main(int argc, char** argv) {
     player::PlayerWindow window([start] {
         return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     });
-    // `player_bench --chip uno` plays the build for that chip or board.
+    // `player_bench --chip uno [--compact]` plays that build for that chip or board.
     const QStringList arguments = QCoreApplication::arguments();
     const qsizetype chip = arguments.indexOf(QStringLiteral("--chip"));
     QString chipName = QStringLiteral("atmega8535");
     if (chip >= 0 && chip + 1 < arguments.size()) {
         chipName = arguments[chip + 1];
         window.ChooseChip(chipName);
+    }
+    if (arguments.contains(QStringLiteral("--compact"))) {
+        window.ChooseCompact(true);
+        chipName += QStringLiteral(" compact");
     }
     window.OpenFile(QString::fromStdString(file));
     window.show();
@@ -117,11 +123,35 @@ int main(int argc, char** argv) {
     const double cpuBefore = CpuSeconds();
     QElapsedTimer wall;
     wall.start();
-    QTest::qWait(10000);
+    QTest::qWait(20000);
     const double cpu = CpuSeconds() - cpuBefore;
     std::printf(
         "%s: playing at x1 for %.1f s: %.2f s of processor time, %.1f %% of one core (%s)\n",
         qPrintable(chipName), wall.elapsed() / 1000.0, cpu, 100 * cpu / (wall.elapsed() / 1000.0),
         qPrintable(QApplication::platformName()));
+
+    // A 60 s show (30 frames of 2 s, so that it fits the ATmega8535): the frame after it
+    // selected, to the lamps showing it.
+    std::string show = ProgramHeader();
+    for (int frame = 0; frame < 30; ++frame) show += FrameBlock(2000, Pattern(frame % 7));
+    show += FrameBlock(200, all) + ProgramClose();
+    const std::string showFile = (folder.Path() / "show.c").string();
+    std::ofstream(showFile, std::ios::binary) << show;
+    window.Questions().unsavedEdits = [](const QString&) { return QMessageBox::Discard; };
+    window.OpenFile(QString::fromStdString(showFile));
+    if (!QTest::qWaitFor([&] { return Shows(window, Pattern(0)); }, 10000)) {
+        std::fprintf(stderr, "%s: the show did not start\n", qPrintable(chipName));
+        return 1;
+    }
+    QElapsedTimer selected;
+    selected.start();
+    window.Document().Select({30});
+    if (!QTest::qWaitFor([&] { return Shows(window, all); }, 10000)) {
+        std::fprintf(stderr, "%s: the selected frame did not show: %s\n", qPrintable(chipName),
+                     qPrintable(window.WhereText()));
+        return 1;
+    }
+    std::printf("%s: the frame 60 s into a show selected, to the lamps showing it: %lld ms\n",
+                qPrintable(chipName), static_cast<long long>(selected.elapsed()));
     return 0;
 }

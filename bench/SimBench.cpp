@@ -3,7 +3,8 @@
 // Aucun sequence of 25 frames, 150 to 450 ms a frame), built for the cube's
 // ATmega8535 at 1 MHz and for an Arduino Uno at 16 MHz (sixteen times the
 // cycles): the processor time of the simulation alone and of the whole run,
-// with the delay loops passed over and stepped, measured in one run.
+// with the delay loops passed over and stepped, measured in one run; and of
+// its compact build, which sleeps through its slots.
 #include <sys/resource.h>
 
 #include <cstdio>
@@ -14,7 +15,9 @@
 
 #include "chip/CubeSimulator.h"
 #include "chip/FirmwareBuild.h"
+#include "compact/CompactBuild.h"
 #include "firmware/FirmwareText.h"
+#include "program/ProgramReader.h"
 #include "sim/SimCommand.h"
 
 namespace {
@@ -52,22 +55,27 @@ std::string FiftyFrames() {
 }
 
 // The processor time of 10 s of cube time on the chip, the simulation alone.
-double SimulationSeconds(const std::string& program, const ledcube::chip::Chip& chip) {
+double SimulationSeconds(const std::string& program, const ledcube::chip::Chip& chip,
+                         bool compact) {
     const ledcube::chip::ScratchFolder scratch;
-    const ledcube::chip::Firmware firmware =
-        ledcube::chip::BuildFirmware(program, "cube50.c", scratch, chip);
+    const ledcube::chip::Firmware firmware = ledcube::chip::BuildFirmware(
+        compact ? ledcube::compact::CompactSource(ledcube::program::ReadProgram(program), chip)
+                : program,
+        "cube50.c", scratch, chip);
     const double before = CpuSeconds().first;
     ledcube::chip::RunFirmware(firmware.hex, ledcube::SwitchCombination::BP1, 10000, chip);
     return CpuSeconds().first - before;
 }
 
 // The processor time of the whole ledcube-sim run (compiler and proof included).
-double CommandSeconds(const std::filesystem::path& file, const char* chip) {
+double CommandSeconds(const std::filesystem::path& file, const char* chip, bool compact) {
     const auto before = CpuSeconds();
     std::ostringstream out;
     std::ostringstream err;
-    if (ledcube::sim::RunSimCommand(
-            {"--chip", chip, "--buttons", "BP1", "--ms", "10000", file.string()}, out, err) != 0) {
+    std::vector<std::string> arguments = {"--chip", chip, "--buttons", "BP1", "--ms", "10000"};
+    if (compact) arguments.push_back("--compact");
+    arguments.push_back(file.string());
+    if (ledcube::sim::RunSimCommand(arguments, out, err) != 0) {
         std::fprintf(stderr, "%s", err.str().c_str());
         std::exit(1);
     }
@@ -86,8 +94,8 @@ int main() {
         double command[2];
         for (const int pass : {1, 0}) {
             setenv("LEDCUBE_PASS_OVER", pass ? "1" : "0", 1);
-            simulation[pass] = SimulationSeconds(program, chip);
-            command[pass] = CommandSeconds(file, chip.id);
+            simulation[pass] = SimulationSeconds(program, chip, false);
+            command[pass] = CommandSeconds(file, chip.id, false);
         }
         unsetenv("LEDCUBE_PASS_OVER");
         std::printf(
@@ -96,6 +104,10 @@ int main() {
             "(%.1fx)\n",
             chip.id, simulation[1], simulation[0], simulation[0] / simulation[1], command[1],
             command[0], command[0] / command[1]);
+        std::printf(
+            "  its compact build: simulation %.3f s, the whole ledcube-sim --compact run "
+            "%.2f s\n",
+            SimulationSeconds(program, chip, true), CommandSeconds(file, chip.id, true));
     }
     return 0;
 }

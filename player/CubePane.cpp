@@ -106,11 +106,11 @@ QLayout* CubePane::MakeControls() {
     speed_->setToolTip(tr("Simulated time against real time"));
     connect(speed_, &QComboBox::currentIndexChanged, this,
             [this](int index) { emit SpeedChanged(speed_->itemData(index).toDouble()); });
-    auto* compact = new QCheckBox(tr("Compact build"), this);
-    compact->setFocusPolicy(Qt::NoFocus);
-    compact->setToolTip(
+    compact_ = new QCheckBox(tr("Compact build"), this);
+    compact_->setFocusPolicy(Qt::NoFocus);
+    compact_->setToolTip(
         tr("Play the compact build (ledcube-sim --compact): the frames as a table in flash"));
-    connect(compact, &QCheckBox::toggled, this, &CubePane::CompactChanged);
+    connect(compact_, &QCheckBox::toggled, this, &CubePane::CompactChanged);
     for (const chip::Chip& chip : chip::Chips())
         chips_->addItem(QString::fromUtf8(chip.name), QString::fromLatin1(chip.id));
     chips_->setFocusPolicy(Qt::NoFocus);
@@ -124,7 +124,7 @@ QLayout* CubePane::MakeControls() {
     controls->addWidget(speed_);
     controls->addStretch(1);
     controls->addWidget(chips_);
-    controls->addWidget(compact);
+    controls->addWidget(compact_);
     return controls;
 }
 
@@ -174,6 +174,10 @@ chip::Chip CubePane::ChosenChip() const {
 
 void CubePane::ChooseChip(const QString& id) {
     chips_->setCurrentIndex(chips_->findData(id));
+}
+
+void CubePane::ChooseCompact(bool compact) {
+    compact_->setChecked(compact);
 }
 
 void CubePane::SetPaused(bool paused) {

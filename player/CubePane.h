@@ -10,6 +10,7 @@
 #include "player/PlayerEngine.h"
 
 class CubeView;
+class QCheckBox;
 class QComboBox;
 class QKeyEvent;
 class QLabel;
@@ -41,6 +42,7 @@ class CubePane : public QWidget {
     bool ButtonShownHeld(int button) const;
     chip::Chip ChosenChip() const;
     void ChooseChip(const QString& id);
+    void ChooseCompact(bool compact);
     // Pauses (true) or plays on, as a click on Pause would.
     void SetPaused(bool paused);
     // The buttons the chip gets: the user's, or those the player holds.
@@ -88,6 +90,7 @@ class CubePane : public QWidget {
     QPushButton* step_;
     QComboBox* speed_;
     QComboBox* chips_;
+    QCheckBox* compact_;
 };
 
 }  // namespace ledcube::player

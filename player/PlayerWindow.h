@@ -45,6 +45,7 @@ class PlayerWindow : public QWidget {
     QString WhereText() const { return cubePane_->WhereText(); }
     // Builds for the chip or board of this --chip name.
     void ChooseChip(const QString& id) { cubePane_->ChooseChip(id); }
+    void ChooseCompact(bool compact) { cubePane_->ChooseCompact(compact); }
     // Whether the window shows BP1, BP2 or BP3 (0, 1, 2) as held.
     bool ButtonShownHeld(int button) const { return cubePane_->ButtonShownHeld(button); }
 
