@@ -69,4 +69,32 @@ Pin ButtonPin(Wiring wiring, int button) {
     return wiring == Wiring::Arduino ? Pin{'C', 2 + button} : Pin{'D', button - 1};
 }
 
+PinWiring DefaultWiring(Wiring wiring) {
+    PinWiring pins;
+    for (int k = 1; k <= 9; ++k) pins.leds[static_cast<std::size_t>(k - 1)] = LedPin(wiring, k);
+    for (int n = 1; n <= 3; ++n) {
+        pins.layers[static_cast<std::size_t>(n - 1)] = LayerPin(wiring, n);
+        pins.buttons[static_cast<std::size_t>(n - 1)] = ButtonPin(wiring, n);
+    }
+    return pins;
+}
+
+PinWiring WiringOf(const Chip& chip) {
+    return chip.pins ? *chip.pins : DefaultWiring(chip.wiring);
+}
+
+void NameWiring(PinWiring& wiring, std::string_view name) {
+    wiring.name = {};
+    name.copy(wiring.name.data(), std::min(name.size(), wiring.name.size() - 1));
+}
+
+std::string WiringName(const PinWiring& wiring) {
+    return wiring.name.data();
+}
+
+Chip WithWiring(Chip chip, const PinWiring& wiring) {
+    chip.pins = wiring;
+    return chip;
+}
+
 }  // namespace ledcube::chip

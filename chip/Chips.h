@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
 #include <optional>
 #include <span>
 #include <string>
@@ -17,6 +18,26 @@ enum class Wiring {
     Arduino,     // the Uno and Nano's header pins: LEDs on D2-D10, layers A0-A2, buttons A3-A5
 };
 
+// Where a wire of the cube is on a chip: the port letter and bit.
+struct Pin {
+    char port;
+    int bit;
+    bool operator==(const Pin&) const = default;
+};
+
+// The pins the cube's 15 lines are on and the levels at which they act: the
+// LEDs lit, a layer selected, a button pressed.
+struct PinWiring {
+    std::array<Pin, 9> leds{};
+    std::array<Pin, 3> layers{};
+    std::array<Pin, 3> buttons{};
+    bool ledsLitHigh = false;
+    bool layersOnHigh = true;
+    bool buttonsPressedHigh = true;
+    std::array<char, 64> name{};  // what the user calls it ("mycube"), NUL-terminated
+    bool operator==(const PinWiring&) const = default;
+};
+
 // A chip (or board) the firmware is built for, with the clock it runs at.
 struct Chip {
     const char* id;           // the --chip name: "atmega8535", "uno"
@@ -31,9 +52,11 @@ struct Chip {
     const char* programmer;  // avrdude's -c by default
     int baud;                // the bootloader's speed, 0 for an ISP programmer
     const char* port;        // the bootloader's serial port, "" for an ISP programmer
+    // The user's wiring; none: the chip's own (see DefaultWiring).
+    std::optional<PinWiring> pins{};
 
     bool operator==(const Chip& other) const {
-        return std::string_view(id) == other.id && clockHz == other.clockHz;
+        return std::string_view(id) == other.id && clockHz == other.clockHz && pins == other.pins;
     }
 };
 
@@ -114,14 +137,21 @@ Chip WithClock(Chip chip, unsigned clockHz);
 // "1 MHz", "16 MHz", "8.5 MHz"
 std::string ClockText(unsigned clockHz);
 
-// Where a wire of the cube is on a chip: the port letter and bit.
-struct Pin {
-    char port;
-    int bit;
-};
 // LED line k (1 to 9), the layer lines (1 to 3) and the buttons (1 to 3).
 Pin LedPin(Wiring wiring, int k);
 Pin LayerPin(Wiring wiring, int layer);
 Pin ButtonPin(Wiring wiring, int button);
+
+// What each kind of chip has today: on the 40-pin chips the generated file's
+// pins, on the boards the header's D2-D10, A0-A2, A3-A5; LEDs lit low,
+// layers on high, buttons pressed high.
+PinWiring DefaultWiring(Wiring wiring);
+// The wiring a build for the chip uses: the user's, else its default.
+PinWiring WiringOf(const Chip& chip);
+// The chip wired the user's way.
+Chip WithWiring(Chip chip, const PinWiring& wiring);
+// The wiring's name, shortened to what it holds.
+void NameWiring(PinWiring& wiring, std::string_view name);
+std::string WiringName(const PinWiring& wiring);
 
 }  // namespace ledcube::chip

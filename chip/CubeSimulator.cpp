@@ -31,7 +31,10 @@ void QuietLogger(avr_t*, const int level, const char* format, va_list arguments)
 
 }  // namespace
 
-CubeChip::CubeChip(const std::filesystem::path& hex, const Chip& chip) : model_(chip) {
+CubeChip::CubeChip(const std::filesystem::path& hex, const Chip& chip)
+    : model_(chip),
+      wiring_(WiringOf(chip)),
+      translated_(chip.pins.has_value() || chip.wiring == Wiring::Arduino) {
     const char* passOver = std::getenv("LEDCUBE_PASS_OVER");
     passOver_ = passOver == nullptr || std::string_view(passOver) != "0";
     const std::vector<HexChunk> chunks = ReadIntelHex(hex);
@@ -78,11 +81,19 @@ CubeChip::CubeChip(const std::filesystem::path& hex, const Chip& chip) : model_(
                 base + chunk.address + static_cast<std::uint32_t>(chunk.bytes.size()));
         }
     }
-    // The ports the cube's wires are on.
-    if (chip.wiring == Wiring::Arduino)
-        listeners_ = {Listener{this, 'B'}, Listener{this, 'C'}, Listener{this, 'D'}};
-    else
-        listeners_ = {Listener{this, 'A'}, Listener{this, 'C'}, Listener{nullptr, 0}};
+    // The ports the cube's wires are on: the ATmega8535's own A and C as
+    // written, or, on a board and in the user's wiring, whichever the lines are on.
+    if (translated_) {
+        for (int line = 0; line < 12; ++line) {
+            const char port = (line < 9 ? wiring_.leds[static_cast<std::size_t>(line)]
+                                        : wiring_.layers[static_cast<std::size_t>(line - 9)])
+                                  .port;
+            listeners_[static_cast<std::size_t>(port - 'A')] = Listener{this, port};
+        }
+    } else {
+        listeners_[0] = Listener{this, 'A'};
+        listeners_[2] = Listener{this, 'C'};
+    }
     for (Listener& listener : listeners_)
         if (listener.chip != nullptr)
             avr_irq_register_notify(
@@ -95,15 +106,19 @@ void CubeChip::Translate() {
     const auto level = [this](Pin pin) { return (ports_[pin.port - 'A'] >> pin.bit) & 1; };
     std::uint8_t a = 0;
     std::uint8_t c = 0;
-    // Each wire at its place on the ATmega8535.
+    // Each wire at its place on the ATmega8535, at its levels there: an LED
+    // lit low, a layer on high.
+    const int dark = wiring_.ledsLitHigh ? 1 : 0;
+    const int off = wiring_.layersOnHigh ? 0 : 1;
     for (int k = 1; k <= 9; ++k) {
         const Pin cube = LedPin(Wiring::Atmega8535, k);
-        (cube.port == 'A' ? a : c) |=
-            static_cast<std::uint8_t>(level(LedPin(model_.wiring, k)) << cube.bit);
+        (cube.port == 'A' ? a : c) |= static_cast<std::uint8_t>(
+            (level(wiring_.leds[static_cast<std::size_t>(k - 1)]) ^ dark) << cube.bit);
     }
     for (int layer = 1; layer <= 3; ++layer)
-        a |= static_cast<std::uint8_t>(level(LayerPin(model_.wiring, layer))
-                                       << LayerPin(Wiring::Atmega8535, layer).bit);
+        a |= static_cast<std::uint8_t>(
+            (level(wiring_.layers[static_cast<std::size_t>(layer - 1)]) ^ off)
+            << LayerPin(Wiring::Atmega8535, layer).bit);
     const std::uint64_t cycle = avr_->cycle;
     if (a != cubeA_) pending_.push_back({cycle, 'A', cubeA_ = a});
     if (c != cubeC_) pending_.push_back({cycle, 'C', cubeC_ = c});
@@ -116,7 +131,7 @@ CubeChip::~CubeChip() {
 void CubeChip::OnPortWrite(avr_irq_t*, std::uint32_t value, void* param) {
     const auto* listener = static_cast<Listener*>(param);
     CubeChip& chip = *listener->chip;
-    if (chip.model_.wiring != Wiring::Arduino) {
+    if (!chip.translated_) {
         // The cube's own ports: every write as it comes.
         chip.pending_.push_back(
             {chip.avr_->cycle, listener->port, static_cast<std::uint8_t>(value)});
@@ -177,20 +192,27 @@ void CubeChip::DriveButtonsAgain() {
 
 void CubeChip::HoldButtons(std::array<bool, 3> held) {
     held_ = held;
-    // A held button drives its pin whatever the pull-ups the program switches on.
-    const char port = ButtonPin(model_.wiring, 1).port;
-    avr_ioport_external_t external{};
-    external.name = port;
-    for (int b = 0; b < 3; ++b) {
-        const int bit = ButtonPin(model_.wiring, b + 1).bit;
-        external.mask |= 1u << bit;
-        external.value |= static_cast<unsigned>(held[b]) << bit;
+    // A button drives its pin, held at the pressed level and released at the
+    // other, whatever the pull-ups the program switches on.
+    for (const char port : {'A', 'B', 'C', 'D'}) {
+        avr_ioport_external_t external{};
+        external.name = port;
+        for (int b = 0; b < 3; ++b) {
+            const Pin pin = wiring_.buttons[static_cast<std::size_t>(b)];
+            if (pin.port != port) continue;
+            external.mask |= 1u << pin.bit;
+            external.value |= static_cast<unsigned>(held[b] == wiring_.buttonsPressedHigh)
+                              << pin.bit;
+        }
+        if (external.mask == 0) continue;
+        avr_ioctl(avr_, AVR_IOCTL_IOPORT_SET_EXTERNAL(port), &external);
+        for (int b = 0; b < 3; ++b) {
+            const Pin pin = wiring_.buttons[static_cast<std::size_t>(b)];
+            if (pin.port == port)
+                avr_raise_irq(avr_io_getirq(avr_, AVR_IOCTL_IOPORT_GETIRQ(port), pin.bit),
+                              held[b] == wiring_.buttonsPressedHigh ? 1 : 0);
+        }
     }
-    avr_ioctl(avr_, AVR_IOCTL_IOPORT_SET_EXTERNAL(port), &external);
-    for (int b = 0; b < 3; ++b)
-        avr_raise_irq(
-            avr_io_getirq(avr_, AVR_IOCTL_IOPORT_GETIRQ(port), ButtonPin(model_.wiring, b + 1).bit),
-            held[b] ? 1 : 0);
 }
 
 void CubeChip::HoldButtons(SwitchCombination combination) {

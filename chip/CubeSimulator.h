@@ -30,8 +30,8 @@ class CubeChip {
     CubeChip(const CubeChip&) = delete;
     CubeChip& operator=(const CubeChip&) = delete;
 
-    // Holds the buttons BP1, BP2, BP3: a held button drives its pin (PD0..PD2)
-    // to the level the program tests for, against its pull-up.
+    // Holds the buttons BP1, BP2, BP3: a held button drives its pin to the
+    // wiring's pressed level, a released one to the other, against any pull-up.
     void HoldButtons(std::array<bool, 3> held);
     void HoldButtons(SwitchCombination combination);
 
@@ -107,8 +107,12 @@ class CubeChip {
         char port;
     };
     Chip model_;
+    PinWiring wiring_;
+    // The wires read from the wiring's pins (a board, the user's wiring), not
+    // as the ATmega8535's ports A and C written.
+    bool translated_;
     avr_t* avr_ = nullptr;
-    std::array<Listener, 3> listeners_{};
+    std::array<Listener, 4> listeners_{};  // on ports A to D, those the wires are on
     std::array<std::uint8_t, 4> ports_{};  // the chip's ports A to D as last written
     std::uint8_t cubeA_ = 0;
     std::uint8_t cubeC_ = 0;

@@ -151,6 +151,12 @@ std::string SizesLine(const ProgramSizes& sizes) {
             .Arg(sizes.bss)
             .Arg(kStackAllowance);
     if (chip == kAtmega8535) return line;
+    if (chip.pins)
+        return Tr("Build", "%1; %2 at %3, wired as %4")
+            .Arg(line)
+            .Arg(chip.name)
+            .Arg(ClockText(chip.clockHz))
+            .Arg(WiringName(*chip.pins));
     return Tr("Build", "%1; %2 at %3").Arg(line).Arg(chip.name).Arg(ClockText(chip.clockHz));
 }
 

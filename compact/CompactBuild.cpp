@@ -221,10 +221,19 @@ std::string CompactSource(const std::vector<program::RecordedFrame>& frames,
     // The slot in equal parts the timer can count (one at 1 MHz).
     const unsigned slot = SlotCycles(chip.clockHz);
     const unsigned parts = (slot + 29999) / 30000;  // the wait counts in a signed int
-    const chip::Pin button = chip::ButtonPin(chip.wiring, 1);
+    // The buttons pressed as three bits: one read of their port where they are
+    // its bits in a row, pressed high; else each button's test, which the
+    // build for the wiring turns as it turns the program's.
+    const chip::PinWiring wiring = chip::WiringOf(chip);
+    const chip::Pin button = wiring.buttons[0];
+    const bool inARow = wiring.buttonsPressedHigh && button.bit <= 5 &&
+                        wiring.buttons[1] == chip::Pin{button.port, button.bit + 1} &&
+                        wiring.buttons[2] == chip::Pin{button.port, button.bit + 2};
     const std::string buttons =
-        "((PIN" + std::string(1, button.port) +
-        (button.bit == 0 ? std::string() : " >> " + std::to_string(button.bit)) + ") & 7)";
+        inARow
+            ? "((PIN" + std::string(1, button.port) +
+                  (button.bit == 0 ? std::string() : " >> " + std::to_string(button.bit)) + ") & 7)"
+            : std::string("((BP1==1)|((BP2==1)<<1)|((BP3==1)<<2))");
     const std::vector<Entry> entries = Entries(frames);
     std::string text =
         "#include <avr/pgmspace.h>\n#define LEDCUBE_ENTRIES " + std::to_string(entries.size()) +

@@ -116,6 +116,8 @@ void ReadStage(const SimOptions& options, ReadProgramFile& read, std::ostream& o
     if (read.chosen.lastUnfinished)
         where = JoinClauses(where, Tr("ledcube-sim", "the last program of the file is unfinished"));
     if (!where.empty()) out << where << "\n";
+    for (const std::string& warning : options.wiringWarnings)
+        err << WithSubject("ledcube-sim", warning) << "\n";
     read.name = std::filesystem::path(options.file).filename().string();
     read.frames = FramesOf(read.chosen.text);
     // The build goes on as the compiler reads such values; the user is told.

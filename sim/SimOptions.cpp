@@ -6,8 +6,13 @@
 #include <cctype>
 #include <charconv>
 #include <climits>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
 
 #include "base/Language.h"
+#include "chip/WiringFile.h"
 #include "firmware/Buttons.h"
 #include "firmware/FlashEstimate.h"
 #include "ui/Translations.h"
@@ -113,6 +118,7 @@ std::string TakeChip(const std::string& value, SimOptions& options) {
             .Arg(chip::ChipNames())
             .Arg(value);
     options.chip = *named;
+    options.chipGiven = true;
     return {};
 }
 
@@ -126,6 +132,25 @@ std::string TakeClock(const std::string& value, SimOptions& options) {
     options.chip = chip::WithClock(options.chip, *hertz);
     options.clockGiven = true;
     return {};
+}
+
+// The wiring file read into the options' chip, which --chip and --clock gave.
+void ReadWiringInto(SimOptions& options) {
+    const std::filesystem::path path(*options.wiring);
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    if (file.is_open()) text << file.rdbuf();
+    if (!file.is_open() || file.bad())
+        throw std::runtime_error(
+            Tr("ledcube-sim", "cannot read the wiring %1").Arg(path.string()).Str());
+    const chip::WiringRead read =
+        chip::ReadWiring(text.str(), path.filename().string(),
+                         options.chipGiven ? std::optional(options.chip) : std::nullopt);
+    chip::PinWiring wiring = read.wiring;
+    chip::NameWiring(wiring, path.stem().string());
+    const unsigned clock = options.clockGiven ? options.chip.clockHz : read.chip.clockHz;
+    options.chip = chip::WithWiring(chip::WithClock(read.chip, clock), wiring);
+    options.wiringWarnings = read.warnings;
 }
 
 std::string ChipNamesText() {
@@ -193,6 +218,15 @@ const OptionRow kOptions[] = {
                        "The chip's clock when its fuses or crystal were changed (default: as "
                        "delivered, 1 MHz for the 40-pin chips, 16 MHz for the boards)."),
      nullptr, TakeClock},
+    {"wiring", QT_TRANSLATE_NOOP("ledcube-sim", "FILE"),
+     QT_TRANSLATE_NOOP("ledcube-sim",
+                       "Build for the cube as wired in FILE: a pin for each of LED1 to LED9, "
+                       "Etage1 to Etage3 and BP1 to BP3, and the levels of leds lit, layers on "
+                       "and buttons pressed (a chip line stands for --chip)."),
+     nullptr,
+     [](const std::string& value, SimOptions& options) {
+         return (options.wiring = value, std::string());
+     }},
     {"compact", nullptr,
      QT_TRANSLATE_NOOP("ledcube-sim",
                        "Build the frames as a table in flash read by one loop (up to %1 frames fit "
@@ -259,6 +293,15 @@ std::variant<SimOptions, int> ParseSimOptions(const std::vector<std::string>& ar
         if (!parser.isSet(name)) continue;
         const std::string problem = row.take(parser.value(name).toStdString(), options);
         if (!problem.empty()) return wrong(problem);
+    }
+    if (options.wiring) {
+        // A wrong wiring is said in its own sentence, without the hint to --help.
+        try {
+            ReadWiringInto(options);
+        } catch (const std::exception& error) {
+            err << WithSubject("ledcube-sim", error.what()) << "\n";
+            return 2;
+        }
     }
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1)

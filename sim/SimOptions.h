@@ -24,7 +24,10 @@ struct SimOptions {
     std::optional<std::string> programmer;
     std::optional<std::string> port;
     chip::Chip chip = chip::kAtmega8535;
+    bool chipGiven = false;
     bool clockGiven = false;
+    std::optional<std::string> wiring;  // the wiring file, read into `chip`
+    std::vector<std::string> wiringWarnings;
     std::optional<int> program;
     bool verbose = false;
     bool compact = false;

@@ -19,6 +19,10 @@
 <context>
     <name>Build</name>
     <message>
+        <source>%1; %2 at %3, wired as %4</source>
+        <translation>%1 ; %2 à %3, câblé selon %4</translation>
+    </message>
+    <message>
         <source>cannot write %1</source>
         <translation>impossible d&apos;écrire %1</translation>
     </message>
@@ -890,6 +894,14 @@ Fermer quand même ?</translation>
 <context>
     <name>ledcube-sim</name>
     <message>
+        <source>cannot read the wiring %1</source>
+        <translation>impossible de lire le câblage %1</translation>
+    </message>
+    <message>
+        <source>Build for the cube as wired in FILE: a pin for each of LED1 to LED9, Etage1 to Etage3 and BP1 to BP3, and the levels of leds lit, layers on and buttons pressed (a chip line stands for --chip).</source>
+        <translation>Construire pour le cube câblé selon FICHIER : une broche pour chacune de LED1 à LED9, Etage1 à Etage3 et BP1 à BP3, et les niveaux de leds lit, layers on et buttons pressed (une ligne chip tient lieu de --chip).</translation>
+    </message>
+    <message>
         <source>Compiles a program written by the ledcube editor for the ATmega8535 (avr-gcc -Os),
 or for another chip or board (--chip), reports its flash and RAM, runs it on a
 simulated microcontroller with the push buttons held at one combination and prints
@@ -1563,6 +1575,93 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
     <message>
         <source>Don&apos;t Save</source>
         <translation>Ne pas enregistrer</translation>
+    </message>
+</context>
+<context>
+    <name>Wiring</name>
+    <message>
+        <source>there is no chip &quot;%1&quot; (%2)</source>
+        <translation>il n&apos;y a pas de puce « %1 » (%2)</translation>
+    </message>
+    <message>
+        <source>the wiring is for the %1, and --chip names the %2</source>
+        <translation>le câblage est pour %1, et --chip nomme %2</translation>
+    </message>
+    <message>
+        <source>the reset pin</source>
+        <translation>la broche de reset</translation>
+    </message>
+    <message>
+        <source>the board&apos;s crystal</source>
+        <translation>le quartz de la carte</translation>
+    </message>
+    <message>
+        <source>the USB serial&apos;s TX</source>
+        <translation>le TX de la liaison série USB</translation>
+    </message>
+    <message>
+        <source>the USB serial&apos;s RX</source>
+        <translation>le RX de la liaison série USB</translation>
+    </message>
+    <message>
+        <source>the ISP header&apos;s %1</source>
+        <translation>le %1 du connecteur ISP</translation>
+    </message>
+    <message>
+        <source>the %1 has no pin %2</source>
+        <translation>l&apos;%1 n&apos;a pas de broche %2</translation>
+    </message>
+    <message>
+        <source>an analog input only</source>
+        <translation>une entrée analogique seulement</translation>
+    </message>
+    <message>
+        <source>a setting reads NAME = VALUE, as in &quot;LED1 = D13&quot;, not &quot;%1&quot;</source>
+        <translation>un réglage s&apos;écrit NOM = VALEUR, comme « LED1 = D13 », pas « %1 »</translation>
+    </message>
+    <message>
+        <source>%1: no line gives the pin of %2</source>
+        <translation>%1 : aucune ligne ne donne la broche de %2</translation>
+    </message>
+    <message>
+        <source>%1: no line gives the level of &quot;%2&quot;</source>
+        <translation>%1 : aucune ligne ne donne le niveau de « %2 »</translation>
+    </message>
+    <message>
+        <source>%1, line %2: %3</source>
+        <translation>%1, ligne %2 : %3</translation>
+    </message>
+    <message>
+        <source>%1 is on %2, which line %3 gives to %4 already</source>
+        <translation>%1 est sur %2, que la ligne %3 donne déjà à %4</translation>
+    </message>
+    <message>
+        <source>%1 is on %2, %3: the board cannot be flashed through its USB while the cube is on it</source>
+        <translation>%1 est sur %2, %3 : la carte ne peut pas être programmée par son USB tant que le cube y est branché</translation>
+    </message>
+    <message>
+        <source>%1 is on %2, %3: a programmer on that header drives it while it flashes</source>
+        <translation>%1 est sur %2, %3 : un programmateur branché sur ce connecteur la pilote pendant la programmation</translation>
+    </message>
+    <message>
+        <source>%1 is high or low, not &quot;%2&quot;</source>
+        <translation>%1 vaut high ou low, pas « %2 »</translation>
+    </message>
+    <message>
+        <source>%1 is given twice (first on line %2)</source>
+        <translation>%1 est donné deux fois (d&apos;abord à la ligne %2)</translation>
+    </message>
+    <message>
+        <source>%1 is %2: the chip cannot read a button on it</source>
+        <translation>%1 est %2 : la puce ne peut pas y lire un bouton</translation>
+    </message>
+    <message>
+        <source>%1 is %2: the chip cannot drive %3 from it</source>
+        <translation>%1 est %2 : la puce ne peut pas y piloter %3</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no setting of a wiring (chip, LED1 to LED9, Etage1 to Etage3, BP1 to BP3, leds lit, layers on, buttons pressed)</source>
+        <translation>« %1 » n&apos;est pas un réglage de câblage (chip, LED1 à LED9, Etage1 à Etage3, BP1 à BP3, leds lit, layers on, buttons pressed)</translation>
     </message>
 </context>
 </TS>
