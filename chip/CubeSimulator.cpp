@@ -148,6 +148,13 @@ std::uint8_t CubeChip::PortOutput(char port) const {
     return static_cast<std::uint8_t>(state.port);
 }
 
+std::uint8_t CubeChip::PortDirections(char port) const {
+    avr_ioport_state_t state{};
+    if (avr_ioctl(avr_, AVR_IOCTL_IOPORT_GETSTATE(port), &state) != 0)
+        throw program::SimError(std::string("the ") + model_.name + " has no port " + port);
+    return static_cast<std::uint8_t>(state.ddr);
+}
+
 namespace {
 
 // The ATmega328P's reset flags and watchdog control, in data space.

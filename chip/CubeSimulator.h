@@ -87,6 +87,8 @@ class CubeChip {
 
     // The chip's own port (A to D) as the program last wrote it: what it drives out.
     std::uint8_t PortOutput(char port) const;
+    // Its data direction register: a set bit drives the pin.
+    std::uint8_t PortDirections(char port) const;
     // Records every write to the I/O register at data address `address`, from now on.
     void WatchRegister(std::uint16_t address);
     struct RegisterWrite {
