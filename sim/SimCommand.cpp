@@ -10,6 +10,7 @@
 #include "base/Language.h"
 #include "chip/CubeSimulator.h"
 #include "chip/Flashing.h"
+#include "chip/WiringCheck.h"
 #include "compact/CompactBuild.h"
 #include "firmware/FlashEstimate.h"
 #include "gif/AnimatedGif.h"
@@ -106,7 +107,7 @@ struct ReadProgramFile {
 // Reads the file and picks its program; says which when the file holds several.
 void ReadStage(const SimOptions& options, ReadProgramFile& read, std::ostream& out,
                std::ostream& err) {
-    read.text = chip::ReadTextFile(options.file);
+    read.text = options.wiringTest ? chip::WiringTestProgram() : chip::ReadTextFile(options.file);
     read.chosen = program::ChooseProgram(read.text, options.program);
     std::string where;
     if (read.chosen.count > 1)
@@ -118,7 +119,8 @@ void ReadStage(const SimOptions& options, ReadProgramFile& read, std::ostream& o
     if (!where.empty()) out << where << "\n";
     for (const std::string& warning : options.wiringWarnings)
         err << WithSubject("ledcube-sim", warning) << "\n";
-    read.name = std::filesystem::path(options.file).filename().string();
+    read.name = options.wiringTest ? std::string("wiring-test.c")
+                                   : std::filesystem::path(options.file).filename().string();
     read.frames = FramesOf(read.chosen.text);
     // The build goes on as the compiler reads such values; the user is told.
     if (read.frames)

@@ -227,6 +227,16 @@ const OptionRow kOptions[] = {
      [](const std::string& value, SimOptions& options) {
          return (options.wiring = value, std::string());
      }},
+    {"wiring-test", nullptr,
+     QT_TRANSLATE_NOOP(
+         "ledcube-sim",
+         "Build the wiring test rather than a program: each LED alone in turn, half a "
+         "second each, then each layer whole and the whole cube; a layer while its "
+         "button is held (BP1 layer 1 ...). Compare the real cube, LED by LED."),
+     nullptr,
+     [](const std::string&, SimOptions& options) {
+         return (options.wiringTest = true, std::string());
+     }},
     {"compact", nullptr,
      QT_TRANSLATE_NOOP("ledcube-sim",
                        "Build the frames as a table in flash read by one loop (up to %1 frames fit "
@@ -304,6 +314,10 @@ std::variant<SimOptions, int> ParseSimOptions(const std::vector<std::string>& ar
         }
     }
     const QStringList files = parser.positionalArguments();
+    if (options.wiringTest && files.isEmpty()) return options;
+    if (options.wiringTest)
+        return wrong(Tr("ledcube-sim", "--wiring-test builds its own program, not '%1'")
+                         .Arg(files.first().toStdString()));
     if (files.size() != 1)
         return wrong(
             files.empty()

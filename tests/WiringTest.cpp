@@ -10,6 +10,7 @@
 #include "TestSupport.h"
 #include "chip/CubeSimulator.h"
 #include "chip/FirmwareBuild.h"
+#include "chip/WiringCheck.h"
 #include "chip/WiringFile.h"
 #include "firmware/FirmwareText.h"
 #include "pipeline/BuildPipeline.h"
@@ -296,6 +297,63 @@ TEST(SimCommand, BuildsForAWiringFileOrRefusesItBeforeBuilding) {
             EXPECT_FALSE(std::filesystem::exists(hex)) << "built despite " << run.err;
             EXPECT_EQ(run.out, "");
         }
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(WiringTest, LightsEachLedAloneInOrderThenTheLayersAndALayerPerButton) {
+    const Chip chip = ReadWiring(kUnoCube, "mycube.wiring", std::nullopt).chip;
+    const std::string text = WiringTestProgram();
+    pipeline::BuildPlan plan;
+    plan.chip = chip;
+    plan.prove = true;
+    const pipeline::BuiltProgram built =
+        pipeline::BuildProgram({text, program::ReadProgram(text), "wiring-test.c"}, plan);
+    const double round = 31 * kWiringTestStepMs;
+    const std::vector<ShownFrame> shown =
+        DecodeShow(RunFirmware(built.firmware.hex, SwitchCombination::Aucun, round, chip));
+    ASSERT_GE(shown.size(), 31u);
+    for (int n = 1; n <= kCellCount; ++n) {
+        CellState alone;
+        alone.Set(n, true);
+        EXPECT_EQ(shown[static_cast<std::size_t>(n - 1)].cells, alone) << "step " << n;
+        EXPECT_NEAR(shown[static_cast<std::size_t>(n - 1)].durationMs, kWiringTestStepMs, 10);
+    }
+    EXPECT_EQ(LitDescription(shown[27].cells, chip), "layer 1 whole — A0");
+    EXPECT_EQ(LitDescription(shown[30].cells, chip), "the whole cube");
+    for (const auto [buttons, layer] :
+         {std::pair{SwitchCombination::BP1, 1}, {SwitchCombination::BP3, 3}}) {
+        const std::vector<ShownFrame> held =
+            DecodeShow(RunFirmware(built.firmware.hex, buttons, 2000, chip));
+        ASSERT_FALSE(held.empty());
+        EXPECT_EQ(LitDescription(held.front().cells, chip),
+                  "layer " + std::to_string(layer) + " whole — A" + std::to_string(layer - 1));
+    }
+}
+
+TEST(WiringTest, NamesTheLitLedByItsPlaceAndItsPins) {
+    const Chip mine = ReadWiring(kUnoCube, "mycube.wiring", std::nullopt).chip;
+    struct Case {
+        Chip chip;
+        std::vector<int> lit;
+        std::string said;
+    };
+    const Case cases[] = {
+        {mine, {13}, "layer 2, middle row, left — D10 with A1"},
+        {mine, {1}, "layer 1, back row, left — D13 with A0"},
+        {mine, {27}, "layer 3, front row, right — D5 with A2"},
+        {kUno, {13}, "layer 2, middle row, left — D5 with A1"},
+        {kAtmega8535, {3}, "layer 1, back row, right — PA0 with PA3"},
+        {kAtmega8535, {}, "nothing lit"},
+        {kAtmega8535, {4, 5}, "2 LEDs lit"},
+    };
+    for (const Case& c : cases) {
+        CellState cells;
+        for (const int n : c.lit) cells.Set(n, true);
+        EXPECT_EQ(LitDescription(cells, c.chip), c.said);
     }
 }
 

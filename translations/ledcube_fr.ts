@@ -894,6 +894,14 @@ Fermer quand même ?</translation>
 <context>
     <name>ledcube-sim</name>
     <message>
+        <source>Build the wiring test rather than a program: each LED alone in turn, half a second each, then each layer whole and the whole cube; a layer while its button is held (BP1 layer 1 ...). Compare the real cube, LED by LED.</source>
+        <translation>Construire le test de câblage plutôt qu&apos;un programme : chaque LED seule à son tour, une demi-seconde chacune, puis chaque étage entier et le cube entier ; un étage tant que son bouton est tenu (BP1 l&apos;étage 1 ...). Comparez avec le vrai cube, LED par LED.</translation>
+    </message>
+    <message>
+        <source>--wiring-test builds its own program, not &apos;%1&apos;</source>
+        <translation>--wiring-test construit son propre programme, pas « %1 »</translation>
+    </message>
+    <message>
         <source>cannot read the wiring %1</source>
         <translation>impossible de lire le câblage %1</translation>
     </message>
@@ -1662,6 +1670,57 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
     <message>
         <source>&quot;%1&quot; is no setting of a wiring (chip, LED1 to LED9, Etage1 to Etage3, BP1 to BP3, leds lit, layers on, buttons pressed)</source>
         <translation>« %1 » n&apos;est pas un réglage de câblage (chip, LED1 à LED9, Etage1 à Etage3, BP1 à BP3, leds lit, layers on, buttons pressed)</translation>
+    </message>
+</context>
+<context>
+    <name>WiringTest</name>
+    <message>
+        <source>the whole cube</source>
+        <translation>le cube entier</translation>
+    </message>
+    <message>
+        <source>right</source>
+        <translation>droite</translation>
+    </message>
+    <message>
+        <source>nothing lit</source>
+        <translation>rien d&apos;allumé</translation>
+    </message>
+    <message>
+        <source>middle row</source>
+        <translation>rangée du milieu</translation>
+    </message>
+    <message>
+        <source>left</source>
+        <translation>gauche</translation>
+    </message>
+    <message>
+        <source>layer %1, %2, %3 — %4 with %5</source>
+        <translation>étage %1, %2, %3 — %4 avec %5</translation>
+    </message>
+    <message>
+        <source>layer %1 whole — %2</source>
+        <translation>étage %1 entier — %2</translation>
+    </message>
+    <message>
+        <source>front row</source>
+        <translation>rangée de devant</translation>
+    </message>
+    <message>
+        <source>centre</source>
+        <translation>milieu</translation>
+    </message>
+    <message>
+        <source>back row</source>
+        <translation>rangée du fond</translation>
+    </message>
+    <message>
+        <source>%1 LEDs lit</source>
+        <translation>%1 LED allumées</translation>
+    </message>
+    <message>
+        <source>%1 LED lit</source>
+        <translation>%1 LED allumée</translation>
     </message>
 </context>
 </TS>
