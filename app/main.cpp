@@ -19,7 +19,9 @@ int main(int argc, char** argv) {
                          "Editor of light animations for a 3x3x3 LED cube that writes the cube's\n"
                          "AVR ATmega8535 firmware, one block of C per action, to ~/D/NAME.c.\n"
                          "Qt's standard options (-platform, -style, ...) are accepted too.")),
-         QString(), QString()});
+         QString(),
+         QString(),
+         {}});
     if (done) return *done;
     // A file grown past the system's size limit must fail its write, not end the program.
     std::signal(SIGXFSZ, SIG_IGN);

@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -10,9 +11,13 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "base/Language.h"
+#include "chip/WiringCheck.h"
+#include "player/PlayerSettings.h"
 #include "ui/LampWidget.h"
 
 namespace ledcube::player {
@@ -111,12 +116,16 @@ QLayout* CubePane::MakeControls() {
     compact_->setToolTip(
         tr("Play the compact build (ledcube-sim --compact): the frames as a table in flash"));
     connect(compact_, &QCheckBox::toggled, this, &CubePane::CompactChanged);
-    for (const chip::Chip& chip : chip::Chips())
-        chips_->addItem(QString::fromUtf8(chip.name), QString::fromLatin1(chip.id));
+    ListWirings();
     chips_->setFocusPolicy(Qt::NoFocus);
-    chips_->setToolTip(tr("The chip or board the firmware is built for (ledcube-sim --chip)"));
-    connect(chips_, &QComboBox::currentIndexChanged, this,
-            [this] { emit ChipChanged(ChosenChip()); });
+    chips_->setToolTip(
+        tr("The chip or board the firmware is built for, and the wirings saved for it "
+           "(ledcube-sim --chip, --wiring)"));
+    connect(chips_, &QComboBox::currentIndexChanged, this, &CubePane::TakeChosenChip);
+    auto* wiring = new QPushButton(tr("Wiring…"), this);
+    wiring->setFocusPolicy(Qt::NoFocus);
+    wiring->setToolTip(tr("The pins and levels of your cube on the chip or board chosen"));
+    connect(wiring, &QPushButton::clicked, this, &CubePane::WiringClicked);
     auto* controls = new QHBoxLayout;
     controls->addWidget(pause_);
     controls->addWidget(step_);
@@ -124,6 +133,7 @@ QLayout* CubePane::MakeControls() {
     controls->addWidget(speed_);
     controls->addStretch(1);
     controls->addWidget(chips_);
+    controls->addWidget(wiring);
     controls->addWidget(compact_);
     return controls;
 }
@@ -168,12 +178,90 @@ bool CubePane::ButtonShownHeld(int button) const {
     return buttons_[button]->isDown();
 }
 
-chip::Chip CubePane::ChosenChip() const {
-    return *chip::ChipNamed(chips_->currentData().toString().toStdString());
+namespace {
+
+constexpr int kWiringRole = Qt::UserRole + 1;
+
+}  // namespace
+
+void CubePane::ListWirings() {
+    const QSignalBlocker quiet(chips_);
+    const QString id = QString::fromLatin1(chosen_.id);
+    const QString wiring = ChosenWiring();
+    chips_->clear();
+    std::vector<SavedWiring> wirings = SavedWirings();
+    for (const QString& path : extraWirings_)
+        if (std::none_of(wirings.begin(), wirings.end(),
+                         [&](const SavedWiring& w) { return w.path == path; }))
+            wirings.push_back({QFileInfo(path).completeBaseName(), path, {}});
+    for (const chip::Chip& chip : chip::Chips()) {
+        const QString chipId = QString::fromLatin1(chip.id);
+        chips_->addItem(QString::fromUtf8(chip.name), chipId);
+        for (const SavedWiring& saved : wirings) {
+            // A file that names no chip (or a wrong one) is listed under the cube's own.
+            const bool here =
+                saved.chipId == chipId || (!chip::ChipNamed(saved.chipId.toStdString()) &&
+                                           chip.wiring == chip::Wiring::Atmega8535);
+            if (!here) continue;
+            chips_->addItem(QStringLiteral("    ") +
+                                tr("%1, wired as %2").arg(QString::fromUtf8(chip.name), saved.name),
+                            chipId);
+            chips_->setItemData(chips_->count() - 1, saved.path, kWiringRole);
+        }
+    }
+    int index = chips_->findData(wiring, kWiringRole);
+    if (wiring.isEmpty() || index < 0) index = chips_->findData(id);
+    chips_->setCurrentIndex(index);
+    chosenIndex_ = index;
+}
+
+QString CubePane::ChosenWiring() const {
+    return chips_->currentData(kWiringRole).toString();
 }
 
 void CubePane::ChooseChip(const QString& id) {
     chips_->setCurrentIndex(chips_->findData(id));
+}
+
+bool CubePane::ChooseWiring(const QString& path) {
+    const QString full = QFileInfo(path).absoluteFilePath();
+    if (chips_->findData(full, kWiringRole) < 0) {
+        extraWirings_ << full;
+        ListWirings();
+    }
+    const int index = chips_->findData(full, kWiringRole);
+    if (index == chips_->currentIndex()) return TakeChosenChip();
+    chips_->setCurrentIndex(index);  // takes it
+    return chips_->currentIndex() == index;
+}
+
+bool CubePane::TakeChosenChip() {
+    const QString wiring = ChosenWiring();
+    if (wiring.isEmpty()) {
+        chosen_ = *chip::ChipNamed(chips_->currentData().toString().toStdString());
+    } else {
+        try {
+            chosen_ = LoadWiring(wiring);
+        } catch (const std::exception& error) {
+            // Never half taken: the chip and wiring before stay chosen and play
+            // on, and the file's wrong line is said.
+            const QSignalBlocker quiet(chips_);
+            chips_->setCurrentIndex(chosenIndex_);
+            ShowProblem(QString::fromStdString(error.what()));
+            return false;
+        }
+    }
+    chosenIndex_ = chips_->currentIndex();
+    emit ChipChanged(chosen_);
+    return true;
+}
+
+int CubePane::SpeedIndex() const {
+    return speed_->currentIndex();
+}
+
+void CubePane::ChooseSpeed(int index) {
+    if (index >= 0 && index < speed_->count()) speed_->setCurrentIndex(index);
 }
 
 void CubePane::ChooseCompact(bool compact) {
@@ -190,10 +278,17 @@ void CubePane::ShowFrame(const chip::PlayerFrame& frame) {
     SetTextIfChanged(time_,
                      QString::fromStdString(chip::SimulatedTimeText(frame.cycle, frame.clockHz)));
     const bool nothingShown = frame.frame == 0 && !frame.stopped && framesKnown_;
-    SetTextIfChanged(showing_,
-                     nothingShown && !held_.hint.isEmpty()
-                         ? held_.hint
-                         : QString::fromStdString(chip::DescribeShowing(frame, framesKnown_)));
+    QString showing = nothingShown && !held_.hint.isEmpty()
+                          ? held_.hint
+                          : QString::fromStdString(chip::DescribeShowing(frame, framesKnown_));
+    if (namingLit_) {
+        CellState lit;
+        for (int n = 1; n <= kCellCount; ++n)
+            lit.Set(n, frame.glow[static_cast<std::size_t>(n - 1)] > 0.5);
+        showing +=
+            QStringLiteral(" — ") + QString::fromStdString(chip::LitDescription(lit, chosen_));
+    }
+    SetTextIfChanged(showing_, showing);
 }
 
 void CubePane::ShowHeld(const HeldButtons& held) {

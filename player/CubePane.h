@@ -40,15 +40,29 @@ class CubePane : public QWidget {
     QString ProblemText() const;
     QString WhereText() const;
     bool ButtonShownHeld(int button) const;
-    chip::Chip ChosenChip() const;
+    // The chip or board chosen, with the wiring chosen under it, if any.
+    chip::Chip ChosenChip() const { return chosen_; }
     void ChooseChip(const QString& id);
+    // Chooses the wiring of this file (listed under its chip, and added to
+    // the list when it is not in the wirings folder); false, with the
+    // file's wrong line shown, when it cannot be read.
+    bool ChooseWiring(const QString& path);
+    // The wiring file chosen, empty for the chip's own pins.
+    QString ChosenWiring() const;
+    // Lists the chips again with the wirings saved under each.
+    void ListWirings();
     void ChooseCompact(bool compact);
+    // The speed's place in its list (×1/100 … ×10), as remembered.
+    int SpeedIndex() const;
+    void ChooseSpeed(int index);
     // Pauses (true) or plays on, as a click on Pause would.
     void SetPaused(bool paused);
     // The buttons the chip gets: the user's, or those the player holds.
     int ChipHeldBits() const { return held_.bits; }
 
     void ShowFrame(const chip::PlayerFrame& frame);
+    // While the wiring test plays, the readout names what is lit and on which pins.
+    void NameWhatIsLit(bool on) { namingLit_ = on; }
     void ShowLoaded(const LoadedProgram& program);
     void ShowProblem(const QString& message);
     void ShowHeld(const HeldButtons& held);
@@ -64,12 +78,15 @@ class CubePane : public QWidget {
     void SpeedChanged(double speed);
     void CompactChanged(bool compact);
     void ChipChanged(const chip::Chip& chip);
+    void WiringClicked();
 
   private:
     QLayout* MakePushButtons();
     QLayout* MakeControls();
     QLayout* MakeReadout();
     void ShowWhere();
+    // Takes the chip or wiring the list shows; false when its file is wrong.
+    bool TakeChosenChip();
     void UpdateButtons();
     void DrawButtons();
 
@@ -91,6 +108,10 @@ class CubePane : public QWidget {
     QComboBox* speed_;
     QComboBox* chips_;
     QCheckBox* compact_;
+    chip::Chip chosen_ = chip::kAtmega8535;
+    bool namingLit_ = false;
+    int chosenIndex_ = 0;       // the list's item of chosen_
+    QStringList extraWirings_;  // wiring files chosen from outside the folder
 };
 
 }  // namespace ledcube::player

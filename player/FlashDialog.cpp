@@ -53,6 +53,7 @@ FlashDialog::FlashDialog(std::string program, QString name, const chip::Chip& ch
       log_(new QPlainTextEdit(this)),
       portWatch_(new QTimer(this)),
       stallCheck_(new QTimer(this)) {
+    given_ = chip;
     setWindowTitle(tr("Put on the cube — %1").arg(name_));
     try {
         frames_ = program::PreviewLastProgram(program_).frames;
@@ -190,7 +191,17 @@ bool FlashDialog::CompactChosen() const {
 }
 
 chip::Chip FlashDialog::ChosenChip() const {
-    return *chip::ChipNamed(chips_->currentData().toString().toStdString());
+    const chip::Chip chosen = *chip::ChipNamed(chips_->currentData().toString().toStdString());
+    // The player's chip keeps its wiring while it stays chosen.
+    return std::string_view(chosen.id) == given_.id ? given_ : chosen;
+}
+
+QString FlashDialog::ProgrammerId() const {
+    return programmers_->currentData().toString();
+}
+
+QString FlashDialog::PortText() const {
+    return ports_->currentText();
 }
 
 std::optional<std::string> FlashDialog::ChosenProgrammer() const {

@@ -45,6 +45,9 @@ class FlashDialog : public QDialog {
     void ChooseChip(const QString& id);
     void ChooseProgrammer(const QString& id);
     void SetPort(const QString& port);
+    // The programmer's avrdude name and the port as chosen, for the next time.
+    QString ProgrammerId() const;
+    QString PortText() const;
     bool CompactChosen() const;
     // Builds and flashes; the outcome comes in the status line.
     void Flash();
@@ -95,6 +98,8 @@ class FlashDialog : public QDialog {
     bool stalled_ = false;
     // The programmer last chosen for each chip or board, by id.
     std::map<QString, QString> programmerOf_;
+    // The chip as the player gave it, with the user's wiring, if any.
+    chip::Chip given_ = chip::kAtmega8535;
     QProcess* avrdude_ = nullptr;
     std::shared_ptr<const pipeline::BuiltProgram> built_;  // what is being flashed
     QString target_;

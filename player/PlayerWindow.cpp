@@ -8,9 +8,11 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
@@ -21,11 +23,14 @@
 
 #include "base/Sysutils.h"
 #include "chip/FirmwareBuild.h"
+#include "chip/WiringCheck.h"
 #include "player/AnimationExport.h"
 #include "player/FlashDialog.h"
 #include "player/FrameClipboard.h"
 #include "player/FramePanel.h"
+#include "player/WiringDialog.h"
 #include "program/SimError.h"
+#include "ui/Application.h"
 #include "ui/LampWidget.h"
 #include "workflow/RecordingWorkflow.h"
 
@@ -112,6 +117,7 @@ void PlayerWindow::MakeMenus() {
          tr("&Export animation…"),
          {QKeySequence(Qt::CTRL | Qt::Key_E)},
          [this] { ExportAnimation(); }},
+        {"wiring-test", tr("&Wiring test"), {}, [this] { PlayWiringTest(); }},
         {"", {}, {}, {}},
         {"quit", tr("&Quit"), {QKeySequence::Quit}, [this] { close(); }},
     };
@@ -127,6 +133,74 @@ void PlayerWindow::MakeMenus() {
         {"paste", tr("&Paste"), {QKeySequence::Paste}, [this] { PasteFrames(); }},
     };
     menus_ = std::make_unique<PlayerMenus>(this, document_, files, clipboard, Panel(), editPane_);
+    // File → Open Recent, below Open….
+    QAction* open = Action(QStringLiteral("open"));
+    QMenu* fileMenu = menus_->Bar()->actions().first()->menu();
+    recent_ = new QMenu(tr("Open &Recent"), this);
+    const QList<QAction*> actions = fileMenu->actions();
+    const qsizetype at = actions.indexOf(open);
+    fileMenu->insertMenu(at + 1 < actions.size() ? actions[at + 1] : nullptr, recent_);
+    ShowRecentFiles();
+}
+
+void PlayerWindow::ShowRecentFiles() {
+    recent_->clear();
+    for (const QString& file : memory_.recentFiles)
+        recent_->addAction(
+            QFileInfo(file).fileName() + QStringLiteral("  —  ") + QFileInfo(file).absolutePath(),
+            this, [this, file] { Guarded([&] { OpenFile(file); }); });
+    recent_->setEnabled(!memory_.recentFiles.isEmpty());
+}
+
+PlayerMemory PlayerWindow::Memory() const {
+    PlayerMemory memory = memory_;
+    memory.chip = QString::fromLatin1(cubePane_->ChosenChip().id);
+    memory.wiring = cubePane_->ChosenWiring();
+    memory.speedIndex = cubePane_->SpeedIndex();
+    memory.panelShown = Action(QStringLiteral("show-panel"))->isChecked();
+    memory.place = geometry();
+    return memory;
+}
+
+void PlayerWindow::Restore(const PlayerMemory& memory) {
+    memory_ = memory;
+    ShowRecentFiles();
+    cubePane_->ChooseSpeed(memory.speedIndex);
+    Action(QStringLiteral("show-panel"))->setChecked(memory.panelShown);
+    if (chip::ChipNamed(memory.chip.toStdString())) cubePane_->ChooseChip(memory.chip);
+    if (!memory.wiring.isEmpty() && QFileInfo::exists(memory.wiring))
+        cubePane_->ChooseWiring(memory.wiring);
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) screens << screen->availableGeometry();
+    if (memory.place)
+        if (const std::optional<QRect> place = PlaceOnScreens(*memory.place, screens))
+            setGeometry(*place);
+}
+
+void PlayerWindow::PlayWiringTest() {
+    if (!MayDropEdits()) return;
+    cubePane_->SetPaused(false);
+    followedFile_.clear();
+    loadingFile_ = true;
+    document_.Load(QStringLiteral("wiring-test.c"), chip::WiringTestProgram());
+    loadingFile_ = false;
+    PlayDocument();
+    cubePane_->NameWhatIsLit(true);
+    file_->setText(
+        tr("The wiring test: each LED alone in turn, then each layer and the whole "
+           "cube; a button held lights its layer. Compare the real cube."));
+    file_->setProperty("path", QString());
+    setWindowTitle(tr("Wiring test — LED cube player"));
+}
+
+void PlayerWindow::EditWiring() {
+    const chip::Chip chip = cubePane_->ChosenChip();
+    const QString wiring = cubePane_->ChosenWiring();
+    WiringDialog dialog(
+        chip, wiring.isEmpty() ? tr("my cube") : QFileInfo(wiring).completeBaseName(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    cubePane_->ListWirings();
+    cubePane_->ChooseWiring(dialog.SavedPath());
 }
 
 void PlayerWindow::ConnectPanes() {
@@ -147,6 +221,8 @@ void PlayerWindow::ConnectPanes() {
         Panel()->Model().SetClock(chip.clockHz);
         UpdateEditState();
     });
+    connect(cubePane_, &CubePane::WiringClicked, this,
+            [this] { Guarded([this] { EditWiring(); }); });
     connect(cubePane_->Cube(), &CubeView::LampClicked, this, &PlayerWindow::ToggleLamp);
     connect(editPane_, &EditPane::DurationEntered, this, &PlayerWindow::ApplyDuration);
     connect(Panel(), &FramePanel::SelectionChanged, this,
@@ -204,6 +280,9 @@ void PlayerWindow::OpenFile(const QString& file) {
     document_.New();
     loadingFile_ = false;
     followedFile_ = QFileInfo(file).absoluteFilePath();
+    cubePane_->NameWhatIsLit(false);
+    memory_.recentFiles = WithRecentFile(memory_.recentFiles, followedFile_);
+    ShowRecentFiles();
     file_->setText(QFileInfo(file).absoluteFilePath());
     file_->setProperty("path", QFileInfo(file).absoluteFilePath());
     setWindowTitle(tr("%1[*] — LED cube player").arg(QFileInfo(file).fileName()));
@@ -372,6 +451,7 @@ bool PlayerWindow::SaveTo(const QString& path) {
 void PlayerWindow::NewProgram() {
     if (!MayDropEdits()) return;
     cubePane_->SetPaused(false);
+    cubePane_->NameWhatIsLit(false);
     followedFile_.clear();
     document_.New();
     PlayDocument();
@@ -396,6 +476,13 @@ void PlayerWindow::PutOnTheCube() {
     if (!Action(QStringLiteral("put-on-cube"))->isEnabled()) return;
     auto* dialog = new FlashDialog(ProgramToFlash(), ProgramName(), cubePane_->ChosenChip(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    // The programmer and port of the last time, and this time's for the next.
+    if (!memory_.programmer.isEmpty()) dialog->ChooseProgrammer(memory_.programmer);
+    if (!memory_.port.isEmpty()) dialog->SetPort(memory_.port);
+    connect(dialog, &QDialog::finished, this, [this, dialog] {
+        memory_.programmer = dialog->ProgrammerId();
+        memory_.port = dialog->PortText();
+    });
     dialog->open();
 }
 
@@ -425,10 +512,12 @@ void PlayerWindow::ExportAnimation() {
 }
 
 void PlayerWindow::closeEvent(QCloseEvent* event) {
-    if (MayDropEdits())
-        event->accept();
-    else
+    if (!MayDropEdits()) {
         event->ignore();
+        return;
+    }
+    if (remember) remember(Memory());
+    event->accept();
 }
 
 void PlayerWindow::keyPressEvent(QKeyEvent* event) {

@@ -11,11 +11,13 @@
 #include "player/PlayerEngine.h"
 #include "player/PlayerMenus.h"
 #include "player/PlayerQuestions.h"
+#include "player/PlayerSettings.h"
 #include "player/ProgramDocument.h"
 
 class CubeView;
 class QAction;
 class QLabel;
+class QMenu;
 
 namespace ledcube::player {
 
@@ -68,6 +70,21 @@ class PlayerWindow : public QWidget {
     // Writes what the chip shows under the buttons held, one round of the
     // frames, as an animated GIF; built and run off the window's thread.
     void ExportAnimation();
+    // Plays the wiring test, naming what is lit, until another program is opened or made.
+    void PlayWiringTest();
+    // Opens Wiring… for the chip chosen.
+    void EditWiring();
+    // Chooses the wiring of this file (--wiring); false when it is wrong, as the cube pane says.
+    bool ChooseWiring(const QString& path) { return cubePane_->ChooseWiring(path); }
+    QString ChosenWiring() const { return cubePane_->ChosenWiring(); }
+    chip::Chip ChosenChip() const { return cubePane_->ChosenChip(); }
+    // What the window remembers for the next time, and takes back from the last.
+    PlayerMemory Memory() const;
+    void Restore(const PlayerMemory& memory);
+    // The files of File → Open Recent, the last opened first.
+    QStringList RecentFiles() const { return memory_.recentFiles; }
+    // Called with what to remember when the window closes (the settings, in the program).
+    std::function<void(const PlayerMemory&)> remember;
     // The program's whole text as it would be flashed.
     std::string ProgramToFlash() const;
     QString EditStateText() const { return editPane_->StateText(); }
@@ -117,6 +134,9 @@ class PlayerWindow : public QWidget {
     std::vector<int> shownSelection_;
     program::Animation shownAnimation_;
     QString followedFile_;  // the file the engine reads, or empty for an edited program
+    PlayerMemory memory_;   // what is remembered beyond what the panes show
+    QMenu* recent_ = nullptr;
+    void ShowRecentFiles();
 };
 
 }  // namespace ledcube::player

@@ -100,6 +100,22 @@
 <context>
     <name>CommandLine</name>
     <message>
+        <source>The cube&apos;s wiring (as ledcube-sim --wiring).</source>
+        <translation>Le câblage du cube (comme ledcube-sim --wiring).</translation>
+    </message>
+    <message>
+        <source>The chip or board to build for (as ledcube-sim --chip).</source>
+        <translation>La puce ou la carte pour laquelle construire (comme ledcube-sim --chip).</translation>
+    </message>
+    <message>
+        <source>NAME</source>
+        <translation>NOM</translation>
+    </message>
+    <message>
+        <source>--chip takes one of %1, not &apos;%2&apos;</source>
+        <translation>--chip prend l&apos;une de %1, pas « %2 »</translation>
+    </message>
+    <message>
         <source>Editor of light animations for a 3x3x3 LED cube that writes the cube&apos;s
 AVR ATmega8535 firmware, one block of C per action, to ~/D/NAME.c.
 Qt&apos;s standard options (-platform, -style, ...) are accepted too.</source>
@@ -1139,6 +1155,22 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
 <context>
     <name>ledcube::player::CubePane</name>
     <message>
+        <source>Wiring…</source>
+        <translation>Câblage…</translation>
+    </message>
+    <message>
+        <source>The pins and levels of your cube on the chip or board chosen</source>
+        <translation>Les broches et niveaux de votre cube sur la puce ou la carte choisie</translation>
+    </message>
+    <message>
+        <source>The chip or board the firmware is built for, and the wirings saved for it (ledcube-sim --chip, --wiring)</source>
+        <translation>La puce ou la carte pour laquelle le micrologiciel est construit, et les câblages enregistrés pour elle (ledcube-sim --chip, --wiring)</translation>
+    </message>
+    <message>
+        <source>%1, wired as %2</source>
+        <translation>%1, câblé selon %2</translation>
+    </message>
+    <message>
         <source>Pause</source>
         <translation>Pause</translation>
     </message>
@@ -1469,6 +1501,26 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
 <context>
     <name>ledcube::player::PlayerWindow</name>
     <message>
+        <source>my cube</source>
+        <translation>mon cube</translation>
+    </message>
+    <message>
+        <source>Wiring test — LED cube player</source>
+        <translation>Test de câblage — Lecteur du cube de LED</translation>
+    </message>
+    <message>
+        <source>The wiring test: each LED alone in turn, then each layer and the whole cube; a button held lights its layer. Compare the real cube.</source>
+        <translation>Le test de câblage : chaque LED seule à son tour, puis chaque étage et le cube entier ; un bouton tenu allume son étage. Comparez avec le vrai cube.</translation>
+    </message>
+    <message>
+        <source>Open &amp;Recent</source>
+        <translation>Ouvrir un fichier &amp;récent</translation>
+    </message>
+    <message>
+        <source>&amp;Wiring test</source>
+        <translation>&amp;Test de câblage</translation>
+    </message>
+    <message>
         <source>Save the program</source>
         <translation>Enregistrer le programme</translation>
     </message>
@@ -1587,6 +1639,18 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
 </context>
 <context>
     <name>Wiring</name>
+    <message>
+        <source>cannot write the wiring %1: %2</source>
+        <translation>impossible d&apos;écrire le câblage %1 : %2</translation>
+    </message>
+    <message>
+        <source>cannot read the wiring %1</source>
+        <translation>impossible de lire le câblage %1</translation>
+    </message>
+    <message>
+        <source>a wiring&apos;s name holds letters, digits, spaces, - and _, not &quot;%1&quot;</source>
+        <translation>le nom d&apos;un câblage tient en lettres, chiffres, espaces, - et _, pas « %1 »</translation>
+    </message>
     <message>
         <source>there is no chip &quot;%1&quot; (%2)</source>
         <translation>il n&apos;y a pas de puce « %1 » (%2)</translation>
@@ -1721,6 +1785,41 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
     <message>
         <source>%1 LED lit</source>
         <translation>%1 LED allumée</translation>
+    </message>
+</context>
+<context>
+    <name>ledcube::player::WiringDialog</name>
+    <message>
+        <source>taken by %1</source>
+        <translation>pris par %1</translation>
+    </message>
+    <message>
+        <source>low</source>
+        <translation>bas</translation>
+    </message>
+    <message>
+        <source>high</source>
+        <translation>haut</translation>
+    </message>
+    <message>
+        <source>Wiring — %1</source>
+        <translation>Câblage — %1</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Nom :</translation>
+    </message>
+    <message>
+        <source>Layers on at a level:</source>
+        <translation>Étages actifs au niveau :</translation>
+    </message>
+    <message>
+        <source>LEDs lit by a level:</source>
+        <translation>LED allumées au niveau :</translation>
+    </message>
+    <message>
+        <source>Buttons pressed read:</source>
+        <translation>Boutons appuyés lus :</translation>
     </message>
 </context>
 </TS>

@@ -32,7 +32,7 @@ QString ProjectVersion() {
 }
 
 std::optional<int> ReadStartOptions(int argc, char** argv, const StartOptions& options,
-                                    QString* file) {
+                                    QString* file, QMap<QString, QString>* values) {
     QCommandLineParser parser;
     // Qt's options are written with one dash: -platform offscreen.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -52,6 +52,8 @@ std::optional<int> ReadStartOptions(int argc, char** argv, const StartOptions& o
         option.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(option);
     }
+    for (const StartOptions::Valued& valued : options.valued)
+        parser.addOption(QCommandLineOption(valued.name, valued.help, valued.valueName));
     if (!options.fileName.isEmpty())
         parser.addPositionalArgument(options.fileName, options.fileHelp,
                                      QStringLiteral("[%1]").arg(options.fileName));
@@ -81,6 +83,9 @@ std::optional<int> ReadStartOptions(int argc, char** argv, const StartOptions& o
     if (positional.size() > 1)
         return fail(QString::fromStdString(Tr("CommandLine", "one file at most")));
     if (file != nullptr) *file = positional.value(0);
+    if (values != nullptr)
+        for (const StartOptions::Valued& valued : options.valued)
+            if (parser.isSet(valued.name)) values->insert(valued.name, parser.value(valued.name));
     return std::nullopt;
 }
 

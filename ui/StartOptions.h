@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QList>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -14,6 +16,13 @@ struct StartOptions {
     QString description;  // for --help
     QString fileName;     // the positional argument's name, none when it takes no file
     QString fileHelp;
+    // Options of the program's own that take a value: name, value's name, help.
+    struct Valued {
+        QString name;
+        QString valueName;
+        QString help;
+    };
+    QList<Valued> valued;
 };
 
 // --help prints the usage to standard output and --version the version, and
@@ -21,8 +30,10 @@ struct StartOptions {
 // more than one file is an error on standard error, exit 2. Qt's own options
 // (-platform, -style, ...) are left for QApplication. Returns nothing when the
 // program is to start, with the file given, if any, in `file`.
+// The values of `valued` options given go in `values`, by name.
 std::optional<int> ReadStartOptions(int argc, char** argv, const StartOptions& options,
-                                    QString* file = nullptr);
+                                    QString* file = nullptr,
+                                    QMap<QString, QString>* values = nullptr);
 
 // The project's version, "1.0.0".
 QString ProjectVersion();

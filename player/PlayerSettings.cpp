@@ -1,0 +1,136 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "player/PlayerSettings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QSettings>
+#include <QStandardPaths>
+
+#include "base/Language.h"
+#include "chip/WiringFile.h"
+#include "program/SimError.h"
+
+namespace ledcube::player {
+
+namespace {
+
+constexpr int kRecentFiles = 10;
+// How much of a window's title bar must lie on a screen to be caught with the mouse.
+constexpr int kGrabWidth = 100;
+constexpr int kTitleHeight = 30;
+
+QString ReadText(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw program::SimError(
+            Tr("Wiring", "cannot read the wiring %1").Arg(path.toStdString()).Str());
+    return QString::fromUtf8(file.readAll());
+}
+
+}  // namespace
+
+QString WiringsFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/ledcube/wirings");
+}
+
+std::vector<SavedWiring> SavedWirings() {
+    std::vector<SavedWiring> wirings;
+    const QDir folder(WiringsFolder());
+    static const QRegularExpression chipLine(QStringLiteral("^\\s*chip\\s*=\\s*([A-Za-z0-9-]+)"),
+                                             QRegularExpression::MultilineOption);
+    for (const QFileInfo& file :
+         folder.entryInfoList({QStringLiteral("*.wiring")}, QDir::Files, QDir::Name)) {
+        QFile text(file.filePath());
+        QString chipId;
+        if (text.open(QIODevice::ReadOnly))
+            chipId = chipLine.match(QString::fromUtf8(text.readAll())).captured(1).toLower();
+        wirings.push_back({file.completeBaseName(), file.filePath(), chipId});
+    }
+    return wirings;
+}
+
+chip::Chip LoadWiring(const QString& path) {
+    const QFileInfo file(path);
+    const chip::WiringRead read =
+        chip::ReadWiring(ReadText(path).toStdString(), file.fileName().toStdString(), std::nullopt);
+    chip::PinWiring wiring = read.wiring;
+    chip::NameWiring(wiring, file.completeBaseName().toStdString());
+    return chip::WithWiring(read.chip, wiring);
+}
+
+bool IsWiringName(const QString& name) {
+    static const QRegularExpression allowed(QStringLiteral("^[\\w -]{1,60}$"),
+                                            QRegularExpression::UseUnicodePropertiesOption);
+    return allowed.match(name).hasMatch() && !name.trimmed().isEmpty();
+}
+
+QString SaveWiring(const QString& name, const chip::Chip& chip, const chip::PinWiring& wiring) {
+    if (!IsWiringName(name))
+        throw program::SimError(
+            Tr("Wiring", "a wiring's name holds letters, digits, spaces, - and _, not \"%1\"")
+                .Arg(name.toStdString())
+                .Str());
+    QDir().mkpath(WiringsFolder());
+    const QString path =
+        WiringsFolder() + QLatin1Char('/') + name.trimmed() + QStringLiteral(".wiring");
+    QSaveFile file(path);
+    const std::string text = chip::WiringText(chip, wiring, name.trimmed().toStdString());
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(text.data(), static_cast<qint64>(text.size())) !=
+            static_cast<qint64>(text.size()) ||
+        !file.commit())
+        throw program::SimError(Tr("Wiring", "cannot write the wiring %1: %2")
+                                    .Arg(path.toStdString())
+                                    .Arg(file.errorString().toStdString())
+                                    .Str());
+    return path;
+}
+
+QStringList WithRecentFile(QStringList recent, const QString& file) {
+    recent.removeAll(file);
+    recent.prepend(file);
+    while (recent.size() > kRecentFiles) recent.removeLast();
+    return recent;
+}
+
+std::optional<QRect> PlaceOnScreens(const QRect& saved, const QList<QRect>& screens) {
+    if (!saved.isValid()) return std::nullopt;
+    const QRect title(saved.left(), saved.top(), saved.width(), kTitleHeight);
+    for (const QRect& screen : screens) {
+        const QRect shown = title.intersected(screen);
+        if (shown.width() >= std::min(kGrabWidth, saved.width()) && shown.height() >= 10)
+            return saved;
+    }
+    return std::nullopt;
+}
+
+PlayerMemory PlayerMemory::Read(QSettings& settings) {
+    PlayerMemory memory;
+    memory.recentFiles = settings.value(QStringLiteral("files/recent")).toStringList();
+    memory.chip = settings.value(QStringLiteral("cube/chip")).toString();
+    memory.wiring = settings.value(QStringLiteral("cube/wiring")).toString();
+    memory.programmer = settings.value(QStringLiteral("flash/programmer")).toString();
+    memory.port = settings.value(QStringLiteral("flash/port")).toString();
+    memory.speedIndex = settings.value(QStringLiteral("play/speed"), -1).toInt();
+    memory.panelShown = settings.value(QStringLiteral("window/panel"), true).toBool();
+    const QRect place = settings.value(QStringLiteral("window/place")).toRect();
+    if (place.isValid()) memory.place = place;
+    return memory;
+}
+
+void PlayerMemory::Write(QSettings& settings) const {
+    settings.setValue(QStringLiteral("files/recent"), recentFiles);
+    settings.setValue(QStringLiteral("cube/chip"), chip);
+    settings.setValue(QStringLiteral("cube/wiring"), wiring);
+    settings.setValue(QStringLiteral("flash/programmer"), programmer);
+    settings.setValue(QStringLiteral("flash/port"), port);
+    settings.setValue(QStringLiteral("play/speed"), speedIndex);
+    settings.setValue(QStringLiteral("window/panel"), panelShown);
+    if (place) settings.setValue(QStringLiteral("window/place"), *place);
+    settings.sync();
+}
+
+}  // namespace ledcube::player
