@@ -193,7 +193,7 @@ void CubePane::ListWirings() {
     for (const QString& path : extraWirings_)
         if (std::none_of(wirings.begin(), wirings.end(),
                          [&](const SavedWiring& w) { return w.path == path; }))
-            wirings.push_back({QFileInfo(path).completeBaseName(), path, {}});
+            wirings.push_back(WiringAt(path));
     for (const chip::Chip& chip : chip::Chips()) {
         const QString chipId = QString::fromLatin1(chip.id);
         chips_->addItem(QString::fromUtf8(chip.name), chipId);
@@ -213,6 +213,10 @@ void CubePane::ListWirings() {
     if (wiring.isEmpty() || index < 0) index = chips_->findData(id);
     chips_->setCurrentIndex(index);
     chosenIndex_ = index;
+}
+
+QString CubePane::ChipText() const {
+    return chips_->currentText().trimmed();
 }
 
 QString CubePane::ChosenWiring() const {

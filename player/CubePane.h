@@ -49,6 +49,8 @@ class CubePane : public QWidget {
     bool ChooseWiring(const QString& path);
     // The wiring file chosen, empty for the chip's own pins.
     QString ChosenWiring() const;
+    // What the Chip list shows: "Arduino Uno (ATmega328P), wired as mycube".
+    QString ChipText() const;
     // Lists the chips again with the wirings saved under each.
     void ListWirings();
     void ChooseCompact(bool compact);

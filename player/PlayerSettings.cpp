@@ -36,19 +36,22 @@ QString WiringsFolder() {
            QStringLiteral("/ledcube/wirings");
 }
 
+SavedWiring WiringAt(const QString& path) {
+    static const QRegularExpression chipLine(QStringLiteral("^\\s*chip\\s*=\\s*([A-Za-z0-9-]+)"),
+                                             QRegularExpression::MultilineOption);
+    QFile text(path);
+    QString chipId;
+    if (text.open(QIODevice::ReadOnly))
+        chipId = chipLine.match(QString::fromUtf8(text.readAll())).captured(1).toLower();
+    return {QFileInfo(path).completeBaseName(), QFileInfo(path).absoluteFilePath(), chipId};
+}
+
 std::vector<SavedWiring> SavedWirings() {
     std::vector<SavedWiring> wirings;
     const QDir folder(WiringsFolder());
-    static const QRegularExpression chipLine(QStringLiteral("^\\s*chip\\s*=\\s*([A-Za-z0-9-]+)"),
-                                             QRegularExpression::MultilineOption);
     for (const QFileInfo& file :
-         folder.entryInfoList({QStringLiteral("*.wiring")}, QDir::Files, QDir::Name)) {
-        QFile text(file.filePath());
-        QString chipId;
-        if (text.open(QIODevice::ReadOnly))
-            chipId = chipLine.match(QString::fromUtf8(text.readAll())).captured(1).toLower();
-        wirings.push_back({file.completeBaseName(), file.filePath(), chipId});
-    }
+         folder.entryInfoList({QStringLiteral("*.wiring")}, QDir::Files, QDir::Name))
+        wirings.push_back(WiringAt(file.filePath()));
     return wirings;
 }
 

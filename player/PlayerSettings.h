@@ -24,6 +24,8 @@ struct SavedWiring {
     QString path;
     QString chipId;  // what its chip line names, empty when it names none
 };
+// The wiring file at `path`, its chip as its chip line names it.
+SavedWiring WiringAt(const QString& path);
 // The wirings saved, by name.
 std::vector<SavedWiring> SavedWirings();
 // The chip wired as the file says; raises program::SimError with the

@@ -78,6 +78,7 @@ class PlayerWindow : public QWidget {
     bool ChooseWiring(const QString& path) { return cubePane_->ChooseWiring(path); }
     QString ChosenWiring() const { return cubePane_->ChosenWiring(); }
     chip::Chip ChosenChip() const { return cubePane_->ChosenChip(); }
+    QString ChipText() const { return cubePane_->ChipText(); }
     // What the window remembers for the next time, and takes back from the last.
     PlayerMemory Memory() const;
     void Restore(const PlayerMemory& memory);

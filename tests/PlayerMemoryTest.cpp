@@ -168,6 +168,7 @@ TEST(PlayerWindow, PlaysTheWiringChosenRemembersItAndRefusesAWrongFileWhole) {
     window.Restore(last);
     window.show();
     EXPECT_STREQ(window.ChosenChip().id, "uno");
+    EXPECT_EQ(window.ChipText(), "Arduino Uno (ATmega328P), wired as mycube");
     ASSERT_TRUE(window.ChosenChip().pins.has_value());
     EXPECT_TRUE(window.ChosenChip().pins->ledsLitHigh);
     window.OpenFile(program);
