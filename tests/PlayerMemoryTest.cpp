@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -12,6 +13,7 @@
 #include "TestSupport.h"
 #include "chip/WiringFile.h"
 #include "firmware/FirmwareText.h"
+#include "player/FlashDialog.h"
 #include "player/PlayerSettings.h"
 #include "player/PlayerWindow.h"
 #include "player/WiringDialog.h"
@@ -165,6 +167,8 @@ TEST(PlayerWindow, PlaysTheWiringChosenRemembersItAndRefusesAWrongFileWhole) {
     last.wiring = mine;
     last.speedIndex = 5;
     last.panelShown = false;
+    last.programmer = QStringLiteral("usbasp");
+    last.port = QStringLiteral("/dev/ttyS3");
     window.Restore(last);
     window.show();
     EXPECT_STREQ(window.ChosenChip().id, "uno");
@@ -199,7 +203,19 @@ TEST(PlayerWindow, PlaysTheWiringChosenRemembersItAndRefusesAWrongFileWhole) {
         20000))
         << window.ShowingText().toStdString();
 
+    // Put on the cube starts from the programmer and port of the last time, and keeps this time's.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.Action("put-on-cube")->isEnabled(); }, 20000));
+    window.PutOnTheCube();
+    auto* flash = window.findChild<FlashDialog*>();
+    ASSERT_NE(flash, nullptr);
+    EXPECT_EQ(flash->ProgrammerId(), "usbasp");
+    EXPECT_EQ(flash->PortText(), "/dev/ttyS3");
+    flash->SetPort(QStringLiteral("/dev/ttyUSB7"));
+    flash->reject();
+
     window.close();
+    EXPECT_EQ(remembered.programmer, "usbasp");
+    EXPECT_EQ(remembered.port, "/dev/ttyUSB7");
     EXPECT_EQ(remembered.chip, "uno");
     EXPECT_EQ(remembered.wiring, QFileInfo(mine).absoluteFilePath());
     EXPECT_EQ(remembered.speedIndex, 5);
