@@ -6,6 +6,7 @@
 #include "chip/CubeSimulator.h"
 
 extern "C" {
+#include <simavr/avr_uart.h>
 #include <simavr/sim_avr.h>
 #include <simavr/sim_io.h>
 }
@@ -55,6 +56,55 @@ void CubeChip::RestartProgram() {
     avr_->pc = 0;
     stopped_ = false;
     ProgramStarts();
+}
+
+void CubeChip::OpenSerial() {
+    if (serial_) return;
+    serial_ = std::make_unique<Serial>();
+    std::uint32_t flags = 0;
+    avr_ioctl(avr_, AVR_IOCTL_UART_GET_FLAGS('0'), &flags);
+    flags &= ~AVR_UART_FLAG_STDIO;
+    avr_ioctl(avr_, AVR_IOCTL_UART_SET_FLAGS('0'), &flags);
+    avr_irq_register_notify(
+        avr_io_getirq(avr_, AVR_IOCTL_UART_GETIRQ('0'), UART_IRQ_OUTPUT),
+        [](avr_irq_t*, std::uint32_t value, void* param) {
+            static_cast<Serial*>(param)->fromChip.push_back(static_cast<std::uint8_t>(value));
+        },
+        serial_.get());
+    avr_irq_register_notify(
+        avr_io_getirq(avr_, AVR_IOCTL_UART_GETIRQ('0'), UART_IRQ_OUT_XON),
+        [](avr_irq_t*, std::uint32_t, void* param) {
+            auto* chip = static_cast<CubeChip*>(param);
+            chip->serial_->room = true;
+            chip->FeedSerial();
+        },
+        this);
+    avr_irq_register_notify(
+        avr_io_getirq(avr_, AVR_IOCTL_UART_GETIRQ('0'), UART_IRQ_OUT_XOFF),
+        [](avr_irq_t*, std::uint32_t, void* param) { static_cast<Serial*>(param)->room = false; },
+        serial_.get());
+}
+
+void CubeChip::FeedSerial() {
+    avr_irq_t* input = avr_io_getirq(avr_, AVR_IOCTL_UART_GETIRQ('0'), UART_IRQ_INPUT);
+    while (serial_->room && !serial_->toChip.empty()) {
+        const std::uint8_t byte = serial_->toChip.front();
+        serial_->toChip.pop_front();
+        avr_raise_irq(input, byte);
+    }
+}
+
+void CubeChip::SendSerial(const std::vector<std::uint8_t>& bytes) {
+    OpenSerial();
+    serial_->toChip.insert(serial_->toChip.end(), bytes.begin(), bytes.end());
+    FeedSerial();
+}
+
+std::vector<std::uint8_t> CubeChip::TakeSerialOutput() {
+    OpenSerial();
+    std::vector<std::uint8_t> out;
+    out.swap(serial_->fromChip);
+    return out;
 }
 
 }  // namespace ledcube::chip

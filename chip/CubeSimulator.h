@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <filesystem>
 #include <memory>
 #include <vector>
@@ -97,6 +98,10 @@ class CubeChip {
         std::uint8_t value;
     };
     const std::vector<RegisterWrite>& RegisterWrites() const { return registerWrites_; }
+    // The chip's serial line: bytes go to its UART as fast as it takes them,
+    // in the order given; what it sent comes back, oldest first.
+    void SendSerial(const std::vector<std::uint8_t>& bytes);
+    std::vector<std::uint8_t> TakeSerialOutput();
 
   private:
     static void OnPortWrite(::avr_irq_t* irq, std::uint32_t value, void* param);
@@ -125,6 +130,14 @@ class CubeChip {
     };
     std::vector<std::unique_ptr<Watch>> watches_;
     std::vector<RegisterWrite> registerWrites_;
+    struct Serial {
+        std::deque<std::uint8_t> toChip;
+        std::vector<std::uint8_t> fromChip;
+        bool room = true;
+    };
+    std::unique_ptr<Serial> serial_;  // once SendSerial or TakeSerialOutput is used
+    void OpenSerial();
+    void FeedSerial();
     bool stopped_ = false;
     bool passOver_ = true;
     std::uint64_t passedOver_ = 0;

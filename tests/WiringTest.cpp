@@ -324,7 +324,7 @@ TEST(WiringTest, LightsEachLedAloneInOrderThenTheLayersAndALayerPerButton) {
     }
     EXPECT_EQ(LitDescription(shown[27].cells, chip), "layer 1 whole — A0");
     EXPECT_EQ(LitDescription(shown[30].cells, chip), "the whole cube");
-    for (const auto [buttons, layer] :
+    for (const auto& [buttons, layer] :
          {std::pair{SwitchCombination::BP1, 1}, {SwitchCombination::BP3, 3}}) {
         const std::vector<ShownFrame> held =
             DecodeShow(RunFirmware(built.firmware.hex, buttons, 2000, chip));

@@ -1,0 +1,186 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "compact/LiveBuild.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "firmware/FirmwareText.h"
+#include "program/SimError.h"
+
+namespace ledcube::compact {
+
+namespace {
+
+// Goes before the program's header: the serial line and the protocol.
+constexpr const char* kLiveSerial = R"(#include <avr/io.h>
+#ifdef UDR0
+#define LIVE_UDR UDR0
+#define LIVE_UCSRA UCSR0A
+#define LIVE_UCSRB UCSR0B
+#define LIVE_UBRRL UBRR0L
+#define LIVE_UBRRH UBRR0H
+#define LIVE_RXC RXC0
+#define LIVE_UDRE UDRE0
+#define LIVE_U2X U2X0
+#define LIVE_RXEN RXEN0
+#define LIVE_TXEN TXEN0
+#else
+#define LIVE_UDR UDR
+#define LIVE_UCSRA UCSRA
+#define LIVE_UCSRB UCSRB
+#define LIVE_UBRRL UBRRL
+#define LIVE_UBRRH UBRRH
+#define LIVE_RXC RXC
+#define LIVE_UDRE UDRE
+#define LIVE_U2X U2X
+#define LIVE_RXEN RXEN
+#define LIVE_TXEN TXEN
+#endif
+static unsigned char live_cells[4];
+static unsigned char live_next[4];
+static unsigned char live_new;
+static unsigned int live_slot;
+static unsigned char live_in[6];
+static unsigned char live_got;
+static unsigned char live_buttons = 0xFF;
+static void live_send(unsigned char b)
+{
+while (!(LIVE_UCSRA & (1 << LIVE_UDRE))) {}
+LIVE_UDR = b;
+}
+static unsigned char live_crc(const unsigned char* p, unsigned char n)
+{
+unsigned char crc = 0;
+unsigned char k;
+while (n--) {
+crc ^= *p++;
+for (k = 0; k < 8; ++k) crc = (crc & 0x80) ? (unsigned char)((crc << 1) ^ 0x07) : (unsigned char)(crc << 1);
+}
+return crc;
+}
+static void live_take(unsigned char b)
+{
+unsigned char k;
+if (live_got == 0) {
+if (b == LIVE_START) {
+live_in[live_got++] = b;
+} else if (b == LIVE_QUESTION) {
+const char* h = LIVE_HELLO;
+while (*h) live_send((unsigned char)*h++);
+}
+return;
+}
+if (b == LIVE_START) {
+/* A new frame begins: the one before was cut short. */
+live_got = 1;
+return;
+}
+live_in[live_got++] = b;
+if (live_got < 6) return;
+live_got = 0;
+if ((live_in[4] & 0xF8) != 0 || live_crc(live_in, 5) != live_in[5]) return;
+for (k = 0; k < 4; ++k) live_next[k] = live_in[k + 1];
+live_new = 1;
+}
+static void live_poll(void)
+{
+while (LIVE_UCSRA & (1 << LIVE_RXC)) live_take(LIVE_UDR);
+}
+)";
+
+// The loop, inside the program's main loop: one pass of the three layers.
+constexpr const char* kLiveLoop = R"({
+unsigned char layer;
+unsigned char b;
+i = 0;
+if (!(LIVE_UCSRB & (1 << LIVE_RXEN))) {
+LIVE_UBRRH = (unsigned char)(LIVE_UBRR >> 8);
+LIVE_UBRRL = (unsigned char)LIVE_UBRR;
+LIVE_UCSRA = 1 << LIVE_U2X;
+LIVE_UCSRB = (1 << LIVE_RXEN) | (1 << LIVE_TXEN);
+TCCR1B = 2;
+live_slot = TCNT1;
+}
+/* A frame received shows from the next pass on, whole. */
+if (live_new) {
+live_new = 0;
+live_cells[0] = live_next[0]; live_cells[1] = live_next[1];
+live_cells[2] = live_next[2]; live_cells[3] = live_next[3];
+}
+for (layer = 0; layer < 3; ++layer) {
+unsigned char d[9];
+unsigned char k;
+unsigned char first = layer * 9;
+for (k = 0; k < 9; ++k) d[k] = (live_cells[(first + k) >> 3] >> ((first + k) & 7)) & 1;
+Etage(layer == 0, layer == 1, layer == 2);
+Leds(d[0],d[1],d[2],d[3],d[4],d[5],d[6],d[7],d[8]);
+/* The slot ends on timer 1 (clock / 8); the line is read all the while. */
+while ((unsigned int)(TCNT1 - live_slot) < LIVE_SLOT_TICKS) live_poll();
+live_slot += LIVE_SLOT_TICKS;
+if ((unsigned int)(TCNT1 - live_slot) > LIVE_SLOT_TICKS) live_slot = TCNT1;
+}
+b = (BP1==1) | ((BP2==1) << 1) | ((BP3==1) << 2);
+if (b != live_buttons) {
+live_buttons = b;
+live_send(LIVE_BUTTONS | b);
+}
+}
+)";
+
+}  // namespace
+
+std::uint8_t LiveCrc(const std::uint8_t* bytes, std::size_t count) {
+    std::uint8_t crc = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        crc ^= bytes[i];
+        for (int k = 0; k < 8; ++k)
+            crc = (crc & 0x80) ? static_cast<std::uint8_t>((crc << 1) ^ 0x07)
+                               : static_cast<std::uint8_t>(crc << 1);
+    }
+    return crc;
+}
+
+std::vector<std::uint8_t> LiveFrame(const CellState& cells) {
+    std::vector<std::uint8_t> frame = {kLiveStart, 0, 0, 0, 0};
+    for (int n = 1; n <= kCellCount; ++n)
+        if (cells.Get(n))
+            frame[static_cast<std::size_t>(1 + (n - 1) / 8)] |=
+                static_cast<std::uint8_t>(1u << ((n - 1) % 8));
+    frame.push_back(LiveCrc(frame.data(), frame.size()));
+    return frame;
+}
+
+std::string LiveHello(const chip::Chip& chip) {
+    return "ledcube-live " + std::to_string(kLiveVersion) + " " + chip.id + "\n";
+}
+
+std::optional<LiveBaud> LiveBaudFor(unsigned clockHz) {
+    for (const unsigned baud : {115200u, 57600u, 38400u, 19200u, 9600u}) {
+        const long divider = std::lround(clockHz / 8.0 / baud) - 1;
+        if (divider < 0 || divider > 4095) continue;
+        const double made = clockHz / 8.0 / static_cast<double>(divider + 1);
+        if (std::abs(made - baud) / baud <= 0.025)
+            return LiveBaud{baud, static_cast<unsigned>(divider)};
+    }
+    return std::nullopt;
+}
+
+std::string LiveSource(const chip::Chip& chip) {
+    const std::optional<LiveBaud> baud = LiveBaudFor(chip.clockHz);
+    if (!baud)
+        throw program::SimError("the " + std::string(chip.name) +
+                                " at this clock makes no serial speed of 9600 baud or more");
+    // A layer slot of 5 ms in ticks of timer 1 at the clock / 8.
+    const unsigned slotTicks = static_cast<unsigned>(std::lround(chip.clockHz * 0.005 / 8));
+    char defines[512];
+    std::snprintf(defines, sizeof defines,
+                  "#define LIVE_START 0x%02X\n#define LIVE_QUESTION 0x%02X\n#define LIVE_BUTTONS "
+                  "0x%02X\n#define LIVE_HELLO \"%s\\n\"\n#define LIVE_UBRR %uu\n#define "
+                  "LIVE_SLOT_TICKS %uu\n",
+                  kLiveStart, kLiveQuestion, kLiveButtons,
+                  LiveHello(chip).substr(0, LiveHello(chip).size() - 1).c_str(), baud->ubrr,
+                  slotTicks);
+    return std::string(defines) + kLiveSerial + ProgramHeader() + kLiveLoop + ProgramClose();
+}
+
+}  // namespace ledcube::compact

@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "chip/Chips.h"
+#include "model/CellModel.h"
+
+namespace ledcube::compact {
+
+// The live protocol between the player and the live program on the cube's
+// chip, over its serial line (8 data bits, no parity, one stop bit):
+// - a frame, player to chip: kLiveStart, the 27 cells in 4 bytes (cell n at
+//   bit n - 1, lowest byte first, the top five bits 0), and the CRC-8 of
+//   those five bytes (polynomial 0x07, from 0); the chip shows it from its
+//   next layer slot until the next good frame, and drops a frame whose check
+//   or top bits are wrong, or that a new start byte cuts short;
+// - kLiveQuestion, player to chip, outside a frame: the chip answers its
+//   hello line, "ledcube-live 1 CHIP\n";
+// - a change of the cube's buttons, chip to player: 0xB0 | the pressed bits
+//   (BP1 bit 0, BP2 bit 1, BP3 bit 2), sent at start and at each change.
+inline constexpr std::uint8_t kLiveStart = 0xA5;
+inline constexpr std::uint8_t kLiveQuestion = 0x3F;
+inline constexpr std::uint8_t kLiveButtons = 0xB0;
+inline constexpr int kLiveVersion = 1;
+
+std::uint8_t LiveCrc(const std::uint8_t* bytes, std::size_t count);
+// The six bytes that show `cells`.
+std::vector<std::uint8_t> LiveFrame(const CellState& cells);
+// "ledcube-live 1 uno\n"
+std::string LiveHello(const chip::Chip& chip);
+
+// The serial line's speed for the chip's clock: the fastest of 115200, 57600,
+// 38400, 19200 and 9600 baud that the UART makes within 2.5 % (double speed).
+struct LiveBaud {
+    unsigned baud;
+    unsigned ubrr;  // the UART's divider, with U2X
+};
+std::optional<LiveBaud> LiveBaudFor(unsigned clockHz);
+
+// The live program for a chip and wiring, as C for avr-gcc: the editor's
+// header (so that the build for the chip and wiring puts its pins and levels
+// in place, as for any program) and a loop that lights the frame last
+// received through the cube's 5 ms layer slots, reads the serial line all
+// the while, and reports the buttons. Raises program::SimError for a clock
+// too slow for 9600 baud.
+std::string LiveSource(const chip::Chip& chip);
+
+}  // namespace ledcube::compact
