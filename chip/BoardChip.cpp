@@ -100,6 +100,12 @@ void CubeChip::SendSerial(const std::vector<std::uint8_t>& bytes) {
     FeedSerial();
 }
 
+void CubeChip::DropSerialInput() {
+    OpenSerial();
+    serial_->toChip.clear();
+    serial_->room = true;
+}
+
 std::vector<std::uint8_t> CubeChip::TakeSerialOutput() {
     OpenSerial();
     std::vector<std::uint8_t> out;

@@ -141,18 +141,23 @@ void CubeChip::OnPortWrite(avr_irq_t*, std::uint32_t value, void* param) {
     chip.Translate();
 }
 
-std::uint8_t CubeChip::PortOutput(char port) const {
+namespace {
+
+avr_ioport_state_t PortState(avr_t* avr, const Chip& chip, char port) {
     avr_ioport_state_t state{};
-    if (avr_ioctl(avr_, AVR_IOCTL_IOPORT_GETSTATE(port), &state) != 0)
-        throw program::SimError(std::string("the ") + model_.name + " has no port " + port);
-    return static_cast<std::uint8_t>(state.port);
+    if (avr_ioctl(avr, AVR_IOCTL_IOPORT_GETSTATE(port), &state) != 0)
+        throw program::SimError(std::string("the ") + chip.name + " has no port " + port);
+    return state;
+}
+
+}  // namespace
+
+std::uint8_t CubeChip::PortOutput(char port) const {
+    return static_cast<std::uint8_t>(PortState(avr_, model_, port).port);
 }
 
 std::uint8_t CubeChip::PortDirections(char port) const {
-    avr_ioport_state_t state{};
-    if (avr_ioctl(avr_, AVR_IOCTL_IOPORT_GETSTATE(port), &state) != 0)
-        throw program::SimError(std::string("the ") + model_.name + " has no port " + port);
-    return static_cast<std::uint8_t>(state.ddr);
+    return static_cast<std::uint8_t>(PortState(avr_, model_, port).ddr);
 }
 
 namespace {

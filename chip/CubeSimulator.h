@@ -102,6 +102,8 @@ class CubeChip {
     // in the order given; what it sent comes back, oldest first.
     void SendSerial(const std::vector<std::uint8_t>& bytes);
     std::vector<std::uint8_t> TakeSerialOutput();
+    // Forgets the bytes not yet taken by the UART, as a reset of the line does.
+    void DropSerialInput();
 
   private:
     static void OnPortWrite(::avr_irq_t* irq, std::uint32_t value, void* param);

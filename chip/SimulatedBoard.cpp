@@ -103,17 +103,7 @@ SimulatedBoard::SimulatedBoard(const Chip& board, const std::filesystem::path& b
     fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
     port_ = name;
 
-    avr_t* avr = chip_.Core();
-    std::uint32_t flags = 0;
-    avr_ioctl(avr, AVR_IOCTL_UART_GET_FLAGS('0'), &flags);
-    flags &= ~AVR_UART_FLAG_STDIO;
-    avr_ioctl(avr, AVR_IOCTL_UART_SET_FLAGS('0'), &flags);
-    avr_irq_register_notify(avr_io_getirq(avr, AVR_IOCTL_UART_GETIRQ('0'), UART_IRQ_OUTPUT),
-                            OnSerialOut, this);
-    avr_irq_register_notify(avr_io_getirq(avr, AVR_IOCTL_UART_GETIRQ('0'), UART_IRQ_OUT_XON),
-                            OnSerialRoom, this);
-    avr_irq_register_notify(avr_io_getirq(avr, AVR_IOCTL_UART_GETIRQ('0'), UART_IRQ_OUT_XOFF),
-                            OnSerialFull, this);
+    chip_.TakeSerialOutput();  // the serial line connected
     chip_.BootFrom(LowestAddress(bootloader));
     thread_ = std::thread([this] { Loop(); });
 }
@@ -128,29 +118,6 @@ void SimulatedBoard::Stop() {
     if (thread_.joinable()) thread_.join();
 }
 
-void SimulatedBoard::OnSerialOut(avr_irq_t*, std::uint32_t value, void* param) {
-    static_cast<SimulatedBoard*>(param)->fromChip_.push_back(static_cast<std::uint8_t>(value));
-}
-
-void SimulatedBoard::OnSerialRoom(avr_irq_t*, std::uint32_t, void* param) {
-    auto* board = static_cast<SimulatedBoard*>(param);
-    board->room_ = true;
-    board->FeedSerial();
-}
-
-void SimulatedBoard::OnSerialFull(avr_irq_t*, std::uint32_t, void* param) {
-    static_cast<SimulatedBoard*>(param)->room_ = false;
-}
-
-void SimulatedBoard::FeedSerial() {
-    avr_irq_t* input = avr_io_getirq(chip_.Core(), AVR_IOCTL_UART_GETIRQ('0'), UART_IRQ_INPUT);
-    while (room_ && !toChip_.empty()) {
-        const std::uint8_t byte = toChip_.front();
-        toChip_.pop_front();
-        avr_raise_irq(input, byte);
-    }
-}
-
 void SimulatedBoard::ServePort() {
     if (gone_) return;
     pollfd look{master_, POLLIN, 0};
@@ -158,9 +125,8 @@ void SimulatedBoard::ServePort() {
     const bool open = (look.revents & POLLHUP) == 0;
     if (open && !portOpen_) {
         // The port opened: the board's DTR line resets the chip into its bootloader.
-        toChip_.clear();
+        chip_.DropSerialInput();
         fromChip_.clear();
-        room_ = true;
         chip_.ExternalReset();
     }
     portOpen_ = open;
@@ -169,15 +135,14 @@ void SimulatedBoard::ServePort() {
     for (;;) {
         const ssize_t got = read(master_, buffer, sizeof buffer);
         if (got <= 0) break;
-        toChip_.insert(toChip_.end(), buffer, buffer + got);
+        chip_.SendSerial(std::vector<std::uint8_t>(buffer, buffer + got));
         received_ += static_cast<std::size_t>(got);
         if (received_ >= goAwayAfter_) {
             gone_ = true;
-            toChip_.clear();
+            chip_.DropSerialInput();
             return;
         }
     }
-    FeedSerial();
 }
 
 void SimulatedBoard::Loop() {
@@ -194,6 +159,8 @@ void SimulatedBoard::Loop() {
         const std::vector<PortWrite> writes = chip_.Run(slice);
         ran += chip_.Cycle() >= before ? chip_.Cycle() - before : chip_.Cycle();
         KeepStartWrites(writes, wasRunning);
+        const std::vector<std::uint8_t> out = chip_.TakeSerialOutput();
+        fromChip_.insert(fromChip_.end(), out.begin(), out.end());
         if (!fromChip_.empty() && portOpen_ && !gone_) {
             const ssize_t sent = write(master_, fromChip_.data(), fromChip_.size());
             if (sent > 0) fromChip_.erase(fromChip_.begin(), fromChip_.begin() + sent);

@@ -3,7 +3,6 @@
 
 #include <atomic>
 #include <cstdint>
-#include <deque>
 #include <filesystem>
 #include <mutex>
 #include <string>
@@ -56,21 +55,15 @@ class SimulatedBoard {
     void Loop();
     // Reads what avrdude wrote, and resets the chip when the port is opened.
     void ServePort();
-    void FeedSerial();
     // Keeps the writes of the first kKeptStartMs of the program (from its start again, when it
     // started in this slice).
     void KeepStartWrites(const std::vector<PortWrite>& writes, bool wasRunning);
-    static void OnSerialOut(struct avr_irq_t* irq, std::uint32_t value, void* param);
-    static void OnSerialRoom(struct avr_irq_t* irq, std::uint32_t value, void* param);
-    static void OnSerialFull(struct avr_irq_t* irq, std::uint32_t value, void* param);
 
     CubeChip chip_;
     std::uint32_t hertz_;
     int master_ = -1;
     std::string port_;
     bool portOpen_ = false;
-    bool room_ = true;  // the serial input can take a byte
-    std::deque<std::uint8_t> toChip_;
     std::vector<std::uint8_t> fromChip_;
     std::atomic<std::size_t> goAwayAfter_ = SIZE_MAX;
     std::size_t received_ = 0;

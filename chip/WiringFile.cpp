@@ -6,6 +6,7 @@
 #include <map>
 
 #include "base/Language.h"
+#include "chip/FirmwareBuild.h"
 #include "program/SimError.h"
 
 namespace ledcube::chip {
@@ -257,6 +258,15 @@ WiringRead ReadWiring(std::string_view text, std::string_view name,
                                                 .Arg(found->second.value)));
         read.wiring.*level.high = value == "high";
     }
+    read.chip = WithWiring(read.chip, read.wiring);
+    return read;
+}
+
+WiringRead ReadWiringFile(const std::filesystem::path& path, const std::optional<Chip>& given) {
+    if (!std::filesystem::is_regular_file(path))
+        throw program::SimError(Tr("Wiring", "cannot read the wiring %1").Arg(path.string()));
+    WiringRead read = ReadWiring(ReadTextFile(path), path.filename().string(), given);
+    NameWiring(read.wiring, path.stem().string());
     read.chip = WithWiring(read.chip, read.wiring);
     return read;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -49,6 +50,10 @@ struct WiringRead {
 // for that line, a level other than high or low, a chip other than --chip's.
 WiringRead ReadWiring(std::string_view text, std::string_view name,
                       const std::optional<Chip>& given);
+
+// ReadWiring on the file at `path`, the wiring named after the file
+// ("mycube" for mycube.wiring); raises program::SimError when it cannot be read.
+WiringRead ReadWiringFile(const std::filesystem::path& path, const std::optional<Chip>& given);
 
 // The wiring as a file ReadWiring reads back, headed by a comment.
 std::string WiringText(const Chip& chip, const PinWiring& wiring, std::string_view comment);

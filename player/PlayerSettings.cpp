@@ -21,14 +21,6 @@ constexpr int kRecentFiles = 10;
 constexpr int kGrabWidth = 100;
 constexpr int kTitleHeight = 30;
 
-QString ReadText(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw program::SimError(
-            Tr("Wiring", "cannot read the wiring %1").Arg(path.toStdString()).Str());
-    return QString::fromUtf8(file.readAll());
-}
-
 }  // namespace
 
 QString WiringsFolder() {
@@ -56,12 +48,7 @@ std::vector<SavedWiring> SavedWirings() {
 }
 
 chip::Chip LoadWiring(const QString& path) {
-    const QFileInfo file(path);
-    const chip::WiringRead read =
-        chip::ReadWiring(ReadText(path).toStdString(), file.fileName().toStdString(), std::nullopt);
-    chip::PinWiring wiring = read.wiring;
-    chip::NameWiring(wiring, file.completeBaseName().toStdString());
-    return chip::WithWiring(read.chip, wiring);
+    return chip::ReadWiringFile(path.toStdString(), std::nullopt).chip;
 }
 
 bool IsWiringName(const QString& name) {

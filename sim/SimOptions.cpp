@@ -6,10 +6,6 @@
 #include <cctype>
 #include <charconv>
 #include <climits>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <stdexcept>
 
 #include "base/Language.h"
 #include "chip/WiringFile.h"
@@ -136,20 +132,10 @@ std::string TakeClock(const std::string& value, SimOptions& options) {
 
 // The wiring file read into the options' chip, which --chip and --clock gave.
 void ReadWiringInto(SimOptions& options) {
-    const std::filesystem::path path(*options.wiring);
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    if (file.is_open()) text << file.rdbuf();
-    if (!file.is_open() || file.bad())
-        throw std::runtime_error(
-            Tr("ledcube-sim", "cannot read the wiring %1").Arg(path.string()).Str());
-    const chip::WiringRead read =
-        chip::ReadWiring(text.str(), path.filename().string(),
-                         options.chipGiven ? std::optional(options.chip) : std::nullopt);
-    chip::PinWiring wiring = read.wiring;
-    chip::NameWiring(wiring, path.stem().string());
+    const chip::WiringRead read = chip::ReadWiringFile(
+        *options.wiring, options.chipGiven ? std::optional(options.chip) : std::nullopt);
     const unsigned clock = options.clockGiven ? options.chip.clockHz : read.chip.clockHz;
-    options.chip = chip::WithWiring(chip::WithClock(read.chip, clock), wiring);
+    options.chip = chip::WithClock(read.chip, clock);
     options.wiringWarnings = read.warnings;
 }
 
