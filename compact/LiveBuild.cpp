@@ -36,8 +36,8 @@ constexpr const char* kLiveSerial = R"(#include <avr/io.h>
 #define LIVE_RXEN RXEN
 #define LIVE_TXEN TXEN
 #endif
-static unsigned char live_cells[4];
-static unsigned char live_next[4];
+static unsigned char live_cells[27];
+static unsigned char live_next[27];
 static unsigned char live_new;
 static unsigned int live_slot;
 static unsigned char live_in[6];
@@ -53,8 +53,13 @@ static unsigned char live_crc(const unsigned char* p, unsigned char n)
 unsigned char crc = 0;
 unsigned char k;
 while (n--) {
-crc ^= *p++;
-for (k = 0; k < 8; ++k) crc = (crc & 0x80) ? (unsigned char)((crc << 1) ^ 0x07) : (unsigned char)(crc << 1);
+unsigned char b = *p++;
+for (k = 0; k < 8; ++k) {
+unsigned char flip = ((b >> 7) ^ (crc >> 6)) & 1;
+crc = (unsigned char)((crc << 1) & 0x7F);
+if (flip) crc ^= 0x09;
+b = (unsigned char)(b << 1);
+}
 }
 return crc;
 }
@@ -75,11 +80,28 @@ if (b == LIVE_START) {
 live_got = 1;
 return;
 }
+if (b & 0x80) {
+/* No byte of a frame but its start has the top bit set. */
+live_got = 0;
+return;
+}
 live_in[live_got++] = b;
 if (live_got < 6) return;
 live_got = 0;
-if ((live_in[4] & 0xF8) != 0 || live_crc(live_in, 5) != live_in[5]) return;
-for (k = 0; k < 4; ++k) live_next[k] = live_in[k + 1];
+if ((live_in[4] & 0x40) != 0 || live_crc(live_in, 5) != live_in[5]) return;
+{
+/* No division: a chip at 1 MHz shows the frame within a millisecond. */
+unsigned char at = 1;
+unsigned char bit = 1;
+for (k = 0; k < 27; ++k) {
+live_next[k] = (live_in[at] & bit) != 0;
+bit = (unsigned char)(bit << 1);
+if (bit == 0x80) {
+bit = 1;
+++at;
+}
+}
+}
 live_new = 1;
 }
 static void live_poll(void)
@@ -94,9 +116,9 @@ unsigned char layer;
 unsigned char b;
 i = 0;
 if (!(LIVE_UCSRB & (1 << LIVE_RXEN))) {
+LIVE_UCSRA = 1 << LIVE_U2X;
 LIVE_UBRRH = (unsigned char)(LIVE_UBRR >> 8);
 LIVE_UBRRL = (unsigned char)LIVE_UBRR;
-LIVE_UCSRA = 1 << LIVE_U2X;
 LIVE_UCSRB = (1 << LIVE_RXEN) | (1 << LIVE_TXEN);
 TCCR1B = 2;
 live_slot = TCNT1;
@@ -104,18 +126,19 @@ live_slot = TCNT1;
 /* A frame received shows from the next pass on, whole. */
 if (live_new) {
 live_new = 0;
-live_cells[0] = live_next[0]; live_cells[1] = live_next[1];
-live_cells[2] = live_next[2]; live_cells[3] = live_next[3];
+for (layer = 0; layer < 27; ++layer) live_cells[layer] = live_next[layer];
 }
 for (layer = 0; layer < 3; ++layer) {
-unsigned char d[9];
-unsigned char k;
-unsigned char first = layer * 9;
-for (k = 0; k < 9; ++k) d[k] = (live_cells[(first + k) >> 3] >> ((first + k) & 7)) & 1;
+const unsigned char* d = live_cells + layer * 9;
 Etage(layer == 0, layer == 1, layer == 2);
 Leds(d[0],d[1],d[2],d[3],d[4],d[5],d[6],d[7],d[8]);
 /* The slot ends on timer 1 (clock / 8); the line is read all the while. */
-while ((unsigned int)(TCNT1 - live_slot) < LIVE_SLOT_TICKS) live_poll();
+while ((unsigned int)(TCNT1 - live_slot) < LIVE_SLOT_TICKS && !live_new) live_poll();
+if (live_new) {
+/* A new frame starts a pass of its own at once: it lasts from its arrival. */
+live_slot = TCNT1;
+break;
+}
 live_slot += LIVE_SLOT_TICKS;
 if ((unsigned int)(TCNT1 - live_slot) > LIVE_SLOT_TICKS) live_slot = TCNT1;
 }
@@ -131,12 +154,12 @@ live_send(LIVE_BUTTONS | b);
 
 std::uint8_t LiveCrc(const std::uint8_t* bytes, std::size_t count) {
     std::uint8_t crc = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        crc ^= bytes[i];
-        for (int k = 0; k < 8; ++k)
-            crc = (crc & 0x80) ? static_cast<std::uint8_t>((crc << 1) ^ 0x07)
-                               : static_cast<std::uint8_t>(crc << 1);
-    }
+    for (std::size_t i = 0; i < count; ++i)
+        for (int bit = 7; bit >= 0; --bit) {
+            const bool flip = (((bytes[i] >> bit) ^ (crc >> 6)) & 1) != 0;
+            crc = static_cast<std::uint8_t>((crc << 1) & 0x7F);
+            if (flip) crc ^= 0x09;
+        }
     return crc;
 }
 
@@ -144,8 +167,8 @@ std::vector<std::uint8_t> LiveFrame(const CellState& cells) {
     std::vector<std::uint8_t> frame = {kLiveStart, 0, 0, 0, 0};
     for (int n = 1; n <= kCellCount; ++n)
         if (cells.Get(n))
-            frame[static_cast<std::size_t>(1 + (n - 1) / 8)] |=
-                static_cast<std::uint8_t>(1u << ((n - 1) % 8));
+            frame[static_cast<std::size_t>(1 + (n - 1) / 7)] |=
+                static_cast<std::uint8_t>(1u << ((n - 1) % 7));
     frame.push_back(LiveCrc(frame.data(), frame.size()));
     return frame;
 }

@@ -13,11 +13,14 @@ namespace ledcube::compact {
 
 // The live protocol between the player and the live program on the cube's
 // chip, over its serial line (8 data bits, no parity, one stop bit):
-// - a frame, player to chip: kLiveStart, the 27 cells in 4 bytes (cell n at
-//   bit n - 1, lowest byte first, the top five bits 0), and the CRC-8 of
-//   those five bytes (polynomial 0x07, from 0); the chip shows it from its
-//   next layer slot until the next good frame, and drops a frame whose check
-//   or top bits are wrong, or that a new start byte cuts short;
+// - a frame, player to chip: kLiveStart, the 27 cells in 4 bytes of 7 bits
+//   (cell n at bit (n - 1) % 7 of byte (n - 1) / 7, the bits above cell 27
+//   0), and the CRC-7 of those five bytes (polynomial 0x09, from 0, as the
+//   MMC cards check): no byte of a frame but its start has the top bit set,
+//   so a start byte always begins a frame. The chip shows a good frame at
+//   once, from a new pass of its three layer slots, until the next good one;
+//   it drops a frame whose check or spare bit is wrong, that holds a byte
+//   with the top bit set, or that a new start byte cuts short;
 // - kLiveQuestion, player to chip, outside a frame: the chip answers its
 //   hello line, "ledcube-live 1 CHIP\n";
 // - a change of the cube's buttons, chip to player: 0xB0 | the pressed bits

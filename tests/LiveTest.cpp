@@ -16,16 +16,21 @@ using namespace ledcube::compact;
 
 namespace {
 
-TEST(LiveProtocol, ChecksFramesWithCrc8AndPicksASerialSpeedTheClockMakes) {
+TEST(LiveProtocol, ChecksFramesWithCrc7AndPicksASerialSpeedTheClockMakes) {
     const std::string check = "123456789";
-    EXPECT_EQ(LiveCrc(reinterpret_cast<const std::uint8_t*>(check.data()), check.size()), 0xF4);
+    EXPECT_EQ(LiveCrc(reinterpret_cast<const std::uint8_t*>(check.data()), check.size()), 0x75);
     const std::vector<std::uint8_t> frame = LiveFrame(test::CellsOn({1, 9, 10, 27}));
     ASSERT_EQ(frame.size(), 6u);
     EXPECT_EQ(frame[0], kLiveStart);
     EXPECT_EQ(frame[1], 0x01);
-    EXPECT_EQ(frame[2], 0x03);  // cells 9 and 10
-    EXPECT_EQ(frame[4], 0x04);  // cell 27
+    EXPECT_EQ(frame[2], 0x06);  // cells 9 and 10
+    EXPECT_EQ(frame[4], 0x20);  // cell 27
     EXPECT_EQ(frame[5], LiveCrc(frame.data(), 5));
+    // Whatever is lit, only the start byte has the top bit set.
+    CellState lit;
+    for (int n = 1; n <= kCellCount; ++n) lit.Set(n, true);
+    const std::vector<std::uint8_t> all = LiveFrame(lit);
+    for (std::size_t i = 1; i < all.size(); ++i) EXPECT_LT(all[i], 0x80) << i;
     struct Case {
         unsigned clock;
         unsigned baud;
@@ -41,18 +46,19 @@ TEST(LiveProtocol, ChecksFramesWithCrc8AndPicksASerialSpeedTheClockMakes) {
     EXPECT_FALSE(LiveBaudFor(100000).has_value());
 }
 
-// The cells of each frame the chip showed with any LED lit, in order.
-std::vector<CellState> LitFrames(const PortTrace& trace) {
-    std::vector<CellState> shown;
+// The frames the chip showed with any LED lit, in order (the same cells in a row are one).
+std::vector<ShownFrame> LitFrames(const PortTrace& trace) {
+    std::vector<ShownFrame> shown;
     for (const ShownFrame& frame : DecodeShow(trace)) {
         bool any = false;
         for (int n = 1; n <= kCellCount; ++n) any = any || frame.cells.Get(n);
         if (!any) continue;
-        // The cube's own pace: three 5 ms layer slots a pass (within a look at the line).
-        if (!frame.cut && frame.passes > 1) {
-            EXPECT_NEAR(frame.durationMs / frame.passes, 15.0, 0.15) << frame.passes;
-        }
-        if (shown.empty() || !(shown.back() == frame.cells)) shown.push_back(frame.cells);
+        // The cube's own pace: three 5 ms layer slots a pass, the last one cut by the next frame.
+        if (!frame.cut) EXPECT_NEAR(frame.passes, frame.durationMs / 15.0, 1.0);
+        if (!shown.empty() && shown.back().cells == frame.cells)
+            shown.back().durationMs = frame.startMs + frame.durationMs - shown.back().startMs;
+        else
+            shown.push_back(frame);
     }
     return shown;
 }
@@ -92,7 +98,10 @@ TEST_P(LiveProgramTest, ShowsEveryGoodFrameItIsSentNoOtherAndReportsItsButtons) 
     EXPECT_EQ(said[0], kLiveButtons);  // none held, at start
     EXPECT_EQ(std::string(said.begin() + 1, said.end()), hello);
 
+    // The good frames sent, and when they were sent (ms).
     std::vector<CellState> sent;
+    std::vector<double> sentAt;
+    const auto now = [&] { return 1000.0 * static_cast<double>(trace.endCycle) / chip.clockHz; };
     const auto randomCells = [&] {
         CellState cells;
         for (int n = 1; n <= kCellCount; ++n) cells.Set(n, random() % 3 == 0);
@@ -103,6 +112,7 @@ TEST_P(LiveProgramTest, ShowsEveryGoodFrameItIsSentNoOtherAndReportsItsButtons) 
         // A good frame, shown; one with a bit flipped, and one cut short by the next start: never.
         const CellState good = randomCells();
         sent.push_back(good);
+        sentAt.push_back(now());
         cube.SendSerial(LiveFrame(good));
         run(60);
         std::vector<std::uint8_t> flipped = LiveFrame(randomCells());
@@ -114,10 +124,19 @@ TEST_P(LiveProgramTest, ShowsEveryGoodFrameItIsSentNoOtherAndReportsItsButtons) 
         cube.SendSerial(cut);
         const CellState after = randomCells();
         sent.push_back(after);
+        sentAt.push_back(now());
         cube.SendSerial(LiveFrame(after));
         run(60);
     }
-    EXPECT_EQ(LitFrames(trace), sent);
+    // Each shows as soon as its last byte is in (nine bytes on the line after a cut frame).
+    const double wireMs = 9 * 10 * 1000.0 / LiveBaudFor(chip.clockHz)->baud + 0.5;
+    const std::vector<ShownFrame> shown = LitFrames(trace);
+    ASSERT_EQ(shown.size(), sent.size());
+    for (std::size_t i = 0; i < sent.size(); ++i) {
+        EXPECT_EQ(CellsText(shown[i].cells), CellsText(sent[i])) << i;
+        EXPECT_GE(shown[i].startMs, sentAt[i]) << i;
+        EXPECT_LE(shown[i].startMs, sentAt[i] + wireMs) << i;
+    }
 
     cube.HoldButtons(SwitchCombination::BP2);
     run(40);
