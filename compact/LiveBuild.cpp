@@ -4,6 +4,10 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/Language.h"
+#include "chip/CubeSimulator.h"
+#include "chip/ShowDecoder.h"
+#include "chip/WiringFile.h"
 #include "firmware/FirmwareText.h"
 #include "program/SimError.h"
 
@@ -204,6 +208,104 @@ std::string LiveSource(const chip::Chip& chip) {
                   LiveHello(chip).substr(0, LiveHello(chip).size() - 1).c_str(), baud->ubrr,
                   slotTicks);
     return std::string(defines) + kLiveSerial + ProgramHeader() + kLiveLoop + ProgramClose();
+}
+
+std::optional<std::string> LiveProblem(const chip::Chip& chip) {
+    if (!LiveBaudFor(chip.clockHz))
+        return Tr("live", "the %1 at this clock makes no serial speed of 9600 baud or more")
+            .Arg(chip.name)
+            .Str();
+    const chip::PinWiring wiring = chip::WiringOf(chip);
+    for (int line = 0; line < chip::kWiredLines; ++line) {
+        const chip::Pin pin = chip::LinePin(wiring, line);
+        if (pin.port != 'D' || pin.bit > 1) continue;
+        const std::string rxd = chip::PinName(chip, {'D', 0});
+        const std::string txd = chip::PinName(chip, {'D', 1});
+        return Tr("live",
+                  "the %1's wiring puts %2 on %3, but the live program needs %4 and %5 (RXD, "
+                  "TXD) for its serial line: choose a wiring that leaves them free")
+            .Arg(chip.name)
+            .Arg(chip::LineName(line))
+            .Arg(chip::PinName(chip, pin))
+            .Arg(rxd)
+            .Arg(txd)
+            .Str();
+    }
+    return std::nullopt;
+}
+
+namespace {
+
+// What the simulated chip's wires did while it was sent bytes, and what it answered.
+struct LiveRun {
+    chip::PortTrace trace;
+    std::vector<std::uint8_t> said;
+};
+
+void Check(bool good, const chip::Chip& chip, const std::string& what) {
+    if (!good)
+        throw program::SimError(
+            Tr("live", "the live program for the %1 %2").Arg(chip.name).Arg(what).Str());
+}
+
+}  // namespace
+
+chip::Firmware BuildLiveProgram(const chip::Chip& chip, const chip::ScratchFolder& folder) {
+    if (const std::optional<std::string> problem = LiveProblem(chip))
+        throw program::SimError(*problem);
+    chip::Firmware firmware = chip::BuildFirmware(LiveSource(chip), "live.c", folder, chip);
+    if (!firmware.sizes.Fits()) throw program::SimError(chip::NotFittingMessage(firmware.sizes));
+    chip::CubeChip cube(firmware.hex, chip);
+    LiveRun run{{chip.clockHz, 0, {}}, {}};
+    const auto go = [&](double ms) {
+        const std::vector<chip::PortWrite> writes =
+            cube.Run(static_cast<std::uint64_t>(ms * chip.clockHz / 1000));
+        run.trace.writes.insert(run.trace.writes.end(), writes.begin(), writes.end());
+        run.trace.endCycle = cube.Cycle();
+        const std::vector<std::uint8_t> said = cube.TakeSerialOutput();
+        run.said.insert(run.said.end(), said.begin(), said.end());
+    };
+    go(20);
+    cube.SendSerial({kLiveQuestion});
+    go(40);
+    const std::string hello = LiveHello(chip);
+    const std::string said(run.said.begin(), run.said.end());
+    Check(said.find(hello) != std::string::npos, chip,
+          Tr("live", "does not answer its hello line").Str());
+    // A frame, a frame with a bit flipped, a frame cut short, and another good one.
+    CellState first;
+    CellState second;
+    CellState wrong;
+    for (int n = 1; n <= kCellCount; ++n) {
+        first.Set(n, n % 3 == 1);
+        second.Set(n, n % 2 == 0);
+        wrong.Set(n, true);
+    }
+    cube.SendSerial(LiveFrame(first));
+    go(60);
+    std::vector<std::uint8_t> flipped = LiveFrame(wrong);
+    flipped[2] ^= 0x10;
+    cube.SendSerial(flipped);
+    go(60);
+    std::vector<std::uint8_t> cut = LiveFrame(wrong);
+    cut.resize(4);
+    cube.SendSerial(cut);
+    cube.SendSerial(LiveFrame(second));
+    go(60);
+    std::vector<CellState> shown;
+    for (const chip::ShownFrame& frame : chip::DecodeShow(run.trace)) {
+        bool lit = false;
+        for (int n = 1; n <= kCellCount; ++n) lit = lit || frame.cells.Get(n);
+        if (lit && (shown.empty() || !(shown.back() == frame.cells))) shown.push_back(frame.cells);
+    }
+    Check(shown == std::vector<CellState>{first, second}, chip,
+          Tr("live", "does not show the frames it is sent, and only those").Str());
+    run.said.clear();
+    cube.HoldButtons(SwitchCombination::BP1);
+    go(40);
+    Check(run.said == std::vector<std::uint8_t>{static_cast<std::uint8_t>(kLiveButtons | 1)}, chip,
+          Tr("live", "does not report BP1 held").Str());
+    return firmware;
 }
 
 }  // namespace ledcube::compact

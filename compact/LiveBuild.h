@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "chip/Chips.h"
+#include "chip/FirmwareBuild.h"
 #include "model/CellModel.h"
 
 namespace ledcube::compact {
@@ -51,5 +52,18 @@ std::optional<LiveBaud> LiveBaudFor(unsigned clockHz);
 // the while, and reports the buttons. Raises program::SimError for a clock
 // too slow for 9600 baud.
 std::string LiveSource(const chip::Chip& chip);
+
+// Why the chip cannot run the live program as wired, in one sentence: its
+// wiring takes the serial line's pins (RXD, TXD), or its clock makes no serial
+// speed; none when it can.
+std::optional<std::string> LiveProblem(const chip::Chip& chip);
+
+// Builds the live program for the chip and wiring in `folder` and proves it
+// on its simulated chip before it may be flashed: asked, it answers its hello
+// line; sent frames (a good one, one with a bit flipped, one cut short), it
+// shows the good ones alone, whole passes of the three layers; with BP1 held
+// it reports it. Raises program::SimError naming what it did wrong (or
+// LiveProblem), chip::BuildError when avr-gcc refuses it.
+chip::Firmware BuildLiveProgram(const chip::Chip& chip, const chip::ScratchFolder& folder);
 
 }  // namespace ledcube::compact
