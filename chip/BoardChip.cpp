@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What the simulated board adds to the chip: its bootloader, the resets from
-// outside and the watch on the serial line's registers. Built into the board
-// library, which the tests, the benchmarks and the pictures link; the
-// programs never boot a bootloader.
+// What a board adds to the chip: its bootloader, the resets from outside and
+// its serial line (the live program's too, proven before it is flashed).
 #include "chip/CubeSimulator.h"
 
 extern "C" {

@@ -189,6 +189,8 @@ PlayerFrame CubePlayer::Frame() const {
     // A frame is shown while the passes go on; a chip that stopped scanning the
     // layers (no sequence plays) shows none.
     const bool scanning = lastPassStart_ && frame.cycle - *lastPassStart_ < 3 * passCycles_;
+    if (scanning && passCells_) frame.cells = *passCells_;
+    frame.cellsSince = cellsSince_;
     if (frames_ && shown_ >= 0 && scanning) {
         const PlayerFrame place = PlaceOf(*frames_, shown_);
         frame.frame = place.frame;
@@ -217,6 +219,12 @@ void CubePlayer::RunTo(std::uint64_t cycle) {
                 std::clamp<std::uint64_t>(pass->shortestSlot, passCycles_ / 4, passCycles_ / 2);
         }
         lastPassStart_ = pass->start;
+        if (!passCells_ || !(*passCells_ == pass->cells)) {
+            passCells_ = pass->cells;
+            cellsSince_ = anchorSeconds_ + (static_cast<double>(pass->end) -
+                                            static_cast<double>(anchorCycle_)) /
+                                               (hertz_ * speed_);
+        }
         if (frames_) shown_ = LocateFrame(*frames_, pass->cells, shown_, held_);
     }
 }

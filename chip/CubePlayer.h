@@ -36,6 +36,11 @@ struct PlayerFrame {
     int sequenceOfBlock = 0;
     int blockSequences = 0;
     bool stopped = false;  // the program stopped running
+    // The cells of the last pass (all dark when the chip no longer scans the
+    // layers), and the clock's seconds when the first pass with them ended
+    // (ahead of the clock after a step or a run flat out).
+    CellState cells;
+    double cellsSince = 0;
 };
 
 // "BP1 sequence: frame 2 of 5", "Aucun sequence 2 of 2: frame 1 of 1", "between the
@@ -114,6 +119,8 @@ class CubePlayer {
     std::optional<std::uint64_t> lastPassStart_;
     std::uint8_t portA_ = 0;
     int shown_ = -1;
+    std::optional<CellState> passCells_;  // the cells of the last pass
+    double cellsSince_ = 0;
 };
 
 }  // namespace ledcube::chip

@@ -178,7 +178,24 @@ std::vector<std::uint8_t> LiveFrame(const CellState& cells) {
 }
 
 std::string LiveHello(const chip::Chip& chip) {
-    return "ledcube-live " + std::to_string(kLiveVersion) + " " + chip.id + "\n";
+    std::string hello = "ledcube-live " + std::to_string(kLiveVersion) + " " + chip.id;
+    if (chip.pins) {
+        // The wiring's pins and levels, so that a board wired otherwise is told apart.
+        std::uint32_t hash = 2166136261u;
+        const auto mix = [&hash](unsigned value) { hash = (hash ^ (value & 0xFF)) * 16777619u; };
+        for (int line = 0; line < chip::kWiredLines; ++line) {
+            const chip::Pin pin = chip::LinePin(*chip.pins, line);
+            mix(static_cast<unsigned char>(pin.port));
+            mix(static_cast<unsigned>(pin.bit));
+        }
+        mix(chip.pins->ledsLitHigh);
+        mix(chip.pins->layersOnHigh);
+        mix(chip.pins->buttonsPressedHigh);
+        char wired[16];
+        std::snprintf(wired, sizeof wired, " %08x", hash);
+        hello += wired;
+    }
+    return hello + "\n";
 }
 
 std::optional<LiveBaud> LiveBaudFor(unsigned clockHz) {

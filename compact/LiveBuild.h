@@ -23,7 +23,7 @@ namespace ledcube::compact {
 //   it drops a frame whose check or spare bit is wrong, that holds a byte
 //   with the top bit set, or that a new start byte cuts short;
 // - kLiveQuestion, player to chip, outside a frame: the chip answers its
-//   hello line, "ledcube-live 1 CHIP\n";
+//   hello line, "ledcube-live 1 CHIP\n" (LiveHello);
 // - a change of the cube's buttons, chip to player: 0xB0 | the pressed bits
 //   (BP1 bit 0, BP2 bit 1, BP3 bit 2), sent at start and at each change.
 inline constexpr std::uint8_t kLiveStart = 0xA5;
@@ -34,7 +34,8 @@ inline constexpr int kLiveVersion = 1;
 std::uint8_t LiveCrc(const std::uint8_t* bytes, std::size_t count);
 // The six bytes that show `cells`.
 std::vector<std::uint8_t> LiveFrame(const CellState& cells);
-// "ledcube-live 1 uno\n"
+// "ledcube-live 1 uno\n"; for a wiring of the user's, eight hex digits of
+// its pins and levels follow the chip's name.
 std::string LiveHello(const chip::Chip& chip);
 
 // The serial line's speed for the chip's clock: the fastest of 115200, 57600,

@@ -17,6 +17,7 @@
 
 #include "chip/Avrdude.h"
 #include "chip/FirmwareBuild.h"
+#include "compact/LiveBuild.h"
 #include "program/SimError.h"
 
 namespace ledcube::player {
@@ -91,6 +92,7 @@ FlashDialog::FlashDialog(std::string program, QString name, const chip::Chip& ch
 
 void FlashDialog::Lay() {
     auto* form = new QFormLayout;
+    form_ = form;
     form->addRow(tr("Chip or board:"), chips_);
     form->addRow(tr("Programmer:"), programmers_);
     form->addRow(tr("Serial port:"), ports_);
@@ -250,7 +252,26 @@ void FlashDialog::Flash() {
                                       : pipeline::BuildKind::UnrolledElseCompact;
     plan.chip = ChosenChip();
     QThread* builder =
-        QThread::create([this, plan,
+        live_ ? QThread::create([this, chip = plan.chip] {
+            pipeline::BuildOutcome outcome;
+            try {
+                auto folder = std::make_shared<const chip::ScratchFolder>();
+                auto built = std::make_shared<pipeline::BuiltProgram>();
+                built->firmware = compact::BuildLiveProgram(chip, *folder);
+                built->folders.push_back(folder);
+                outcome.built = built;
+            } catch (const std::exception& error) {
+                outcome.problem = error.what();
+            }
+            QMetaObject::invokeMethod(this, [this, outcome] {
+                building_ = false;
+                if (closing_) return;
+                built_ = outcome.built;
+                Built(built_ ? built_->firmware.hex.string() : std::string(),
+                      QString::fromStdString(outcome.problem));
+            });
+        })
+        : QThread::create([this, plan,
                          source = pipeline::BuildSource{program::PreviewLastProgram(program_).text,
                                                         frames_, name_.toStdString()}] {
             const pipeline::BuildOutcome outcome = pipeline::TryBuildProgram(source, plan);
@@ -352,6 +373,18 @@ void FlashDialog::Done(int exitCode, QProcess::ExitStatus status) {
                              target_.toStdString());
     if (outcome.flashed) progress_->setValue(100);
     Say(QString::fromStdString(outcome.sentence), !outcome.flashed);
+    if (outcome.flashed) emit Flashed();
+}
+
+void FlashDialog::ChooseLiveProgram() {
+    live_ = true;
+    setWindowTitle(tr("Put the live program on the cube — %1").arg(QString::fromUtf8(given_.name)));
+    chips_->setCurrentIndex(chips_->findData(QString::fromLatin1(given_.id)));
+    chips_->setEnabled(false);
+    form_->setRowVisible(3, false);  // the build: the live program has one
+    buildNote_->setText(
+        tr("The live program shows on the cube what the player shows, and sends back its "
+           "buttons. Put on the cube… puts the animation's own program back."));
 }
 
 void FlashDialog::Cancel() {

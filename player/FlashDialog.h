@@ -16,6 +16,7 @@
 #include "program/ProgramReader.h"
 
 class QComboBox;
+class QFormLayout;
 class QLabel;
 class QPlainTextEdit;
 class QProgressBar;
@@ -58,6 +59,14 @@ class FlashDialog : public QDialog {
     QString Log() const;
     // How long the bars may stand still before avrdude is stopped.
     void SetStallMs(int ms) { stallMs_ = ms; }
+    // Puts the live program for the player's chip and wiring on it, proven
+    // first, rather than the program.
+    void ChooseLiveProgram();
+    bool LiveProgramChosen() const { return live_; }
+
+  signals:
+    // avrdude wrote and verified the build.
+    void Flashed();
 
   private:
     // The form, the status and the buttons in their places.
@@ -77,6 +86,7 @@ class FlashDialog : public QDialog {
     std::string program_;
     QString name_;
     std::optional<std::vector<program::RecordedFrame>> frames_;
+    QFormLayout* form_ = nullptr;
     QComboBox* chips_;
     QComboBox* programmers_;
     QComboBox* ports_;
@@ -107,6 +117,7 @@ class FlashDialog : public QDialog {
     bool building_ = false;
     bool cancelled_ = false;
     bool closing_ = false;
+    bool live_ = false;
 };
 
 }  // namespace ledcube::player

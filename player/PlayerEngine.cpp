@@ -8,6 +8,8 @@
 
 #include "chip/FirmwareBuild.h"
 #include "compact/CompactBuild.h"
+#include "compact/LiveBuild.h"
+#include "live/LivePort.h"
 #include "firmware/FlashEstimate.h"
 #include "pipeline/BuildPipeline.h"
 #include "program/SimError.h"
@@ -23,6 +25,9 @@ namespace {
 constexpr std::uint64_t kMostSkipSeconds = 180;
 // Changes closer together than this are read once.
 constexpr int kSettleMs = 20;
+// While live: how often the engine ticks, and the time it may be late on top.
+constexpr int kLiveTickMs = 10;
+constexpr double kLiveMarginSeconds = 0.002;
 
 // "cube.c: what happened", as the language writes it.
 QString Subject(const QString& name, const QString& text) {
@@ -224,7 +229,7 @@ void PlayerEngine::ShowRecordedFrame(int frame) {
     const program::RecordedFrame& recorded = (*frames_)[static_cast<std::size_t>(frame)];
     // Between the sequences a frame plays under any buttons: those held stay.
     const std::optional<SwitchCombination> now =
-        chip::HeldCombination(BitsToButtons(selectedHold_ ? *selectedHold_ : ButtonsToBits(held_)));
+        chip::HeldCombination(BitsToButtons(selectedHold_ ? *selectedHold_ : ButtonsToBits(UserHeld())));
     selectedHold_ = ButtonBits(recorded.block.value_or(now.value_or(SwitchCombination::Aucun)));
     if (player_) player_->HoldButtons(BitsToButtons(*selectedHold_));
     paused_ = true;
@@ -279,9 +284,10 @@ void PlayerEngine::Start(const pipeline::BuildSource& source, pipeline::BuildKin
                                                       .toStdString()));
     auto player =
         std::make_unique<chip::CubePlayer>(built.firmware.hex, source.frames, clock_, chip_);
-    const bool userHolds = held_[0] || held_[1] || held_[2];
+    const std::array<bool, 3> user = UserHeld();
+    const bool userHolds = user[0] || user[1] || user[2];
     const std::array<bool, 3> chipHeld =
-        !userHolds && openSequence ? BitsToButtons(ButtonBits(*openSequence)) : held_;
+        !userHolds && openSequence ? BitsToButtons(ButtonBits(*openSequence)) : user;
     player->HoldButtons(chipHeld);
     player->SetSpeed(speed_);
     player->SetPaused(paused_);
@@ -358,11 +364,17 @@ void PlayerEngine::SetButtons(int held) {
     ApplyButtons();
 }
 
+std::array<bool, 3> PlayerEngine::UserHeld() const {
+    return BitsToButtons(ButtonsToBits(held_) | cubeHeld_);
+}
+
 void PlayerEngine::ApplyButtons() {
-    const bool userHolds = held_[0] || held_[1] || held_[2];
+    const std::array<bool, 3> user = UserHeld();
+    const bool userHolds = user[0] || user[1] || user[2];
     HeldButtons held;
+    held.fromCube = cubeHeld_;
     held.following = !userHolds && (following_.has_value() || selectedHold_.has_value());
-    held.bits = !held.following ? ButtonsToBits(held_)
+    held.bits = !held.following ? ButtonsToBits(user)
                 : selectedHold_ ? *selectedHold_
                                 : ButtonBits(*following_);
     if (held.following && selectedHold_ && pauseAt_ && frames_)
@@ -397,6 +409,8 @@ void PlayerEngine::SetChip(const chip::Chip& chip) {
     // The same program, built for the other chip: played from the start.
     playingSource_.clear();
     Rebuild();
+    // The cube on the port is asked again whether it runs the live program for this chip.
+    if (live_) StartLive(QString(livePort_));
 }
 
 void PlayerEngine::SetCompact(bool compact) {
@@ -443,13 +457,65 @@ void PlayerEngine::Tick() {
 
 void PlayerEngine::StartTicking(int intervalMs) {
     MakeTimersAndWatcher();
-    ticker_->start(intervalMs);
+    tickMs_ = intervalMs;
+    ticker_->start(live_ ? std::min(intervalMs, kLiveTickMs) : intervalMs);
 }
 
 void PlayerEngine::Publish() {
     if (!player_) return;
     const chip::PlayerFrame frame = player_->Frame();
+    FeedLive(frame);
     if (news_.Put([&](EngineNews& news) { news.frame = frame; })) emit Updated();
+}
+
+void PlayerEngine::StartLive(const QString& port) {
+    StopLive();
+    livePort_ = port;
+    live_ = std::make_unique<live::LivePort>(chip_, port, clock_);
+    connect(live_.get(), &live::LivePort::Changed, this, &PlayerEngine::TellLive);
+    connect(live_.get(), &live::LivePort::ButtonsReported, this, [this](int bits) {
+        cubeHeld_ = bits;
+        ApplyButtons();
+    });
+    // The cube follows the chip within a tick: the engine ticks faster while live.
+    if (ticker_ != nullptr) ticker_->setInterval(std::min(tickMs_, kLiveTickMs));
+    liveCells_.reset();
+    live_->Start();
+    TellLive();
+    if (player_) FeedLive(player_->Frame());
+}
+
+void PlayerEngine::StopLive() {
+    if (!live_) return;
+    live_.reset();
+    livePort_.clear();
+    if (ticker_ != nullptr) ticker_->setInterval(tickMs_);
+    if (cubeHeld_ != 0) {
+        cubeHeld_ = 0;
+        ApplyButtons();
+    }
+    TellLive();
+}
+
+void PlayerEngine::TellLive() {
+    LiveNews live;
+    if (live_) {
+        live.state = live_->Now();
+        live.says = live_->Says();
+        live.port = live_->Port();
+    }
+    if (news_.Put([&](EngineNews& news) { news.live = live; })) emit Updated();
+}
+
+void PlayerEngine::FeedLive(const chip::PlayerFrame& frame) {
+    if (!live_ || (liveCells_ && *liveCells_ == frame.cells)) return;
+    liveCells_ = frame.cells;
+    // The pass that showed the cells ended up to a tick ago: the cube shows
+    // them a tick and a little after that, so that each frame lasts on the
+    // cube as long as on the chip; after a step or a run flat out, at once.
+    const double now = clock_();
+    const double lag = kLiveTickMs / 1000.0 + kLiveMarginSeconds;
+    live_->Show(frame.cells, std::min(frame.cellsSince, now) + lag);
 }
 
 }  // namespace ledcube::player

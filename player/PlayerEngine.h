@@ -15,9 +15,14 @@
 #include <vector>
 
 #include "chip/CubePlayer.h"
+#include "compact/LiveSession.h"
 #include "firmware/Buttons.h"
 #include "pipeline/BuildPipeline.h"
 #include "program/ProgramReader.h"
+
+namespace ledcube::live {
+class LivePort;
+}
 
 namespace ledcube::player {
 
@@ -39,6 +44,14 @@ struct HeldButtons {
     QString says;  // "following the recording: BP1 held", or empty
     // When no frame shows under these buttons, which key plays what.
     QString hint;
+    int fromCube = 0;  // held on the live cube
+};
+
+// The live cube, as the window says it.
+struct LiveNews {
+    compact::LiveSession::State state = compact::LiveSession::State::Opening;
+    QString says;
+    QString port;
 };
 
 // What the engine has to tell the window. Only the newest of each is kept,
@@ -48,6 +61,7 @@ struct EngineNews {
     std::optional<LoadedProgram> loaded;  // a program now plays
     std::optional<QString> problem;       // nothing plays, and why
     std::optional<HeldButtons> held;
+    std::optional<LiveNews> live;  // while live, and once more when it stops (no port)
 };
 
 // A path with the home folder written "~": "~/D/demo.c".
@@ -116,6 +130,11 @@ class PlayerEngine : public QObject {
     void SetChip(const chip::Chip& chip);
     void SetPaused(bool paused);
     void Step();
+    // Shows what the chip shows on the cube on `port` too, and holds its
+    // buttons on the chip; again for the chip now chosen when already live.
+    void StartLive(const QString& port);
+    void StopLive();
+    bool Live() const { return live_ != nullptr; }
     // Runs the chip up to the clock and hands the frame to the window.
     void Tick();
     // Ticks every `intervalMs` on the engine's own thread.
@@ -145,6 +164,12 @@ class PlayerEngine : public QObject {
     void Publish();
     // Gives the chip the buttons it should see now, and tells the window.
     void ApplyButtons();
+    // The buttons held on screen or on the live cube.
+    std::array<bool, 3> UserHeld() const;
+
+    void TellLive();
+    // Gives the live cube the cells the chip shows, when they changed.
+    void FeedLive(const chip::PlayerFrame& frame);
 
     chip::Clock clock_;
     QString file_;
@@ -174,6 +199,11 @@ class PlayerEngine : public QObject {
     std::vector<std::function<void(PlayerEngine&)>> posted_;
     QFileSystemWatcher* watcher_ = nullptr;
     QTimer* ticker_ = nullptr;
+    int tickMs_ = 40;
+    std::unique_ptr<live::LivePort> live_;
+    QString livePort_;
+    int cubeHeld_ = 0;  // the buttons held on the live cube
+    std::optional<CellState> liveCells_;
     QTimer* reloadSoon_ = nullptr;
 };
 

@@ -56,7 +56,9 @@ std::vector<ShownFrame> LitFrames(const PortTrace& trace) {
         for (int n = 1; n <= kCellCount; ++n) any = any || frame.cells.Get(n);
         if (!any) continue;
         // The cube's own pace: three 5 ms layer slots a pass, the last one cut by the next frame.
-        if (!frame.cut) EXPECT_NEAR(frame.passes, frame.durationMs / 15.0, 1.0);
+        if (!frame.cut) {
+            EXPECT_NEAR(frame.passes, frame.durationMs / 15.0, 1.0);
+        }
         if (!shown.empty() && shown.back().cells == frame.cells)
             shown.back().durationMs = frame.startMs + frame.durationMs - shown.back().startMs;
         else
