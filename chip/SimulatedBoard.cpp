@@ -87,8 +87,16 @@ std::filesystem::path BootloaderOf(const Chip& board, const std::filesystem::pat
     return hex;
 }
 
-SimulatedBoard::SimulatedBoard(const Chip& board, const std::filesystem::path& bootloader)
-    : chip_(bootloader, board), hertz_(board.clockHz) {
+SimulatedBoard::SimulatedBoard(const Chip& board, const std::filesystem::path& bootloader,
+                               const std::filesystem::path& link)
+    : chip_(bootloader, board), hertz_(board.clockHz), link_(link) {
+    OpenTerminal();
+    chip_.TakeSerialOutput();  // the serial line connected
+    chip_.BootFrom(LowestAddress(bootloader));
+    thread_ = std::thread([this] { Loop(); });
+}
+
+void SimulatedBoard::OpenTerminal() {
     int slave = -1;
     char name[256] = {};
     if (openpty(&master_, &slave, name, nullptr, nullptr) != 0)
@@ -102,15 +110,56 @@ SimulatedBoard::SimulatedBoard(const Chip& board, const std::filesystem::path& b
     close(slave);
     fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
     port_ = name;
+    portOpen_ = false;
+    if (!link_.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove(link_, ignored);
+        std::filesystem::create_symlink(name, link_);
+        port_ = link_.string();
+    }
+}
 
-    chip_.TakeSerialOutput();  // the serial line connected
-    chip_.BootFrom(LowestAddress(bootloader));
-    thread_ = std::thread([this] { Loop(); });
+void SimulatedBoard::TakeRequests() {
+    const int plug = plug_.exchange(0);
+    if (plug == kUnplug && plugged_) {
+        // The port goes: whoever has it open reads no more.
+        close(master_);
+        master_ = -1;
+        if (!link_.empty()) {
+            std::error_code ignored;
+            std::filesystem::remove(link_, ignored);
+        }
+        plugged_ = false;
+        chip_.DropSerialInput();
+        fromChip_.clear();
+    } else if (plug == kPlugIn && !plugged_) {
+        OpenTerminal();
+        plugged_ = true;
+        chip_.ExternalReset();  // powered again
+    }
+    if (const int press = press_.exchange(-1); press >= 0)
+        chip_.HoldButtons(static_cast<SwitchCombination>(press));
+}
+
+void SimulatedBoard::StartRecording() {
+    const std::lock_guard lock(recordMutex_);
+    recording_ = true;
+    recordStart_ = ran_;
+    recorded_.clear();
+}
+
+PortTrace SimulatedBoard::Recording() const {
+    const std::lock_guard lock(recordMutex_);
+    return {hertz_, ran_ - recordStart_, recorded_};
 }
 
 SimulatedBoard::~SimulatedBoard() {
     Stop();
     if (master_ >= 0) close(master_);
+    if (!link_.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove(link_, ignored);
+    }
 }
 
 void SimulatedBoard::Stop() {
@@ -119,7 +168,7 @@ void SimulatedBoard::Stop() {
 }
 
 void SimulatedBoard::ServePort() {
-    if (gone_) return;
+    if (gone_ || !plugged_) return;
     pollfd look{master_, POLLIN, 0};
     poll(&look, 1, 0);
     const bool open = (look.revents & POLLHUP) == 0;
@@ -148,26 +197,34 @@ void SimulatedBoard::ServePort() {
 void SimulatedBoard::Loop() {
     using Clock = std::chrono::steady_clock;
     const auto start = Clock::now();
-    // The cycles run since the start: a reset starts the chip's own count
-    // again, the board's time goes on.
-    std::uint64_t ran = 0;
+    // ran_ counts the cycles run since the start: a reset starts the chip's
+    // own count again, the board's time goes on.
     const std::uint64_t slice = static_cast<std::uint64_t>(hertz_) * kSliceMs / 1000;
     while (!stop_) {
+        TakeRequests();
         ServePort();
         const std::uint64_t before = chip_.Cycle();
         const bool wasRunning = chip_.ProgramRunning();
         const std::vector<PortWrite> writes = chip_.Run(slice);
-        ran += chip_.Cycle() >= before ? chip_.Cycle() - before : chip_.Cycle();
+        {
+            const std::lock_guard lock(recordMutex_);
+            if (recording_)
+                for (const PortWrite& write : writes)
+                    recorded_.push_back(
+                        {ran_ - recordStart_ + (write.cycle >= before ? write.cycle - before : 0),
+                         write.port, write.value});
+            ran_ += chip_.Cycle() >= before ? chip_.Cycle() - before : chip_.Cycle();
+        }
         KeepStartWrites(writes, wasRunning);
         const std::vector<std::uint8_t> out = chip_.TakeSerialOutput();
         fromChip_.insert(fromChip_.end(), out.begin(), out.end());
-        if (!fromChip_.empty() && portOpen_ && !gone_) {
+        if (!fromChip_.empty() && portOpen_ && !gone_ && plugged_) {
             const ssize_t sent = write(master_, fromChip_.data(), fromChip_.size());
             if (sent > 0) fromChip_.erase(fromChip_.begin(), fromChip_.begin() + sent);
         }
         programRunning_ = chip_.ProgramRunning();
         // No faster than the real board.
-        const auto due = start + std::chrono::microseconds(ran * 1000000 / hertz_);
+        const auto due = start + std::chrono::microseconds(ran_ * 1000000 / hertz_);
         std::this_thread::sleep_until(due);
     }
 }

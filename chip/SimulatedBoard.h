@@ -28,7 +28,10 @@ std::filesystem::path BootloaderOf(const Chip& board, const std::filesystem::pat
 class SimulatedBoard {
   public:
     // Raises SimError when the bootloader or a pseudo-terminal cannot be had.
-    SimulatedBoard(const Chip& board, const std::filesystem::path& bootloader);
+    // With `link`, the port is that path, a link to the pseudo-terminal of
+    // the moment, as a board keeps its name when plugged in again.
+    SimulatedBoard(const Chip& board, const std::filesystem::path& bootloader,
+                   const std::filesystem::path& link = {});
     ~SimulatedBoard();
     SimulatedBoard(const SimulatedBoard&) = delete;
     SimulatedBoard& operator=(const SimulatedBoard&) = delete;
@@ -40,6 +43,16 @@ class SimulatedBoard {
     // Pulls the cable once the board has been sent `bytes` bytes: the
     // board neither reads nor answers any more, as when its USB goes away.
     void GoAwayAfter(std::size_t bytes) { goAwayAfter_ = bytes; }
+    // Pulls the board's USB cable (its port goes away), and plugs it in again.
+    void Unplug() { plug_ = kUnplug; }
+    void PlugIn() { plug_ = kPlugIn; }
+    bool Plugged() const { return plugged_.load(); }
+    // Presses these buttons on the cube (let go of the others), from any thread.
+    void PressButtons(SwitchCombination buttons) { press_ = static_cast<int>(buttons); }
+    // From now on, keeps what the cube's wires do, in the board's own time.
+    void StartRecording();
+    // What the wires did since StartRecording, cycles from its start.
+    PortTrace Recording() const;
     // Stops the board's thread; the chip keeps what it was flashed with.
     void Stop();
     // The first second of the flashed program has run since it last started.
@@ -58,6 +71,12 @@ class SimulatedBoard {
     // Keeps the writes of the first kKeptStartMs of the program (from its start again, when it
     // started in this slice).
     void KeepStartWrites(const std::vector<PortWrite>& writes, bool wasRunning);
+    void OpenTerminal();
+    // Acts on Unplug, PlugIn and PressButtons.
+    void TakeRequests();
+
+    static constexpr int kUnplug = 1;
+    static constexpr int kPlugIn = 2;
 
     CubeChip chip_;
     std::uint32_t hertz_;
@@ -72,6 +91,15 @@ class SimulatedBoard {
     std::atomic<bool> programRunning_ = false;
     std::vector<PortWrite> startWrites_;  // the program's, from its start for kKeptStartMs
     std::atomic<bool> startKept_ = false;
+    std::filesystem::path link_;
+    std::atomic<int> plug_ = 0;
+    std::atomic<bool> plugged_ = true;
+    std::atomic<int> press_ = -1;
+    std::uint64_t ran_ = 0;  // the board's time, in cycles
+    mutable std::mutex recordMutex_;
+    bool recording_ = false;
+    std::uint64_t recordStart_ = 0;
+    std::vector<PortWrite> recorded_;
     std::thread thread_;
 };
 

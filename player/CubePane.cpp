@@ -116,6 +116,12 @@ QLayout* CubePane::MakeControls() {
     compact_->setToolTip(
         tr("Play the compact build (ledcube-sim --compact): the frames as a table in flash"));
     connect(compact_, &QCheckBox::toggled, this, &CubePane::CompactChanged);
+    live_ = new QCheckBox(tr("Live"), this);
+    live_->setFocusPolicy(Qt::NoFocus);
+    live_->setToolTip(
+        tr("Show on the real cube what the player shows, through its serial line, and play "
+           "with the cube's own buttons (Ctrl+L)"));
+    connect(live_, &QCheckBox::toggled, this, &CubePane::LiveToggled);
     ListWirings();
     chips_->setFocusPolicy(Qt::NoFocus);
     chips_->setToolTip(
@@ -135,6 +141,7 @@ QLayout* CubePane::MakeControls() {
     controls->addWidget(chips_);
     controls->addWidget(wiring);
     controls->addWidget(compact_);
+    controls->addWidget(live_);
     return controls;
 }
 
@@ -150,6 +157,14 @@ QLayout* CubePane::MakeReadout() {
         label->setWordWrap(true);
         readout->addWidget(label, row++, 1);
     }
+    // The live cube's line, while live.
+    liveCaption_ = new QLabel(tr("Live:"), this);
+    liveLine_ = new QLabel(this);
+    liveLine_->setWordWrap(true);
+    readout->addWidget(liveCaption_, row, 0, Qt::AlignTop);
+    readout->addWidget(liveLine_, row, 1);
+    liveCaption_->hide();
+    liveLine_->hide();
     readout->setColumnStretch(1, 1);
     return readout;
 }
@@ -301,6 +316,28 @@ void CubePane::ShowHeld(const HeldButtons& held) {
     ShowWhere();
 }
 
+void CubePane::ShowLive(const LiveNews& live) {
+    const bool shown = !live.says.isEmpty();
+    liveLine_->setText(live.says);
+    liveLine_->setStyleSheet(live.state == compact::LiveSession::State::Live || !shown
+                                 ? QString()
+                                 : QStringLiteral("QLabel { color: #a00000; }"));
+    liveCaption_->setVisible(shown);
+    liveLine_->setVisible(shown);
+}
+
+QString CubePane::LiveText() const {
+    return liveLine_->isHidden() ? QString() : liveLine_->text();
+}
+
+void CubePane::SetLive(bool on) {
+    live_->setChecked(on);
+}
+
+bool CubePane::LiveChosen() const {
+    return live_->isChecked();
+}
+
 void CubePane::ShowWhere() {
     if (!problem_->isHidden()) return;
     if (!programLoaded_) {
@@ -335,9 +372,10 @@ void CubePane::UpdateButtons() {
 }
 
 void CubePane::DrawButtons() {
-    // Held by the user, or by the player following the sequence being recorded.
+    // Held by the user, on the live cube, or by the player following the sequence being recorded.
     for (int b = 0; b < 3; ++b)
-        buttons_[b]->setDown(pad_.Held(b) || (held_.following && (held_.bits & (1 << b)) != 0));
+        buttons_[b]->setDown(pad_.Held(b) || (held_.fromCube & (1 << b)) != 0 ||
+                             (held_.following && (held_.bits & (1 << b)) != 0));
 }
 
 bool CubePane::TakeButtonKey(QKeyEvent* event, bool down) {

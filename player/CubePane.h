@@ -68,6 +68,12 @@ class CubePane : public QWidget {
     void ShowLoaded(const LoadedProgram& program);
     void ShowProblem(const QString& message);
     void ShowHeld(const HeldButtons& held);
+    // The live cube's line under the readout; hidden when not live.
+    void ShowLive(const LiveNews& live);
+    QString LiveText() const;
+    // Ticks Live (as a click would: LiveToggled follows) or unticks it.
+    void SetLive(bool on);
+    bool LiveChosen() const;
     // Keys 1, 2, 3 hold BP1, BP2, BP3; false for other keys.
     bool TakeButtonKey(QKeyEvent* event, bool down);
     // The window lost the keyboard: the keys it held are let go.
@@ -81,6 +87,7 @@ class CubePane : public QWidget {
     void CompactChanged(bool compact);
     void ChipChanged(const chip::Chip& chip);
     void WiringClicked();
+    void LiveToggled(bool on);
 
   private:
     QLayout* MakePushButtons();
@@ -110,6 +117,9 @@ class CubePane : public QWidget {
     QComboBox* speed_;
     QComboBox* chips_;
     QCheckBox* compact_;
+    QCheckBox* live_;
+    QLabel* liveCaption_;
+    QLabel* liveLine_;
     chip::Chip chosen_ = chip::kAtmega8535;
     bool namingLit_ = false;
     int chosenIndex_ = 0;       // the list's item of chosen_

@@ -24,6 +24,7 @@
 #include "base/Sysutils.h"
 #include "chip/FirmwareBuild.h"
 #include "chip/WiringCheck.h"
+#include "compact/LiveBuild.h"
 #include "player/AnimationExport.h"
 #include "player/FlashDialog.h"
 #include "player/FrameClipboard.h"
@@ -140,6 +141,17 @@ void PlayerWindow::MakeMenus() {
     const QList<QAction*> actions = fileMenu->actions();
     const qsizetype at = actions.indexOf(open);
     fileMenu->insertMenu(at + 1 < actions.size() ? actions[at + 1] : nullptr, recent_);
+    // File → Live on the cube, below Put on the cube…, ticked with the pane's Live.
+    auto* live = new QAction(tr("&Live on the cube"), this);
+    live->setObjectName(QStringLiteral("live"));
+    live->setCheckable(true);
+    live->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    addAction(live);
+    connect(live, &QAction::triggered, this, [this](bool on) { cubePane_->SetLive(on); });
+    connect(cubePane_, &CubePane::LiveToggled, live, &QAction::setChecked);
+    const QList<QAction*> listed = fileMenu->actions();
+    const qsizetype put = listed.indexOf(Action(QStringLiteral("put-on-cube")));
+    fileMenu->insertAction(put + 1 < listed.size() ? listed[put + 1] : nullptr, live);
     ShowRecentFiles();
 }
 
@@ -219,10 +231,18 @@ void PlayerWindow::ConnectPanes() {
     connect(cubePane_, &CubePane::ChipChanged, this, [this](const chip::Chip& chip) {
         Post([chip](PlayerEngine& engine) { engine.SetChip(chip); });
         Panel()->Model().SetClock(chip.clockHz);
+        askedLiveProgram_ = false;
+        if (cubePane_->LiveChosen())
+            if (const std::optional<std::string> problem = compact::LiveProblem(chip)) {
+                cubePane_->SetLive(false);
+                questions_.warn(QString::fromStdString(*problem));
+            }
         UpdateEditState();
     });
     connect(cubePane_, &CubePane::WiringClicked, this,
             [this] { Guarded([this] { EditWiring(); }); });
+    connect(cubePane_, &CubePane::LiveToggled, this,
+            [this](bool on) { Guarded([this, on] { LiveToggled(on); }); });
     connect(cubePane_->Cube(), &CubeView::LampClicked, this, &PlayerWindow::ToggleLamp);
     connect(editPane_, &EditPane::DurationEntered, this, &PlayerWindow::ApplyDuration);
     connect(Panel(), &FramePanel::SelectionChanged, this,
@@ -259,6 +279,20 @@ void PlayerWindow::ShowNews() {
         ShowFileText(news.loaded->fileText);
     }
     if (news.held) cubePane_->ShowHeld(*news.held);
+    if (news.live) {
+        cubePane_->ShowLive(*news.live);
+        // A board that runs something else is offered the live program, once.
+        if (news.live->state == compact::LiveSession::State::Foreign && !askedLiveProgram_ &&
+            cubePane_->LiveChosen()) {
+            askedLiveProgram_ = true;
+            const QString port = news.live->port;
+            if (questions_.confirm(
+                    tr("%1. Put the live program on it now?").arg(news.live->says)))
+                PutLiveProgram(port);
+            else
+                cubePane_->SetLive(false);
+        }
+    }
     if (news.frame) {
         Panel()->Model().SetShownFrame(news.frame->frame - 1);
         cubePane_->ShowFrame(*news.frame);
@@ -482,6 +516,48 @@ void PlayerWindow::PutOnTheCube() {
     connect(dialog, &QDialog::finished, this, [this, dialog] {
         memory_.programmer = dialog->ProgrammerId();
         memory_.port = dialog->PortText();
+    });
+    dialog->open();
+}
+
+void PlayerWindow::LiveToggled(bool on) {
+    if (!on) {
+        Post([](PlayerEngine& engine) { engine.StopLive(); });
+        return;
+    }
+    askedLiveProgram_ = false;
+    const chip::Chip chip = cubePane_->ChosenChip();
+    if (const std::optional<std::string> problem = compact::LiveProblem(chip)) {
+        cubePane_->SetLive(false);
+        questions_.warn(QString::fromStdString(*problem));
+        return;
+    }
+    if (memory_.port.isEmpty()) {
+        PutLiveProgram(QString());
+        return;
+    }
+    Post([port = memory_.port](PlayerEngine& engine) { engine.StartLive(port); });
+}
+
+void PlayerWindow::PutLiveProgram(const QString& port) {
+    // avrdude needs the port: the player lets go of it meanwhile.
+    Post([](PlayerEngine& engine) { engine.StopLive(); });
+    askedLiveProgram_ = true;
+    auto* dialog = new FlashDialog(ProgramToFlash(), ProgramName(), cubePane_->ChosenChip(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->ChooseLiveProgram();
+    if (!memory_.programmer.isEmpty()) dialog->ChooseProgrammer(memory_.programmer);
+    dialog->SetPort(port.isEmpty() ? memory_.port : port);
+    auto flashed = std::make_shared<bool>(false);
+    connect(dialog, &FlashDialog::Flashed, this, [this, dialog, flashed] {
+        *flashed = true;
+        memory_.programmer = dialog->ProgrammerId();
+        memory_.port = dialog->PortText();
+        if (cubePane_->LiveChosen())
+            Post([port = memory_.port](PlayerEngine& engine) { engine.StartLive(port); });
+    });
+    connect(dialog, &QDialog::finished, this, [this, flashed] {
+        if (!*flashed) cubePane_->SetLive(false);
     });
     dialog->open();
 }

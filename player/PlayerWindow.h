@@ -74,6 +74,11 @@ class PlayerWindow : public QWidget {
     void PlayWiringTest();
     // Opens Wiring… for the chip chosen.
     void EditWiring();
+    // Live on the cube (Ctrl+L): on the port Put on the cube last used, or
+    // one chosen as the live program is put on the cube.
+    void SetLive(bool on) { cubePane_->SetLive(on); }
+    bool LiveChosen() const { return cubePane_->LiveChosen(); }
+    QString LiveText() const { return cubePane_->LiveText(); }
     // Chooses the wiring of this file (--wiring); false when it is wrong, as the cube pane says.
     bool ChooseWiring(const QString& path) { return cubePane_->ChooseWiring(path); }
     QString ChosenWiring() const { return cubePane_->ChosenWiring(); }
@@ -138,6 +143,10 @@ class PlayerWindow : public QWidget {
     PlayerMemory memory_;   // what is remembered beyond what the panes show
     QMenu* recent_ = nullptr;
     void ShowRecentFiles();
+    void LiveToggled(bool on);
+    // Puts the live program on the cube on `port` (or one chosen in the dialog), then goes live.
+    void PutLiveProgram(const QString& port);
+    bool askedLiveProgram_ = false;  // asked once, each time Live is ticked
 };
 
 }  // namespace ledcube::player

@@ -31,9 +31,10 @@ const std::map<std::string, std::set<std::string>> kBuiltOn = {
     {"chip", {"program"}},
     {"compact", {"chip"}},
     {"pipeline", {"compact"}},
+    {"live", {"compact"}},
     {"gif", {"chip", "ui"}},
-    {"sim", {"pipeline", "gif"}},
-    {"player", {"pipeline", "gif", "ui"}},
+    {"sim", {"pipeline", "gif", "live"}},
+    {"player", {"pipeline", "gif", "ui", "live"}},
 };
 
 // The folder itself and every folder under it, however far down.
