@@ -221,9 +221,9 @@ void CubePlayer::RunTo(std::uint64_t cycle) {
         lastPassStart_ = pass->start;
         if (!passCells_ || !(*passCells_ == pass->cells)) {
             passCells_ = pass->cells;
-            cellsSince_ = anchorSeconds_ + (static_cast<double>(pass->end) -
-                                            static_cast<double>(anchorCycle_)) /
-                                               (hertz_ * speed_);
+            cellsSince_ = anchorSeconds_ +
+                          (static_cast<double>(pass->end) - static_cast<double>(anchorCycle_)) /
+                              (hertz_ * speed_);
         }
         if (frames_) shown_ = LocateFrame(*frames_, pass->cells, shown_, held_);
     }

@@ -90,6 +90,11 @@ std::filesystem::path BootloaderOf(const Chip& board, const std::filesystem::pat
 SimulatedBoard::SimulatedBoard(const Chip& board, const std::filesystem::path& bootloader,
                                const std::filesystem::path& link)
     : chip_(bootloader, board), hertz_(board.clockHz), link_(link) {
+    // A board comes with a program: here one that loops doing nothing
+    // (rjmp .), where the bootloader goes when no upload comes.
+    ::avr_t* core = chip_.Core();
+    core->flash[0] = 0xFF;
+    core->flash[1] = 0xCF;
     OpenTerminal();
     chip_.TakeSerialOutput();  // the serial line connected
     chip_.BootFrom(LowestAddress(bootloader));

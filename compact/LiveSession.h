@@ -61,6 +61,8 @@ class LiveSession {
     std::optional<int> TakeButtons();
     int FramesSent() const { return framesSent_; }
     const std::string& Port() const { return port_; }
+    // Why the port is gone, as the system says it.
+    const std::string& Reason() const { return reason_; }
 
   private:
     void BecomeLive(double now);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "live/LivePort.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "compact/LiveBuild.h"
@@ -72,6 +73,16 @@ void LivePort::Failed(QSerialPort::SerialPortError error) {
 void LivePort::Show(const CellState& cells, double due) {
     session_.Show(cells, due);
     Service();
+}
+
+void LivePort::Follow(const chip::PlayerFrame& frame) {
+    if (followed_ == frame.cells) return;
+    followed_ = frame.cells;
+    // The pass that showed the cells ended up to a tick ago: the cube shows
+    // them a tick and a little after that; after a step or a run flat out, at once.
+    constexpr double kMarginSeconds = 0.002;
+    const double now = clock_();
+    Show(frame.cells, std::min(frame.cellsSince, now) + kLiveTickMs / 1000.0 + kMarginSeconds);
 }
 
 void LivePort::Service() {

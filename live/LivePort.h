@@ -5,11 +5,16 @@
 #include <QSerialPort>
 #include <QString>
 #include <QTimer>
+#include <optional>
 
 #include "chip/CubePlayer.h"
 #include "compact/LiveSession.h"
 
 namespace ledcube::live {
+
+// While live, how often the chip's frames are looked at: a frame shows on the
+// cube this long (and a little) after it showed on the chip.
+inline constexpr int kLiveTickMs = 10;
 
 // The cube on a serial port, live: opens the port at the live program's
 // speed and runs a LiveSession on what the port reads, its errors and a
@@ -28,12 +33,16 @@ class LivePort : public QObject {
     void Start();
     // The cells the player shows, due on the cube at `due` (seconds of the clock).
     void Show(const CellState& cells, double due);
+    // Shows the cells of the chip's last pass when they changed, looked at
+    // every kLiveTickMs, so that each frame lasts on the cube as on the chip.
+    void Follow(const chip::PlayerFrame& frame);
 
     compact::LiveSession::State Now() const { return session_.Now(); }
     // One line for the user, in the user's language.
     QString Says() const;
     int FramesSent() const { return session_.FramesSent(); }
     QString Port() const { return name_; }
+    QString Reason() const { return QString::fromStdString(session_.Reason()); }
 
   signals:
     // What Says tells changed.
@@ -53,6 +62,7 @@ class LivePort : public QObject {
     QSerialPort port_;
     QTimer timer_;
     QString said_;
+    std::optional<CellState> followed_;
 };
 
 }  // namespace ledcube::live

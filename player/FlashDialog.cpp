@@ -251,43 +251,45 @@ void FlashDialog::Flash() {
     plan.kind = compact_->isChecked() ? pipeline::BuildKind::Compact
                                       : pipeline::BuildKind::UnrolledElseCompact;
     plan.chip = ChosenChip();
-    QThread* builder =
-        live_ ? QThread::create([this, chip = plan.chip] {
-            pipeline::BuildOutcome outcome;
-            try {
-                auto folder = std::make_shared<const chip::ScratchFolder>();
-                auto built = std::make_shared<pipeline::BuiltProgram>();
-                built->firmware = compact::BuildLiveProgram(chip, *folder);
-                built->folders.push_back(folder);
-                outcome.built = built;
-            } catch (const std::exception& error) {
-                outcome.problem = error.what();
-            }
-            QMetaObject::invokeMethod(this, [this, outcome] {
-                building_ = false;
-                if (closing_) return;
-                built_ = outcome.built;
-                Built(built_ ? built_->firmware.hex.string() : std::string(),
-                      QString::fromStdString(outcome.problem));
-            });
-        })
-        : QThread::create([this, plan,
-                         source = pipeline::BuildSource{program::PreviewLastProgram(program_).text,
-                                                        frames_, name_.toStdString()}] {
-            const pipeline::BuildOutcome outcome = pipeline::TryBuildProgram(source, plan);
-            QMetaObject::invokeMethod(this, [this, outcome] {
-                building_ = false;
-                if (closing_) return;
-                built_ = outcome.built;
-                if (built_ && built_->fellBack) {
-                    buildNote_->setText(tr(
-                        "the unrolled build does not fit the chip: the compact build is flashed"));
-                    compact_->setChecked(true);
-                }
-                Built(built_ ? built_->firmware.hex.string() : std::string(),
-                      QString::fromStdString(outcome.problem));
-            });
+    QThread* builder = live_ ? QThread::create([this, chip = plan.chip] {
+        pipeline::BuildOutcome outcome;
+        try {
+            auto folder = std::make_shared<const chip::ScratchFolder>();
+            auto built = std::make_shared<pipeline::BuiltProgram>();
+            built->firmware = compact::BuildLiveProgram(chip, *folder);
+            built->folders.push_back(folder);
+            outcome.built = built;
+        } catch (const std::exception& error) {
+            outcome.problem = error.what();
+        }
+        QMetaObject::invokeMethod(this, [this, outcome] {
+            building_ = false;
+            if (closing_) return;
+            built_ = outcome.built;
+            Built(built_ ? built_->firmware.hex.string() : std::string(),
+                  QString::fromStdString(outcome.problem));
         });
+    })
+                             : QThread::create([this, plan,
+                                                source = pipeline::BuildSource{
+                                                    program::PreviewLastProgram(program_).text,
+                                                    frames_, name_.toStdString()}] {
+                                   const pipeline::BuildOutcome outcome =
+                                       pipeline::TryBuildProgram(source, plan);
+                                   QMetaObject::invokeMethod(this, [this, outcome] {
+                                       building_ = false;
+                                       if (closing_) return;
+                                       built_ = outcome.built;
+                                       if (built_ && built_->fellBack) {
+                                           buildNote_->setText(
+                                               tr("the unrolled build does not fit the chip: the "
+                                                  "compact build is flashed"));
+                                           compact_->setChecked(true);
+                                       }
+                                       Built(built_ ? built_->firmware.hex.string() : std::string(),
+                                             QString::fromStdString(outcome.problem));
+                                   });
+                               });
     connect(builder, &QThread::finished, builder, &QObject::deleteLater);
     builder->start();
 }

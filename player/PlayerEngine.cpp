@@ -9,8 +9,8 @@
 #include "chip/FirmwareBuild.h"
 #include "compact/CompactBuild.h"
 #include "compact/LiveBuild.h"
-#include "live/LivePort.h"
 #include "firmware/FlashEstimate.h"
+#include "live/LivePort.h"
 #include "pipeline/BuildPipeline.h"
 #include "program/SimError.h"
 #include "ui/Translations.h"
@@ -25,9 +25,6 @@ namespace {
 constexpr std::uint64_t kMostSkipSeconds = 180;
 // Changes closer together than this are read once.
 constexpr int kSettleMs = 20;
-// While live: how often the engine ticks, and the time it may be late on top.
-constexpr int kLiveTickMs = 10;
-constexpr double kLiveMarginSeconds = 0.002;
 
 // "cube.c: what happened", as the language writes it.
 QString Subject(const QString& name, const QString& text) {
@@ -228,8 +225,8 @@ void PlayerEngine::ShowRecordedFrame(int frame) {
     }
     const program::RecordedFrame& recorded = (*frames_)[static_cast<std::size_t>(frame)];
     // Between the sequences a frame plays under any buttons: those held stay.
-    const std::optional<SwitchCombination> now =
-        chip::HeldCombination(BitsToButtons(selectedHold_ ? *selectedHold_ : ButtonsToBits(UserHeld())));
+    const std::optional<SwitchCombination> now = chip::HeldCombination(
+        BitsToButtons(selectedHold_ ? *selectedHold_ : ButtonsToBits(UserHeld())));
     selectedHold_ = ButtonBits(recorded.block.value_or(now.value_or(SwitchCombination::Aucun)));
     if (player_) player_->HoldButtons(BitsToButtons(*selectedHold_));
     paused_ = true;
@@ -458,7 +455,7 @@ void PlayerEngine::Tick() {
 void PlayerEngine::StartTicking(int intervalMs) {
     MakeTimersAndWatcher();
     tickMs_ = intervalMs;
-    ticker_->start(live_ ? std::min(intervalMs, kLiveTickMs) : intervalMs);
+    ticker_->start(live_ ? std::min(intervalMs, live::kLiveTickMs) : intervalMs);
 }
 
 void PlayerEngine::Publish() {
@@ -478,8 +475,7 @@ void PlayerEngine::StartLive(const QString& port) {
         ApplyButtons();
     });
     // The cube follows the chip within a tick: the engine ticks faster while live.
-    if (ticker_ != nullptr) ticker_->setInterval(std::min(tickMs_, kLiveTickMs));
-    liveCells_.reset();
+    if (ticker_ != nullptr) ticker_->setInterval(std::min(tickMs_, live::kLiveTickMs));
     live_->Start();
     TellLive();
     if (player_) FeedLive(player_->Frame());
@@ -508,14 +504,7 @@ void PlayerEngine::TellLive() {
 }
 
 void PlayerEngine::FeedLive(const chip::PlayerFrame& frame) {
-    if (!live_ || (liveCells_ && *liveCells_ == frame.cells)) return;
-    liveCells_ = frame.cells;
-    // The pass that showed the cells ended up to a tick ago: the cube shows
-    // them a tick and a little after that, so that each frame lasts on the
-    // cube as long as on the chip; after a step or a run flat out, at once.
-    const double now = clock_();
-    const double lag = kLiveTickMs / 1000.0 + kLiveMarginSeconds;
-    live_->Show(frame.cells, std::min(frame.cellsSince, now) + lag);
+    if (live_) live_->Follow(frame);
 }
 
 }  // namespace ledcube::player

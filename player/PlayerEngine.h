@@ -203,7 +203,6 @@ class PlayerEngine : public QObject {
     std::unique_ptr<live::LivePort> live_;
     QString livePort_;
     int cubeHeld_ = 0;  // the buttons held on the live cube
-    std::optional<CellState> liveCells_;
     QTimer* reloadSoon_ = nullptr;
 };
 

@@ -286,8 +286,7 @@ void PlayerWindow::ShowNews() {
             cubePane_->LiveChosen()) {
             askedLiveProgram_ = true;
             const QString port = news.live->port;
-            if (questions_.confirm(
-                    tr("%1. Put the live program on it now?").arg(news.live->says)))
+            if (questions_.confirm(tr("%1. Put the live program on it now?").arg(news.live->says)))
                 PutLiveProgram(port);
             else
                 cubePane_->SetLive(false);

@@ -17,6 +17,7 @@
 #include "pipeline/BuildPipeline.h"
 #include "program/ProgramReader.h"
 #include "program/SimError.h"
+#include "sim/LiveCommand.h"
 #include "sim/Report.h"
 #include "sim/SimOptions.h"
 #include "sim/Storyboard.h"
@@ -257,6 +258,9 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
         ReadStage(options, read, out, err);
         const pipeline::BuiltProgram built = BuildStage(options, read, err);
         if (!SizesStage(options, read, built, out, err)) return 1;
+        if (options.live)
+            return LiveStage(options, built, read.frames,
+                             options.ms.value_or(RunMs(read.frames, options.buttons)), out, err);
         OutputStage(options, read, built, out);
         return options.flash ? FlashStage(options, built, out, err) : 0;
     } catch (const chip::BuildError& error) {

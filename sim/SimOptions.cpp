@@ -186,6 +186,13 @@ const OptionRow kOptions[] = {
                        "names another avrdude."),
      nullptr,
      [](const std::string&, SimOptions& options) { return (options.flash = true, std::string()); }},
+    {"live", nullptr,
+     QT_TRANSLATE_NOOP("ledcube-sim",
+                       "Stream what the simulated chip shows to the cube on --port, in real time, "
+                       "for --ms (default: three rounds of the frames); the cube runs the live "
+                       "program, which --flash puts on it first."),
+     nullptr,
+     [](const std::string&, SimOptions& options) { return (options.live = true, std::string()); }},
     {"programmer", QT_TRANSLATE_NOOP("ledcube-sim", "NAME"),
      QT_TRANSLATE_NOOP("ledcube-sim",
                        "The avrdude programmer (default usbasp, or the board's bootloader)."),
@@ -299,6 +306,13 @@ std::variant<SimOptions, int> ParseSimOptions(const std::vector<std::string>& ar
             return 2;
         }
     }
+    if (options.live && !options.port)
+        return wrong(
+            Tr("ledcube-sim", "--live streams to the cube on a serial port: name it with --port"));
+    if (options.live && (options.png || options.gif || options.hex))
+        return wrong(Tr("ledcube-sim",
+                        "--live streams the show to the cube; --png, --gif and --hex are for a "
+                        "run without it"));
     const QStringList files = parser.positionalArguments();
     if (options.wiringTest && files.isEmpty()) return options;
     if (options.wiringTest)

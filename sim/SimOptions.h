@@ -32,6 +32,7 @@ struct SimOptions {
     bool verbose = false;
     bool compact = false;
     bool flash = false;
+    bool live = false;        // stream the show to the cube on --port
     bool wiringTest = false;  // the wiring test's program rather than a file's
     std::string file;
 };

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <regex>
 #include <thread>
 
 #include "SimCommandRun.h"
@@ -126,6 +127,51 @@ INSTANTIATE_TEST_SUITE_P(Boards, BoardTest, testing::Values(kUno, kNanoOld),
                          [](const testing::TestParamInfo<Chip>& info) {
                              return test::TestName(info.param.id);
                          });
+
+// ledcube-sim --live on the simulated Uno: refused while the board runs
+// something else, then the live program put on it and the show streamed, the
+// board's wires showing the frames the BP1 round plays, in order.
+TEST(LiveCommand, PutsTheLiveProgramOnTheBoardAndStreamsTheShowInOrder) {
+    const ScratchFolder boot;
+    SimulatedBoard board(kUno, BootloaderOf(kUno, boot.Path()));
+    std::vector<std::string> options = {"--live",    "--chip", "uno",  "--port", board.Port(),
+                                        "--buttons", "BP1",    "--ms", "2000"};
+    const test::CommandRun refused = test::RunCommand(Recorded(), options);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("the Arduino Uno (ATmega328P) on " + board.Port() +
+                               " does not answer as the live program does: put the live program "
+                               "on it with --live --flash"),
+              std::string::npos)
+        << refused.err;
+
+    board.StartRecording();
+    options.push_back("--flash");
+    const test::CommandRun run = test::RunCommand(Recorded(), options);
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::smatch said;
+    ASSERT_TRUE(std::regex_search(
+        run.out, said,
+        std::regex(R"(streamed (\d+) frames in 2\.0 s to the Arduino Uno \(ATmega328P\) on )" +
+                   board.Port())))
+        << run.out;
+    const int streamed = std::stoi(said[1]);
+
+    std::vector<CellState> round;
+    for (const RecordedFrame& frame : ReadProgram(Recorded()))
+        if (PlaysUnder(frame, SwitchCombination::BP1)) round.push_back(frame.cells);
+    std::vector<CellState> lit;
+    for (const ShownFrame& frame : DecodeShow(board.Recording()))
+        if (frame.cells != CellState() && (lit.empty() || lit.back() != frame.cells))
+            lit.push_back(frame.cells);
+    // About eight rounds in two seconds, each frame sent once (the first, dark, shows nothing).
+    ASSERT_GE(lit.size(), 3 * round.size());
+    EXPECT_LE(std::abs(static_cast<int>(lit.size()) - (streamed - 1)), 1) << streamed;
+    const auto first = std::find(round.begin(), round.end(), lit.front());
+    ASSERT_NE(first, round.end()) << CellsText(lit.front());
+    const std::size_t offset = static_cast<std::size_t>(first - round.begin());
+    for (std::size_t i = 0; i < lit.size(); ++i)
+        EXPECT_EQ(CellsText(lit[i]), CellsText(round[(offset + i) % round.size()])) << i;
+}
 
 struct FailureCase {
     const char* name;

@@ -393,6 +393,22 @@ TEST(SimCommand, ReportsWhatTheCubeShowsOrWhyItCannotRun) {
         {one, {"--clock", "5"}, 2, "", "--clock takes the clock in hertz"},
         {one, {"--size", "10", "--gif", "x.gif"}, 2, "", "--size takes a width in pixels"},
         {one, {"--clock", "8000000", "--buttons", "BP1"}, 0, "; ATmega8535 at 8 MHz", ""},
+        {one,
+         {"--live"},
+         2,
+         "",
+         "--live streams to the cube on a serial port: name it with --port"},
+        {one, {"--live", "--port", "/dev/null", "--gif", "x.gif"}, 2, "", "--png, --gif and --hex"},
+        {one,
+         {"--live", "--port", "/dev/null"},
+         1,
+         "",
+         "the ATmega8535's wiring puts BP1 on PD0, but the live program needs PD0 and PD1"},
+        {one,
+         {"--live", "--chip", "uno", "--port", "/nonexistent/ttyACM9"},
+         1,
+         "",
+         "cannot open /nonexistent/ttyACM9: "},
     };
     for (const Case& c : cases) {
         const auto [status, out, err] = RunCommand(c.text, c.options);
