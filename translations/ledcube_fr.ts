@@ -1151,6 +1151,42 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
         <source>HZ</source>
         <translation>HZ</translation>
     </message>
+    <message>
+        <source>%1 frame</source>
+        <translation>%1 image</translation>
+    </message>
+    <message>
+        <source>%1 frames</source>
+        <translation>%1 images</translation>
+    </message>
+    <message>
+        <source>%1: put the live program on it with --live --flash, or with Live in ledcube-play</source>
+        <translation>%1 : mettez-y le programme en direct avec --live --flash, ou avec En direct dans ledcube-play</translation>
+    </message>
+    <message>
+        <source>--live streams the show to the cube; --png, --gif and --hex are for a run without it</source>
+        <translation>--live envoie le spectacle au cube ; --png, --gif et --hex sont pour une exécution sans lui</translation>
+    </message>
+    <message>
+        <source>--live streams to the cube on a serial port: name it with --port</source>
+        <translation>--live envoie au cube sur un port série : nommez-le avec --port</translation>
+    </message>
+    <message>
+        <source>Stream what the simulated chip shows to the cube on --port, in real time, for --ms (default: three rounds of the frames); the cube runs the live program, which --flash puts on it first.</source>
+        <translation>Envoyer au cube sur --port ce que montre la puce simulée, en temps réel, pendant --ms (par défaut : trois tours des images) ; le cube exécute le programme en direct, que --flash y met d&apos;abord.</translation>
+    </message>
+    <message>
+        <source>cannot open %1: %2</source>
+        <translation>impossible d&apos;ouvrir %1 : %2</translation>
+    </message>
+    <message>
+        <source>streamed %1 in %2 s to the %3 on %4</source>
+        <translation>%1 envoyées en %2 s à l&apos;%3 sur %4</translation>
+    </message>
+    <message>
+        <source>the cube on %1 is gone (%2) after %3</source>
+        <translation>le cube sur %1 a disparu (%2) après %3</translation>
+    </message>
 </context>
 <context>
     <name>ledcube::player::CubePane</name>
@@ -1242,6 +1278,18 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
         <source>the only program in the file</source>
         <translation>le seul programme du fichier</translation>
     </message>
+    <message>
+        <source>Live</source>
+        <translation>En direct</translation>
+    </message>
+    <message>
+        <source>Live:</source>
+        <translation>En direct :</translation>
+    </message>
+    <message>
+        <source>Show on the real cube what the player shows, through its serial line, and play with the cube&apos;s own buttons (Ctrl+L)</source>
+        <translation>Montrer sur le vrai cube ce que montre le lecteur, par sa ligne série, et jouer avec les boutons du cube (Ctrl+L)</translation>
+    </message>
 </context>
 <context>
     <name>ledcube::player::EditPane</name>
@@ -1331,6 +1379,14 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
     <message>
         <source>%p%</source>
         <translation>%p %</translation>
+    </message>
+    <message>
+        <source>Put the live program on the cube — %1</source>
+        <translation>Mettre le programme en direct sur le cube — %1</translation>
+    </message>
+    <message>
+        <source>The live program shows on the cube what the player shows, and sends back its buttons. Put on the cube… puts the animation&apos;s own program back.</source>
+        <translation>Le programme en direct montre sur le cube ce que montre le lecteur, et renvoie ses boutons. Mettre sur le cube… remet le programme de l&apos;animation.</translation>
     </message>
 </context>
 <context>
@@ -1636,6 +1692,14 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
         <source>Don&apos;t Save</source>
         <translation>Ne pas enregistrer</translation>
     </message>
+    <message>
+        <source>%1. Put the live program on it now?</source>
+        <translation>%1. Y mettre le programme en direct maintenant ?</translation>
+    </message>
+    <message>
+        <source>&amp;Live on the cube</source>
+        <translation>En &amp;direct sur le cube</translation>
+    </message>
 </context>
 <context>
     <name>Wiring</name>
@@ -1820,6 +1884,57 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
     <message>
         <source>Buttons pressed read:</source>
         <translation>Boutons appuyés lus :</translation>
+    </message>
+</context>
+<context>
+    <name>live</name>
+    <message>
+        <source>asking the %1 on %2 whether it runs the live program…</source>
+        <translation>interrogation de ll&apos;%1 sur %2 est interrogé : exécute-t-il le programme en direct ?…apos;%1 sur %2 : exécute-t-il le programme en direct ?…</translation>
+    </message>
+    <message>
+        <source>does not answer its hello line</source>
+        <translation>ne répond pas par sa ligne de salut</translation>
+    </message>
+    <message>
+        <source>does not report BP1 held</source>
+        <translation>ne signale pas BP1 enfoncé</translation>
+    </message>
+    <message>
+        <source>does not show the frames it is sent, and only those</source>
+        <translation>ne montre pas les images qu&apos;on lui envoie, et elles seules</translation>
+    </message>
+    <message>
+        <source>live on the %1 on %2</source>
+        <translation>en direct sur l&apos;%1 sur %2</translation>
+    </message>
+    <message>
+        <source>opening %1 for the %2…</source>
+        <translation>ouverture de %1 pour l&apos;%2…</translation>
+    </message>
+    <message>
+        <source>the %1 at this clock makes no serial speed of 9600 baud or more</source>
+        <translation>l&apos;%1 à cette horloge ne donne aucune vitesse série de 9600 bauds ou plus</translation>
+    </message>
+    <message>
+        <source>the %1 on %2 does not answer as the live program does</source>
+        <translation>l&apos;%1 sur %2 ne répond pas comme le programme en direct</translation>
+    </message>
+    <message>
+        <source>the %1&apos;s wiring puts %2 on %3, but the live program needs %4 and %5 (RXD, TXD) for its serial line: choose a wiring that leaves them free</source>
+        <translation>le câblage de l&apos;%1 met %2 sur %3, mais le programme en direct a besoin de %4 et %5 (RXD, TXD) pour sa ligne série : choisissez un câblage qui les laisse libres</translation>
+    </message>
+    <message>
+        <source>the board on %1 runs another live program (%2), not the %3&apos;s</source>
+        <translation>la carte sur %1 exécute un autre programme en direct (%2), pas celui de l&apos;%3</translation>
+    </message>
+    <message>
+        <source>the cube on %1 is gone (%2): playing on screen only until it comes back</source>
+        <translation>le cube sur %1 a disparu (%2) : lecture à l&apos;écran seulement jusqu&apos;à son retour</translation>
+    </message>
+    <message>
+        <source>the live program for the %1 %2</source>
+        <translation>le programme en direct pour l&apos;%1 %2</translation>
     </message>
 </context>
 </TS>
