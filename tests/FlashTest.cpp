@@ -163,9 +163,11 @@ TEST(LiveCommand, PutsTheLiveProgramOnTheBoardAndStreamsTheShowInOrder) {
     for (const ShownFrame& frame : DecodeShow(board.Recording()))
         if (frame.cells != CellState() && (lit.empty() || lit.back() != frame.cells))
             lit.push_back(frame.cells);
-    // About eight rounds in two seconds, each frame sent once (the first, dark, shows nothing).
+    // About eight rounds in two seconds, each frame sent once: the first, dark, shows
+    // nothing, and a machine busy elsewhere may hold one back behind the next.
     ASSERT_GE(lit.size(), 3 * round.size());
-    EXPECT_LE(std::abs(static_cast<int>(lit.size()) - (streamed - 1)), 1) << streamed;
+    EXPECT_LT(static_cast<int>(lit.size()), streamed);
+    EXPECT_GE(static_cast<int>(lit.size()), streamed - 3);
     const auto first = std::find(round.begin(), round.end(), lit.front());
     ASSERT_NE(first, round.end()) << CellsText(lit.front());
     const std::size_t offset = static_cast<std::size_t>(first - round.begin());

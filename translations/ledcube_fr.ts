@@ -1890,7 +1890,7 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
     <name>live</name>
     <message>
         <source>asking the %1 on %2 whether it runs the live program…</source>
-        <translation>interrogation de ll&apos;%1 sur %2 est interrogé : exécute-t-il le programme en direct ?…apos;%1 sur %2 : exécute-t-il le programme en direct ?…</translation>
+        <translation>interrogation de l&apos;%1 sur %2 : exécute-t-il le programme en direct ?…</translation>
     </message>
     <message>
         <source>does not answer its hello line</source>
