@@ -153,13 +153,14 @@ class LiveStream {
 
 }  // namespace
 
+std::optional<std::string> LiveRefusal(const SimOptions& options) {
+    if (!options.live) return std::nullopt;
+    return compact::LiveProblem(options.chip);
+}
+
 int LiveStage(const SimOptions& options, const pipeline::BuiltProgram& built,
               const std::optional<std::vector<program::RecordedFrame>>& frames, double ms,
               std::ostream& out, std::ostream& err) {
-    if (const std::optional<std::string> problem = compact::LiveProblem(options.chip)) {
-        err << WithSubject("ledcube-sim", *problem) << "\n";
-        return 1;
-    }
     if (options.flash && !FlashLiveProgram(options, out, err)) return 1;
     // The port's events need an event loop; ledcube-sim has no application of its own.
     static int argc = 1;

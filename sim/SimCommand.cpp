@@ -253,6 +253,10 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
     const std::variant<SimOptions, int> parsed = ParseSimOptions(arguments, out, err);
     if (const int* status = std::get_if<int>(&parsed)) return *status;
     const SimOptions& options = std::get<SimOptions>(parsed);
+    if (const std::optional<std::string> refused = LiveRefusal(options)) {
+        err << WithSubject("ledcube-sim", *refused) << "\n";
+        return 1;
+    }
     try {
         ReadProgramFile read;
         ReadStage(options, read, out, err);
