@@ -16,12 +16,13 @@ namespace ledcube::player {
 
 namespace {
 
-constexpr int kRowHeight = 66;
+constexpr int kRowHeight = 48;
 constexpr int kIndent = 18;
-constexpr int kCubeWidth = 64;
+constexpr int kThumbnailWidth = 100;
+constexpr int kThumbnailHeight = 36;
 const QString kDragType = QStringLiteral("application/x-ledcube-panel-rows");
 
-// Draws a row: a sequence's heading, or a frame as a small cube with its text.
+// Draws a row: a sequence's heading, or a frame as its thumbnail with its text.
 class RowDelegate : public QStyledItemDelegate {
   public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -49,20 +50,12 @@ class RowDelegate : public QStyledItemDelegate {
             painter->setFont(bold);
             painter->drawText(area, Qt::AlignVCenter | Qt::AlignLeft, row.text);
         } else {
-            if (row.inSequence) area.setLeft(area.left() + kIndent);
-            CubeGlow glow{};
-            for (int n = 1; n <= kCellCount; ++n)
-                glow[static_cast<std::size_t>(n - 1)] = row.cells.Get(n);
-            painter->setRenderHint(QPainter::Antialiasing);
-            // On a dark tile, where lit and dark lamps differ most.
-            const QRectF tile(area.left(), area.top() + 1, kCubeWidth, area.height() - 2);
-            painter->setPen(Qt::NoPen);
-            painter->setBrush(QColor(0x20, 0x20, 0x20));
-            painter->drawRoundedRect(tile, 4, 4);
-            PaintCube(*painter, tile.adjusted(3, 3, -3, -3), glow, 1.6);
+            const QRect tile = FrameThumbnailRect(option.rect, row.inSequence);
+            PaintThumbnail(*painter, tile, row.cells);
+            area.setLeft(tile.left());
             painter->setPen(selected ? option.palette.highlightedText().color()
                                      : option.palette.text().color());
-            area.setLeft(area.left() + kCubeWidth + 8);
+            area.setLeft(area.left() + kThumbnailWidth + 8);
             painter->setFont(option.font);
             painter->drawText(
                 area, Qt::AlignVCenter | Qt::AlignLeft,
@@ -87,6 +80,11 @@ QString HeadingText(const program::Animation& animation, int open) {
 }
 
 }  // namespace
+
+QRect FrameThumbnailRect(const QRect& row, bool inSequence) {
+    const int left = row.left() + 4 + (inSequence ? kIndent : 0);
+    return {left, row.center().y() - kThumbnailHeight / 2, kThumbnailWidth, kThumbnailHeight};
+}
 
 std::vector<PanelRow> PanelRows(const program::Animation& animation, unsigned clockHz) {
     std::vector<PanelRow> rows;
@@ -236,7 +234,7 @@ FramePanel::FramePanel(QWidget* parent) : QListView(parent) {
     const QString widest =
         tr("%1    %2")
             .arg(QStringLiteral("88"), QString::fromStdString(PassesText(8888, kCubeChipClockHz)));
-    setMinimumWidth(std::max(280, 4 + kIndent + kCubeWidth + 8 +
+    setMinimumWidth(std::max(280, 4 + kIndent + kThumbnailWidth + 8 +
                                       fontMetrics().horizontalAdvance(widest) + 8 +
                                       style()->pixelMetric(QStyle::PM_ScrollBarExtent)));
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {

@@ -71,8 +71,11 @@ class FrameListModel : public QAbstractListModel {
     int shownRow_ = -1;
 };
 
-// The frame panel: the program's sequences and frames, each frame a small cube
-// with its duration and passes. Up, Down, Home and End go from frame to frame;
+// Where a frame's thumbnail goes in its row's rectangle (indented in a sequence).
+QRect FrameThumbnailRect(const QRect& row, bool inSequence);
+
+// The frame panel: the program's sequences and frames, each frame a thumbnail
+// of its three layers with its duration and passes. Up, Down, Home and End go from frame to frame;
 // keys 1–3 are left to the window, which holds the buttons with them.
 class FramePanel : public QListView {
     Q_OBJECT

@@ -103,4 +103,42 @@ std::unique_ptr<QGuiApplication> ApplicationForText() {
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
+QRectF ThumbnailCell(int n, const QRectF& area) {
+    // In cells: nine across, a gap between layers, half a cell of margin.
+    constexpr double kLayerGap = 0.8;
+    constexpr double kMargin = 0.5;
+    constexpr double kAcross = 9 + 2 * kLayerGap + 2 * kMargin;
+    constexpr double kDown = 3 + 2 * kMargin;
+    const double cell = std::min(area.width() / kAcross, area.height() / kDown);
+    const QPointF origin(area.center().x() - cell * kAcross / 2 + cell * kMargin,
+                         area.center().y() - cell * kDown / 2 + cell * kMargin);
+    const CellPlace place = PlaceOf(n);
+    const double x = ((place.layer - 1) * (3 + kLayerGap) + place.column) * cell;
+    const double y = place.row * cell;
+    // Each cell a little inside its square, so that neighbours stand apart.
+    const double inset = cell * 0.12;
+    return {origin.x() + x + inset, origin.y() + y + inset, cell - 2 * inset, cell - 2 * inset};
+}
+
+void PaintThumbnail(QPainter& painter, const QRectF& area, const CellState& cells) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(kThumbnailTile);
+    painter.drawRect(area);
+    for (int n = 1; n <= kCellCount; ++n) {
+        const QRectF cell = ThumbnailCell(n, area);
+        if (cells.Get(n)) {
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(kThumbnailLit);
+            painter.drawRect(cell);
+        } else {
+            painter.setPen(QPen(kThumbnailDark, 1.0));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(cell.adjusted(0.5, 0.5, -0.5, -0.5));
+        }
+    }
+    painter.restore();
+}
+
 }  // namespace ledcube

@@ -42,6 +42,20 @@ void PaintLamp(QPainter& painter, const QRectF& circle, double brightness);
 void PaintCube(QPainter& painter, const QRectF& target, const CubeGlow& glow,
                double lampScale = 1.0);
 
+// Where cell n goes in a frame's thumbnail filling `area`: the three layers
+// as 3 × 3 grids side by side, the bottom layer at the left, each seen from
+// above with its back row at the top; square cells, the whole centred.
+QRectF ThumbnailCell(int n, const QRectF& area);
+
+// The colours of a thumbnail, all of them in the animated GIF's palette:
+// its tile, a lit cell, and the outline of a dark one.
+inline const QColor kThumbnailTile{0x22, 0x22, 0x22};
+inline const QColor kThumbnailLit{0xFF, 0x30, 0x30};
+inline const QColor kThumbnailDark{0x90, 0x00, 0x00};
+
+// Draws a frame's thumbnail: a dark tile, lit cells bright, dark cells as outlines.
+void PaintThumbnail(QPainter& painter, const QRectF& area, const CellState& cells);
+
 // Text needs a GUI application: one made offscreen when the program (a
 // command-line run) has none, to keep while drawing; else nothing.
 std::unique_ptr<QGuiApplication> ApplicationForText();
