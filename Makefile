@@ -12,7 +12,7 @@ FUZZ_SECONDS ?= 60
 PACKAGES := cmake ninja-build g++ make pkg-config dpkg-dev libgtest-dev libgmock-dev \
             libbenchmark-dev qt6-base-dev libgl-dev fonts-dejavu-core \
             gcc-avr avr-libc binutils-avr libsimavr-dev libelf-dev libgif-dev time bc \
-            desktop-file-utils appstream lintian avrdude arduino-core-avr qt6-serialport-dev \
+            desktop-file-utils appstream lintian avrdude arduino-core-avr qt6-serialport-dev qt6-declarative-dev \
             qt6-tools-dev qt6-l10n-tools qt6-translations-l10n clang-format
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/LiveCommand.h"
 
-#include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 #include <chrono>
@@ -162,13 +161,6 @@ int LiveStage(const SimOptions& options, const pipeline::BuiltProgram& built,
               const std::optional<std::vector<program::RecordedFrame>>& frames, double ms,
               std::ostream& out, std::ostream& err) {
     if (options.flash && !FlashLiveProgram(options, out, err)) return 1;
-    // The port's events need an event loop; ledcube-sim has no application of its own.
-    static int argc = 1;
-    static char name[] = "ledcube-sim";
-    static char* argv[] = {name, nullptr};
-    std::unique_ptr<QCoreApplication> application;
-    if (QCoreApplication::instance() == nullptr)
-        application = std::make_unique<QCoreApplication>(argc, argv);
     LiveStream stream(options, built, frames, ms);
     return stream.Run(out, err);
 }

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/SimCommand.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <variant>
 
@@ -17,6 +19,7 @@
 #include "pipeline/BuildPipeline.h"
 #include "program/ProgramReader.h"
 #include "program/SimError.h"
+#include "sim/EffectCommand.h"
 #include "sim/LiveCommand.h"
 #include "sim/Report.h"
 #include "sim/SimOptions.h"
@@ -243,6 +246,16 @@ int FlashStage(const SimOptions& options, const pipeline::BuiltProgram& built, s
     return 0;
 }
 
+// The application that the serial port's events and the JavaScript engine
+// need, for a command that has none of its own.
+std::unique_ptr<QCoreApplication> ApplicationIfNone() {
+    static int argc = 1;
+    static char name[] = "ledcube-sim";
+    static char* argv[] = {name, nullptr};
+    if (QCoreApplication::instance() != nullptr) return nullptr;
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
 }  // namespace
 
 double DefaultRunMs(std::string_view program, SwitchCombination buttons) {
@@ -253,6 +266,9 @@ int RunSimCommand(const std::vector<std::string>& arguments, std::ostream& out, 
     const std::variant<SimOptions, int> parsed = ParseSimOptions(arguments, out, err);
     if (const int* status = std::get_if<int>(&parsed)) return *status;
     const SimOptions& options = std::get<SimOptions>(parsed);
+    const std::unique_ptr<QCoreApplication> application =
+        options.effect || options.live ? ApplicationIfNone() : nullptr;
+    if (options.effect) return EffectStage(options, out, err);
     if (const std::optional<std::string> refused = LiveRefusal(options)) {
         err << WithSubject("ledcube-sim", *refused) << "\n";
         return 1;

@@ -6,6 +6,7 @@
 #include <cctype>
 #include <charconv>
 #include <climits>
+#include <cmath>
 
 #include "base/Language.h"
 #include "chip/WiringFile.h"
@@ -139,6 +140,21 @@ void ReadWiringInto(SimOptions& options) {
     options.wiringWarnings = read.warnings;
 }
 
+std::string TakeSet(const std::string& value, SimOptions& options) {
+    const std::size_t equals = value.find('=');
+    if (equals == std::string::npos || equals == 0)
+        return Tr("ledcube-sim", "--set takes NAME=VALUE, not '%1'").Arg(value);
+    options.sets.emplace_back(value.substr(0, equals), value.substr(equals + 1));
+    return {};
+}
+
+std::string TakeFrames(const std::string& value, SimOptions& options) {
+    options.frames = NumberIn<int>(value, 1, 10000);
+    if (options.frames) return {};
+    return Tr("ledcube-sim", "--frames takes a number of frames from 1 to 10000, not '%1'")
+        .Arg(value);
+}
+
 std::string ChipNamesText() {
     return chip::ChipNames();
 }
@@ -239,6 +255,28 @@ const OptionRow kOptions[] = {
      [](const std::string&, SimOptions& options) {
          return (options.compact = true, std::string());
      }},
+    {"effect", QT_TRANSLATE_NOOP("ledcube-sim", "NAME|FILE"),
+     QT_TRANSLATE_NOOP("ledcube-sim",
+                       "Write a program of an effect's frames (--frames of --ms each, default 24 "
+                       "of 150 ms) to --save: a built-in effect or your own in "
+                       "~/.local/share/ledcube/effects, or a JavaScript file."),
+     nullptr,
+     [](const std::string& value, SimOptions& options) {
+         return (options.effect = value, std::string());
+     }},
+    {"set", QT_TRANSLATE_NOOP("ledcube-sim", "NAME=VALUE"),
+     QT_TRANSLATE_NOOP("ledcube-sim", "A setting of the effect (again for each setting)."), nullptr,
+     TakeSet},
+    {"frames", QT_TRANSLATE_NOOP("ledcube-sim", "N"),
+     QT_TRANSLATE_NOOP("ledcube-sim", "How many frames the effect makes, from 1 to 10000."),
+     nullptr, TakeFrames},
+    {"save", QT_TRANSLATE_NOOP("ledcube-sim", "OUT.c"),
+     QT_TRANSLATE_NOOP("ledcube-sim", "The program --effect writes."), nullptr,
+     [](const std::string& value, SimOptions& options) {
+         return (options.save = value, std::string());
+     }},
+    {"force", nullptr, QT_TRANSLATE_NOOP("ledcube-sim", "Let --save write over a file."), nullptr,
+     [](const std::string&, SimOptions& options) { return (options.force = true, std::string()); }},
     {"verbose", nullptr, QT_TRANSLATE_NOOP("ledcube-sim", "Print the compiler's messages."),
      nullptr,
      [](const std::string&, SimOptions& options) {
@@ -294,8 +332,12 @@ std::variant<SimOptions, int> ParseSimOptions(const std::vector<std::string>& ar
     for (const OptionRow& row : kOptions) {
         const QString name = QString::fromLatin1(row.name);
         if (!parser.isSet(name)) continue;
-        const std::string problem = row.take(parser.value(name).toStdString(), options);
-        if (!problem.empty()) return wrong(problem);
+        // A switch has no values; an option given twice is read twice (--set adds each).
+        const QStringList values = row.value ? parser.values(name) : QStringList{QString()};
+        for (const QString& value : values) {
+            const std::string problem = row.take(value.toStdString(), options);
+            if (!problem.empty()) return wrong(problem);
+        }
     }
     if (options.wiring) {
         // A wrong wiring is said in its own sentence, without the hint to --help.
@@ -314,6 +356,16 @@ std::variant<SimOptions, int> ParseSimOptions(const std::vector<std::string>& ar
                         "--live streams the show to the cube; --png, --gif and --hex are for a "
                         "run without it"));
     const QStringList files = parser.positionalArguments();
+    if (options.effect) {
+        if (!files.isEmpty())
+            return wrong(Tr("ledcube-sim", "--effect makes its own program, not '%1'")
+                             .Arg(files.first().toStdString()));
+        if (!options.save)
+            return wrong(Tr("ledcube-sim", "--effect writes a program: name it with --save"));
+        if (options.ms && *options.ms != std::floor(*options.ms))
+            return wrong(Tr("ledcube-sim", "--ms takes whole milliseconds for an effect's frames"));
+        return options;
+    }
     if (options.wiringTest && files.isEmpty()) return options;
     if (options.wiringTest)
         return wrong(Tr("ledcube-sim", "--wiring-test builds its own program, not '%1'")

@@ -35,7 +35,17 @@ struct SimOptions {
     bool live = false;        // stream the show to the cube on --port
     bool wiringTest = false;  // the wiring test's program rather than a file's
     std::string file;
+    // --effect: the effect, its --set values, how many frames, the file to write.
+    std::optional<std::string> effect;
+    std::vector<std::pair<std::string, std::string>> sets;
+    std::optional<int> frames;
+    std::optional<std::string> save;
+    bool force = false;
 };
+
+// An effect's frames when --frames and --ms do not say.
+inline constexpr int kEffectFrames = 24;
+inline constexpr int kEffectFrameMs = 150;
 
 // Reads the command line (without the program's name). Returns the options,
 // or the exit status after --help or --version (0, printed to `out`) or what

@@ -56,7 +56,7 @@ TEST(Catalog, HoldsEveryTextOfTheSourcesTranslated) {
                              QStringLiteral("-I"),
                              QStringLiteral(LEDCUBE_SOURCE_DIR)};
     for (const char* folder : {"base", "model", "firmware", "workflow", "program", "chip",
-                               "compact", "gif", "sim", "ui", "player", "app"})
+                               "compact", "live", "effects", "gif", "sim", "ui", "player", "app"})
         arguments << QDir(QStringLiteral(LEDCUBE_SOURCE_DIR)).filePath(QString::fromLatin1(folder));
     arguments << QStringLiteral("-ts") << fresh;
     QProcess lupdate;

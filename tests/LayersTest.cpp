@@ -32,8 +32,9 @@ const std::map<std::string, std::set<std::string>> kBuiltOn = {
     {"compact", {"chip"}},
     {"pipeline", {"compact"}},
     {"live", {"compact"}},
+    {"effects", {"program"}},
     {"gif", {"chip", "ui"}},
-    {"sim", {"pipeline", "gif", "live"}},
+    {"sim", {"pipeline", "gif", "live", "effects"}},
     {"player", {"pipeline", "gif", "ui", "live"}},
 };
 

@@ -121,9 +121,16 @@ TEST(LiveOnTheBoard, TheSimulatedUnoShowsWhatThePlayersChipShowsAndItsButtonsPla
     ASSERT_TRUE(WaitFor([&] { return (dialog = window.findChild<FlashDialog*>()) != nullptr; }, 5));
     ASSERT_TRUE(dialog->LiveProgramChosen());
     dialog->SetPort(port);
-    dialog->Flash();
-    ASSERT_TRUE(WaitFor([&] { return !dialog->Busy(); }, 120))
-        << dialog->StatusText().toStdString();
+    // The simulated board's bootloader, on a machine this busy, now and then misses
+    // avrdude's first words: as a user would, the test presses Flash once more.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        dialog->Flash();
+        ASSERT_TRUE(WaitFor([&] { return !dialog->Busy(); }, 120))
+            << dialog->StatusText().toStdString();
+        if (dialog->StatusText().startsWith(QStringLiteral("flashed "))) break;
+        std::cout << "[ live     ] flashing again after: " << dialog->StatusText().toStdString()
+                  << "\n";
+    }
     ASSERT_TRUE(dialog->StatusText().startsWith(QStringLiteral("flashed ")))
         << dialog->StatusText().toStdString() << dialog->Log().toStdString();
     dialog->close();

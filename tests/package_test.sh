@@ -21,7 +21,7 @@ for file in usr/bin/ledcube usr/bin/ledcube-sim usr/bin/ledcube-play \
             usr/share/man/man1/ledcube-play.1.gz usr/share/man/fr/man1/ledcube.1.gz \
             usr/share/man/fr/man1/ledcube-sim.1.gz usr/share/man/fr/man1/ledcube-play.1.gz \
             usr/share/ledcube/translations/ledcube_fr.qm usr/share/doc/ledcube/copyright \
-            usr/share/doc/ledcube/changelog.gz \
+            usr/share/doc/ledcube/changelog.gz usr/share/ledcube/effects/rain.js \
             usr/share/metainfo/io.github.ledcube.editor.metainfo.xml \
             usr/share/metainfo/io.github.ledcube.player.metainfo.xml; do
     [ -s "$scratch/root/$file" ] || { echo "missing from the package: /$file"; status=1; }
@@ -38,7 +38,9 @@ grep -q '^Name=LED cube player$' "$scratch/root/usr/share/applications/ledcube-p
 grep -q '^Name\[fr\]=Lecteur du cube de LED$' "$scratch/root/usr/share/applications/ledcube-play.desktop" || {
     echo "the player's desktop entry has no French name"; status=1; }
 # The installed programs find their catalog: French help from /usr/bin.
-LANG=fr_FR.UTF-8 "$scratch/root/usr/bin/ledcube-sim" --help | grep -q '^Utilisation : ledcube-sim' || {
+# (Read whole first: grep -q leaves at its first line, which would cut the help's pipe.)
+help=$(LANG=fr_FR.UTF-8 "$scratch/root/usr/bin/ledcube-sim" --help)
+grep -q '^Utilisation : ledcube-sim' <<< "$help" || {
     echo "the packaged ledcube-sim does not find its French catalog"; status=1; }
 # A checker that is missing is skipped on a developer's machine, and is a
 # failure under CI, where `make test` installs them all.

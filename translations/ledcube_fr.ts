@@ -1187,6 +1187,70 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
         <source>the cube on %1 is gone (%2) after %3</source>
         <translation>le cube sur %1 a disparu (%2) après %3</translation>
     </message>
+    <message>
+        <source>%1 exists: --force writes over it</source>
+        <translation>%1 existe : --force l&apos;écrase</translation>
+    </message>
+    <message>
+        <source>--effect makes its own program, not &apos;%1&apos;</source>
+        <translation>--effect fait son propre programme, pas « %1 »</translation>
+    </message>
+    <message>
+        <source>--effect writes a program: name it with --save</source>
+        <translation>--effect écrit un programme : nommez-le avec --save</translation>
+    </message>
+    <message>
+        <source>--frames takes a number of frames from 1 to 10000, not &apos;%1&apos;</source>
+        <translation>--frames prend un nombre d&apos;images de 1 à 10000, pas « %1 »</translation>
+    </message>
+    <message>
+        <source>--ms takes whole milliseconds for an effect&apos;s frames</source>
+        <translation>--ms prend des millisecondes entières pour les images d&apos;un effet</translation>
+    </message>
+    <message>
+        <source>--set takes NAME=VALUE, not &apos;%1&apos;</source>
+        <translation>--set prend NOM=VALEUR, pas « %1 »</translation>
+    </message>
+    <message>
+        <source>A setting of the effect (again for each setting).</source>
+        <translation>Un réglage de l&apos;effet (à répéter pour chaque réglage).</translation>
+    </message>
+    <message>
+        <source>How many frames the effect makes, from 1 to 10000.</source>
+        <translation>Combien d&apos;images fait l&apos;effet, de 1 à 10000.</translation>
+    </message>
+    <message>
+        <source>Let --save write over a file.</source>
+        <translation>Laisser --save écraser un fichier.</translation>
+    </message>
+    <message>
+        <source>NAME=VALUE</source>
+        <translation>NOM=VALEUR</translation>
+    </message>
+    <message>
+        <source>NAME|FILE</source>
+        <translation>NOM|FICHIER</translation>
+    </message>
+    <message>
+        <source>OUT.c</source>
+        <translation>SORTIE.c</translation>
+    </message>
+    <message>
+        <source>The program --effect writes.</source>
+        <translation>Le programme qu&apos;écrit --effect.</translation>
+    </message>
+    <message>
+        <source>Write a program of an effect&apos;s frames (--frames of --ms each, default 24 of 150 ms) to --save: a built-in effect or your own in ~/.local/share/ledcube/effects, or a JavaScript file.</source>
+        <translation>Écrire dans --save un programme fait des images d&apos;un effet (--frames de --ms chacune, par défaut 24 de 150 ms) : un effet fourni ou l&apos;un des vôtres dans ~/.local/share/ledcube/effects, ou un fichier JavaScript.</translation>
+    </message>
+    <message>
+        <source>no effect named %1: the effects are %2</source>
+        <translation>aucun effet nommé %1 : les effets sont %2</translation>
+    </message>
+    <message>
+        <source>wrote %1: %2 of %3 ms, the effect %4</source>
+        <translation>%1 écrit : %2 de %3 ms, l&apos;effet %4</translation>
+    </message>
 </context>
 <context>
     <name>ledcube::player::CubePane</name>
@@ -1935,6 +1999,81 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
     <message>
         <source>the live program for the %1 %2</source>
         <translation>le programme en direct pour l&apos;%1 %2</translation>
+    </message>
+</context>
+<context>
+    <name>Effects</name>
+    <message>
+        <source>%1 has no function lit(x, y, z, t, n) and no function frame(t, n)</source>
+        <translation>%1 n&apos;a ni fonction lit(x, y, z, t, n) ni fonction frame(t, n)</translation>
+    </message>
+    <message>
+        <source>%1 ran past %2 and was stopped</source>
+        <translation>%1 a duré plus de %2 et a été arrêté</translation>
+    </message>
+    <message>
+        <source>%1 second</source>
+        <translation>%1 seconde</translation>
+    </message>
+    <message>
+        <source>%1 seconds</source>
+        <translation>%1 secondes</translation>
+    </message>
+    <message>
+        <source>%1 takes a number from %2 to %3, not &apos;%4&apos;</source>
+        <translation>%1 prend un nombre de %2 à %3, pas « %4 »</translation>
+    </message>
+    <message>
+        <source>%1 takes a whole number from %2 to %3, not &apos;%4&apos;</source>
+        <translation>%1 prend un nombre entier de %2 à %3, pas « %4 »</translation>
+    </message>
+    <message>
+        <source>%1 takes one of %2, not &apos;%3&apos;</source>
+        <translation>%1 prend l&apos;un de %2, pas « %3 »</translation>
+    </message>
+    <message>
+        <source>%1, line %2: %3</source>
+        <translation>%1, ligne %2 : %3</translation>
+    </message>
+    <message>
+        <source>%1: frame(%2, %3) returned %4, not an array of 27 cells</source>
+        <translation>%1 : frame(%2, %3) a rendu %4, pas un tableau de 27 cellules</translation>
+    </message>
+    <message>
+        <source>%1: lit(%2, %3, %4, %5, %6) returned %7, not true or false</source>
+        <translation>%1 : lit(%2, %3, %4, %5, %6) a rendu %7, ni true ni false</translation>
+    </message>
+    <message>
+        <source>%1: setting %2 %3</source>
+        <translation>%1 : le réglage %2 %3</translation>
+    </message>
+    <message>
+        <source>cannot read %1</source>
+        <translation>impossible de lire %1</translation>
+    </message>
+    <message>
+        <source>has a kind other than integer, number or choice</source>
+        <translation>a un genre autre que integer, number ou choice</translation>
+    </message>
+    <message>
+        <source>is a choice without choices</source>
+        <translation>est un choix sans choix</translation>
+    </message>
+    <message>
+        <source>needs a min, a max and a default between them</source>
+        <translation>demande un min, un max et un défaut entre les deux</translation>
+    </message>
+    <message>
+        <source>needs a name of letters, digits and _</source>
+        <translation>demande un nom fait de lettres, de chiffres et de _</translation>
+    </message>
+    <message>
+        <source>the effect %1 has no setting %2: its settings are %3</source>
+        <translation>l&apos;effet %1 n&apos;a pas de réglage %2 : ses réglages sont %3</translation>
+    </message>
+    <message>
+        <source>the effect %1 has no settings, not even %2</source>
+        <translation>l&apos;effet %1 n&apos;a aucun réglage, pas même %2</translation>
     </message>
 </context>
 </TS>

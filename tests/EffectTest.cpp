@@ -1,0 +1,242 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include "SimCommandRun.h"
+#include "TempHome.h"
+#include "TestSupport.h"
+#include "chip/FirmwareBuild.h"
+#include "chip/ShowDecoder.h"
+#include "effects/Effect.h"
+#include "firmware/FirmwareText.h"
+#include "program/ProgramReader.h"
+#include "program/SimError.h"
+#include "sim/SimCommand.h"
+
+using namespace ledcube;
+using namespace ledcube::effects;
+
+namespace {
+
+Effect BuiltIn(const std::string& name) {
+    for (Effect& effect : ListEffects(EffectFolders()))
+        if (effect.name == name) return effect;
+    ADD_FAILURE() << "no built-in effect " << name;
+    return {};
+}
+
+// The cells for which `lit(x, y, z)` holds.
+CellState Where(const std::function<bool(int x, int y, int z)>& lit) {
+    CellState cells;
+    for (int n = 1; n <= kCellCount; ++n) {
+        const CellPlace place = PlaceOf(n);
+        cells.Set(n, lit(place.column, place.row, place.layer - 1));
+    }
+    return cells;
+}
+
+CellState FirstCells(int count) {
+    CellState cells;
+    for (int n = 1; n <= count; ++n) cells.Set(n, true);
+    return cells;
+}
+
+int LitCount(const CellState& cells) {
+    int lit = 0;
+    for (int n = 1; n <= kCellCount; ++n) lit += cells.Get(n) ? 1 : 0;
+    return lit;
+}
+
+TEST(Effects, EachBuiltInEffectGivesTheCellsWrittenOutByHand) {
+    struct Case {
+        std::string effect;
+        SettingValues set;
+        int frames;
+        std::function<CellState(int t)> expected;
+    };
+    const Case cases[] = {
+        // A sweep along Z lights layer t + 1 alone.
+        {"sweep",
+         {{"axis", "z"}, {"way", "one-way"}},
+         6,
+         [](int t) { return Where([t](int, int, int z) { return z == t % 3; }); }},
+        {"sweep",
+         {{"axis", "x"}},
+         8,
+         [](int t) {
+             return Where([t](int x, int, int) { return x == std::array{0, 1, 2, 1}[t % 4]; });
+         }},
+        {"sweep",
+         {{"axis", "y"}, {"way", "one-way"}},
+         3,
+         [](int t) { return Where([t](int, int y, int) { return y == t; }); }},
+        // Fill lights one more LED a frame and ends with all 27; empty the other way.
+        {"fill", {}, 27, [](int t) { return FirstCells(t + 1); }},
+        {"fill", {}, 9, [](int t) { return FirstCells(3 * (t + 1)); }},
+        {"empty",
+         {},
+         27,
+         [](int t) {
+             CellState cells;
+             for (int n = t + 2; n <= kCellCount; ++n) cells.Set(n, true);
+             return cells;
+         }},
+        {"rain", {{"density", "0"}}, 5, [](int) { return CellState(); }},
+        // Every column starts a drop each frame: the top layer first, then down to the bottom.
+        {"rain",
+         {{"density", "1"}},
+         4,
+         [](int t) { return Where([t](int, int, int z) { return z >= 2 - t; }); }},
+    };
+    for (const Case& c : cases) {
+        const Effect effect = BuiltIn(c.effect);
+        const std::vector<CellState> frames =
+            RunEffect(effect, ChooseValues(effect, c.set), c.frames);
+        ASSERT_EQ(frames.size(), static_cast<std::size_t>(c.frames));
+        for (int t = 0; t < c.frames; ++t)
+            EXPECT_EQ(chip::CellsText(frames[t]), chip::CellsText(c.expected(t)))
+                << c.effect << " frame " << t;
+    }
+}
+
+TEST(Effects, RandomEffectsFollowTheirRulesAndTheirSeed) {
+    const Effect rain = BuiltIn("rain");
+    const std::vector<CellState> drops =
+        RunEffect(rain, ChooseValues(rain, {{"density", "0.4"}, {"seed", "3"}}), 30);
+    int lit = 0;
+    for (std::size_t t = 0; t + 1 < drops.size(); ++t)
+        for (int n = 1; n <= kCellCount - 9; ++n) {
+            // Each drop falls one layer a frame; one in the bottom layer leaves.
+            EXPECT_EQ(drops[t + 1].Get(n), drops[t].Get(n + 9)) << t << " " << n;
+            lit += drops[t].Get(n + 9) ? 1 : 0;
+        }
+    EXPECT_GT(lit, 20);
+
+    const Effect fill = BuiltIn("fill");
+    const std::vector<CellState> filled =
+        RunEffect(fill, ChooseValues(fill, {{"order", "random"}, {"seed", "5"}}), 27);
+    for (std::size_t t = 0; t < filled.size(); ++t) {
+        EXPECT_EQ(LitCount(filled[t]), static_cast<int>(t) + 1);
+        for (int n = 1; t > 0 && n <= kCellCount; ++n)
+            EXPECT_TRUE(!filled[t - 1].Get(n) || filled[t].Get(n)) << t << " " << n;
+    }
+    EXPECT_NE(chip::CellsText(filled[3]), chip::CellsText(FirstCells(4)));
+
+    const Effect sparkle = BuiltIn("sparkle");
+    const auto run = [&](const char* seed) {
+        return RunEffect(sparkle, ChooseValues(sparkle, {{"count", "5"}, {"seed", seed}}), 12);
+    };
+    const std::vector<CellState> once = run("1");
+    for (const CellState& cells : once) EXPECT_EQ(LitCount(cells), 5);
+    EXPECT_EQ(once, run("1"));
+    EXPECT_NE(once, run("2"));
+}
+
+TEST(Effects, AFormulaOrAFileOfLitAloneIsAnEffect) {
+    const std::vector<CellState> frames =
+        RunEffect(FormulaEffect("return (x + y + z + t) % 3 == 0;"), {}, 4);
+    for (int t = 0; t < 4; ++t)
+        EXPECT_EQ(frames[t], Where([t](int x, int y, int z) { return (x + y + z + t) % 3 == 0; }));
+    const Effect plain =
+        ReadEffect("corner", "function lit(x, y, z, t, n) { return x + y + z == 0; }");
+    EXPECT_TRUE(plain.settings.empty());
+    EXPECT_EQ(RunEffect(plain, {}, 1).front(), test::CellsOn({1}));
+}
+
+TEST(Effects, AScriptThatFailsSaysWhereAndGivesNothing) {
+    struct Case {
+        std::string body;
+        std::string says;
+    };
+    const Case cases[] = {
+        {"return (x + ;", "formula.js, line 2"},
+        {"throw new Error('no cube today');", "formula.js, line 2"},
+        {"throw new Error('no cube today');", "Error: no cube today"},
+        {"return undefinedName + 1;", "ReferenceError"},
+        {"return 'yes';", "lit(0, 0, 0, 0, 3) returned yes, not true or false"},
+        {"while (true) {}", "formula.js ran past 1 second and was stopped"},
+    };
+    for (const Case& c : cases) {
+        try {
+            RunEffect(FormulaEffect(c.body), {}, 3);
+            ADD_FAILURE() << c.body << " ran";
+        } catch (const program::SimError& error) {
+            EXPECT_NE(std::string(error.what()).find(c.says), std::string::npos)
+                << c.body << ": " << error.what();
+        }
+    }
+    EXPECT_THROW(ReadEffect("nothing", "var settings = [];"), program::SimError);
+}
+
+TEST(Effects, RefusesAnUnknownSettingOrAValueOutOfRangeInOneSentence) {
+    const Effect rain = BuiltIn("rain");
+    const Effect sweep = BuiltIn("sweep");
+    struct Case {
+        const Effect& effect;
+        SettingValues set;
+        std::string says;
+    };
+    const Case cases[] = {
+        {rain,
+         {{"speed", "2"}},
+         "the effect rain has no setting speed: its settings are density, seed"},
+        {rain, {{"density", "1.5"}}, "density takes a number from 0 to 1, not '1.5'"},
+        {rain, {{"seed", "2.5"}}, "seed takes a whole number from 0 to 1000000, not '2.5'"},
+        {sweep, {{"axis", "w"}}, "axis takes one of z, x, y, not 'w'"},
+    };
+    for (const Case& c : cases) {
+        try {
+            ChooseValues(c.effect, c.set);
+            ADD_FAILURE() << c.says;
+        } catch (const program::SimError& error) {
+            EXPECT_EQ(error.what(), c.says);
+        }
+    }
+}
+
+TEST(EffectCommand, WritesAProgramTheReaderReadsBackAndNeverOverwritesWithoutForce) {
+    const chip::ScratchFolder folder;
+    const std::string out = (folder.Path() / "sweep.c").string();
+    std::ostringstream said;
+    std::ostringstream errors;
+    const std::vector<std::string> options = {"--effect", "sweep",       "--set",    "axis=z",
+                                              "--set",    "way=one-way", "--frames", "6",
+                                              "--ms",     "150",         "--save",   out};
+    ASSERT_EQ(sim::RunSimCommand(options, said, errors), 0) << errors.str();
+    EXPECT_EQ(said.str(), "wrote " + out + ": 6 frames of 150 ms, the effect sweep\n");
+    const std::vector<program::RecordedFrame> frames = program::ReadProgram(test::ReadFile(out));
+    ASSERT_EQ(frames.size(), 6u);
+    for (int t = 0; t < 6; ++t) {
+        EXPECT_EQ(frames[t].cells, Where([t](int, int, int z) { return z == t % 3; })) << t;
+        EXPECT_EQ(frames[t].block, SwitchCombination::Aucun);
+    }
+    std::ostringstream again;
+    EXPECT_EQ(sim::RunSimCommand(options, said, again), 1);
+    EXPECT_EQ(again.str(), "ledcube-sim: " + out + " exists: --force writes over it\n");
+    std::vector<std::string> forced = options;
+    forced.push_back("--force");
+    EXPECT_EQ(sim::RunSimCommand(forced, said, again), 0) << again.str();
+
+    struct Case {
+        std::vector<std::string> options;
+        int status;
+        std::string says;
+    };
+    const Case refusals[] = {
+        {{"--effect", "drizzle", "--save", out}, 1, "no effect named drizzle: the effects are "},
+        {{"--effect", "rain", "--set", "density=2", "--save", out}, 1, "density takes a number"},
+        {{"--effect", "rain", "--set", "density", "--save", out}, 2, "--set takes NAME=VALUE"},
+        {{"--effect", "rain"}, 2, "name it with --save"},
+        {{"--effect", "rain", "--frames", "0", "--save", out}, 2, "--frames takes a number"},
+    };
+    for (const Case& c : refusals) {
+        std::ostringstream err;
+        EXPECT_EQ(sim::RunSimCommand(c.options, said, err), c.status) << c.says;
+        EXPECT_NE(err.str().find(c.says), std::string::npos) << err.str();
+    }
+}
+
+}  // namespace
