@@ -185,7 +185,7 @@ void PlayerMenus::UpdateEnabled(bool program) {
         enable(QStringLiteral("sequence-buttons-") + name, sequence);
         enable(QStringLiteral("new-sequence-") + name, editable);
     }
-    for (const char* name : {"paste", "insert", "save", "save-as"})
+    for (const char* name : {"paste", "insert", "effect", "save", "save-as"})
         enable(QString::fromLatin1(name), editable);
     for (const char* name : {"put-on-cube", "export-animation"})
         enable(QString::fromLatin1(name), program);

@@ -25,7 +25,10 @@
 #include "chip/FirmwareBuild.h"
 #include "chip/WiringCheck.h"
 #include "compact/LiveBuild.h"
+#include "effects/Effect.h"
+#include "firmware/FlashEstimate.h"
 #include "player/AnimationExport.h"
+#include "player/EffectDialog.h"
 #include "player/FlashDialog.h"
 #include "player/FrameClipboard.h"
 #include "player/FramePanel.h"
@@ -33,6 +36,7 @@
 #include "program/SimError.h"
 #include "ui/Application.h"
 #include "ui/LampWidget.h"
+#include "ui/Translations.h"
 #include "workflow/RecordingWorkflow.h"
 
 namespace ledcube::player {
@@ -152,6 +156,14 @@ void PlayerWindow::MakeMenus() {
     const QList<QAction*> listed = fileMenu->actions();
     const qsizetype put = listed.indexOf(Action(QStringLiteral("put-on-cube")));
     fileMenu->insertAction(put + 1 < listed.size() ? listed[put + 1] : nullptr, live);
+    // Insert → Effect…, between Edit and Transform.
+    auto* insert = new QMenu(tr("&Insert"), this);
+    auto* effect =
+        insert->addAction(tr("&Effect…"), this, [this] { Guarded([this] { InsertEffect(); }); });
+    effect->setObjectName(QStringLiteral("effect"));
+    effect->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    addAction(effect);
+    menus_->Bar()->insertMenu(menus_->Bar()->actions().at(2), insert);
     ShowRecentFiles();
 }
 
@@ -503,6 +515,58 @@ std::string PlayerWindow::ProgramToFlash() const {
     if (document_.ReadOnlyReason() && !followedFile_.isEmpty())
         return program::PreviewLastProgram(chip::ReadTextFile(followedFile_.toStdString())).text;
     return document_.Text();
+}
+
+void PlayerWindow::InsertEffect() {
+    const chip::Chip chip = cubePane_->ChosenChip();
+    const program::Animation animation = document_.Content();
+    const std::vector<int> selection = document_.Selection();
+    const auto asFrames = [](const std::vector<CellState>& cells, int ms) {
+        std::vector<program::AnimationFrame> frames;
+        for (const CellState& each : cells) frames.push_back({RepeatCount(ms), each});
+        return frames;
+    };
+    // What the program would take of the flash with the frames inserted.
+    const auto room = [=](const std::vector<CellState>& cells, int ms) {
+        program::Animation after = animation;
+        program::InsertFrames(after, program::InsertionPoint(after, selection),
+                              asFrames(cells, ms));
+        FlashEstimate estimate;
+        estimate.Header();
+        int sequences = 0;
+        for (const program::AnimationBlock& block : after.blocks) {
+            if (block.kind == program::AnimationBlock::Kind::Open) {
+                estimate.Open(block.combination);
+                ++sequences;
+            } else if (block.kind == program::AnimationBlock::Kind::Close) {
+                estimate.Close();
+            } else {
+                const int passes = block.frame.repeatCount;
+                estimate.Frame(passes == 0 ? 0 : passes == 1 ? 15 : 150, block.frame.cells);
+            }
+        }
+        const int bytes = estimate.BytesWithClosings();
+        const bool fits = bytes <= static_cast<int>(chip.flashBytes);
+        EffectRoom said{tr("the program would then take about %1 of the %2's %3 bytes of flash")
+                            .arg(LocalNumber(bytes), QString::fromUtf8(chip.name),
+                                 LocalNumber(chip.flashBytes)),
+                        fits};
+        if (!fits)
+            said.text += tr("; the compact build holds up to %1 frames")
+                             .arg(LocalNumber(CompactFramesHeld(static_cast<int>(chip.flashBytes),
+                                                                kCompactBaseBytes, sequences)));
+        return said;
+    };
+    auto* dialog =
+        new EffectDialog(effects::ListEffects(effects::EffectFolders()), chip, room, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog, asFrames] {
+        if (!dialog->Fits() &&
+            !questions_.confirm(tr("%1. Insert the frames all the same?").arg(dialog->RoomText())))
+            return;
+        document_.InsertEffect(dialog->EffectTitle(), asFrames(dialog->Frames(), dialog->Ms()));
+    });
+    dialog->open();
 }
 
 void PlayerWindow::PutOnTheCube() {

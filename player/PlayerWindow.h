@@ -67,6 +67,8 @@ class PlayerWindow : public QWidget {
     void ReloadFile();
     // Opens "Put on the cube…" for the program shown.
     void PutOnTheCube();
+    // Insert → Effect…: the effect dialog, its frames inserted after the selection.
+    void InsertEffect();
     // Writes what the chip shows under the buttons held, one round of the
     // frames, as an animated GIF; built and run off the window's thread.
     void ExportAnimation();

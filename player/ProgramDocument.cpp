@@ -184,6 +184,19 @@ void ProgramDocument::DuplicateFrames() {
          });
 }
 
+void ProgramDocument::InsertEffect(const QString& title,
+                                   const std::vector<program::AnimationFrame>& frames) {
+    const auto count = static_cast<long long>(frames.size());
+    Edit(QString::fromStdString(Plural(count, Tr("ProgramDocument", "Insert effect %1: %2 frame"),
+                                       Tr("ProgramDocument", "Insert effect %1: %2 frames"))
+                                    .Arg(title.toStdString())
+                                    .Arg(Number(count))
+                                    .Str()),
+         [&frames](Animation& a, const std::vector<int>& s) {
+             return program::InsertFrames(a, program::InsertionPoint(a, s), frames);
+         });
+}
+
 void ProgramDocument::InsertEmptyFrame() {
     Edit(QCoreApplication::translate("ProgramDocument", "Insert empty frame"),
          [](Animation& a, const std::vector<int>& s) {

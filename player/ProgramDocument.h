@@ -67,6 +67,9 @@ class ProgramDocument {
     void DuplicateFrames();
     // An empty frame after the selection, as long as the frame it follows.
     void InsertEmptyFrame();
+    // An effect's frames after the selection, one step of the history named
+    // after the effect ("Insert effect Rain: 24 frames").
+    void InsertEffect(const QString& title, const std::vector<program::AnimationFrame>& frames);
     // The frames selected one row up (-1) or down (1).
     void MoveFrames(int step);
     // The frames selected before row `block` (the end: the number of rows).

@@ -84,6 +84,37 @@ TEST(Effects, EachBuiltInEffectGivesTheCellsWrittenOutByHand) {
              for (int n = t + 2; n <= kCellCount; ++n) cells.Set(n, true);
              return cells;
          }},
+        {"wave",
+         {},
+         8,
+         [](int t) {
+             return Where([t](int x, int, int z) {
+                 return z == std::array{0, 1, 2, 1}[(t + x) % 4];
+             });
+         }},
+        {"grow",
+         {},
+         7,
+         [](int t) {
+             const std::array<CellState, 6> stages = {
+                 test::CellsOn({14}),
+                 test::CellsOn({5, 11, 13, 14, 15, 17, 23}),
+                 Where([](int x, int y, int z) { return x == 1 || y == 1 || z == 1; }),
+                 FirstCells(27),
+                 Where([](int x, int y, int z) { return x == 1 || y == 1 || z == 1; }),
+                 test::CellsOn({5, 11, 13, 14, 15, 17, 23})};
+             return stages[t % 6];
+         }},
+        {"outline",
+         {},
+         4,
+         [](int t) {
+             return Where([t](int x, int y, int z) {
+                 const int outer = (x != 1) + (y != 1) + (z != 1);
+                 return t % 2 == 0 ? outer >= 2 : outer >= 1;
+             });
+         }},
+        {"spin", {}, 1, [](int) { return Where([](int, int y, int) { return y == 1; }); }},
         {"rain", {{"density", "0"}}, 5, [](int) { return CellState(); }},
         // Every column starts a drop each frame: the top layer first, then down to the bottom.
         {"rain",
@@ -100,6 +131,45 @@ TEST(Effects, EachBuiltInEffectGivesTheCellsWrittenOutByHand) {
             EXPECT_EQ(chip::CellsText(frames[t]), chip::CellsText(c.expected(t)))
                 << c.effect << " frame " << t;
     }
+}
+
+// The cells turned an eighth of a turn about an axis through the centre: on
+// each 3 × 3 grid across the axis, the border places move one round.
+CellState Turned(const CellState& cells, char axis, int by) {
+    static const std::array<std::array<int, 2>, 8> ring = {
+        {{0, 0}, {1, 0}, {2, 0}, {2, 1}, {2, 2}, {1, 2}, {0, 2}, {0, 1}}};
+    CellState turned;
+    for (int n = 1; n <= kCellCount; ++n) {
+        if (!cells.Get(n)) continue;
+        const CellPlace place = PlaceOf(n);
+        int xyz[3] = {place.column, place.row, place.layer - 1};
+        int& a = axis == 'x' ? xyz[1] : xyz[0];
+        int& b = axis == 'z' ? xyz[1] : xyz[2];
+        for (int i = 0; i < 8; ++i)
+            if (ring[i][0] == a && ring[i][1] == b) {
+                const auto& to = ring[static_cast<std::size_t>(((i + by) % 8 + 8) % 8)];
+                a = to[0];
+                b = to[1];
+                break;
+            }
+        turned.Set(1 + xyz[0] + 3 * xyz[1] + 9 * xyz[2], true);
+    }
+    return turned;
+}
+
+TEST(Effects, EachFrameOfASpinIsTheFirstOneTurned) {
+    const Effect spin = BuiltIn("spin");
+    for (const char axis : {'z', 'x', 'y'})
+        for (const char* turn : {"clockwise", "counterclockwise"}) {
+            const std::vector<CellState> frames = RunEffect(
+                spin, ChooseValues(spin, {{"axis", std::string(1, axis)}, {"turn", turn}}), 8);
+            EXPECT_EQ(LitCount(frames[0]), 9) << axis;
+            for (int t = 1; t < 8; ++t)
+                EXPECT_EQ(chip::CellsText(frames[t]),
+                          chip::CellsText(
+                              Turned(frames[0], axis, turn[0] == 'c' && turn[1] == 'l' ? t : -t)))
+                    << axis << " " << turn << " frame " << t;
+        }
 }
 
 TEST(Effects, RandomEffectsFollowTheirRulesAndTheirSeed) {
@@ -133,6 +203,28 @@ TEST(Effects, RandomEffectsFollowTheirRulesAndTheirSeed) {
     for (const CellState& cells : once) EXPECT_EQ(LitCount(cells), 5);
     EXPECT_EQ(once, run("1"));
     EXPECT_NE(once, run("2"));
+
+    // The snake grows to its length, then each frame its head moves to a neighbour.
+    const Effect snake = BuiltIn("snake");
+    const std::vector<CellState> path =
+        RunEffect(snake, ChooseValues(snake, {{"length", "6"}, {"seed", "2"}}), 60);
+    for (std::size_t t = 1; t < path.size(); ++t) {
+        EXPECT_EQ(LitCount(path[t]), std::min<int>(static_cast<int>(t) + 1, 6)) << t;
+        for (int n = 1; n <= kCellCount; ++n) {
+            if (!path[t].Get(n) || path[t - 1].Get(n)) continue;
+            const CellPlace at = PlaceOf(n);
+            bool nextToTheSnake = false;
+            for (int m = 1; m <= kCellCount; ++m) {
+                const CellPlace before = PlaceOf(m);
+                nextToTheSnake = nextToTheSnake ||
+                                 (path[t - 1].Get(m) && std::abs(at.column - before.column) +
+                                                                std::abs(at.row - before.row) +
+                                                                std::abs(at.layer - before.layer) ==
+                                                            1);
+            }
+            EXPECT_TRUE(nextToTheSnake) << "frame " << t << " cell " << n;
+        }
+    }
 }
 
 TEST(Effects, AFormulaOrAFileOfLitAloneIsAnEffect) {

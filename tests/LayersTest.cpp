@@ -35,7 +35,7 @@ const std::map<std::string, std::set<std::string>> kBuiltOn = {
     {"effects", {"program"}},
     {"gif", {"chip", "ui"}},
     {"sim", {"pipeline", "gif", "live", "effects"}},
-    {"player", {"pipeline", "gif", "ui", "live"}},
+    {"player", {"pipeline", "gif", "ui", "live", "effects"}},
 };
 
 // The folder itself and every folder under it, however far down.

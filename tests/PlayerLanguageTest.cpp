@@ -58,7 +58,8 @@ TEST(PlayerWindow, SpeaksFrenchToAFrenchUser) {
     OpenProgram(window, folder.Path() / "cube1.c", 3);
     QStringList menus;
     for (const QAction* menu : window.findChild<QMenuBar*>()->actions()) menus << menu->text();
-    EXPECT_EQ(menus, (QStringList{"&Fichier", "É&dition", "&Transformer", "&Affichage"}));
+    EXPECT_EQ(menus,
+              (QStringList{"&Fichier", "É&dition", "&Insertion", "&Transformer", "&Affichage"}));
     EXPECT_EQ(window.Action(QStringLiteral("save"))->text(), QStringLiteral("&Enregistrer"));
     EXPECT_EQ(window.Action(QStringLiteral("export-animation"))->text(),
               QStringLiteral("E&xporter l'animation…"));

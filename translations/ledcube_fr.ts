@@ -645,6 +645,14 @@ Fermer quand même ?</translation>
         <source>Turn LED %1 on or off</source>
         <translation>Allumer ou éteindre la LED %1</translation>
     </message>
+    <message>
+        <source>Insert effect %1: %2 frame</source>
+        <translation>Insérer l&apos;effet %1 : %2 image</translation>
+    </message>
+    <message>
+        <source>Insert effect %1: %2 frames</source>
+        <translation>Insérer l&apos;effet %1 : %2 images</translation>
+    </message>
 </context>
 <context>
     <name>Proof</name>
@@ -1764,6 +1772,26 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
         <source>&amp;Live on the cube</source>
         <translation>En &amp;direct sur le cube</translation>
     </message>
+    <message>
+        <source>&amp;Insert</source>
+        <translation>&amp;Insertion</translation>
+    </message>
+    <message>
+        <source>&amp;Effect…</source>
+        <translation>&amp;Effet…</translation>
+    </message>
+    <message>
+        <source>the program would then take about %1 of the %2&apos;s %3 bytes of flash</source>
+        <translation>le programme prendrait alors environ %1 des %3 octets de flash de l&apos;%2</translation>
+    </message>
+    <message>
+        <source>; the compact build holds up to %1 frames</source>
+        <translation> ; la construction compacte tient jusqu&apos;à %1 images</translation>
+    </message>
+    <message>
+        <source>%1. Insert the frames all the same?</source>
+        <translation>%1. Insérer les images malgré tout ?</translation>
+    </message>
 </context>
 <context>
     <name>Wiring</name>
@@ -2074,6 +2102,37 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
     <message>
         <source>the effect %1 has no settings, not even %2</source>
         <translation>l&apos;effet %1 n&apos;a aucun réglage, pas même %2</translation>
+    </message>
+</context>
+<context>
+    <name>ledcube::player::EffectDialog</name>
+    <message>
+        <source>Insert an effect</source>
+        <translation>Insérer un effet</translation>
+    </message>
+    <message>
+        <source>Formula</source>
+        <translation>Formule</translation>
+    </message>
+    <message>
+        <source>The body of lit(x, y, z, t, n): x the column from the left, y the row from the back, z the layer from the bottom (each 0 to 2), t the frame from 0 of n</source>
+        <translation>Le corps de lit(x, y, z, t, n) : x la colonne depuis la gauche, y la rangée depuis le fond, z l&apos;étage depuis le bas (chacun de 0 à 2), t l&apos;image depuis 0 sur n</translation>
+    </message>
+    <message>
+        <source> ms</source>
+        <translation> ms</translation>
+    </message>
+    <message>
+        <source>Frames:</source>
+        <translation>Images :</translation>
+    </message>
+    <message>
+        <source>Each:</source>
+        <translation>Chacune :</translation>
+    </message>
+    <message>
+        <source>the frames do not fit the chip&apos;s flash for a preview</source>
+        <translation>les images ne tiennent pas dans la flash de la puce pour un aperçu</translation>
     </message>
 </context>
 </TS>
