@@ -5,6 +5,8 @@
 #include <QPen>
 #include <QRadialGradient>
 #include <algorithm>
+#include <array>
+#include <cmath>
 
 namespace ledcube {
 
@@ -101,6 +103,78 @@ std::unique_ptr<QGuiApplication> ApplicationForText() {
     static char name[] = "ledcube-sim";
     static char* argv[] = {name, nullptr};
     return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+namespace {
+
+// A cell's place about the centre LED: x to the right, y to the front, z up, each -1 to 1.
+struct Point3 {
+    double x, y, z;
+};
+
+Point3 PlaceAboutCentre(int n) {
+    const CellPlace place = PlaceOf(n);
+    return {place.column - 1.0, place.row - 1.0, place.layer - 2.0};
+}
+
+Point3 Turned(const Point3& p, const CubeTurn& turn) {
+    const double x = p.x * std::cos(turn.yaw) - p.y * std::sin(turn.yaw);
+    const double y = p.x * std::sin(turn.yaw) + p.y * std::cos(turn.yaw);
+    return {x, y * std::cos(turn.pitch) - p.z * std::sin(turn.pitch),
+            y * std::sin(turn.pitch) + p.z * std::cos(turn.pitch)};
+}
+
+}  // namespace
+
+QRectF TurnedLampCircle(int n, const CubeTurn& turn, const QRectF& target) {
+    if (turn == CubeTurn{}) return LampCircle(n, target);
+    // The front view read as the picture of the cube: a step along each axis
+    // on screen, and the size of a lamp in the back and in the front row.
+    const auto centre = [&target](int cell) { return LampCircle(cell, target).center(); };
+    const QPointF origin = centre(14);
+    const QPointF ex = (centre(3) - centre(1)) / 2;
+    const QPointF ey = (centre(7) - centre(1)) / 2;
+    const QPointF ez = (centre(19) - centre(1)) / 2;
+    const double back = LampCircle(1, target).width();
+    const double front = LampCircle(7, target).width();
+    const QPointF middle = target.center();
+    std::array<QRectF, kCellCount> circles;
+    double fit = 1;  // turned, the cube shrinks as much as it must to stay in the target
+    for (int cell = 1; cell <= kCellCount; ++cell) {
+        const Point3 p = PlaceAboutCentre(cell);
+        // What the front view puts beside that picture stays with the lamp.
+        const QPointF aside = centre(cell) - (origin + p.x * ex + p.y * ey + p.z * ez);
+        const Point3 t = Turned(p, turn);
+        const QPointF at = origin + t.x * ex + t.y * ey + t.z * ez + aside - middle;
+        const double size = back + (front - back) * (t.y + 1) / 2;
+        circles[cell - 1] = QRectF(at.x() - size / 2, at.y() - size / 2, size, size);
+        const QRectF& c = circles[cell - 1];
+        for (const double reach : {-c.left(), c.right()})
+            if (reach > 0) fit = std::min(fit, target.width() / 2 / reach);
+        for (const double reach : {-c.top(), c.bottom()})
+            if (reach > 0) fit = std::min(fit, target.height() / 2 / reach);
+    }
+    const QRectF& c = circles[n - 1];
+    const double scale = fit * turn.zoom;
+    return {middle.x() + c.left() * scale, middle.y() + c.top() * scale, c.width() * scale,
+            c.height() * scale};
+}
+
+double TurnedDepth(int n, const CubeTurn& turn) {
+    return Turned(PlaceAboutCentre(n), turn).y;
+}
+
+int TurnedLampAtPoint(const QPointF& point, const CubeTurn& turn, const QRectF& target) {
+    if (turn == CubeTurn{}) return LampAtPoint(point, target);
+    int nearest = 0;
+    for (int n = 1; n <= kCellCount; ++n) {
+        const QRectF circle = TurnedLampCircle(n, turn, target);
+        const QPointF offset = point - circle.center();
+        const double r = circle.width() / 2;
+        if (offset.x() * offset.x() + offset.y() * offset.y() > r * r) continue;
+        if (nearest == 0 || TurnedDepth(n, turn) > TurnedDepth(nearest, turn)) nearest = n;
+    }
+    return nearest;
 }
 
 QRectF ThumbnailCell(int n, const QRectF& area) {

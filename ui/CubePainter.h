@@ -42,6 +42,29 @@ void PaintLamp(QPainter& painter, const QRectF& circle, double brightness);
 void PaintCube(QPainter& painter, const QRectF& target, const CubeGlow& glow,
                double lampScale = 1.0);
 
+// How the player's cube is turned about its centre: left–right about the
+// vertical axis (yaw) and up–down about the axis across the screen (pitch),
+// in radians, and how much it is zoomed. None of it is the front view, the
+// editor's picture.
+struct CubeTurn {
+    double yaw = 0;
+    double pitch = 0;
+    double zoom = 1;
+    bool operator==(const CubeTurn&) const = default;
+};
+
+// Where LED n's lamp goes in the cube turned so and fitted to `target`: the
+// cube's lamps turned about the centre LED, as the front view places them.
+QRectF TurnedLampCircle(int n, const CubeTurn& turn, const QRectF& target);
+
+// How near LED n is to the viewer in the cube turned so (the front row of the
+// front view is nearest): lamps are drawn from the farthest to the nearest.
+double TurnedDepth(int n, const CubeTurn& turn);
+
+// The LED whose lamp holds `point` in the turned cube, the nearest where
+// lamps cover each other; 0 for none.
+int TurnedLampAtPoint(const QPointF& point, const CubeTurn& turn, const QRectF& target);
+
 // Where cell n goes in a frame's thumbnail filling `area`: the three layers
 // as 3 × 3 grids side by side, the bottom layer at the left, each seen from
 // above with its back row at the top; square cells, the whole centred.

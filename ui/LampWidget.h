@@ -31,7 +31,8 @@ class CubeLamp : public QWidget {
 };
 
 // The whole cube of 27 lamps, laid out as in the editor's picture and scaled
-// to the widget's size.
+// to the widget's size. Dragged, it turns about its centre (left–right and
+// up–down); the wheel zooms; a double-click or Home goes back to the front view.
 class CubeView : public QWidget {
     Q_OBJECT
 
@@ -42,15 +43,29 @@ class CubeView : public QWidget {
     const CubeLamp* Lamp(int n) const { return lamps_[n - 1]; }
     // Where the lamps are drawn, in the view's coordinates.
     QRectF LampArea() const;
+    const ledcube::CubeTurn& Turn() const { return turn_; }
+    void SetTurn(const ledcube::CubeTurn& turn);
 
   signals:
-    // A click on LED n's lamp.
+    // A click on LED n's lamp (in any view; a drag turns the cube instead).
     void LampClicked(int n);
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    void Lay();
+
     std::array<CubeLamp*, ledcube::kCellCount> lamps_{};
+    ledcube::CubeTurn turn_;
+    ledcube::CubeTurn pressedTurn_;  // as it was when the button went down
+    QPointF pressedAt_;
+    bool pressed_ = false;
+    bool dragged_ = false;
 };
