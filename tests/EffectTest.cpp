@@ -263,6 +263,16 @@ TEST(Effects, AScriptThatFailsSaysWhereAndGivesNothing) {
     EXPECT_THROW(ReadEffect("nothing", "var settings = [];"), program::SimError);
 }
 
+// A script reaches no file, process or network: nothing that would is defined.
+TEST(Effects, AScriptHasNoFileProcessOrNetworkAccess) {
+    for (const char* name :
+         {"XMLHttpRequest", "fetch", "require", "process", "Qt", "print", "console", "File"}) {
+        const std::vector<CellState> frames = RunEffect(
+            FormulaEffect(std::string("return typeof ") + name + " !== 'undefined';"), {}, 1);
+        EXPECT_EQ(frames.front(), CellState()) << name << " is defined";
+    }
+}
+
 TEST(Effects, RefusesAnUnknownSettingOrAValueOutOfRangeInOneSentence) {
     const Effect rain = BuiltIn("rain");
     const Effect sweep = BuiltIn("sweep");
