@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "base/Language.h"
+#include "chip/FirmwareBuild.h"
 #include "program/SimError.h"
 
 namespace ledcube::effects {
@@ -59,6 +60,13 @@ std::string Where(const std::string& name, const QJSValue& error) {
         .Arg(error.property(QStringLiteral("lineNumber")).toInt())
         .Arg(Str(error.toString()))
         .Str();
+}
+
+// "density, seed".
+std::string Listed(const std::vector<std::string>& names) {
+    std::string list;
+    for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;
+    return list;
 }
 
 std::string FileName(const std::string& name) {
@@ -152,13 +160,13 @@ class Watchdog {
         done_.notify_all();
         thread_.join();
     }
-    bool Fired() {
+    bool Fired() const {
         const std::lock_guard lock(mutex_);
         return fired_;
     }
 
   private:
-    std::mutex mutex_;
+    mutable std::mutex mutex_;
     std::condition_variable done_;
     bool stop_ = false;
     bool fired_ = false;
@@ -189,17 +197,7 @@ Effect ReadEffect(const std::string& name, const std::string& source) {
 }
 
 Effect LoadEffect(const std::filesystem::path& file) {
-    std::string text;
-    {
-        std::FILE* in = std::fopen(file.c_str(), "rb");
-        if (in == nullptr)
-            throw program::SimError(Tr("Effects", "cannot read %1").Arg(file.string()).Str());
-        char buffer[4096];
-        for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, in)) > 0;)
-            text.append(buffer, got);
-        std::fclose(in);
-    }
-    return ReadEffect(file.stem().string(), text);
+    return ReadEffect(file.stem().string(), chip::ReadTextFile(file));
 }
 
 Effect FormulaEffect(const std::string& body) {
@@ -213,8 +211,9 @@ SettingValues ChooseValues(const Effect& effect, const SettingValues& given) {
         const auto setting = std::find_if(effect.settings.begin(), effect.settings.end(),
                                           [&](const Setting& s) { return s.name == name; });
         if (setting == effect.settings.end()) {
-            std::string names;
-            for (const Setting& s : effect.settings) names += (names.empty() ? "" : ", ") + s.name;
+            std::vector<std::string> named;
+            for (const Setting& s : effect.settings) named.push_back(s.name);
+            const std::string names = Listed(named);
             throw program::SimError(
                 (names.empty()
                      ? Tr("Effects", "the effect %1 has no settings, not even %2")
@@ -227,13 +226,10 @@ SettingValues ChooseValues(const Effect& effect, const SettingValues& given) {
                     .Str());
         }
         if (!ValueOf(*setting, text)) {
-            std::string range;
             if (setting->kind == Setting::Kind::Choice) {
-                for (const std::string& choice : setting->choices)
-                    range += (range.empty() ? "" : ", ") + choice;
                 throw program::SimError(Tr("Effects", "%1 takes one of %2, not '%3'")
                                             .Arg(name)
-                                            .Arg(range)
+                                            .Arg(Listed(setting->choices))
                                             .Arg(text)
                                             .Str());
             }
@@ -272,7 +268,7 @@ std::vector<CellState> RunEffect(const Effect& effect, const SettingValues& valu
     std::vector<CellState> shown;
     const Watchdog watchdog(engine, limitMs);
     const auto failed = [&](const QJSValue& error) {
-        if (const_cast<Watchdog&>(watchdog).Fired())
+        if (watchdog.Fired())
             return program::SimError(Tr("Effects", "%1 ran past %2 and was stopped")
                                          .Arg(file)
                                          .Arg(Counted(limitMs / 1000, Tr("Effects", "%1 second"),
@@ -325,13 +321,13 @@ std::vector<CellState> RunEffect(const Effect& effect, const SettingValues& valu
 std::vector<std::filesystem::path> EffectFolders() {
     std::vector<std::filesystem::path> folders;
     // Installed beside the program (/usr/bin → /usr/share), else the sources' own.
-    const std::filesystem::path installed =
-        std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / ".." /
-        "share" / "ledcube" / "effects";
-    if (QCoreApplication::instance() != nullptr && std::filesystem::is_directory(installed))
-        folders.push_back(installed);
-    else
-        folders.push_back(LEDCUBE_EFFECTS_SOURCE);
+    std::filesystem::path installed;
+    if (QCoreApplication::instance() != nullptr)
+        installed = std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) /
+                    ".." / "share" / "ledcube" / "effects";
+    folders.push_back(!installed.empty() && std::filesystem::is_directory(installed)
+                          ? installed
+                          : std::filesystem::path(LEDCUBE_EFFECTS_SOURCE));
     folders.push_back(
         std::filesystem::path(
             QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString()) /

@@ -23,7 +23,8 @@ std::shared_ptr<const chip::ScratchFolder> Folder(BuiltProgram& built) {
     return built.folders.back();
 }
 
-// The unrolled build's flash, estimated without a compiler.
+}  // namespace
+
 int EstimatedBytes(const std::vector<program::RecordedFrame>& frames) {
     FlashEstimate estimate;
     estimate.Header();
@@ -39,6 +40,8 @@ int EstimatedBytes(const std::vector<program::RecordedFrame>& frames) {
     if (sequence != 0) estimate.Close();
     return estimate.BytesWithClosings();
 }
+
+namespace {
 
 const std::vector<program::RecordedFrame>& FramesOf(const BuildSource& source) {
     if (!source.frames)

@@ -63,6 +63,9 @@ struct BuiltProgram {
     std::vector<std::shared_ptr<const chip::ScratchFolder>> folders;
 };
 
+// The unrolled build's flash for these frames, estimated without a compiler.
+int EstimatedBytes(const std::vector<program::RecordedFrame>& frames);
+
 // The text the compiler gets for a build of this kind (Unrolled or Compact).
 std::string CompiledSource(const BuildSource& source, BuildKind kind, const chip::Chip& chip);
 

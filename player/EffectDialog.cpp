@@ -63,7 +63,7 @@ EffectDialog::EffectDialog(std::vector<effects::Effect> effects, const chip::Chi
       frameCount_(new QSpinBox(this)),
       ms_(new QSpinBox(this)),
       problem_(new QLabel(this)),
-      room_line_(new QLabel(this)),
+      roomLine_(new QLabel(this)),
       preview_(new CubeView(this)),
       buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this)),
       remakeSoon_(new QTimer(this)),
@@ -87,7 +87,7 @@ EffectDialog::EffectDialog(std::vector<effects::Effect> effects, const chip::Chi
     ms_->setSuffix(tr(" ms"));
     problem_->setWordWrap(true);
     problem_->setStyleSheet(QStringLiteral("color: #b00000"));
-    room_line_->setWordWrap(true);
+    roomLine_->setWordWrap(true);
     preview_->setMinimumSize(240, 240);
 
     auto* form = new QFormLayout;
@@ -98,7 +98,7 @@ EffectDialog::EffectDialog(std::vector<effects::Effect> effects, const chip::Chi
     left->addWidget(formula_);
     left->addLayout(form);
     left->addWidget(problem_);
-    left->addWidget(room_line_);
+    left->addWidget(roomLine_);
     left->addStretch(1);
     auto* row = new QHBoxLayout;
     row->addWidget(list_);
@@ -169,7 +169,7 @@ QString EffectDialog::ProblemText() const {
 }
 
 QString EffectDialog::RoomText() const {
-    return room_line_->text();
+    return roomLine_->text();
 }
 
 void EffectDialog::EffectChosen() {
@@ -249,7 +249,7 @@ void EffectDialog::Remake() {
         problem_->setText(QString::fromStdString(error.what()));
     }
     const EffectRoom room = frames_.empty() ? EffectRoom{} : room_(frames_, ms_->value());
-    room_line_->setText(room.text);
+    roomLine_->setText(room.text);
     fits_ = room.fits;
     buttons_->button(QDialogButtonBox::Ok)->setEnabled(!frames_.empty());
     BuildPreview();

@@ -82,7 +82,7 @@ class EffectDialog : public QDialog {
     QSpinBox* frameCount_;
     QSpinBox* ms_;
     QLabel* problem_;
-    QLabel* room_line_;
+    QLabel* roomLine_;
     CubeView* preview_;
     QDialogButtonBox* buttons_;
     QTimer* remakeSoon_;

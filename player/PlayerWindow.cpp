@@ -27,6 +27,7 @@
 #include "compact/LiveBuild.h"
 #include "effects/Effect.h"
 #include "firmware/FlashEstimate.h"
+#include "pipeline/BuildPipeline.h"
 #include "player/AnimationExport.h"
 #include "player/EffectDialog.h"
 #include "player/FlashDialog.h"
@@ -244,11 +245,7 @@ void PlayerWindow::ConnectPanes() {
         Post([chip](PlayerEngine& engine) { engine.SetChip(chip); });
         Panel()->Model().SetClock(chip.clockHz);
         askedLiveProgram_ = false;
-        if (cubePane_->LiveChosen())
-            if (const std::optional<std::string> problem = compact::LiveProblem(chip)) {
-                cubePane_->SetLive(false);
-                questions_.warn(QString::fromStdString(*problem));
-            }
+        if (cubePane_->LiveChosen()) RefuseLive(chip);
         UpdateEditState();
     });
     connect(cubePane_, &CubePane::WiringClicked, this,
@@ -531,21 +528,12 @@ void PlayerWindow::InsertEffect() {
         program::Animation after = animation;
         program::InsertFrames(after, program::InsertionPoint(after, selection),
                               asFrames(cells, ms));
-        FlashEstimate estimate;
-        estimate.Header();
-        int sequences = 0;
-        for (const program::AnimationBlock& block : after.blocks) {
-            if (block.kind == program::AnimationBlock::Kind::Open) {
-                estimate.Open(block.combination);
-                ++sequences;
-            } else if (block.kind == program::AnimationBlock::Kind::Close) {
-                estimate.Close();
-            } else {
-                const int passes = block.frame.repeatCount;
-                estimate.Frame(passes == 0 ? 0 : passes == 1 ? 15 : 150, block.frame.cells);
-            }
-        }
-        const int bytes = estimate.BytesWithClosings();
+        const std::vector<program::RecordedFrame> frames = program::AnimationFrames(after);
+        const int bytes = pipeline::EstimatedBytes(frames);
+        const int sequences =
+            frames.empty()
+                ? 0
+                : std::ranges::max(frames, {}, &program::RecordedFrame::sequence).sequence;
         const bool fits = bytes <= static_cast<int>(chip.flashBytes);
         EffectRoom said{tr("the program would then take about %1 of the %2's %3 bytes of flash")
                             .arg(LocalNumber(bytes), QString::fromUtf8(chip.name),
@@ -583,18 +571,21 @@ void PlayerWindow::PutOnTheCube() {
     dialog->open();
 }
 
+bool PlayerWindow::RefuseLive(const chip::Chip& chip) {
+    const std::optional<std::string> problem = compact::LiveProblem(chip);
+    if (!problem) return false;
+    cubePane_->SetLive(false);
+    questions_.warn(QString::fromStdString(*problem));
+    return true;
+}
+
 void PlayerWindow::LiveToggled(bool on) {
     if (!on) {
         Post([](PlayerEngine& engine) { engine.StopLive(); });
         return;
     }
     askedLiveProgram_ = false;
-    const chip::Chip chip = cubePane_->ChosenChip();
-    if (const std::optional<std::string> problem = compact::LiveProblem(chip)) {
-        cubePane_->SetLive(false);
-        questions_.warn(QString::fromStdString(*problem));
-        return;
-    }
+    if (RefuseLive(cubePane_->ChosenChip())) return;
     if (memory_.port.isEmpty()) {
         PutLiveProgram(QString());
         return;

@@ -146,6 +146,8 @@ class PlayerWindow : public QWidget {
     QMenu* recent_ = nullptr;
     void ShowRecentFiles();
     void LiveToggled(bool on);
+    // Says why the chip's wiring cannot be live and unticks Live; false when it can.
+    bool RefuseLive(const chip::Chip& chip);
     // Puts the live program on the cube on `port` (or one chosen in the dialog), then goes live.
     void PutLiveProgram(const QString& port);
     bool askedLiveProgram_ = false;  // asked once, each time Live is ticked

@@ -14,16 +14,18 @@ namespace ledcube::sim {
 
 namespace {
 
-// The effect a name or a file names: a path when it holds a / or ends in .js.
+// The effect a name or a file names: a path when it holds a / or ends in .js;
+// a name is the user's effect of that name, else the built-in one.
 effects::Effect FindEffect(const std::string& wanted) {
     if (wanted.find('/') != std::string::npos || wanted.ends_with(".js"))
         return effects::LoadEffect(wanted);
-    const std::vector<effects::Effect> all = effects::ListEffects(effects::EffectFolders());
+    const std::vector<std::filesystem::path> folders = effects::EffectFolders();
+    for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder)
+        if (std::filesystem::is_regular_file(*folder / (wanted + ".js")))
+            return effects::LoadEffect(*folder / (wanted + ".js"));
     std::string names;
-    for (const effects::Effect& effect : all) {
-        if (effect.name == wanted) return effect;
+    for (const effects::Effect& effect : effects::ListEffects(folders))
         names += (names.empty() ? "" : ", ") + effect.name;
-    }
     throw program::SimError(
         Tr("ledcube-sim", "no effect named %1: the effects are %2").Arg(wanted).Arg(names).Str());
 }

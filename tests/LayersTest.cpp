@@ -32,7 +32,7 @@ const std::map<std::string, std::set<std::string>> kBuiltOn = {
     {"compact", {"chip"}},
     {"pipeline", {"compact"}},
     {"live", {"compact"}},
-    {"effects", {"program"}},
+    {"effects", {"chip"}},
     {"gif", {"chip", "ui"}},
     {"sim", {"pipeline", "gif", "live", "effects"}},
     {"player", {"pipeline", "gif", "ui", "live", "effects"}},

@@ -2076,10 +2076,6 @@ D0/D1 restent libres pour la liaison série USB, D11-D13 pour un programmateur I
         <translation>%1 : le réglage %2 %3</translation>
     </message>
     <message>
-        <source>cannot read %1</source>
-        <translation>impossible de lire %1</translation>
-    </message>
-    <message>
         <source>has a kind other than integer, number or choice</source>
         <translation>a un genre autre que integer, number ou choice</translation>
     </message>

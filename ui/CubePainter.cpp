@@ -126,19 +126,21 @@ Point3 Turned(const Point3& p, const CubeTurn& turn) {
 
 }  // namespace
 
-QRectF TurnedLampCircle(int n, const CubeTurn& turn, const QRectF& target) {
-    if (turn == CubeTurn{}) return LampCircle(n, target);
+std::array<QRectF, kCellCount> TurnedLampCircles(const CubeTurn& turn, const QRectF& target) {
+    std::array<QRectF, kCellCount> circles;
+    for (int n = 1; n <= kCellCount; ++n) circles[n - 1] = LampCircle(n, target);
+    if (turn == CubeTurn{}) return circles;
     // The front view read as the picture of the cube: a step along each axis
     // on screen, and the size of a lamp in the back and in the front row.
-    const auto centre = [&target](int cell) { return LampCircle(cell, target).center(); };
+    const auto centre = [&circles](int cell) { return circles[cell - 1].center(); };
     const QPointF origin = centre(14);
     const QPointF ex = (centre(3) - centre(1)) / 2;
     const QPointF ey = (centre(7) - centre(1)) / 2;
     const QPointF ez = (centre(19) - centre(1)) / 2;
-    const double back = LampCircle(1, target).width();
-    const double front = LampCircle(7, target).width();
+    const double back = circles[0].width();
+    const double front = circles[6].width();
     const QPointF middle = target.center();
-    std::array<QRectF, kCellCount> circles;
+    std::array<QRectF, kCellCount> turned;
     double fit = 1;  // turned, the cube shrinks as much as it must to stay in the target
     for (int cell = 1; cell <= kCellCount; ++cell) {
         const Point3 p = PlaceAboutCentre(cell);
@@ -147,17 +149,22 @@ QRectF TurnedLampCircle(int n, const CubeTurn& turn, const QRectF& target) {
         const Point3 t = Turned(p, turn);
         const QPointF at = origin + t.x * ex + t.y * ey + t.z * ez + aside - middle;
         const double size = back + (front - back) * (t.y + 1) / 2;
-        circles[cell - 1] = QRectF(at.x() - size / 2, at.y() - size / 2, size, size);
-        const QRectF& c = circles[cell - 1];
+        const QRectF c(at.x() - size / 2, at.y() - size / 2, size, size);
+        turned[cell - 1] = c;
         for (const double reach : {-c.left(), c.right()})
             if (reach > 0) fit = std::min(fit, target.width() / 2 / reach);
         for (const double reach : {-c.top(), c.bottom()})
             if (reach > 0) fit = std::min(fit, target.height() / 2 / reach);
     }
-    const QRectF& c = circles[n - 1];
     const double scale = fit * turn.zoom;
-    return {middle.x() + c.left() * scale, middle.y() + c.top() * scale, c.width() * scale,
-            c.height() * scale};
+    for (QRectF& c : turned)
+        c = QRectF(middle.x() + c.left() * scale, middle.y() + c.top() * scale, c.width() * scale,
+                   c.height() * scale);
+    return turned;
+}
+
+QRectF TurnedLampCircle(int n, const CubeTurn& turn, const QRectF& target) {
+    return TurnedLampCircles(turn, target)[static_cast<std::size_t>(n - 1)];
 }
 
 double TurnedDepth(int n, const CubeTurn& turn) {
@@ -166,9 +173,10 @@ double TurnedDepth(int n, const CubeTurn& turn) {
 
 int TurnedLampAtPoint(const QPointF& point, const CubeTurn& turn, const QRectF& target) {
     if (turn == CubeTurn{}) return LampAtPoint(point, target);
+    const std::array<QRectF, kCellCount> circles = TurnedLampCircles(turn, target);
     int nearest = 0;
     for (int n = 1; n <= kCellCount; ++n) {
-        const QRectF circle = TurnedLampCircle(n, turn, target);
+        const QRectF& circle = circles[static_cast<std::size_t>(n - 1)];
         const QPointF offset = point - circle.center();
         const double r = circle.width() / 2;
         if (offset.x() * offset.x() + offset.y() * offset.y() > r * r) continue;

@@ -53,8 +53,10 @@ struct CubeTurn {
     bool operator==(const CubeTurn&) const = default;
 };
 
-// Where LED n's lamp goes in the cube turned so and fitted to `target`: the
-// cube's lamps turned about the centre LED, as the front view places them.
+// Where each lamp goes (LED n at n - 1) in the cube turned so and fitted to
+// `target`: the cube's lamps turned about the centre LED, as the front view
+// places them.
+std::array<QRectF, kCellCount> TurnedLampCircles(const CubeTurn& turn, const QRectF& target);
 QRectF TurnedLampCircle(int n, const CubeTurn& turn, const QRectF& target);
 
 // How near LED n is to the viewer in the cube turned so (the front row of the

@@ -114,11 +114,12 @@ void CubeView::resizeEvent(QResizeEvent*) {
 }
 
 void CubeView::Lay() {
-    const QRectF area = LampArea();
+    const std::array<QRectF, ledcube::kCellCount> circles =
+        ledcube::TurnedLampCircles(turn_, LampArea());
     std::array<int, ledcube::kCellCount> order{};
     for (int n = 1; n <= ledcube::kCellCount; ++n) {
         order[n - 1] = n;
-        const QRect circle = ledcube::TurnedLampCircle(n, turn_, area).toAlignedRect();
+        const QRect circle = circles[n - 1].toAlignedRect();
         lamps_[n - 1]->setGeometry(circle);
         lamps_[n - 1]->SetLampHeight(circle.height());
     }
