@@ -87,6 +87,15 @@ std::filesystem::path BootloaderOf(const Chip& board, const std::filesystem::pat
     return hex;
 }
 
+BoardPace::Clock::time_point BoardPace::Due(std::uint64_t ran, Clock::time_point now) {
+    const auto due = start_ + std::chrono::microseconds(ran * 1000000 / hertz_);
+    if (now - due > kMostBehind) {
+        start_ += now - due;
+        return now;
+    }
+    return due;
+}
+
 SimulatedBoard::SimulatedBoard(const Chip& board, const std::filesystem::path& bootloader,
                                const std::filesystem::path& link)
     : chip_(bootloader, board), hertz_(board.clockHz), link_(link) {
@@ -200,8 +209,7 @@ void SimulatedBoard::ServePort() {
 }
 
 void SimulatedBoard::Loop() {
-    using Clock = std::chrono::steady_clock;
-    const auto start = Clock::now();
+    BoardPace pace(BoardPace::Clock::now(), hertz_);
     // ran_ counts the cycles run since the start: a reset starts the chip's
     // own count again, the board's time goes on.
     const std::uint64_t slice = static_cast<std::uint64_t>(hertz_) * kSliceMs / 1000;
@@ -228,9 +236,7 @@ void SimulatedBoard::Loop() {
             if (sent > 0) fromChip_.erase(fromChip_.begin(), fromChip_.begin() + sent);
         }
         programRunning_ = chip_.ProgramRunning();
-        // No faster than the real board.
-        const auto due = start + std::chrono::microseconds(ran_ * 1000000 / hertz_);
-        std::this_thread::sleep_until(due);
+        std::this_thread::sleep_until(pace.Due(ran_, BoardPace::Clock::now()));
     }
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <mutex>
@@ -19,6 +20,28 @@ namespace ledcube::chip {
 // since its ready-made HEX is built too large for the 512 bytes at the end of
 // the flash. Raises SimError when the package is missing or the build fails.
 std::filesystem::path BootloaderOf(const Chip& board, const std::filesystem::path& folder);
+
+// Keeps a simulated board's time to the wall clock's: never ahead of it, and
+// time the machine took from the board let go rather than raced through, as a
+// real board's second is a second (a bootloader's wait run at several times
+// its speed would be over before avrdude speaks).
+class BoardPace {
+  public:
+    using Clock = std::chrono::steady_clock;
+    // How far the board may fall behind before it lets the time go: a
+    // moment's hiccup is made up, so that the board's time stays the wall
+    // clock's for what is measured on it.
+    static constexpr std::chrono::milliseconds kMostBehind{50};
+
+    BoardPace(Clock::time_point start, std::uint32_t hertz) : start_(start), hertz_(hertz) {}
+    // When the board, having run `ran` cycles in all, may run on, the wall
+    // clock saying `now`.
+    Clock::time_point Due(std::uint64_t ran, Clock::time_point now);
+
+  private:
+    Clock::time_point start_;
+    std::uint32_t hertz_;
+};
 
 // An Arduino board on the desk, simulated: its ATmega328P runs the board's
 // own bootloader, its serial port is a pseudo-terminal, and opening the port

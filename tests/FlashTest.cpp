@@ -59,6 +59,31 @@ bool WaitFor(const std::function<bool()>& done, double seconds) {
 
 class BoardTest : public testing::TestWithParam<Chip> {};
 
+// A board at 1 kHz, so that a cycle is a millisecond: after running `ran`
+// cycles with the wall clock at `now` ms, it may run on at `due` ms.
+struct PaceStep {
+    std::uint64_t ran;
+    int now;
+    int due;
+};
+
+TEST(BoardPace, WaitsForTheWallClockAndLetsGoOfTimeTheMachineTook) {
+    const BoardPace::Clock::time_point zero{};
+    BoardPace pace(zero, 1000);
+    const PaceStep steps[] = {
+        {1, 0, 1},      // ahead: waits
+        {2, 2, 2},      // on time
+        {5, 45, 5},     // 40 ms behind: a hiccup, made up
+        {6, 300, 300},  // 294 ms taken from it: let go, runs on at once
+        {7, 300, 301},  // and goes on from there rather than racing
+        {8, 330, 302},  // behind again, within a hiccup: catches up
+    };
+    for (const PaceStep& step : steps)
+        EXPECT_EQ(pace.Due(step.ran, zero + std::chrono::milliseconds(step.now)),
+                  zero + std::chrono::milliseconds(step.due))
+            << step.ran;
+}
+
 }  // namespace
 
 void PrintTo(const Chip& chip, std::ostream* out) {
