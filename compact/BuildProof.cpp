@@ -138,6 +138,17 @@ ProvenReference ChooseReference(std::string_view program, const chip::Firmware* 
     return reference;
 }
 
+void NominalTimed(std::vector<chip::ShownFrame>& frames, double passMs) {
+    // The starts too, so that frames with the same cells one after the other
+    // make a stretch of the candidate's passes alone.
+    double start = frames.empty() ? 0 : frames.front().startMs;
+    for (chip::ShownFrame& frame : frames) {
+        frame.startMs = start;
+        frame.durationMs = frame.passes * passMs - kWritesMs;
+        start += frame.passes * passMs;
+    }
+}
+
 double ProofMs(const std::vector<program::RecordedFrame>& frames, SwitchCombination buttons) {
     long longest = 0;
     for (const program::RecordedFrame& frame : frames)
@@ -175,9 +186,7 @@ void ProveBuild(const chip::Firmware& candidate, const std::string& what,
         // move by up to a few LED writes with the cells; elsewhere each frame
         // lasts its passes.
         const bool nominal = !reference.firmware || !(reference.firmware->sizes.chip == chip);
-        if (nominal)
-            for (chip::ShownFrame& frame : expected)
-                frame.durationMs = frame.passes * passMs - kWritesMs;
+        if (nominal) NominalTimed(expected, passMs);
         if (const std::optional<std::string> difference =
                 FirstDifference(expected, shown, round, names, nominal ? kWriteSlackMs : 0))
             throw program::SimError(Tr("Proof", "%1 does not show what %2 shows under %3: %4")

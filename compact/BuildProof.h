@@ -66,6 +66,10 @@ void ProveBuild(const chip::Firmware& candidate, const std::string& what,
                 const ProvenReference& reference, const std::vector<program::RecordedFrame>& frames,
                 const KnownRun* known = nullptr);
 
+// Times a reference's show as a build whose pass lasts `passMs` would show
+// it: each frame from where the one before ends, for its passes.
+void NominalTimed(std::vector<chip::ShownFrame>& frames, double passMs);
+
 // How long the proof runs a build under some buttons: a round of its frames and two more.
 double ProofMs(const std::vector<program::RecordedFrame>& frames, SwitchCombination buttons);
 

@@ -47,11 +47,10 @@ static unsigned int live_slot;
 static unsigned char live_in[6];
 static unsigned char live_got;
 static unsigned char live_buttons = 0xFF;
-static void live_send(unsigned char b)
-{
-while (!(LIVE_UCSRA & (1 << LIVE_UDRE))) {}
-LIVE_UDR = b;
-}
+/* What is being said, a byte at a time while the line is read: the chip
+   holds two bytes received, and a frame must not be lost to an answer. */
+static const char* live_saying;
+static unsigned char live_report;
 static unsigned char live_crc(const unsigned char* p, unsigned char n)
 {
 unsigned char crc = 0;
@@ -74,8 +73,7 @@ if (live_got == 0) {
 if (b == LIVE_START) {
 live_in[live_got++] = b;
 } else if (b == LIVE_QUESTION) {
-const char* h = LIVE_HELLO;
-while (*h) live_send((unsigned char)*h++);
+live_saying = LIVE_HELLO;
 }
 return;
 }
@@ -111,6 +109,15 @@ live_new = 1;
 static void live_poll(void)
 {
 while (LIVE_UCSRA & (1 << LIVE_RXC)) live_take(LIVE_UDR);
+if (LIVE_UCSRA & (1 << LIVE_UDRE)) {
+if (live_saying) {
+LIVE_UDR = (unsigned char)*live_saying++;
+if (!*live_saying) live_saying = 0;
+} else if (live_report) {
+LIVE_UDR = live_report;
+live_report = 0;
+}
+}
 }
 )";
 
@@ -149,7 +156,7 @@ if ((unsigned int)(TCNT1 - live_slot) > LIVE_SLOT_TICKS) live_slot = TCNT1;
 b = (BP1==1) | ((BP2==1) << 1) | ((BP3==1) << 2);
 if (b != live_buttons) {
 live_buttons = b;
-live_send(LIVE_BUTTONS | b);
+live_report = LIVE_BUTTONS | b;
 }
 }
 )";
@@ -282,14 +289,8 @@ chip::Firmware BuildLiveProgram(const chip::Chip& chip, const chip::ScratchFolde
         const std::vector<std::uint8_t> said = cube.TakeSerialOutput();
         run.said.insert(run.said.end(), said.begin(), said.end());
     };
-    go(20);
-    cube.SendSerial({kLiveQuestion});
-    go(40);
-    const std::string hello = LiveHello(chip);
-    const std::string said(run.said.begin(), run.said.end());
-    Check(said.find(hello) != std::string::npos, chip,
-          Tr("live", "does not answer its hello line").Str());
-    // A frame, a frame with a bit flipped, a frame cut short, and another good one.
+    // The question with a frame right behind it, a frame with a bit flipped,
+    // a frame cut short, and another good one.
     CellState first;
     CellState second;
     CellState wrong;
@@ -298,8 +299,14 @@ chip::Firmware BuildLiveProgram(const chip::Chip& chip, const chip::ScratchFolde
         second.Set(n, n % 2 == 0);
         wrong.Set(n, true);
     }
+    go(20);
+    cube.SendSerial({kLiveQuestion});
     cube.SendSerial(LiveFrame(first));
     go(60);
+    const std::string hello = LiveHello(chip);
+    const std::string said(run.said.begin(), run.said.end());
+    Check(said.find(hello) != std::string::npos, chip,
+          Tr("live", "does not answer its hello line").Str());
     std::vector<std::uint8_t> flipped = LiveFrame(wrong);
     flipped[2] ^= 0x10;
     cube.SendSerial(flipped);

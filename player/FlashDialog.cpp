@@ -111,6 +111,8 @@ void FlashDialog::Lay() {
     layout->addWidget(progress_);
     layout->addWidget(status_);
     layout->addWidget(log_, 1);
+    // The room of the log while it is hidden, under what the dialog says.
+    layout->addStretch(0);
     layout->addLayout(buttons);
     flash_->setDefault(true);
 }

@@ -373,6 +373,33 @@ INSTANTIATE_TEST_SUITE_P(EveryChip, ChipTest, testing::ValuesIn(Chips().begin(),
                              return test::TestName(info.param.id);
                          });
 
+class SameCellsTest : public testing::TestWithParam<Chip> {};
+
+// A frame with the cells of the one before, and a round ending with the cells
+// it starts with, make one stretch on the cube, however long a pass of the
+// chip's and of the reference's: the builds for each chip are proven so.
+TEST_P(SameCellsTest, FramesWithTheCellsOfTheOneBeforeAreProvenOnEachChip) {
+    const Chip& chip = GetParam();
+    const CellState a = test::CellsOn({1, 5, 9, 14, 27});
+    const CellState b = test::CellsOn({2, 4});
+    const std::string program = ProgramHeader() + FrameBlock(90, a) + FrameBlock(45, a) +
+                                FrameBlock(60, b) + FrameBlock(30, a) + ProgramClose();
+    const std::vector<RecordedFrame> frames = ReadProgram(program);
+    const ScratchFolder scratch;
+    const ScratchFolder chipScratch;
+    const ScratchFolder compactScratch;
+    const Firmware cube = BuildFirmware(program, "cube.c", scratch);
+    const ProvenReference reference = ChooseReference(program, &cube, "cube.c", scratch);
+    EXPECT_NO_THROW(ProveBuild(BuildFirmware(program, "cube.c", chipScratch, chip),
+                               "the unrolled build", reference, frames));
+    EXPECT_NO_THROW(BuildProvenCompact(program, frames, &cube, "cube.c", compactScratch, chip));
+}
+
+INSTANTIATE_TEST_SUITE_P(Chips, SameCellsTest, testing::Values(kAtmega8535, kAtmega644p, kUno),
+                         [](const testing::TestParamInfo<Chip>& info) {
+                             return test::TestName(info.param.id);
+                         });
+
 // A program of nine frames, each lighting LED k of the bottom layer alone.
 std::string OneLedAtATime() {
     std::string program = ProgramHeader();

@@ -220,7 +220,10 @@ TEST(LiveOnTheBoard, TheSimulatedUnoShowsWhatThePlayersChipShowsAndItsButtonsPla
             return answer.contains("ledcube-live");
         },
         10));
+    // The recording's first frame, cut by its start, is the dark one before
+    // anything is sent.
     board.StartRecording();
+    QTest::qWait(100);
     std::mt19937 random(5);
     std::vector<std::string> sent;
     for (int round = 0; round < 30; ++round) {
