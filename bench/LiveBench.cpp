@@ -99,10 +99,7 @@ int main(int argc, char** argv) {
     std::string text = ProgramHeader();
     for (int frame = 0; frame < 50; ++frame) text += FrameBlock(200, Pattern(frame));
     std::ofstream(file, std::ios::binary) << text + ProgramClose();
-    const auto start = std::chrono::steady_clock::now();
-    player::PlayerWindow window([start] {
-        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    });
+    player::PlayerWindow window(chip::WallClock());
     player::PlayerMemory memory;
     memory.chip = QStringLiteral("uno");
     memory.port = QString::fromStdString(board.Port());

@@ -64,10 +64,7 @@ int main(int argc, char** argv) {
     for (int frame = 0; frame < 50; ++frame) text += FrameBlock(200, Pattern(frame));
     std::ofstream(file, std::ios::binary) << text;
 
-    const auto start = std::chrono::steady_clock::now();
-    player::PlayerWindow window([start] {
-        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    });
+    player::PlayerWindow window(chip::WallClock());
     // `player_bench --chip uno [--compact]` plays that build for that chip or board.
     const QStringList arguments = QCoreApplication::arguments();
     const qsizetype chip = arguments.indexOf(QStringLiteral("--chip"));

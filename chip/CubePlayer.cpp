@@ -2,12 +2,19 @@
 #include "chip/CubePlayer.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 
 #include "base/Language.h"
 #include "chip/FirmwareBuild.h"
 
 namespace ledcube::chip {
+
+Clock WallClock() {
+    return [start = std::chrono::steady_clock::now()] {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
+}
 
 namespace {
 

@@ -20,6 +20,9 @@ namespace ledcube::chip {
 // stepped value in tests.
 using Clock = std::function<double()>;
 
+// The machine's clock, in seconds from when this one was made.
+Clock WallClock();
+
 // What the cube shows at one moment of a play; small and copyable.
 struct PlayerFrame {
     std::uint64_t cycle = 0;                // simulated time

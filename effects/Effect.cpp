@@ -13,6 +13,7 @@
 
 #include "base/Language.h"
 #include "chip/FirmwareBuild.h"
+#include "firmware/FirmwareText.h"
 #include "program/SimError.h"
 
 namespace ledcube::effects {
@@ -47,6 +48,14 @@ function shuffled(count, seed) {
     }
     return items;
 }
+function oneByOne(t, n, s, value) {
+    var order = shuffled(27, s.order === "random" ? s.seed : undefined);
+    var count = Math.min(27, Math.ceil((t + 1) * 27 / n));
+    var cells = [];
+    for (var i = 0; i < 27; ++i) cells.push(!value);
+    for (var c = 0; c < count; ++c) cells[order[c]] = value;
+    return cells;
+}
 )";
 
 std::string Str(const QString& text) {
@@ -60,13 +69,6 @@ std::string Where(const std::string& name, const QJSValue& error) {
         .Arg(error.property(QStringLiteral("lineNumber")).toInt())
         .Arg(Str(error.toString()))
         .Str();
-}
-
-// "density, seed".
-std::string Listed(const std::vector<std::string>& names) {
-    std::string list;
-    for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;
-    return list;
 }
 
 std::string FileName(const std::string& name) {
@@ -213,7 +215,7 @@ SettingValues ChooseValues(const Effect& effect, const SettingValues& given) {
         if (setting == effect.settings.end()) {
             std::vector<std::string> named;
             for (const Setting& s : effect.settings) named.push_back(s.name);
-            const std::string names = Listed(named);
+            const std::string names = ListedNames(named);
             throw program::SimError(
                 (names.empty()
                      ? Tr("Effects", "the effect %1 has no settings, not even %2")
@@ -229,7 +231,7 @@ SettingValues ChooseValues(const Effect& effect, const SettingValues& given) {
             if (setting->kind == Setting::Kind::Choice) {
                 throw program::SimError(Tr("Effects", "%1 takes one of %2, not '%3'")
                                             .Arg(name)
-                                            .Arg(Listed(setting->choices))
+                                            .Arg(ListedNames(setting->choices))
                                             .Arg(text)
                                             .Str());
             }
@@ -316,6 +318,18 @@ std::vector<CellState> RunEffect(const Effect& effect, const SettingValues& valu
         shown.push_back(cells);
     }
     return shown;
+}
+
+std::string EffectProgram(const std::vector<CellState>& frames, int ms) {
+    std::string text = ProgramHeader() + SwitchBlockOpen(SwitchCombination::Aucun);
+    for (const CellState& cells : frames) text += FrameBlock(ms, cells);
+    return text + SwitchBlockClose() + ProgramClose();
+}
+
+std::string ListedNames(const std::vector<std::string>& names) {
+    std::string list;
+    for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;
+    return list;
 }
 
 std::vector<std::filesystem::path> EffectFolders() {

@@ -38,7 +38,7 @@ using SettingValues = std::map<std::string, std::string>;
 
 // Reads an effect from its script: what it declares in `var settings = [...]`
 // (none when it declares nothing). Raises program::SimError naming the line
-// and column of a syntax error, or what is wrong with a setting.
+// of a syntax error, or what is wrong with a setting.
 Effect ReadEffect(const std::string& name, const std::string& source);
 Effect LoadEffect(const std::filesystem::path& file);
 
@@ -54,6 +54,16 @@ SettingValues ChooseValues(const Effect& effect, const SettingValues& given);
 // and when it runs past `limitMs` (it is interrupted).
 std::vector<CellState> RunEffect(const Effect& effect, const SettingValues& values, int frames,
                                  int limitMs = 1000);
+
+// An effect's frames when nobody says otherwise.
+inline constexpr int kEffectFrames = 24;
+inline constexpr int kEffectFrameMs = 150;
+
+// The frames as the editor records them, each of `ms`: one Aucun sequence.
+std::string EffectProgram(const std::vector<CellState>& frames, int ms);
+
+// Names one after the other: "density, seed".
+std::string ListedNames(const std::vector<std::string>& names);
 
 // The folders effects are read from: the built-in ones, then the user's own.
 std::vector<std::filesystem::path> EffectFolders();

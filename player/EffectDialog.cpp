@@ -14,7 +14,6 @@
 #include <QSpinBox>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <chrono>
 #include <thread>
 
 #include "firmware/FirmwareText.h"
@@ -30,22 +29,10 @@ namespace {
 const QString kFormula = QStringLiteral("formula");
 const QString kFormulaBody = QStringLiteral("return (x + y + z + t) % 3 == 0;");
 
-double Now() {
-    static const auto start = std::chrono::steady_clock::now();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
 QString Title(const std::string& name) {
     QString title = QString::fromStdString(name);
     if (!title.isEmpty()) title[0] = title[0].toUpper();
     return title;
-}
-
-// The frames as the editor would record them: one Aucun sequence.
-std::string PreviewProgram(const std::vector<CellState>& frames, int ms) {
-    std::string text = ProgramHeader() + SwitchBlockOpen(SwitchCombination::Aucun);
-    for (const CellState& cells : frames) text += FrameBlock(ms, cells);
-    return text + SwitchBlockClose() + ProgramClose();
 }
 
 }  // namespace
@@ -81,9 +68,9 @@ EffectDialog::EffectDialog(std::vector<effects::Effect> effects, const chip::Chi
            "z the layer from the bottom (each 0 to 2), t the frame from 0 of n"));
     formula_->setMaximumHeight(90);
     frameCount_->setRange(1, 10000);
-    frameCount_->setValue(24);
+    frameCount_->setValue(effects::kEffectFrames);
     ms_->setRange(1, 60000);
-    ms_->setValue(150);
+    ms_->setValue(effects::kEffectFrameMs);
     ms_->setSuffix(tr(" ms"));
     problem_->setWordWrap(true);
     problem_->setStyleSheet(QStringLiteral("color: #b00000"));
@@ -261,7 +248,7 @@ void EffectDialog::BuildPreview() {
     player_.reset();
     preview_->SetGlow({});
     if (frames_.empty()) return;
-    const std::string text = PreviewProgram(frames_, ms_->value());
+    const std::string text = effects::EffectProgram(frames_, ms_->value());
     pipeline::BuildPlan plan;
     plan.chip = chip_;
     plan.kind = pipeline::BuildKind::UnrolledElseCompact;
@@ -296,7 +283,7 @@ void EffectDialog::PreviewBuilt(int generation, const std::shared_ptr<void>& kee
         return;
     }
     built_ = keep;
-    player_ = std::make_unique<chip::CubePlayer>(hex, std::nullopt, Now, chip_);
+    player_ = std::make_unique<chip::CubePlayer>(hex, std::nullopt, chip::WallClock(), chip_);
     ticker_->start();
 }
 

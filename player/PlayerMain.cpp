@@ -40,10 +40,7 @@ int RunPlayer(int& argc, char** argv) {
     QApplication::setApplicationDisplayName(
         QString::fromStdString(Tr("CommandLine", "LED cube player")));
 
-    const auto start = std::chrono::steady_clock::now();
-    PlayerWindow window([start] {
-        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    });
+    PlayerWindow window(chip::WallClock());
     // What the last run left, then what the command line says.
     QSettings settings(QStringLiteral("ledcube"), QStringLiteral("ledcube-play"));
     const PlayerMemory memory = PlayerMemory::Read(settings);

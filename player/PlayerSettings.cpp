@@ -4,13 +4,13 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
 
 #include "base/Language.h"
 #include "chip/WiringFile.h"
 #include "program/SimError.h"
+#include "ui/SaveText.h"
 
 namespace ledcube::player {
 
@@ -66,15 +66,11 @@ QString SaveWiring(const QString& name, const chip::Chip& chip, const chip::PinW
     QDir().mkpath(WiringsFolder());
     const QString path =
         WiringsFolder() + QLatin1Char('/') + name.trimmed() + QStringLiteral(".wiring");
-    QSaveFile file(path);
-    const std::string text = chip::WiringText(chip, wiring, name.trimmed().toStdString());
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(text.data(), static_cast<qint64>(text.size())) !=
-            static_cast<qint64>(text.size()) ||
-        !file.commit())
+    if (const std::optional<QString> why =
+            SaveText(path, chip::WiringText(chip, wiring, name.trimmed().toStdString())))
         throw program::SimError(Tr("Wiring", "cannot write the wiring %1: %2")
                                     .Arg(path.toStdString())
-                                    .Arg(file.errorString().toStdString())
+                                    .Arg(why->toStdString())
                                     .Str());
     return path;
 }

@@ -5,10 +5,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "base/Language.h"
 #include "program/SimError.h"
+#include "ui/SaveText.h"
 
 namespace ledcube::player {
 
@@ -307,15 +307,11 @@ std::optional<QString> ProgramDocument::SaveAs(const QString& path) {
                                            "name; your edits are kept.")
             .arg(name);
     const std::string text = Text();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(text.data(), static_cast<qint64>(text.size())) !=
-            static_cast<qint64>(text.size()) ||
-        !file.commit())
+    if (const std::optional<QString> why = SaveText(path, text))
         return QCoreApplication::translate(
                    "ProgramDocument",
                    "%1 cannot be written (%2); nothing was written and your edits are kept.")
-            .arg(QDir::toNativeSeparators(path), file.errorString());
+            .arg(QDir::toNativeSeparators(path), *why);
     path_ = QFileInfo(path).absoluteFilePath();
     fileText_ = text;
     savedByUs_ = true;

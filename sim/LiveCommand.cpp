@@ -43,11 +43,7 @@ class LiveStream {
           built_(built),
           frames_(frames),
           seconds_(ms / 1000),
-          start_(std::chrono::steady_clock::now()),
-          clock_([start = start_] {
-              return std::chrono::duration<double>(std::chrono::steady_clock::now() - start)
-                  .count();
-          }),
+          clock_(chip::WallClock()),
           port_(options.chip, QString::fromStdString(*options.port), clock_) {
         ticker_.setTimerType(Qt::PreciseTimer);
         QObject::connect(&ticker_, &QTimer::timeout, [this] { Tick(); });
@@ -137,7 +133,6 @@ class LiveStream {
     const pipeline::BuiltProgram& built_;
     const std::optional<std::vector<program::RecordedFrame>>& frames_;
     double seconds_;
-    std::chrono::steady_clock::time_point start_;
     chip::Clock clock_;
     live::LivePort port_;
     QTimer ticker_;

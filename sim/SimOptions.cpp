@@ -59,6 +59,20 @@ bool IsProgrammerName(const std::string& name) {
 // Reads an option's value into the options; returns what is wrong with it, or "".
 using Take = std::string (*)(const std::string& value, SimOptions& options);
 
+// Takes an option's value as it stands into `Field`.
+template <std::optional<std::string> SimOptions::*Field>
+std::string TakeText(const std::string& value, SimOptions& options) {
+    options.*Field = value;
+    return {};
+}
+
+// Sets `Field` for a switch.
+template <bool SimOptions::*Field>
+std::string TakeSwitch(const std::string&, SimOptions& options) {
+    options.*Field = true;
+    return {};
+}
+
 // One option: its name, the value it takes (none for a switch), its help, what
 // fills the help's %1, and how its value is read.
 struct OptionRow {
@@ -176,49 +190,37 @@ const OptionRow kOptions[] = {
      nullptr, TakeProgram},
     {"png", QT_TRANSLATE_NOOP("ledcube-sim", "FILE"),
      QT_TRANSLATE_NOOP("ledcube-sim", "Draw the shown frames as a storyboard."), nullptr,
-     [](const std::string& value, SimOptions& options) {
-         return (options.png = value, std::string());
-     }},
+     TakeText<&SimOptions::png>},
     {"gif", QT_TRANSLATE_NOOP("ledcube-sim", "FILE"),
      QT_TRANSLATE_NOOP("ledcube-sim",
                        "Write what the cube shows as an animated GIF: one round of the frames (or "
                        "--ms), each as long as it shows."),
-     nullptr,
-     [](const std::string& value, SimOptions& options) {
-         return (options.gif = value, std::string());
-     }},
+     nullptr, TakeText<&SimOptions::gif>},
     {"size", QT_TRANSLATE_NOOP("ledcube-sim", "PIXELS"),
      QT_TRANSLATE_NOOP("ledcube-sim", "The width of the animated GIF (default 320)."), nullptr,
      TakeSize},
     {"hex", QT_TRANSLATE_NOOP("ledcube-sim", "FILE"),
      QT_TRANSLATE_NOOP("ledcube-sim", "Write the Intel HEX to put into the chip."), nullptr,
-     [](const std::string& value, SimOptions& options) {
-         return (options.hex = value, std::string());
-     }},
+     TakeText<&SimOptions::hex>},
     {"flash", nullptr,
      QT_TRANSLATE_NOOP("ledcube-sim",
                        "Put the program into the chip with avrdude (the HEX that --hex writes, "
                        "unrolled or --compact) and verify it; the AVRDUDE environment variable "
                        "names another avrdude."),
-     nullptr,
-     [](const std::string&, SimOptions& options) { return (options.flash = true, std::string()); }},
+     nullptr, TakeSwitch<&SimOptions::flash>},
     {"live", nullptr,
      QT_TRANSLATE_NOOP("ledcube-sim",
                        "Stream what the simulated chip shows to the cube on --port, in real time, "
                        "for --ms (default: three rounds of the frames); the cube runs the live "
                        "program, which --flash puts on it first."),
-     nullptr,
-     [](const std::string&, SimOptions& options) { return (options.live = true, std::string()); }},
+     nullptr, TakeSwitch<&SimOptions::live>},
     {"programmer", QT_TRANSLATE_NOOP("ledcube-sim", "NAME"),
      QT_TRANSLATE_NOOP("ledcube-sim",
                        "The avrdude programmer (default usbasp, or the board's bootloader)."),
      nullptr, TakeProgrammer},
     {"port", QT_TRANSLATE_NOOP("ledcube-sim", "PORT"),
      QT_TRANSLATE_NOOP("ledcube-sim", "The serial port of the programmer or board for avrdude."),
-     nullptr,
-     [](const std::string& value, SimOptions& options) {
-         return (options.port = value, std::string());
-     }},
+     nullptr, TakeText<&SimOptions::port>},
     {"chip", QT_TRANSLATE_NOOP("ledcube-sim", "NAME"),
      QT_TRANSLATE_NOOP("ledcube-sim", "The chip or board to build for: %1 (default atmega8535)."),
      ChipNamesText, TakeChip},
@@ -232,38 +234,26 @@ const OptionRow kOptions[] = {
                        "Build for the cube as wired in FILE: a pin for each of LED1 to LED9, "
                        "Etage1 to Etage3 and BP1 to BP3, and the levels of leds lit, layers on "
                        "and buttons pressed (a chip line stands for --chip)."),
-     nullptr,
-     [](const std::string& value, SimOptions& options) {
-         return (options.wiring = value, std::string());
-     }},
+     nullptr, TakeText<&SimOptions::wiring>},
     {"wiring-test", nullptr,
      QT_TRANSLATE_NOOP(
          "ledcube-sim",
          "Build the wiring test rather than a program: each LED alone in turn, half a "
          "second each, then each layer whole and the whole cube; a layer while its "
          "button is held (BP1 layer 1 ...). Compare the real cube, LED by LED."),
-     nullptr,
-     [](const std::string&, SimOptions& options) {
-         return (options.wiringTest = true, std::string());
-     }},
+     nullptr, TakeSwitch<&SimOptions::wiringTest>},
     {"compact", nullptr,
      QT_TRANSLATE_NOOP("ledcube-sim",
                        "Build the frames as a table in flash read by one loop (up to %1 frames fit "
                        "the ATmega8535), proven on the simulated chip against the generated "
                        "program."),
-     CompactLimitText,
-     [](const std::string&, SimOptions& options) {
-         return (options.compact = true, std::string());
-     }},
+     CompactLimitText, TakeSwitch<&SimOptions::compact>},
     {"effect", QT_TRANSLATE_NOOP("ledcube-sim", "NAME|FILE"),
      QT_TRANSLATE_NOOP("ledcube-sim",
                        "Write a program of an effect's frames (--frames of --ms each, default 24 "
                        "of 150 ms) to --save: a built-in effect or your own in "
                        "~/.local/share/ledcube/effects, or a JavaScript file."),
-     nullptr,
-     [](const std::string& value, SimOptions& options) {
-         return (options.effect = value, std::string());
-     }},
+     nullptr, TakeText<&SimOptions::effect>},
     {"set", QT_TRANSLATE_NOOP("ledcube-sim", "NAME=VALUE"),
      QT_TRANSLATE_NOOP("ledcube-sim", "A setting of the effect (again for each setting)."), nullptr,
      TakeSet},
@@ -272,16 +262,11 @@ const OptionRow kOptions[] = {
      nullptr, TakeFrames},
     {"save", QT_TRANSLATE_NOOP("ledcube-sim", "OUT.c"),
      QT_TRANSLATE_NOOP("ledcube-sim", "The program --effect writes."), nullptr,
-     [](const std::string& value, SimOptions& options) {
-         return (options.save = value, std::string());
-     }},
+     TakeText<&SimOptions::save>},
     {"force", nullptr, QT_TRANSLATE_NOOP("ledcube-sim", "Let --save write over a file."), nullptr,
-     [](const std::string&, SimOptions& options) { return (options.force = true, std::string()); }},
+     TakeSwitch<&SimOptions::force>},
     {"verbose", nullptr, QT_TRANSLATE_NOOP("ledcube-sim", "Print the compiler's messages."),
-     nullptr,
-     [](const std::string&, SimOptions& options) {
-         return (options.verbose = true, std::string());
-     }},
+     nullptr, TakeSwitch<&SimOptions::verbose>},
 };
 
 QString Translated(const char* text) {

@@ -43,10 +43,6 @@ struct SimOptions {
     bool force = false;
 };
 
-// An effect's frames when --frames and --ms do not say.
-inline constexpr int kEffectFrames = 24;
-inline constexpr int kEffectFrameMs = 150;
-
 // Reads the command line (without the program's name). Returns the options,
 // or the exit status after --help or --version (0, printed to `out`) or what
 // is wrong (2, printed to `err`).

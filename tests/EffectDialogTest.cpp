@@ -5,7 +5,6 @@
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QTest>
-#include <chrono>
 
 #include "TestSupport.h"
 #include "firmware/FirmwareText.h"
@@ -16,11 +15,6 @@
 
 namespace ledcube::player {
 namespace {
-
-double Seconds() {
-    static const auto start = std::chrono::steady_clock::now();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 std::size_t FrameCount(const ProgramDocument& document) {
     return program::AnimationFrames(document.Content()).size();
@@ -43,7 +37,7 @@ EffectDialog* OpenDialog(PlayerWindow& window) {
 // selection as one step of the history, undone and done again; a formula
 // that does not parse says where and inserts nothing.
 TEST(EffectDialog, PreviewsOnTheChipThenInsertsTheFramesAsOneUndoableEdit) {
-    PlayerWindow window(Seconds);
+    PlayerWindow window(chip::WallClock());
     const std::string two = ProgramHeader() + SwitchBlockOpen(SwitchCombination::Aucun) +
                             FrameBlock(300, test::CellsOn({1})) +
                             FrameBlock(300, test::CellsOn({2})) + SwitchBlockClose() +

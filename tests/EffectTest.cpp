@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -45,9 +46,7 @@ CellState FirstCells(int count) {
 }
 
 int LitCount(const CellState& cells) {
-    int lit = 0;
-    for (int n = 1; n <= kCellCount; ++n) lit += cells.Get(n) ? 1 : 0;
-    return lit;
+    return static_cast<int>(std::ranges::count(cells.Values(), 1));
 }
 
 TEST(Effects, EachBuiltInEffectGivesTheCellsWrittenOutByHand) {
@@ -245,8 +244,7 @@ TEST(Effects, AScriptThatFailsSaysWhereAndGivesNothing) {
     };
     const Case cases[] = {
         {"return (x + ;", "formula.js, line 2"},
-        {"throw new Error('no cube today');", "formula.js, line 2"},
-        {"throw new Error('no cube today');", "Error: no cube today"},
+        {"throw new Error('no cube today');", "formula.js, line 2: Error: no cube today"},
         {"return undefinedName + 1;", "ReferenceError"},
         {"return 'yes';", "lit(0, 0, 0, 0, 3) returned yes, not true or false"},
         {"while (true) {}", "formula.js ran past 1 second and was stopped"},
@@ -329,7 +327,6 @@ TEST(EffectCommand, WritesAProgramTheReaderReadsBackAndNeverOverwritesWithoutFor
     };
     const Case refusals[] = {
         {{"--effect", "drizzle", "--save", out}, 1, "no effect named drizzle: the effects are "},
-        {{"--effect", "rain", "--set", "density=2", "--save", out}, 1, "density takes a number"},
         {{"--effect", "rain", "--set", "density", "--save", out}, 2, "--set takes NAME=VALUE"},
         {{"--effect", "rain"}, 2, "name it with --save"},
         {{"--effect", "rain", "--frames", "0", "--save", out}, 2, "--frames takes a number"},

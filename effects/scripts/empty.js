@@ -6,10 +6,5 @@ var settings = [
 ];
 
 function frame(t, n, s) {
-    var going = shuffled(27, s.order === "random" ? s.seed : undefined);
-    var dark = Math.min(27, Math.ceil((t + 1) * 27 / n));
-    var cells = [];
-    for (var i = 0; i < 27; ++i) cells.push(true);
-    for (var c = 0; c < dark; ++c) cells[going[c]] = false;
-    return cells;
+    return oneByOne(t, n, s, false);
 }

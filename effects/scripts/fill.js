@@ -6,10 +6,5 @@ var settings = [
 ];
 
 function frame(t, n, s) {
-    var lighting = shuffled(27, s.order === "random" ? s.seed : undefined);
-    var count = Math.min(27, Math.ceil((t + 1) * 27 / n));
-    var cells = [];
-    for (var i = 0; i < 27; ++i) cells.push(false);
-    for (var c = 0; c < count; ++c) cells[lighting[c]] = true;
-    return cells;
+    return oneByOne(t, n, s, true);
 }
